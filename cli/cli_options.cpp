@@ -1,0 +1,165 @@
+#include "cli_options.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace boxloom::cli {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, TeamNotation>, 5> kTeamNotations = {{
+    {"city", TeamNotation::City},
+    {"nickname", TeamNotation::Nickname},
+    {"abbreviation", TeamNotation::Abbreviation},
+    {"city-nickname", TeamNotation::CityAndNickname},
+    {"none", TeamNotation::None},
+}};
+
+constexpr std::array<std::pair<std::string_view, PitcherHittingMode>, 3> kPitcherHittingModes = {{
+    {"include", PitcherHittingMode::Include},
+    {"group", PitcherHittingMode::GroupByTeam},
+    {"ignore", PitcherHittingMode::Ignore},
+}};
+
+template <class Value, std::size_t N>
+std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, N>& table, std::string_view key) {
+    for (const auto& [name, value] : table)
+        if (name == key) return value;
+    return std::nullopt;
+}
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return text;
+}
+
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    CliCommand parse() {
+        bool optionsEnded = false;
+        for (next_ = 0; next_ < arguments_.size() && command_.action == CliAction::Export;) {
+            const std::string& argument = arguments_[next_++];
+            if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+                addFolder(argument);
+            } else if (argument == "--") {
+                optionsEnded = true;
+            } else {
+                option(argument);
+            }
+        }
+        if (command_.action == CliAction::Export && !haveFolder_) fail("missing SEASON_FOLDER");
+        return command_;
+    }
+
+private:
+    void fail(std::string message) {
+        if (command_.action == CliAction::UsageError) return;
+        command_.action = CliAction::UsageError;
+        command_.error = std::move(message);
+    }
+
+    void addFolder(const std::string& folder) {
+        if (haveFolder_) return fail("more than one SEASON_FOLDER: '" + folder + "'");
+        command_.options.seasonFolder = folder;
+        haveFolder_ = true;
+    }
+
+    // The value of "--name VALUE" or "--name=VALUE".
+    std::optional<std::string> value(const std::string& name, const std::optional<std::string>& inlineValue) {
+        if (inlineValue) return inlineValue;
+        if (next_ < arguments_.size()) return arguments_[next_++];
+        fail("option " + name + " needs a value");
+        return std::nullopt;
+    }
+
+    void option(const std::string& argument) {
+        std::string name = argument;
+        std::optional<std::string> inlineValue;
+        if (const auto equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+            name = argument.substr(0, equals);
+            inlineValue = argument.substr(equals + 1);
+        }
+        ExportOptions& options = command_.options;
+        if (name == "-h" || name == "--help") {
+            command_.action = CliAction::Help;
+        } else if (name == "--version") {
+            command_.action = CliAction::Version;
+        } else if (name == "--fielding") {
+            options.includeFielding = true;
+        } else if (name == "--pitching-splits") {
+            options.includePitchingSplits = true;
+        } else if (name == "--hitting-splits") {
+            options.includeHittingSplits = true;
+        } else if (name == "--all") {
+            options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+        } else if (name == "-o" || name == "--output") {
+            if (auto folder = value(name, inlineValue)) options.outputFolder = *folder;
+        } else if (name == "--suffix") {
+            suffix(value(name, inlineValue));
+        } else if (name == "--teams") {
+            choose(name, value(name, inlineValue), kTeamNotations, options.teamNotation);
+        } else if (name == "--pitcher-hitting") {
+            choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
+        } else {
+            fail("unknown option '" + argument + "'");
+        }
+        if (inlineValue && (name == "-h" || name == "--help" || name == "--version" || name == "--all" ||
+                            name == "--fielding" || name == "--pitching-splits" || name == "--hitting-splits"))
+            fail("option " + name + " takes no value");
+    }
+
+    void suffix(const std::optional<std::string>& text) {
+        if (!text) return;
+        const std::string upper = upperCase(*text);
+        if (upper != "TXT" && upper != "CSV") return fail("--suffix must be TXT or CSV, not '" + *text + "'");
+        command_.options.outputSuffix = upper;
+    }
+
+    template <class Value, std::size_t N>
+    void choose(const std::string& name, const std::optional<std::string>& text,
+                const std::array<std::pair<std::string_view, Value>, N>& table, Value& target) {
+        if (!text) return;
+        if (auto chosen = lookUp(table, *text)) {
+            target = *chosen;
+            return;
+        }
+        std::string allowed;
+        for (const auto& entry : table) allowed += (allowed.empty() ? "" : "|") + std::string(entry.first);
+        fail(name + " must be " + allowed + ", not '" + *text + "'");
+    }
+
+    const std::vector<std::string>& arguments_;
+    std::size_t next_ = 0;
+    bool haveFolder_ = false;
+    CliCommand command_;
+};
+
+} // namespace
+
+CliCommand parseCommandLine(const std::vector<std::string>& arguments) { return Parser(arguments).parse(); }
+
+const char* usageText() {
+    return "Usage: boxloom-export [OPTIONS] SEASON_FOLDER\n"
+           "Exports a ZEL season's statistics as comma-separated files.\n"
+           "\n"
+           "  -o, --output DIR      folder for the export files (default: the current folder)\n"
+           "  --suffix TXT|CSV      file name suffix (default CSV)\n"
+           "  --teams city|nickname|abbreviation|city-nickname|none   (default city-nickname)\n"
+           "  --pitcher-hitting include|group|ignore                  (default include)\n"
+           "  --fielding            also write Fielding_Stats\n"
+           "  --pitching-splits     also write Pitching_Splits\n"
+           "  --hitting-splits      also write Batting_Splits\n"
+           "  --all                 all three optional files\n"
+           "  -h, --help            show this help\n"
+           "  --version             show the version\n"
+           "\n"
+           "Exit status: 0 success, 1 the export failed, 2 usage error.\n";
+}
+
+} // namespace boxloom::cli

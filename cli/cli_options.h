@@ -1,0 +1,23 @@
+#pragma once
+
+#include "export_options.h"
+
+#include <string>
+#include <vector>
+
+namespace boxloom::cli {
+
+enum class CliAction { Export, Help, Version, UsageError };
+
+struct CliCommand {
+    CliAction action = CliAction::Export;
+    ExportOptions options;
+    std::string error; // for UsageError
+};
+
+// The desktop window's initial state: CSV, city and nickname, include pitchers' hitting.
+CliCommand parseCommandLine(const std::vector<std::string>& arguments);
+
+const char* usageText();
+
+} // namespace boxloom::cli

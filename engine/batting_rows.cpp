@@ -1,0 +1,46 @@
+#include "batting_rows.h"
+
+#include "rates.h"
+#include "split_values.h"
+
+namespace boxloom {
+
+namespace {
+
+HittingCounts battingCounts(const SeasonStatRecord& record) {
+    HittingCounts counts;
+    counts.atBats = record.atBats();
+    counts.hits = record.hits();
+    counts.doubles = record.doubles();
+    counts.triples = record.triples();
+    counts.homeRuns = record.homeRuns();
+    counts.walks = record.walks();
+    counts.hitByPitch = record.hitByPitch();
+    counts.sacrificeFlies = record.sacrificeFlies();
+    return counts;
+}
+
+class BattingValues {
+public:
+    explicit BattingValues(const SeasonStatRecord& record)
+        : record_(record), rates_(recordHittingRates(battingCounts(record))) {}
+    int counter(std::uint8_t index) const { return record_.get(static_cast<StatField>(index)); }
+    float rate(std::uint8_t index) const { return hittingRate(rates_, index); }
+
+private:
+    const SeasonStatRecord& record_;
+    HittingRates rates_;
+};
+
+} // namespace
+
+void writeBattingRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(files, ExportFileKind::BattingStats, identity, BattingValues(record));
+}
+
+void writeBattingSplitRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(files, ExportFileKind::BattingSplits, identity,
+            RecordSplitValues(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight));
+}
+
+} // namespace boxloom

@@ -1,0 +1,164 @@
+#include "export_run.h"
+
+#include "batting_rows.h"
+#include "export_writer.h"
+#include "fielding_rows.h"
+#include "file_layer.h"
+#include "league_files.h"
+#include "pitcher_totals.h"
+#include "pitching_rows.h"
+#include "record_reader.h"
+#include "season_stats.h"
+
+#include <array>
+#include <memory>
+
+namespace boxloom {
+
+namespace {
+
+constexpr std::array<std::string_view, 3> kLeagueFileNames = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
+enum LeagueFile { kTeamFile, kPlayerFile, kSeasonFile };
+
+struct RunTables {
+    TeamTable teams;
+    PlayerTable players;
+    PitcherTotals pitcherTotals;
+};
+
+class Run {
+public:
+    Run(const ExportOptions& options, const StatusCallback& reportStatus)
+        : options_(options), reportStatus_(reportStatus), tables_(std::make_unique<RunTables>()) {}
+
+    ExportOutcome execute() {
+        if (openLeagueFiles() && loadTables() && openExports()) {
+            report(kStatusProcessing);
+            exportRecords();
+            finish();
+        }
+        report(outcome_.succeeded() ? kStatusCompleted : kStatusFailed);
+        return std::move(outcome_);
+    }
+
+private:
+    void report(std::string_view status) const {
+        if (reportStatus_) reportStatus_(status);
+    }
+    void problem(std::string file, std::string reason) {
+        outcome_.problems.push_back({std::move(file), std::move(reason)});
+    }
+
+    bool openLeagueFiles() {
+        if (options_.seasonFolder.empty()) {
+            problem("season folder", "no season folder given");
+            return false;
+        }
+        for (std::size_t i = 0; i < kLeagueFileNames.size(); ++i) {
+            paths_[i] = joinPath(options_.seasonFolder, kLeagueFileNames[i]);
+            if (std::string reason = leagueFiles_[i].open(paths_[i]); !reason.empty())
+                problem(paths_[i], reason);
+        }
+        return outcome_.succeeded();
+    }
+
+    bool loadTables() {
+        const LoadResult teams = loadTeamFile(leagueFiles_[kTeamFile], options_.teamNotation, tables_->teams);
+        leagueFiles_[kTeamFile].close();
+        const LoadResult players = loadPlayerFile(leagueFiles_[kPlayerFile], tables_->players);
+        leagueFiles_[kPlayerFile].close();
+        if (!teams.error.empty()) problem(paths_[kTeamFile], teams.error);
+        if (!players.error.empty()) problem(paths_[kPlayerFile], players.error);
+        return outcome_.succeeded();
+    }
+
+    bool openExports() {
+        for (auto& problem : openExportFiles(options_, exports_)) outcome_.problems.push_back(std::move(problem));
+        return outcome_.succeeded();
+    }
+
+    void exportRecords() {
+        RecordReader reader(leagueFiles_[kSeasonFile], kSeasonRecordSize);
+        SeasonStatRecord record;
+        while (reader.readNext(record.mutableBytes().data())) exportRecord(record);
+        outcome_.recordsRead = reader.recordsFromFile();
+        if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());
+        tables_->pitcherTotals.writePitcherRows(exports_, tables_->teams, options_.includeHittingSplits);
+        leagueFiles_[kSeasonFile].close();
+    }
+
+    static bool isAccepted(const SeasonStatRecord& record) {
+        return record.recordMarker() == 0 && (record.battingGames() > 0 || record.gamesPitched() > 0);
+    }
+
+    static bool isWithinTables(const SeasonStatRecord& record) {
+        const int statType = record.statTypeCode();
+        return PlayerTable::contains(record.playerNumber()) && TeamTable::contains(record.teamNumber()) &&
+               statType >= 0 && statType <= kMaxStatTypeCode;
+    }
+
+    void exportRecord(const SeasonStatRecord& record) {
+        if (!isAccepted(record)) return;
+        if (!isWithinTables(record)) {
+            ++outcome_.recordsSkipped;
+            return;
+        }
+        ++outcome_.recordsAccepted;
+        const PlayerRow& player = tables_->players[record.playerNumber()];
+        const TeamRow& team = tables_->teams[record.teamNumber()];
+        const RowIdentity identity{player.displayName, team.displayName, team.yearText,
+                                   statTypeName(record.statTypeCode())};
+        writeBatting(record, player, identity);
+        if (record.gamesPitched() > 0) {
+            writePitchingRow(exports_, record, identity);
+            if (options_.includePitchingSplits) writePitchingSplitRow(exports_, record, identity);
+        }
+        if (options_.includeFielding) {
+            for (int position = 0; position < kPositionCount; ++position) {
+                if (record.gamesAtPosition(position) > 0) writeFieldingRow(exports_, record, position, identity);
+            }
+        }
+    }
+
+    void writeBatting(const SeasonStatRecord& record, const PlayerRow& player, const RowIdentity& identity) {
+        const PitcherHittingMode mode = options_.pitcherHitting;
+        if (mode == PitcherHittingMode::Include || player.kind == kPositionPlayer) {
+            writeBattingRow(exports_, record, identity);
+            if (options_.includeHittingSplits) writeBattingSplitRow(exports_, record, identity);
+        } else if (mode == PitcherHittingMode::GroupByTeam && player.kind == kPitcher) {
+            tables_->pitcherTotals.addPitcherRecord(record);
+        }
+    }
+
+    void finish() {
+        const bool readFailed = !outcome_.succeeded();
+        if (readFailed) {
+            discardExportFiles(exports_);
+            return;
+        }
+        for (auto& problem : closeExportFiles(exports_)) outcome_.problems.push_back(std::move(problem));
+        const bool committed = outcome_.succeeded();
+        for (ExportFileKind kind : kExportFileKinds) {
+            if (!exports_.isOpen(kind)) continue;
+            outcome_.written[indexOf(kind)] = committed;
+            outcome_.fileNames[indexOf(kind)] = exports_.path(kind);
+            outcome_.rowsWritten[indexOf(kind)] = exports_.rowsWritten(kind);
+        }
+    }
+
+    const ExportOptions& options_;
+    const StatusCallback& reportStatus_;
+    std::unique_ptr<RunTables> tables_;
+    std::array<ReadOnlyFile, 3> leagueFiles_;
+    std::array<std::string, 3> paths_;
+    ExportFiles exports_;
+    ExportOutcome outcome_;
+};
+
+} // namespace
+
+ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus) {
+    return Run(options, reportStatus).execute();
+}
+
+} // namespace boxloom

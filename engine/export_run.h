@@ -1,0 +1,23 @@
+#pragma once
+
+#include "export_options.h"
+#include "export_outcome.h"
+
+#include <functional>
+#include <string_view>
+
+namespace boxloom {
+
+inline constexpr std::string_view kStatusProcessing = "PROCESSING";
+inline constexpr std::string_view kStatusCompleted = "COMPLETED";
+inline constexpr std::string_view kStatusFailed = "FAILED";
+
+// Called with "PROCESSING" once the export files are open with their headers,
+// then "COMPLETED" or "FAILED". May be empty.
+using StatusCallback = std::function<void(std::string_view)>;
+
+// Runs one whole export. Every export file ends up either wholly the earlier one
+// or wholly the new one; league files are only read.
+ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus = {});
+
+} // namespace boxloom

@@ -1,0 +1,77 @@
+#include "league_files.h"
+
+#include "record_reader.h"
+
+#include <array>
+
+namespace boxloom {
+
+std::string teamDisplayName(const TeamRow& row, TeamNotation notation) {
+    switch (notation) {
+    case TeamNotation::City: return row.city;
+    case TeamNotation::Nickname: return row.nickname;
+    case TeamNotation::Abbreviation: return row.abbreviation;
+    case TeamNotation::CityAndNickname: {
+        std::string name = row.city;
+        name += ' ';
+        name += row.nickname;
+        return name;
+    }
+    case TeamNotation::None: break;
+    }
+    return {};
+}
+
+namespace {
+
+template <std::size_t Size, class Load>
+LoadResult readRecords(ReadOnlyFile& file, Load load) {
+    LoadResult result;
+    RecordReader reader(file, Size);
+    std::array<std::uint8_t, Size> record{};
+    while (reader.readNext(record.data())) {
+        if (!load(record.data())) ++result.recordsOutOfRange;
+    }
+    result.recordsRead = reader.recordsFromFile();
+    result.error = reader.error();
+    return result;
+}
+
+} // namespace
+
+LoadResult loadTeamFile(ReadOnlyFile& file, TeamNotation notation, TeamTable& teams) {
+    using L = TeamRecordLayout;
+    return readRecords<kTeamRecordSize>(file, [&](const std::uint8_t* record) {
+        const int year = readNumber(record, L::seasonYear);
+        if (readNumber(record, L::recordMarker) != 0 || year <= 0) return true;
+        const int number = readNumber(record, L::teamNumber);
+        if (!TeamTable::contains(number)) return false;
+        TeamRow& row = teams[number];
+        row.city = readText(record, L::cityName);
+        row.nickname = readText(record, L::teamNickname);
+        row.abbreviation = readText(record, L::abbreviation);
+        row.yearText.assign(1, ' ');
+        row.yearText += std::to_string(year);
+        if (notation != TeamNotation::None) row.displayName = teamDisplayName(row, notation);
+        return true;
+    });
+}
+
+LoadResult loadPlayerFile(ReadOnlyFile& file, PlayerTable& players) {
+    using L = PlayerRecordLayout;
+    return readRecords<kPlayerRecordSize>(file, [&](const std::uint8_t* record) {
+        if (readNumber(record, L::recordMarker) != 0 || readNumber(record, L::loadCheckA) <= 0 ||
+            readNumber(record, L::loadCheckB) <= 0)
+            return true;
+        const int number = readNumber(record, L::playerNumber);
+        if (!PlayerTable::contains(number)) return false;
+        PlayerRow& row = players[number];
+        row.displayName.assign(readText(record, L::lastName));
+        row.displayName += ',';
+        row.displayName += readText(record, L::firstName);
+        row.kind = readNumber(record, L::playerKind);
+        return true;
+    });
+}
+
+} // namespace boxloom

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "export_options.h"
+#include "record_layout.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace boxloom {
+
+class ReadOnlyFile;
+
+inline constexpr std::size_t kTeamRecordSize = 746;
+inline constexpr std::size_t kPlayerRecordSize = 656;
+
+struct TeamRecordLayout {
+    static constexpr FieldLayout recordMarker = word(0);
+    static constexpr FieldLayout teamNumber = word(2);
+    static constexpr FieldLayout seasonYear = word(6);
+    static constexpr FieldLayout cityName = text(15, 16);
+    static constexpr FieldLayout teamNickname = text(31, 16);
+    static constexpr FieldLayout abbreviation = text(91, 3);
+};
+
+struct PlayerRecordLayout {
+    static constexpr FieldLayout recordMarker = word(0);
+    static constexpr FieldLayout loadCheckA = word(6);
+    static constexpr FieldLayout loadCheckB = word(8);
+    static constexpr FieldLayout playerNumber = word(10);
+    static constexpr FieldLayout firstName = text(18, 14);
+    static constexpr FieldLayout lastName = text(32, 16);
+    static constexpr FieldLayout playerKind = byte(106);
+};
+
+struct TeamRow {
+    std::string displayName;
+    std::string city;
+    std::string nickname;
+    std::string abbreviation;
+    std::string yearText;
+};
+
+enum PlayerKind : int { kPositionPlayer = 1, kPitcher = 2 };
+
+struct PlayerRow {
+    std::string displayName;
+    int kind = 0;
+};
+
+class TeamTable {
+public:
+    TeamTable() : rows_(kMaxTeam + 1) {}
+    static constexpr int kMaxTeam = 100;
+    static bool contains(int number) { return number >= 0 && number <= kMaxTeam; }
+    const TeamRow& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
+    TeamRow& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
+
+private:
+    std::vector<TeamRow> rows_;
+};
+
+class PlayerTable {
+public:
+    PlayerTable() : rows_(kMaxPlayer + 1) {}
+    static constexpr int kMaxPlayer = 6000;
+    static bool contains(int number) { return number >= 0 && number <= kMaxPlayer; }
+    const PlayerRow& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
+    PlayerRow& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
+
+private:
+    std::vector<PlayerRow> rows_;
+};
+
+// Outcome of loading one league file: records seen, records whose number lies
+// outside the table, and the reason of a read failure (empty when none).
+struct LoadResult {
+    std::uint64_t recordsRead = 0;
+    std::uint64_t recordsOutOfRange = 0;
+    std::string error;
+};
+
+// Both read the open file to its end; the last record of a number wins.
+LoadResult loadTeamFile(ReadOnlyFile& file, TeamNotation notation, TeamTable& teams);
+LoadResult loadPlayerFile(ReadOnlyFile& file, PlayerTable& players);
+
+// The team's name in the chosen notation; empty for None.
+std::string teamDisplayName(const TeamRow& row, TeamNotation notation);
+
+} // namespace boxloom

@@ -1,0 +1,55 @@
+#include "pitching_rows.h"
+
+#include "rates.h"
+#include "split_values.h"
+
+#include <array>
+
+namespace boxloom {
+
+namespace {
+
+HittingCounts opponentCounts(const SeasonStatRecord& record) {
+    HittingCounts counts;
+    counts.atBats = record.opponentAtBats();
+    counts.hits = record.hitsAllowed();
+    counts.doubles = record.doublesAllowed();
+    counts.triples = record.triplesAllowed();
+    counts.homeRuns = record.homeRunsAllowed();
+    counts.walks = record.walksAllowed();
+    counts.hitByPitch = record.hitBatsmen();
+    counts.sacrificeFlies = record.sacrificeFliesAllowed();
+    return counts;
+}
+
+class PitchingValues {
+public:
+    explicit PitchingValues(const SeasonStatRecord& record) : record_(record) {
+        const HittingRates opponents = recordHittingRates(opponentCounts(record));
+        rates_ = {earnedRunAverage(record.earnedRuns(), record.outsPitched()),
+                  winningPercentage(record.wins(), record.losses()),
+                  inningsPitched(record.outsPitched()),
+                  opponents.avg,
+                  opponents.obp,
+                  opponents.slg};
+    }
+    int counter(std::uint8_t index) const { return record_.get(static_cast<StatField>(index)); }
+    float rate(std::uint8_t index) const { return rates_[index]; }
+
+private:
+    const SeasonStatRecord& record_;
+    std::array<float, static_cast<std::size_t>(PitchingRate::Count)> rates_{};
+};
+
+} // namespace
+
+void writePitchingRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(files, ExportFileKind::PitchingStats, identity, PitchingValues(record));
+}
+
+void writePitchingSplitRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(files, ExportFileKind::PitchingSplits, identity,
+            RecordSplitValues(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight));
+}
+
+} // namespace boxloom

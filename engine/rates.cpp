@@ -1,0 +1,57 @@
+#include "rates.h"
+
+namespace boxloom {
+
+float guardedRatio(double numerator, double denominator, bool guard) {
+    if (!guard || !(denominator > 0)) return 0.0f;
+    return static_cast<float>(numerator / denominator);
+}
+
+HittingCounts hittingCounts(const SplitBlock& block) {
+    HittingCounts counts;
+    counts.atBats = block.atBats();
+    counts.hits = block.hits();
+    counts.doubles = block.doubles();
+    counts.triples = block.triples();
+    counts.homeRuns = block.homeRuns();
+    counts.walks = block.walks();
+    counts.hitByPitch = block.hitByPitch();
+    counts.sacrificeFlies = block.sacrificeFlies();
+    return counts;
+}
+
+HittingRates recordHittingRates(const HittingCounts& c) {
+    const std::int32_t onBase = c.walks + c.hits + c.hitByPitch;
+    return {guardedRatio(c.hits, c.atBats, c.hits > 0),
+            guardedRatio(onBase, c.onBaseDenominator(), true),
+            guardedRatio(c.totalBases(), c.atBats, c.totalBases() > 0)};
+}
+
+HittingRates groupedHittingRates(const HittingCounts& c, bool sacrificeFliesCount) {
+    const std::int32_t onBase = c.hits + c.walks + c.hitByPitch;
+    const bool anyPlateAppearance = c.atBats > 0 || c.walks > 0 || c.hitByPitch > 0 ||
+                                    (sacrificeFliesCount && c.sacrificeFlies > 0);
+    return {guardedRatio(c.hits, c.atBats, c.hits > 0),
+            guardedRatio(onBase, c.onBaseDenominator(), anyPlateAppearance),
+            guardedRatio(c.totalBases(), c.atBats, c.hits > 0)};
+}
+
+float earnedRunAverage(std::int32_t earnedRuns, std::int32_t outs) {
+    return guardedRatio(static_cast<double>(earnedRuns) * 27, outs, true);
+}
+
+float winningPercentage(std::int32_t wins, std::int32_t losses) {
+    return guardedRatio(wins, wins + losses, wins > 0);
+}
+
+float inningsPitched(std::int32_t outs) {
+    const std::int32_t remainder = outs % 3;
+    const std::int32_t whole = (outs - remainder) / 3;
+    return static_cast<float>(whole + remainder / 10.0);
+}
+
+float fieldingAverage(std::int32_t putouts, std::int32_t assists, std::int32_t errors) {
+    return guardedRatio(putouts + assists, putouts + assists + errors, putouts > 0 || assists > 0);
+}
+
+} // namespace boxloom

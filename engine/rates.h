@@ -1,0 +1,55 @@
+#pragma once
+
+// Every rate is computed in floating point and stored as a float before it is
+// formatted. A rate is 0 when its guard fails or its divisor is not positive,
+// so inconsistent counters never divide by zero. Sums are 32-bit.
+
+#include "season_stats.h"
+
+#include <cstdint>
+
+namespace boxloom {
+
+struct HittingCounts {
+    std::int32_t atBats = 0;
+    std::int32_t hits = 0;
+    std::int32_t doubles = 0;
+    std::int32_t triples = 0;
+    std::int32_t homeRuns = 0;
+    std::int32_t walks = 0;
+    std::int32_t hitByPitch = 0;
+    std::int32_t sacrificeFlies = 0;
+
+    std::int32_t totalBases() const { return hits + doubles + 2 * triples + 3 * homeRuns; }
+    std::int32_t onBaseDenominator() const { return atBats + walks + hitByPitch + sacrificeFlies; }
+};
+
+struct HittingRates {
+    float avg = 0;
+    float obp = 0;
+    float slg = 0;
+};
+
+// AVG, OBP, SLG by index, the order of their columns.
+inline float hittingRate(const HittingRates& rates, std::uint8_t which) {
+    const float values[] = {rates.avg, rates.obp, rates.slg};
+    return values[which];
+}
+
+float guardedRatio(double numerator, double denominator, bool guard);
+
+HittingCounts hittingCounts(const SplitBlock& block);
+// AVG guarded by hits, OBP by its denominator, SLG by total bases: batting rows,
+// batting split sides, and the opponents' line of pitching rows.
+HittingRates recordHittingRates(const HittingCounts& counts);
+// Grouped "Pitchers" rows: AVG and SLG guarded by hits; OBP by any of AB, W,
+// HBP and, on the batting line only, SF.
+HittingRates groupedHittingRates(const HittingCounts& counts, bool sacrificeFliesCount);
+
+float earnedRunAverage(std::int32_t earnedRuns, std::int32_t outs);
+float winningPercentage(std::int32_t wins, std::int32_t losses);
+// Thirds notation: 10 outs are 3.1 innings.
+float inningsPitched(std::int32_t outs);
+float fieldingAverage(std::int32_t putouts, std::int32_t assists, std::int32_t errors);
+
+} // namespace boxloom

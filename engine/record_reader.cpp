@@ -1,0 +1,45 @@
+#include "record_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace boxloom {
+
+namespace {
+constexpr std::size_t kBufferBytes = 1 << 16;
+}
+
+RecordReader::RecordReader(ReadOnlyFile& file, std::size_t recordSize)
+    : file_(file), recordSize_(recordSize),
+      buffer_(std::max<std::size_t>(1, kBufferBytes / recordSize) * recordSize) {}
+
+void RecordReader::refill() {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+    while (!endOfFile_ && end_ < buffer_.size()) {
+        const std::ptrdiff_t got = file_.read(buffer_.data() + end_, buffer_.size() - end_, error_);
+        if (got < 0) return;
+        if (got == 0) endOfFile_ = true;
+        end_ += static_cast<std::size_t>(got);
+    }
+}
+
+bool RecordReader::readNext(std::uint8_t* record) {
+    if (exhausted_ || !error_.empty()) return false;
+    if (end_ - begin_ < recordSize_) {
+        refill();
+        if (!error_.empty()) return false;
+    }
+    const std::size_t available = std::min(end_ - begin_, recordSize_);
+    std::memcpy(record, buffer_.data() + begin_, available);
+    begin_ += available;
+    if (available > 0) ++recordsFromFile_;
+    if (available < recordSize_) {
+        std::memset(record + available, 0, recordSize_ - available);
+        exhausted_ = true;
+    }
+    return true;
+}
+
+} // namespace boxloom

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "file_layer.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace boxloom {
+
+// Reads fixed-length records in file order. The first read that finds fewer
+// bytes than a record (none included) yields one last record completed with
+// zero bytes; reading stops after it.
+class RecordReader {
+public:
+    RecordReader(ReadOnlyFile& file, std::size_t recordSize);
+
+    // False at the end, or on a read error (then `error()` is not empty).
+    bool readNext(std::uint8_t* record);
+    // Records that held at least one byte of the file.
+    std::uint64_t recordsFromFile() const { return recordsFromFile_; }
+    const std::string& error() const { return error_; }
+
+private:
+    void refill();
+
+    ReadOnlyFile& file_;
+    std::size_t recordSize_;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool endOfFile_ = false;
+    bool exhausted_ = false;
+    std::uint64_t recordsFromFile_ = 0;
+    std::string error_;
+};
+
+} // namespace boxloom
