@@ -1,0 +1,74 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace boxloom::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    static std::atomic<unsigned> sequence{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = fs::temp_directory_path() /
+            ("boxloom-test-" + std::to_string(stamp) + "-" + std::to_string(sequence++));
+    fs::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempFolder::fileNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void SeasonFixture::writeLeagueFiles() const {
+    writeBinaryFile(seasonFolder.file("zelteam.dat"), teams.bytes());
+    writeBinaryFile(seasonFolder.file("zelplyr.dat"), players.bytes());
+    writeBinaryFile(seasonFolder.file("zelgs.dat"), stats.bytes());
+}
+
+ExportOptions SeasonFixture::options() const {
+    ExportOptions options;
+    options.seasonFolder = seasonFolder.str();
+    options.outputFolder = outputFolder.str();
+    return options;
+}
+
+ExportOutcome SeasonFixture::run(ExportOptions options, std::vector<std::string>* statuses) {
+    writeLeagueFiles();
+    options.seasonFolder = seasonFolder.str();
+    options.outputFolder = outputFolder.str();
+    return runExport(options, [statuses](std::string_view status) {
+        if (statuses != nullptr) statuses->emplace_back(status);
+    });
+}
+
+void addRivertonOwls(SeasonFixture& season, int teamNumber) {
+    season.addTeam({teamNumber, 1986, "Riverton", "Owls", "RIV"});
+    season.addPlayer({1, "John", "Smith", kPositionPlayer});
+}
+
+} // namespace boxloom::testing

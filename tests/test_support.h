@@ -1,0 +1,58 @@
+#pragma once
+
+#include "export_options.h"
+#include "export_run.h"
+#include "league_builder.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace boxloom::testing {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::vector<std::string> fileNames() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// A season folder with its three league files and an output folder beside it.
+class SeasonFixture {
+public:
+    LeagueFileBytes teams;
+    LeagueFileBytes players;
+    LeagueFileBytes stats;
+
+    void addTeam(const TeamSpec& team) { teams.append(teamRecord(team)); }
+    void addPlayer(const PlayerSpec& player) { players.append(playerRecord(player)); }
+    void addStats(const SeasonStatRecord& record) { stats.append(record); }
+
+    // Writes the league files and runs an export into the output folder.
+    ExportOutcome run(ExportOptions options, std::vector<std::string>* statuses = nullptr);
+    void writeLeagueFiles() const;
+    ExportOptions options() const;
+
+    std::string output(const std::string& name) const { return readFile(outputFolder.file(name)); }
+
+    TempFolder seasonFolder;
+    TempFolder outputFolder;
+};
+
+// The Riverton Owls of 1986 and Smith,John: the worked example of the docs.
+void addRivertonOwls(SeasonFixture& season, int teamNumber = 7);
+
+} // namespace boxloom::testing
