@@ -72,3 +72,23 @@ void addRivertonOwls(SeasonFixture& season, int teamNumber) {
 }
 
 } // namespace boxloom::testing
+
+namespace boxloom::testing {
+
+std::vector<std::string> dataLines(const std::string& content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(content.substr(start, end - start));
+    if (start != content.size()) lines.push_back("<unterminated>" + content.substr(start));
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+}
+
+SeasonStatRecord statRecord(int player, int team, int statType, std::initializer_list<Counter> counters) {
+    SeasonStatRecord record = boxloom::statRecord(player, team, statType);
+    for (const Counter& counter : counters) record.set(counter.field, counter.value);
+    return record;
+}
+
+} // namespace boxloom::testing

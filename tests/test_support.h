@@ -56,3 +56,16 @@ public:
 void addRivertonOwls(SeasonFixture& season, int teamNumber = 7);
 
 } // namespace boxloom::testing
+
+namespace boxloom::testing {
+
+// The data lines of an export file: the header dropped, each line without its CR LF.
+std::vector<std::string> dataLines(const std::string& content);
+
+struct Counter {
+    StatField field;
+    int value;
+};
+SeasonStatRecord statRecord(int player, int team, int statType, std::initializer_list<Counter> counters);
+
+} // namespace boxloom::testing
