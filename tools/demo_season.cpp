@@ -230,37 +230,39 @@ bool playsIn(int team, int statType) {
     }
 }
 
-// Yields the season's records one by one: the first pass is every player's own
-// season; later passes add records of players who also played for another team.
+// Yields the season's records one by one, player by player, each player's
+// season phases in turn. The first pass is every player's own season; later
+// passes add records of players who also played for another team.
 class StatRecordStream {
 public:
     StatRecordStream(const std::vector<DemoPlayer>& players, Random& random) : players_(players), random_(random) {}
 
     SeasonStatRecord next() {
         for (;;) {
-            if (player_ == players_.size()) advancePhase();
-            const DemoPlayer& player = players_[player_++];
+            const DemoPlayer& player = players_[player_];
+            if (phase_ == 0) team_ = pass_ == 0 ? player.team : random_.between(1, kTeams);
             const int statType = kPhases[phase_];
-            const int team = pass_ == 0 ? player.team : random_.between(1, kTeams);
-            if (playsIn(team, statType)) return playerSeason(player, team, statType, random_);
+            advance();
+            if (playsIn(team_, statType)) return playerSeason(player, team_, statType, random_);
         }
     }
 
 private:
-    static constexpr std::array<int, 5> kPhases = {1, 0, 3, 4, 5};
+    static constexpr std::array<int, 5> kPhases = {0, 1, 3, 4, 5};
 
-    void advancePhase() {
+    void advance() {
+        if (++phase_ < kPhases.size()) return;
+        phase_ = 0;
+        if (++player_ < players_.size()) return;
         player_ = 0;
-        if (++phase_ == kPhases.size()) {
-            phase_ = 0;
-            ++pass_;
-        }
+        ++pass_;
     }
 
     const std::vector<DemoPlayer>& players_;
     Random& random_;
     std::size_t player_ = 0;
     std::size_t phase_ = 0;
+    int team_ = 0;
     int pass_ = 0;
 };
 
