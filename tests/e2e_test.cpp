@@ -1,0 +1,156 @@
+// The command-line programs run as processes on generated seasons.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <sys/wait.h>
+
+namespace boxloom {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+
+std::string quote(const std::string& text) { return "'" + text + "'"; }
+
+struct ProcessResult {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ProcessResult runProcess(const std::string& commandLine) {
+    TempFolder streams;
+    const std::string command =
+        commandLine + " >" + quote(streams.file("out")) + " 2>" + quote(streams.file("err"));
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(streams.file("out")),
+            readFile(streams.file("err"))};
+}
+
+// One small generated season shared by every test of this file.
+class GeneratedSeason : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        season_ = new TempFolder;
+        const ProcessResult made = runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(season_->str()) +
+                                              " --seed 3 --records 600");
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    static void TearDownTestSuite() {
+        delete season_;
+        season_ = nullptr;
+    }
+    static ProcessResult exportTo(const TempFolder& output, const std::string& options) {
+        return runProcess(quote(BOXLOOM_EXPORT) + " " + options + " -o " + quote(output.str()) + " " +
+                          quote(season_->str()));
+    }
+    static TempFolder* season_;
+};
+
+TempFolder* GeneratedSeason::season_ = nullptr;
+
+// Fields of one line; text fields hold no quotes of their own in generated data.
+std::size_t fieldCount(const std::string& line) {
+    std::size_t count = 1;
+    bool inText = false;
+    for (char c : line) {
+        if (c == '"') inText = !inText;
+        if (c == ',' && !inText) ++count;
+    }
+    return count;
+}
+
+const std::map<std::string, std::size_t> kFieldsPerFile = {
+    {"Batting_Stats", 26}, {"Pitching_Stats", 20}, {"Fielding_Stats", 11},
+    {"Pitching_Splits", 36}, {"Batting_Splits", 36}};
+
+struct Combination {
+    std::string suffix;
+    std::string teams;
+    std::string mode;
+    int switches; // bit 0 fielding, bit 1 pitching splits, bit 2 hitting splits
+};
+
+std::vector<Combination> everyCombination() {
+    std::vector<Combination> all;
+    for (const char* suffix : {"TXT", "CSV"})
+        for (const char* teams : {"city", "nickname", "abbreviation", "city-nickname", "none"})
+            for (const char* mode : {"include", "group", "ignore"})
+                for (int switches = 0; switches < 8; ++switches) all.push_back({suffix, teams, mode, switches});
+    return all;
+}
+
+void checkFile(const TempFolder& output, const std::string& stem, const Combination& c, const std::string& stdoutText) {
+    const std::string name = stem + "." + c.suffix;
+    const std::string content = readFile(output.file(name));
+    ASSERT_FALSE(content.empty()) << name;
+    ASSERT_EQ(content.substr(content.size() - 2), "\r\n") << name;
+    std::size_t lineFeeds = 0, lineEnds = 0;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        lineFeeds += content[i] == '\n';
+        lineEnds += content[i] == '\n' && i > 0 && content[i - 1] == '\r';
+    }
+    EXPECT_EQ(lineFeeds, lineEnds) << name << ": a line without CR LF";
+    const auto lines = testing::dataLines(content);
+    EXPECT_NE(stdoutText.find(output.file(name) + ": " + std::to_string(lines.size()) + " row"), std::string::npos)
+        << name << " has " << lines.size() << " rows, stdout says:\n" << stdoutText;
+    bool groupedSeen = false;
+    for (const auto& line : lines) {
+        ASSERT_EQ(fieldCount(line), kFieldsPerFile.at(stem)) << name << ": " << line;
+        const bool grouped = line.rfind("\"Pitchers\",", 0) == 0;
+        EXPECT_TRUE(grouped || !groupedSeen) << name << ": a player row after the grouped rows";
+        groupedSeen |= grouped;
+        const bool teamEmpty = line.compare(line.find('"', 1) + 1, 4, ",\"\",") == 0;
+        EXPECT_EQ(teamEmpty, c.teams == "none") << name << ": " << line;
+    }
+    EXPECT_EQ(groupedSeen, c.mode == "group" && (stem == "Batting_Stats" || stem == "Batting_Splits")) << name;
+}
+
+TEST_F(GeneratedSeason, EveryOptionCombinationGivesConsistentFiles) {
+    for (const Combination& c : everyCombination()) {
+        SCOPED_TRACE(c.suffix + " " + c.teams + " " + c.mode + " switches " + std::to_string(c.switches));
+        TempFolder output;
+        std::string options = "--suffix " + c.suffix + " --teams " + c.teams + " --pitcher-hitting " + c.mode;
+        std::vector<std::string> expected = {"Batting_Stats", "Pitching_Stats"};
+        if (c.switches & 1) options += " --fielding", expected.push_back("Fielding_Stats");
+        if (c.switches & 2) options += " --pitching-splits", expected.push_back("Pitching_Splits");
+        if (c.switches & 4) options += " --hitting-splits", expected.push_back("Batting_Splits");
+        const ProcessResult result = exportTo(output, options);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        std::vector<std::string> names;
+        for (const auto& stem : expected) names.push_back(stem + "." + c.suffix);
+        std::sort(names.begin(), names.end());
+        ASSERT_EQ(output.fileNames(), names) << "exactly the chosen files, no temporary file left";
+        for (const auto& stem : expected) checkFile(output, stem, c, result.out);
+    }
+}
+
+TEST_F(GeneratedSeason, ExitCodesOfTheProgram) {
+    TempFolder output;
+    EXPECT_EQ(exportTo(output, "--help").exitCode, 0);
+    EXPECT_EQ(exportTo(output, "--teams town").exitCode, 2);
+    EXPECT_EQ(exportTo(output, "--unknown").exitCode, 2);
+    EXPECT_EQ(runProcess(quote(BOXLOOM_EXPORT)).exitCode, 2);
+    const ProcessResult missing = runProcess(quote(BOXLOOM_EXPORT) + " -o " + quote(output.str()) + " " +
+                                             quote(output.file("no-such-season")));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("zelgs.dat: not found"), std::string::npos) << missing.err;
+    EXPECT_TRUE(output.fileNames().empty());
+}
+
+TEST_F(GeneratedSeason, TheSameSeedGivesTheSameSeason) {
+    TempFolder again;
+    ASSERT_EQ(runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(again.str()) + " --seed 3 --records 600").exitCode,
+              0);
+    for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+        EXPECT_TRUE(readFile(again.file(name)) == readFile(season_->file(name))) << name;
+    EXPECT_EQ(readFile(again.file("zelgs.dat")).size(), 600u * 302u);
+}
+
+} // namespace
+} // namespace boxloom
