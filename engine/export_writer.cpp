@@ -12,35 +12,13 @@ namespace {
 constexpr std::array<std::string_view, kExportFileKindCount> kStems = {
     "Batting_Stats.", "Pitching_Stats.", "Fielding_Stats.", "Pitching_Splits.", "Batting_Splits."};
 
-constexpr std::size_t kBufferBytes = 1 << 17;
-constexpr std::size_t kMaxNumberChars = 11;
-
-std::size_t encodedSize(std::span<const Field> fields) {
-    std::size_t size = 2 + fields.size();
-    for (const Field& field : fields)
-        size += field.type == Field::Type::Text ? field.text.size() + 2 : kMaxNumberChars;
-    return size;
-}
-
-// Writes the line into `out`, which holds at least encodedSize(fields) bytes.
-char* encodeInto(char* out, std::span<const Field> fields) {
-    bool first = true;
-    for (const Field& field : fields) {
-        if (!first) *out++ = ',';
-        first = false;
-        if (field.type == Field::Type::Text) {
-            *out++ = '"';
-            std::memcpy(out, field.text.data(), field.text.size());
-            out += field.text.size();
-            *out++ = '"';
-        } else {
-            out = std::to_chars(out, out + kMaxNumberChars, field.number).ptr;
-        }
+struct StringSink final : LineSink {
+    std::string text;
+    void flush() override {
+        text.append(buffer.data(), used);
+        used = 0;
     }
-    *out++ = '\r';
-    *out++ = '\n';
-    return out;
-}
+};
 
 } // namespace
 
@@ -59,41 +37,37 @@ bool isExportFileSelected(ExportFileKind kind, const ExportOptions& options) {
     }
 }
 
-std::string encodeRow(std::span<const Field> fields) {
-    std::string line(encodedSize(fields), '\0');
-    line.resize(static_cast<std::size_t>(encodeInto(line.data(), fields) - line.data()));
-    return line;
-}
-
-struct ExportFiles::File {
+struct ExportFiles::File final : LineSink {
     std::string path;
     ReplacementFile target;
-    std::vector<char> buffer = std::vector<char>(kBufferBytes);
-    std::size_t used = 0;
-    std::uint64_t rows = 0;
     std::string error; // the first write failure; later writes are dropped
 
-    void flush() {
+    void flush() override {
         if (used > 0 && error.empty()) error = target.write(buffer.data(), used);
         used = 0;
     }
-    void append(std::span<const Field> fields) {
-        const std::size_t needed = encodedSize(fields);
-        if (buffer.size() - used < needed) {
-            flush();
-            if (needed > buffer.size()) buffer.resize(needed);
-        }
-        used = static_cast<std::size_t>(encodeInto(buffer.data() + used, fields) - buffer.data());
-    }
 };
+
+LineSink* lineSink(ExportFiles& files, ExportFileKind kind) { return files.files_[indexOf(kind)].get(); }
+
+std::string encodeRow(std::span<const Field> fields) {
+    StringSink sink;
+    {
+        LineWriter line(&sink);
+        for (const Field& field : fields) line.field(field);
+    }
+    sink.flush();
+    return sink.text;
+}
 
 ExportFiles::ExportFiles() = default;
 ExportFiles::~ExportFiles() { discardExportFiles(*this); }
 
 bool ExportFiles::isOpen(ExportFileKind kind) const { return files_[indexOf(kind)] != nullptr; }
 
+// The header line is not a row.
 std::uint64_t ExportFiles::rowsWritten(ExportFileKind kind) const {
-    return isOpen(kind) ? files_[indexOf(kind)]->rows : 0;
+    return isOpen(kind) ? files_[indexOf(kind)]->lines - 1 : 0;
 }
 
 const std::string& ExportFiles::path(ExportFileKind kind) const {
@@ -122,21 +96,17 @@ std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportF
             problems.push_back({file->path, reason});
             break;
         }
-        std::array<Field, kMaxColumns> header;
-        const auto columns = columnsOf(kind);
-        for (std::size_t i = 0; i < columns.size(); ++i) header[i] = Field::ofText(columns[i].header);
-        file->append(std::span(header.data(), columns.size()));
         files.files_[indexOf(kind)] = std::move(file);
+        LineWriter header(lineSink(files, kind));
+        for (const Column& column : columnsOf(kind)) header.text(column.header);
     }
     if (!problems.empty()) discardExportFiles(files);
     return problems;
 }
 
 void writeRow(ExportFiles& files, ExportFileKind kind, std::span<const Field> fields) {
-    ExportFiles::File* file = files.files_[indexOf(kind)].get();
-    if (file == nullptr) return;
-    file->append(fields);
-    ++file->rows;
+    LineWriter line(lineSink(files, kind));
+    for (const Field& field : fields) line.field(field);
 }
 
 std::vector<ExportProblem> closeExportFiles(ExportFiles& files) {

@@ -3,8 +3,11 @@
 #include "export_options.h"
 #include "export_outcome.h"
 #include "file_layer.h"
+#include "number_masks.h"
 
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -27,19 +30,119 @@ std::string_view exportFileStem(ExportFileKind kind);
 std::string exportFileName(ExportFileKind kind, std::string_view suffix);
 bool isExportFileSelected(ExportFileKind kind, const ExportOptions& options);
 
-// One field of an export line: quoted text with nothing escaped, or a plain number.
+// One field of an export line: quoted text with nothing escaped, or a plain
+// number. A rate is a text field whose text its mask makes as the line is written.
 struct Field {
-    enum class Type : std::uint8_t { Text, Number };
+    enum class Type : std::uint8_t { Text, Number, Rate };
     Type type = Type::Number;
     std::string_view text;
     std::int32_t number = 0;
+    float rate = 0;
+    NumberMask mask{};
 
-    static Field ofText(std::string_view value) { return {Type::Text, value, 0}; }
-    static Field ofNumber(std::int32_t value) { return {Type::Number, {}, value}; }
+    static Field ofText(std::string_view value) { return {Type::Text, value, 0, 0, {}}; }
+    static Field ofNumber(std::int32_t value) { return {Type::Number, {}, value, 0, {}}; }
+    static Field ofRate(float value, NumberMask rateMask) { return {Type::Rate, {}, 0, value, rateMask}; }
 };
 
 // The bytes of one export line, CR LF included.
 std::string encodeRow(std::span<const Field> fields);
+
+// Where lines go: an export file's buffer, or a string for encodeRow.
+struct LineSink {
+    std::vector<char> buffer = std::vector<char>(1 << 17);
+    std::size_t used = 0;
+    std::uint64_t lines = 0;
+
+    LineSink() = default;
+    LineSink(const LineSink&) = delete;
+    LineSink& operator=(const LineSink&) = delete;
+    virtual ~LineSink() = default;
+    virtual void flush() = 0;
+
+    // Room for `bytes` more bytes at the returned position.
+    char* reserve(std::size_t bytes) {
+        if (buffer.size() - used < bytes) {
+            flush();
+            if (bytes > buffer.size()) buffer.resize(bytes);
+        }
+        return buffer.data() + used;
+    }
+    void commit(const char* end) { used = static_cast<std::size_t>(end - buffer.data()); }
+};
+
+// Appends one line field by field; the line ends (CR LF) when the writer goes
+// out of scope. The only place where export lines are encoded.
+class LineWriter {
+public:
+    static constexpr std::size_t kMaxNumberChars = 11;
+
+    explicit LineWriter(LineSink* sink) : sink_(sink) {}
+    ~LineWriter() {
+        if (sink_ == nullptr) return;
+        char* out = sink_->reserve(2);
+        out[0] = '\r';
+        out[1] = '\n';
+        sink_->commit(out + 2);
+        ++sink_->lines;
+    }
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    void text(std::string_view value) {
+        if (sink_ == nullptr) return;
+        char* out = start(value.size() + 2);
+        *out++ = '"';
+        std::memcpy(out, value.data(), value.size());
+        out += value.size();
+        *out++ = '"';
+        sink_->commit(out);
+    }
+    void number(std::int32_t value) {
+        if (sink_ == nullptr) return;
+        sink_->commit(encodeNumber(start(kMaxNumberChars), value));
+    }
+    void rate(float value, const NumberMask& mask) {
+        if (sink_ == nullptr) return;
+        char* out = start(MaskedText::kCapacity + 2);
+        *out++ = '"';
+        out = formatWithMaskInto(out, value, mask);
+        *out++ = '"';
+        sink_->commit(out);
+    }
+    void field(const Field& field) {
+        switch (field.type) {
+        case Field::Type::Text: text(field.text); break;
+        case Field::Type::Number: number(field.number); break;
+        case Field::Type::Rate: rate(field.rate, field.mask); break;
+        }
+    }
+
+private:
+    // Reserves room for the separator and the field, and writes the separator.
+    char* start(std::size_t fieldBytes) {
+        char* out = sink_->reserve(fieldBytes + 1);
+        if (!first_) *out++ = ',';
+        first_ = false;
+        return out;
+    }
+    static char* encodeNumber(char* out, std::int32_t value) {
+        // Most counters are below 100.
+        if (static_cast<std::uint32_t>(value) < 10) {
+            *out = static_cast<char>('0' + value);
+            return out + 1;
+        }
+        if (static_cast<std::uint32_t>(value) < 100) {
+            out[0] = static_cast<char>('0' + value / 10);
+            out[1] = static_cast<char>('0' + value % 10);
+            return out + 2;
+        }
+        return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+    }
+
+    LineSink* sink_;
+    bool first_ = true;
+};
 
 // The export files of one run, each written to a temporary file and moved
 // over its final name only when the whole run succeeded.
@@ -60,8 +163,12 @@ private:
     friend void writeRow(ExportFiles&, ExportFileKind, std::span<const Field>);
     friend std::vector<ExportProblem> closeExportFiles(ExportFiles&);
     friend void discardExportFiles(ExportFiles&);
+    friend LineSink* lineSink(ExportFiles&, ExportFileKind);
     std::array<std::unique_ptr<File>, kExportFileKindCount> files_;
 };
+
+// The open file of a kind, or null when the run does not write it.
+LineSink* lineSink(ExportFiles& files, ExportFileKind kind);
 
 // Checks every target first, then creates the selected files with their header
 // rows. On any problem nothing is left behind and the problems are returned.

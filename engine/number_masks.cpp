@@ -1,5 +1,6 @@
 #include "number_masks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -38,32 +39,35 @@ Binary decompose(float value) {
 
 class TextBuilder {
 public:
-    explicit TextBuilder(MaskedText& text) : text_(text), cursor_(text.data()) {}
+    explicit TextBuilder(char* out) : cursor_(out) {}
     void put(char c) { *cursor_++ = c; }
     void putZeros(int count) {
         for (int i = 0; i < count; ++i) put('0');
     }
-    void finish() { text_.setSize(static_cast<std::size_t>(cursor_ - text_.data())); }
+    char* end() const { return cursor_; }
 
 private:
-    MaskedText& text_;
     char* cursor_;
 };
 
-void putUnsigned(TextBuilder& out, std::uint64_t value, int minimumDigits) {
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
+int digitCount(std::uint64_t value) {
+    int count = 1;
+    for (; value >= 10000; value /= 10000) count += 4;
+    return count + (value >= 10) + (value >= 100) + (value >= 1000);
+}
+
+// The last `count` decimal digits of value, leading zeros included.
+char* putDigits(char* out, std::uint64_t value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
         value /= 10;
-    } while (value != 0);
-    out.putZeros(minimumDigits - count);
-    while (count > 0) out.put(digits[--count]);
+    }
+    return out + count;
 }
 
 // Exact for every float below 1e18 and up to nine decimals: no float of that
 // range lies close enough to a rounding tie for the 18-digit step to matter.
-MaskedText formatFast(const Binary& binary, const NumberMask& mask) {
+char* formatFast(char* out, const Binary& binary, const NumberMask& mask) {
     const int decimals = mask.decimals;
     const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
     std::uint64_t integerPart = 0;
@@ -91,16 +95,13 @@ MaskedText formatFast(const Binary& binary, const NumberMask& mask) {
             }
         }
     }
-    MaskedText text;
-    TextBuilder out(text);
-    if (binary.negative) out.put('-');
-    putUnsigned(out, integerPart, mask.minimumIntegerDigits);
+    if (binary.negative) *out++ = '-';
+    out = putDigits(out, integerPart, std::max(digitCount(integerPart), mask.minimumIntegerDigits));
     if (decimals > 0) {
-        out.put('.');
-        putUnsigned(out, scaledFraction, decimals);
+        *out++ = '.';
+        out = putDigits(out, scaledFraction, decimals);
     }
-    out.finish();
-    return text;
+    return out;
 }
 
 // Decimal digits, most significant first, with the point after `integerDigits`.
@@ -173,7 +174,8 @@ DecimalExpansion expand(const Binary& binary) {
     return expansion;
 }
 
-MaskedText formatExact(const Binary& binary, const NumberMask& mask) {
+// Rare (huge values, long masks): kept out of line so the common path stays small.
+[[gnu::noinline]] char* formatExact(char* out, const Binary& binary, const NumberMask& mask) {
     DecimalExpansion expansion = expand(binary);
     int firstSignificant = 0;
     while (firstSignificant < expansion.size && expansion.digits[static_cast<std::size_t>(firstSignificant)] == 0)
@@ -181,39 +183,41 @@ MaskedText formatExact(const Binary& binary, const NumberMask& mask) {
     expansion.roundTo(firstSignificant + kSignificantDigits);
     expansion.roundTo(expansion.integerDigits + mask.decimals);
 
-    MaskedText text;
-    TextBuilder out(text);
-    if (binary.negative) out.put('-');
+    TextBuilder text(out);
+    if (binary.negative) text.put('-');
     int leading = 0;
     while (leading < expansion.integerDigits - 1 && expansion.digitAt(leading) == 0) ++leading;
-    out.putZeros(mask.minimumIntegerDigits - (expansion.integerDigits - leading));
-    for (int i = leading; i < expansion.integerDigits; ++i) out.put(static_cast<char>('0' + expansion.digitAt(i)));
+    text.putZeros(mask.minimumIntegerDigits - (expansion.integerDigits - leading));
+    for (int i = leading; i < expansion.integerDigits; ++i) text.put(static_cast<char>('0' + expansion.digitAt(i)));
     if (mask.decimals > 0) {
-        out.put('.');
+        text.put('.');
         for (int i = 0; i < mask.decimals; ++i)
-            out.put(static_cast<char>('0' + expansion.digitAt(expansion.integerDigits + i)));
+            text.put(static_cast<char>('0' + expansion.digitAt(expansion.integerDigits + i)));
     }
-    out.finish();
-    return text;
+    return text.end();
 }
 
-MaskedText formatNonFinite(const Binary& binary) {
-    MaskedText text;
-    TextBuilder out(text);
+[[gnu::noinline]] char* formatNonFinite(char* out, const Binary& binary) {
+    TextBuilder text(out);
     const char* word = binary.mantissa & 0x7FFFFF ? "NaN" : (binary.negative ? "-Infinity" : "Infinity");
-    while (*word != '\0') out.put(*word++);
-    out.finish();
-    return text;
+    while (*word != '\0') text.put(*word++);
+    return text.end();
 }
 
 } // namespace
 
-MaskedText formatWithMask(float value, const NumberMask& mask) {
+char* formatWithMaskInto(char* out, float value, const NumberMask& mask) {
     const Binary binary = decompose(value);
-    if (!binary.finite) return formatNonFinite(binary);
+    if (!binary.finite) return formatNonFinite(out, binary);
     const bool small = binary.exponent < 36 || (binary.exponent == 36 && binary.mantissa < 14551915);
-    if (small && mask.decimals <= kFastPathMaxDecimals) return formatFast(binary, mask);
-    return formatExact(binary, mask);
+    if (small && mask.decimals <= kFastPathMaxDecimals) return formatFast(out, binary, mask);
+    return formatExact(out, binary, mask);
+}
+
+MaskedText formatWithMask(float value, const NumberMask& mask) {
+    MaskedText text;
+    text.setSize(static_cast<std::size_t>(formatWithMaskInto(text.data(), value, mask) - text.data()));
+    return text;
 }
 
 MaskedText formatWithMask(float value, std::string_view mask) {

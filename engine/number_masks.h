@@ -53,6 +53,8 @@ private:
 // even, every integer digit kept, "-" on negatives (also when they round to 0).
 // Independent of the C library and the locale.
 MaskedText formatWithMask(float value, const NumberMask& mask);
+// Writes the text at `out` (room for MaskedText::kCapacity bytes); returns its end.
+char* formatWithMaskInto(char* out, float value, const NumberMask& mask);
 MaskedText formatWithMask(float value, std::string_view mask);
 
 } // namespace boxloom
