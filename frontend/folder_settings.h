@@ -1,0 +1,28 @@
+#pragma once
+
+// The two remembered folders: one-line settings files in the working folder.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace boxloom::frontend {
+
+struct FolderSetting {
+    std::string_view fileName;
+    int boxId;
+    int buttonId;
+    std::string_view chooserTitle;
+};
+
+extern const std::array<FolderSetting, 2> kFolderSettings; // ZEL folder, then season folder
+
+// The value of a settings file: leading blanks skipped; a value opening with a
+// double quote runs to the next one; otherwise it ends at CR, LF, Ctrl-Z or the
+// end; tabs inside are dropped.
+std::string readSettingValue(std::string_view fileBytes);
+
+// What is written after a successful choice: the path and CR LF.
+std::string settingFileBytes(std::string_view path);
+
+} // namespace boxloom::frontend

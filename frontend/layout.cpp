@@ -1,0 +1,28 @@
+#include "layout.h"
+
+#include <cmath>
+
+namespace boxloom::frontend {
+
+int roundHalfEven(float value) {
+    const float floor = std::floor(value);
+    const float fraction = value - floor;
+    auto whole = static_cast<int>(floor);
+    if (fraction > 0.5f || (fraction == 0.5f && whole % 2 != 0)) ++whole;
+    return whole;
+}
+
+Rect scaleRect(const Rect& first, int firstWidth, int firstHeight, int width, int height) {
+    if (firstWidth <= 0 || firstHeight <= 0) return first;
+    const double xScale = static_cast<double>(width) / firstWidth;
+    const double yScale = static_cast<double>(height) / firstHeight;
+    // Each edge is computed in floating point and kept as a float.
+    const auto edge = [](double scale, int firstEdge) { return static_cast<float>(scale * firstEdge); };
+    const float left = edge(xScale, first.left);
+    const float right = edge(xScale, first.left + first.width);
+    const float top = edge(yScale, first.top);
+    const float bottom = edge(yScale, first.top + first.height);
+    return {roundHalfEven(left), roundHalfEven(top), roundHalfEven(right - left), roundHalfEven(bottom - top)};
+}
+
+} // namespace boxloom::frontend
