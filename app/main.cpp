@@ -1,0 +1,19 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND window = boxloom::frontend::createMainWindow(instance);
+    int exitCode = 0;
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+        exitCode = boxloom::frontend::runEventLoop(window);
+    }
+    CoUninitialize();
+    return exitCode;
+}
