@@ -1,0 +1,284 @@
+// The real Win32 window, run under Wine by the Windows build's tests.
+
+#include "control_table.h"
+#include "demo_season.h"
+#include "layout.h"
+#include "main_window.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <set>
+#include <thread>
+
+namespace boxloom::frontend {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string classNameOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string textOf(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+Rect clientRectOf(HWND parent, HWND child) {
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// A window in a fresh working folder, with the message boxes and the folder
+// chooser routed to the test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        previousFolder_ = previous;
+        SetCurrentDirectoryA(workFolder_.str().c_str());
+    }
+    void TearDown() override {
+        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        SetCurrentDirectoryA(previousFolder_.c_str());
+    }
+    HWND create(bool realPitcherMessage = false) {
+        MainWindowHooks hooks;
+        if (!realPitcherMessage)
+            hooks.showPitcherHittingMessage = [this](const std::string& text) { pitcherMessages_.push_back(text); };
+        hooks.showFailure = [this](HWND, const std::string& text) { failures_.push_back(text); };
+        hooks.chooseFolder = [this](HWND, const std::string& title) {
+            chooserTitles_.push_back(title);
+            return chosenFolder_;
+        };
+        window_ = createMainWindow(GetModuleHandleA(nullptr), hooks);
+        return window_;
+    }
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+    void click(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
+    bool checked(int id) const { return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    testing::TempFolder workFolder_;
+    std::string previousFolder_;
+    HWND window_ = nullptr;
+    std::vector<std::string> pitcherMessages_;
+    std::vector<std::string> failures_;
+    std::vector<std::string> chooserTitles_;
+    std::string chosenFolder_;
+};
+
+TEST_F(MainWindowTest, TheWindowItself) {
+    ASSERT_NE(create(), nullptr);
+    EXPECT_EQ(classNameOf(window_), kWindowClassName);
+    EXPECT_EQ(textOf(window_), kWindowCaption);
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    EXPECT_EQ(outer.right - outer.left, kWindowWidth);
+    EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE));
+    for (DWORD bit : std::initializer_list<DWORD>{WS_POPUP, WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX,
+                      WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_VISIBLE})
+        EXPECT_EQ(style & bit, bit) << std::hex << bit;
+    const auto extended = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE));
+    EXPECT_EQ(extended & (WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE), DWORD(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE));
+    EXPECT_EQ(GetClassLongPtrA(window_, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS),
+              ULONG_PTR(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+}
+
+TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
+    ASSERT_NE(create(), nullptr);
+    HWND child = GetWindow(window_, GW_CHILD);
+    std::set<HFONT> fonts;
+    for (const ControlSpec& spec : kControls) {
+        ASSERT_NE(child, nullptr) << "missing control " << spec.id;
+        SCOPED_TRACE(spec.id);
+        EXPECT_EQ(GetDlgCtrlID(child), spec.id);
+        const std::string expectedClass = spec.kind == ControlKind::Label     ? "Static"
+                                          : spec.kind == ControlKind::EditBox ? "Edit"
+                                                                              : "Button";
+        EXPECT_EQ(_stricmp(classNameOf(child).c_str(), expectedClass.c_str()), 0) << classNameOf(child);
+        EXPECT_EQ(textOf(child), spec.caption);
+        EXPECT_EQ(clientRectOf(window_, child), spec.rect);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+        // The toolkit keeps the tab stop of an option group on its checked button.
+        const bool tabStop = spec.kind == ControlKind::OptionButton ? spec.checked : spec.kind != ControlKind::Label;
+        EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
+        EXPECT_EQ((style & WS_GROUP) != 0, spec.startsGroup);
+        switch (spec.kind) {
+        case ControlKind::CheckBox: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX)); break;
+        case ControlKind::OptionButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTORADIOBUTTON)); break;
+        case ControlKind::PushButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_PUSHBUTTON)); break;
+        case ControlKind::Label: EXPECT_EQ(style & SS_NOTIFY, DWORD(SS_NOTIFY)); break;
+        case ControlKind::EditBox:
+            EXPECT_EQ(style & ES_AUTOHSCROLL, DWORD(ES_AUTOHSCROLL));
+            EXPECT_EQ(SendMessageA(child, EM_GETMARGINS, 0, 0), 0);
+            EXPECT_GT(SendMessageA(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
+            break;
+        }
+        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(checked(spec.id), spec.checked);
+        }
+        auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        LOGFONTA logFont{};
+        ASSERT_NE(GetObjectA(font, sizeof logFont, &logFont), 0);
+        EXPECT_EQ(logFont.lfHeight, -spec.fontHeight);
+        EXPECT_EQ(logFont.lfWeight, kFontWeight);
+        EXPECT_EQ(std::string(logFont.lfFaceName), kFontFace);
+        fonts.insert(font);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more than 24 controls";
+    EXPECT_EQ(fonts.size(), 3u) << "one font per height";
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), kInitialFocus);
+}
+
+TEST_F(MainWindowTest, PitcherHittingBoxesKeepExactlyOneChecked) {
+    ASSERT_NE(create(), nullptr);
+    const int include = ids::kIncludePitcherHitting, group = ids::kGroupPitcherHitting,
+              ignore = ids::kIgnorePitcherHitting;
+    struct Step {
+        int clicked;
+        int checkedAfter;
+        std::size_t messages;
+    };
+    const Step steps[] = {{group, group, 0},   {group, group, 1},     {include, include, 1},
+                          {include, include, 2}, {ignore, ignore, 2}, {ignore, ignore, 3},
+                          {group, group, 3}};
+    for (const Step& step : steps) {
+        click(step.clicked);
+        for (int box : {include, group, ignore}) EXPECT_EQ(checked(box), box == step.checkedAfter) << step.clicked;
+        EXPECT_EQ(pitcherMessages_.size(), step.messages) << step.clicked;
+    }
+    for (const auto& message : pitcherMessages_) EXPECT_EQ(message, kPitcherHittingMessage);
+    click(ids::kFielding);
+    EXPECT_TRUE(checked(ids::kFielding));
+    click(ids::kSuffixTxt);
+    EXPECT_TRUE(checked(ids::kSuffixTxt) && !checked(ids::kSuffixCsv) && checked(ids::kCityAndNickname));
+}
+
+TEST_F(MainWindowTest, TheRealMessageBoxShowsTheTextAndIsDismissed) {
+    ASSERT_NE(create(true), nullptr);
+    std::atomic<bool> found{false};
+    std::string text;
+    std::thread dismisser([&] {
+        for (int attempt = 0; attempt < 200 && !found; ++attempt) {
+            HWND box = FindWindowA("#32770", nullptr);
+            if (box != nullptr) {
+                char buffer[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                text = buffer;
+                found = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(50);
+        }
+    });
+    click(ids::kIncludePitcherHitting); // unchecking the checked box: the message box appears
+    dismisser.join();
+    EXPECT_TRUE(found);
+    EXPECT_EQ(text, kPitcherHittingMessage);
+    EXPECT_TRUE(checked(ids::kIncludePitcherHitting));
+}
+
+TEST_F(MainWindowTest, ProcessSeasonStatsExportsIntoTheWorkingFolder) {
+    testing::TempFolder season;
+    ASSERT_EQ(writeDemoSeason(season.str(), {5, 300}).error, "");
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
+    click(ids::kFielding);
+    click(ids::kProcessSeason);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
+    EXPECT_TRUE(failures_.empty());
+    EXPECT_EQ(workFolder_.fileNames(),
+              (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"}));
+    EXPECT_GT(testing::dataLines(testing::readFile(workFolder_.file("Batting_Stats.CSV"))).size(), 10u);
+}
+
+TEST_F(MainWindowTest, AMissingSeasonFolderFailsAndSaysWhy) {
+    ASSERT_NE(create(), nullptr);
+    const std::string missing = workFolder_.file("no-such-season");
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, missing.c_str());
+    click(ids::kProcessSeason);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
+    ASSERT_EQ(failures_.size(), 1u);
+    EXPECT_NE(failures_[0].find(missing + "\\zelteam.dat: not found"), std::string::npos) << failures_[0];
+    EXPECT_TRUE(workFolder_.fileNames().empty());
+}
+
+TEST_F(MainWindowTest, SettingsFilesFillTheBoxesAtCreation) {
+    testing::writeFile(workFolder_.file("zelfolder.txt"), "  C:\\Games\\ZEL\r\n");
+    testing::writeFile(workFolder_.file("zelseason.txt"), "D:\\Seasons\\Smith, 1986\r\nsecond line\r\n");
+    ASSERT_NE(create(), nullptr);
+    EXPECT_EQ(textOf(control(ids::kZelFolderBox)), "C:\\Games\\ZEL");
+    EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), "D:\\Seasons\\Smith, 1986");
+}
+
+TEST_F(MainWindowTest, AFolderNamedLikeASettingsFileIsNoSettingsFile) {
+    fs::create_directory(workFolder_.file("zelseason.txt"));
+    ASSERT_NE(create(), nullptr);
+    EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), "");
+}
+
+TEST_F(MainWindowTest, ChoosingAFolderShowsAndRemembersIt) {
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, "typed by hand");
+    click(ids::kChangeSeasonFolder); // cancelled: nothing changes
+    EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), "typed by hand");
+    EXPECT_FALSE(fs::exists(workFolder_.file("zelseason.txt")));
+    chosenFolder_ = "E:\\ZEL\\Seasons, old";
+    click(ids::kChangeSeasonFolder);
+    click(ids::kChangeZelFolder);
+    EXPECT_EQ(chooserTitles_, (std::vector<std::string>{"CHANGE SEASON FOLDER", "CHANGE SEASON FOLDER",
+                                                        "CHANGE ZEL FOLDER"}));
+    EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), chosenFolder_);
+    EXPECT_EQ(testing::readFile(workFolder_.file("zelseason.txt")), chosenFolder_ + "\r\n");
+    EXPECT_EQ(testing::readFile(workFolder_.file("zelfolder.txt")), chosenFolder_ + "\r\n");
+}
+
+TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
+    ASSERT_NE(create(), nullptr);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int firstWidth = client.right, firstHeight = client.bottom;
+    for (const SIZE size : {SIZE{900, 700}, SIZE{700, 500}, SIZE{kWindowWidth, kWindowHeight}}) {
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        GetClientRect(window_, &client);
+        for (const ControlSpec& spec : kControls)
+            EXPECT_EQ(clientRectOf(window_, control(spec.id)),
+                      scaleRect(spec.rect, firstWidth, firstHeight, client.right, client.bottom))
+                << spec.id << " at " << size.cx << "x" << size.cy;
+    }
+    for (const ControlSpec& spec : kControls) EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+    ShowWindow(window_, SW_MINIMIZE);
+    ShowWindow(window_, SW_RESTORE);
+    for (const ControlSpec& spec : kControls) EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+}
+
+TEST_F(MainWindowTest, ExitProgramEndsTheEventLoopWithZero) {
+    ASSERT_NE(create(), nullptr);
+    PostMessageA(control(ids::kExitProgram), BM_CLICK, 0, 0);
+    EXPECT_EQ(runEventLoop(window_), 0);
+    EXPECT_FALSE(IsWindow(window_));
+}
+
+TEST_F(MainWindowTest, TheCloseBoxBehavesLikeExitProgram) {
+    ASSERT_NE(create(), nullptr);
+    PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(runEventLoop(window_), 0);
+    EXPECT_FALSE(IsWindow(window_));
+}
+
+} // namespace
+} // namespace boxloom::frontend
