@@ -1,0 +1,10 @@
+# Wine for this project's Windows programs: a private prefix, no Mono or Gecko prompts.
+export WINEPREFIX="${WINEPREFIX:-$root/build-windows/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+build_windows_program() {
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows -j "$(nproc)" --target boxloom >/dev/null
+  [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+}
