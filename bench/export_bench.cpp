@@ -40,7 +40,8 @@ boxloom::ExportOptions exportOptions() {
 
 std::uint64_t outputBytes() {
     std::uint64_t bytes = 0;
-    for (const auto& entry : fs::directory_iterator(benchSeason().output)) bytes += entry.file_size();
+    for (const auto& entry : fs::directory_iterator(benchSeason().output))
+        bytes += entry.file_size();
     return bytes;
 }
 
@@ -57,9 +58,10 @@ void BM_FullExport(benchmark::State& state) {
         const auto outcome = boxloom::runExport(options);
         if (!outcome.succeeded()) state.SkipWithError("export failed");
     }
-    state.counters["records/s"] = benchmark::Counter(static_cast<double>(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(kRecords), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["out MB/s"] = benchmark::Counter(static_cast<double>(outputBytes()) / 1e6,
-                                                   benchmark::Counter::kIsIterationInvariantRate);
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_FullExport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -74,7 +76,8 @@ void BM_ReadWriteBaseline(benchmark::State& state) {
     for (auto _ : state) {
         for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"}) {
             std::FILE* in = std::fopen((benchSeason().season / name).string().c_str(), "rb");
-            while (std::fread(buffer.data(), 1, buffer.size(), in) > 0) benchmark::ClobberMemory();
+            while (std::fread(buffer.data(), 1, buffer.size(), in) > 0)
+                benchmark::ClobberMemory();
             std::fclose(in);
         }
         std::FILE* out = std::fopen(target.string().c_str(), "wb");

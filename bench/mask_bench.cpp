@@ -19,7 +19,8 @@ std::vector<std::pair<float, boxloom::NumberMask>> realisticRates() {
         const int outs = static_cast<int>(random() % 700) + 1;
         const int earned = static_cast<int>(random() % 120);
         rates.push_back({static_cast<float>(static_cast<double>(hits) / atBats), boxloom::kMaskRate});
-        rates.push_back({static_cast<float>(static_cast<double>(hits + 20) / (atBats + 30)), boxloom::kMaskOnBase});
+        rates.push_back(
+            {static_cast<float>(static_cast<double>(hits + 20) / (atBats + 30)), boxloom::kMaskOnBase});
         rates.push_back({static_cast<float>(earned * 27.0 / outs), boxloom::kMaskEra});
         rates.push_back({static_cast<float>(outs / 3 + (outs % 3) / 10.0), boxloom::kMaskInnings});
     }

@@ -25,7 +25,8 @@ constexpr std::array<std::pair<std::string_view, PitcherHittingMode>, 3> kPitche
 }};
 
 template <class Value, std::size_t N>
-std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, N>& table, std::string_view key) {
+std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, N>& table,
+                            std::string_view key) {
     for (const auto& [name, value] : table)
         if (name == key) return value;
     return std::nullopt;
@@ -81,7 +82,8 @@ private:
     void option(const std::string& argument) {
         std::string name = argument;
         std::optional<std::string> inlineValue;
-        if (const auto equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = argument.find('=');
+            argument.rfind("--", 0) == 0 && equals != std::string::npos) {
             name = argument.substr(0, equals);
             inlineValue = argument.substr(equals + 1);
         }
@@ -109,8 +111,9 @@ private:
         } else {
             fail("unknown option '" + argument + "'");
         }
-        if (inlineValue && (name == "-h" || name == "--help" || name == "--version" || name == "--all" ||
-                            name == "--fielding" || name == "--pitching-splits" || name == "--hitting-splits"))
+        if (inlineValue &&
+            (name == "-h" || name == "--help" || name == "--version" || name == "--all" ||
+             name == "--fielding" || name == "--pitching-splits" || name == "--hitting-splits"))
             fail("option " + name + " takes no value");
     }
 
@@ -130,7 +133,8 @@ private:
             return;
         }
         std::string allowed;
-        for (const auto& entry : table) allowed += (allowed.empty() ? "" : "|") + std::string(entry.first);
+        for (const auto& entry : table)
+            allowed += (allowed.empty() ? "" : "|") + std::string(entry.first);
         fail(name + " must be " + allowed + ", not '" + *text + "'");
     }
 

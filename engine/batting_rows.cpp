@@ -7,23 +7,10 @@ namespace boxloom {
 
 namespace {
 
-HittingCounts battingCounts(const SeasonStatRecord& record) {
-    HittingCounts counts;
-    counts.atBats = record.atBats();
-    counts.hits = record.hits();
-    counts.doubles = record.doubles();
-    counts.triples = record.triples();
-    counts.homeRuns = record.homeRuns();
-    counts.walks = record.walks();
-    counts.hitByPitch = record.hitByPitch();
-    counts.sacrificeFlies = record.sacrificeFlies();
-    return counts;
-}
-
 class BattingValues {
 public:
     explicit BattingValues(const SeasonStatRecord& record)
-        : record_(record), rates_(recordHittingRates(battingCounts(record))) {}
+        : record_(record), rates_(recordHittingRates(hittingCounts(record, kBattingLine))) {}
     int counter(std::uint8_t index) const { return record_.get(static_cast<StatField>(index)); }
     float rate(std::uint8_t index) const { return hittingRate(rates_, index); }
 

@@ -14,8 +14,7 @@ constexpr Column counter(std::string_view header, StatField field) {
 constexpr Column counter(std::string_view header, PositionArray array) {
     return {header, ColumnSource::Counter, static_cast<std::uint8_t>(array), {}};
 }
-template <class Rate>
-constexpr Column rate(std::string_view header, Rate which, NumberMask mask) {
+template <class Rate> constexpr Column rate(std::string_view header, Rate which, NumberMask mask) {
     return {header, ColumnSource::Rate, static_cast<std::uint8_t>(which), mask};
 }
 
@@ -25,42 +24,68 @@ constexpr Column kYear{"Year", ColumnSource::Year};
 constexpr Column kStatType{"StatType", ColumnSource::StatType};
 
 constexpr std::array kBattingColumns = {
-    kPlayer, kTeam, kYear, kStatType,
+    kPlayer,
+    kTeam,
+    kYear,
+    kStatType,
     Column{"G", ColumnSource::Games, static_cast<std::uint8_t>(StatField::BattingGames)},
-    counter("AB", StatField::AtBats), counter("R", StatField::Runs),
-    counter("RBI", StatField::RunsBattedIn), counter("H", StatField::Hits),
-    counter("2B", StatField::Doubles), counter("3B", StatField::Triples),
-    counter("HR", StatField::HomeRuns), counter("HBP", StatField::HitByPitch),
-    counter("SO", StatField::Strikeouts), counter("W", StatField::Walks),
-    counter("IW", StatField::IntentionalWalks), counter("SB", StatField::StolenBases),
-    counter("CS", StatField::CaughtStealing), counter("GWRBI", StatField::GameWinningRbi),
-    counter("SH", StatField::SacrificeHits), counter("SF", StatField::SacrificeFlies),
-    counter("GDP", StatField::GroundedDoublePlays), counter("CI", StatField::CatchersInterference),
-    rate("AVG", HittingRate::Avg, kMaskRate), rate("OBP", HittingRate::Obp, kMaskRate),
+    counter("AB", StatField::AtBats),
+    counter("R", StatField::Runs),
+    counter("RBI", StatField::RunsBattedIn),
+    counter("H", StatField::Hits),
+    counter("2B", StatField::Doubles),
+    counter("3B", StatField::Triples),
+    counter("HR", StatField::HomeRuns),
+    counter("HBP", StatField::HitByPitch),
+    counter("SO", StatField::Strikeouts),
+    counter("W", StatField::Walks),
+    counter("IW", StatField::IntentionalWalks),
+    counter("SB", StatField::StolenBases),
+    counter("CS", StatField::CaughtStealing),
+    counter("GWRBI", StatField::GameWinningRbi),
+    counter("SH", StatField::SacrificeHits),
+    counter("SF", StatField::SacrificeFlies),
+    counter("GDP", StatField::GroundedDoublePlays),
+    counter("CI", StatField::CatchersInterference),
+    rate("AVG", HittingRate::Avg, kMaskRate),
+    rate("OBP", HittingRate::Obp, kMaskRate),
     rate("SLG", HittingRate::Slg, kMaskRate),
 };
 
 constexpr std::array kPitchingColumns = {
-    kPlayer, kTeam, kYear, kStatType,
+    kPlayer,
+    kTeam,
+    kYear,
+    kStatType,
     rate("ERA", PitchingRate::Era, kMaskEra),
-    counter("W", StatField::Wins), counter("L", StatField::Losses),
+    counter("W", StatField::Wins),
+    counter("L", StatField::Losses),
     rate("PCT", PitchingRate::Pct, kMaskRate),
-    counter("G", StatField::GamesPitched), counter("GS", StatField::GamesStarted),
+    counter("G", StatField::GamesPitched),
+    counter("GS", StatField::GamesStarted),
     counter("CG", StatField::CompleteGames),
     rate("IP", PitchingRate::Innings, kMaskInnings),
-    counter("R", StatField::RunsAllowed), counter("ER", StatField::EarnedRuns),
-    counter("H", StatField::HitsAllowed), counter("BB", StatField::WalksAllowed),
+    counter("R", StatField::RunsAllowed),
+    counter("ER", StatField::EarnedRuns),
+    counter("H", StatField::HitsAllowed),
+    counter("BB", StatField::WalksAllowed),
     counter("SO", StatField::PitcherStrikeouts),
-    rate("AVG", PitchingRate::Avg, kMaskRate), rate("OBP", PitchingRate::Obp, kMaskOnBase),
+    rate("AVG", PitchingRate::Avg, kMaskRate),
+    rate("OBP", PitchingRate::Obp, kMaskOnBase),
     rate("SLG", PitchingRate::Slg, kMaskOnBase),
 };
 
 constexpr std::array kFieldingColumns = {
-    kPlayer, kTeam, kYear, kStatType,
+    kPlayer,
+    kTeam,
+    kYear,
+    kStatType,
     Column{"Pos", ColumnSource::Text},
     rate("Avg", FieldingRate::Avg, kMaskRate),
-    counter("G", PositionArray::Games), counter("GS", PositionArray::Starts),
-    counter("PO", PositionArray::Putouts), counter("A", PositionArray::Assists),
+    counter("G", PositionArray::Games),
+    counter("GS", PositionArray::Starts),
+    counter("PO", PositionArray::Putouts),
+    counter("A", PositionArray::Assists),
     counter("E", PositionArray::Errors),
 };
 
@@ -75,8 +100,10 @@ const std::array<std::string, 32>& splitHeaders() {
         std::array<std::string, 32> built;
         std::size_t next = 0;
         for (std::string_view side : kSideSuffixes) {
-            for (std::string_view stem : kSplitCounterStems) built[next++] = std::string(stem) + std::string(side);
-            for (std::string_view stem : kSplitRateStems) built[next++] = std::string(stem) + std::string(side);
+            for (std::string_view stem : kSplitCounterStems)
+                built[next++] = std::string(stem) + std::string(side);
+            for (std::string_view stem : kSplitRateStems)
+                built[next++] = std::string(stem) + std::string(side);
         }
         return built;
     }();
@@ -90,8 +117,10 @@ std::vector<Column> buildSplitColumns(NumberMask onBaseMask) {
     std::size_t next = 0;
     for (int side = 0; side < 2; ++side) {
         for (std::size_t field = 0; field < kSplitFieldCount; ++field)
-            columns.push_back({headers[next++], ColumnSource::Counter,
-                               splitCounterIndex(side, static_cast<SplitField>(field)), {}});
+            columns.push_back({headers[next++],
+                               ColumnSource::Counter,
+                               splitCounterIndex(side, static_cast<SplitField>(field)),
+                               {}});
         for (int which = 0; which < 3; ++which) {
             const auto rateId = static_cast<HittingRate>(which);
             columns.push_back({headers[next++], ColumnSource::Rate, splitRateIndex(side, rateId),

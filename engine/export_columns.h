@@ -14,7 +14,10 @@
 namespace boxloom {
 
 enum class ColumnSource : std::uint8_t {
-    Player, Team, Year, StatType,
+    Player,
+    Team,
+    Year,
+    StatType,
     Games,   // the batting G column: a counter, or the text "x" in grouped rows
     Counter, // index: a field of the row kind (StatField, PositionArray, or side * 13 + SplitField)
     Rate,    // index: a rate of the row kind, formatted with `mask`

@@ -73,14 +73,16 @@ private:
     }
 
     bool openExports() {
-        for (auto& problem : openExportFiles(options_, exports_)) outcome_.problems.push_back(std::move(problem));
+        for (auto& problem : openExportFiles(options_, exports_))
+            outcome_.problems.push_back(std::move(problem));
         return outcome_.succeeded();
     }
 
     void exportRecords() {
         RecordReader reader(leagueFiles_[kSeasonFile], kSeasonRecordSize);
         SeasonStatRecord record;
-        while (reader.readNext(record.mutableBytes().data())) exportRecord(record);
+        while (reader.readNext(record.mutableBytes().data()))
+            exportRecord(record);
         outcome_.recordsRead = reader.recordsFromFile();
         if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());
         tables_->pitcherTotals.writePitcherRows(exports_, tables_->teams, options_.includeHittingSplits);
@@ -115,7 +117,8 @@ private:
         }
         if (options_.includeFielding) {
             for (int position = 0; position < kPositionCount; ++position) {
-                if (record.gamesAtPosition(position) > 0) writeFieldingRow(exports_, record, position, identity);
+                if (record.gamesAtPosition(position) > 0)
+                    writeFieldingRow(exports_, record, position, identity);
             }
         }
     }
@@ -136,7 +139,8 @@ private:
             discardExportFiles(exports_);
             return;
         }
-        for (auto& problem : closeExportFiles(exports_)) outcome_.problems.push_back(std::move(problem));
+        for (auto& problem : closeExportFiles(exports_))
+            outcome_.problems.push_back(std::move(problem));
         const bool committed = outcome_.succeeded();
         for (ExportFileKind kind : kExportFileKinds) {
             if (!exports_.isOpen(kind)) continue;

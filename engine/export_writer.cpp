@@ -54,7 +54,8 @@ std::string encodeRow(std::span<const Field> fields) {
     StringSink sink;
     {
         LineWriter line(&sink);
-        for (const Field& field : fields) line.field(field);
+        for (const Field& field : fields)
+            line.field(field);
     }
     sink.flush();
     return sink.text;
@@ -81,8 +82,7 @@ std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportF
     for (ExportFileKind kind : kExportFileKinds) {
         if (!isExportFileSelected(kind, options)) continue;
         std::string name = exportFileName(kind, options.outputSuffix);
-        paths[indexOf(kind)] =
-            options.outputFolder.empty() ? name : joinPath(options.outputFolder, name);
+        paths[indexOf(kind)] = options.outputFolder.empty() ? name : joinPath(options.outputFolder, name);
         if (std::string reason = checkReplaceable(paths[indexOf(kind)]); !reason.empty())
             problems.push_back({paths[indexOf(kind)], reason});
     }
@@ -98,7 +98,8 @@ std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportF
         }
         files.files_[indexOf(kind)] = std::move(file);
         LineWriter header(lineSink(files, kind));
-        for (const Column& column : columnsOf(kind)) header.text(column.header);
+        for (const Column& column : columnsOf(kind))
+            header.text(column.header);
     }
     if (!problems.empty()) discardExportFiles(files);
     return problems;
@@ -106,7 +107,8 @@ std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportF
 
 void writeRow(ExportFiles& files, ExportFileKind kind, std::span<const Field> fields) {
     LineWriter line(lineSink(files, kind));
-    for (const Field& field : fields) line.field(field);
+    for (const Field& field : fields)
+        line.field(field);
 }
 
 std::vector<ExportProblem> closeExportFiles(ExportFiles& files) {

@@ -8,15 +8,15 @@ namespace boxloom {
 
 namespace {
 
-constexpr std::array<std::string_view, kPositionCount> kPositionNames = {
-    "P", "C", "1B", "2B", "3B", "SS", "LF", "CF", "RF"};
+constexpr std::array<std::string_view, kPositionCount> kPositionNames = {"P",  "C",  "1B", "2B", "3B",
+                                                                         "SS", "LF", "CF", "RF"};
 
 class FieldingValues {
 public:
     FieldingValues(const SeasonStatRecord& record, int position)
         : record_(record), position_(position),
-          average_(fieldingAverage(record.putouts(position), record.assists(position),
-                                   record.errors(position))) {}
+          average_(
+              fieldingAverage(record.putouts(position), record.assists(position), record.errors(position))) {}
     int counter(std::uint8_t index) const {
         return record_.atPosition(static_cast<PositionArray>(index), position_);
     }

@@ -18,8 +18,7 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 #endif
 
 // Adds one separator between folder and name unless the folder already ends in one.
-std::string joinPath(std::string_view folder, std::string_view name,
-                     PathStyle style = kNativePathStyle);
+std::string joinPath(std::string_view folder, std::string_view name, PathStyle style = kNativePathStyle);
 
 // Reasons are short plain words ("not found", "in use by another program", ...);
 // an empty reason means success.

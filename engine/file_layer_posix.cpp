@@ -79,10 +79,9 @@ std::string ReplacementFile::create(const std::string& finalPath) {
     static std::atomic<unsigned> sequence{0};
     finalPath_ = finalPath;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = folderOf(finalPath) + "~" + nameOf(finalPath) + "." +
-                         std::to_string(::getpid()) + "-" + std::to_string(sequence++) + ".tmp";
-        const int descriptor =
-            ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        temporaryPath_ = folderOf(finalPath) + "~" + nameOf(finalPath) + "." + std::to_string(::getpid()) +
+                         "-" + std::to_string(sequence++) + ".tmp";
+        const int descriptor = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (descriptor >= 0) {
             handle_ = descriptor;
             return {};

@@ -77,8 +77,7 @@ std::string ReplacementFile::create(const std::string& finalPath) {
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
         temporaryPath_ = folderOf(finalPath) + "~" + nameOf(finalPath) + "." +
-                         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(sequence++) +
-                         ".tmp";
+                         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(sequence++) + ".tmp";
         HANDLE file = CreateFileA(temporaryPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -136,8 +135,8 @@ std::string checkReplaceable(const std::string& path) {
     if (isFolder(attributes)) return "is a folder";
     if (attributes & FILE_ATTRIBUTE_READONLY) return "read-only";
     // An exclusive open fails while any other program holds the file.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
     CloseHandle(file);
     return {};

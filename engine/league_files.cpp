@@ -24,8 +24,7 @@ std::string teamDisplayName(const TeamRow& row, TeamNotation notation) {
 
 namespace {
 
-template <std::size_t Size, class Load>
-LoadResult readRecords(ReadOnlyFile& file, Load load) {
+template <std::size_t Size, class Load> LoadResult readRecords(ReadOnlyFile& file, Load load) {
     LoadResult result;
     RecordReader reader(file, Size);
     std::array<std::uint8_t, Size> record{};

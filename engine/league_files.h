@@ -49,29 +49,21 @@ struct PlayerRow {
     int kind = 0;
 };
 
-class TeamTable {
+// A run's table of rows by number 0..Max, direct-indexed: nothing is searched.
+template <class Row, int Max> class NumberedTable {
 public:
-    TeamTable() : rows_(kMaxTeam + 1) {}
-    static constexpr int kMaxTeam = 100;
-    static bool contains(int number) { return number >= 0 && number <= kMaxTeam; }
-    const TeamRow& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
-    TeamRow& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
+    static constexpr int kMax = Max;
+    NumberedTable() : rows_(Max + 1) {}
+    static bool contains(int number) { return number >= 0 && number <= Max; }
+    const Row& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
+    Row& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
 
 private:
-    std::vector<TeamRow> rows_;
+    std::vector<Row> rows_;
 };
 
-class PlayerTable {
-public:
-    PlayerTable() : rows_(kMaxPlayer + 1) {}
-    static constexpr int kMaxPlayer = 6000;
-    static bool contains(int number) { return number >= 0 && number <= kMaxPlayer; }
-    const PlayerRow& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
-    PlayerRow& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
-
-private:
-    std::vector<PlayerRow> rows_;
-};
+using TeamTable = NumberedTable<TeamRow, 100>;
+using PlayerTable = NumberedTable<PlayerRow, 6000>;
 
 // Outcome of loading one league file: records seen, records whose number lies
 // outside the table, and the reason of a read failure (empty when none).

@@ -12,8 +12,7 @@ constexpr int kSignificantDigits = 18;
 constexpr int kFastPathMaxDecimals = 9;
 
 constexpr std::array<std::uint64_t, kFastPathMaxDecimals + 1> kPowersOfTen = {
-    1,      10,      100,      1000,      10000,
-    100000, 1000000, 10000000, 100000000, 1000000000};
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
 struct Binary {
     bool negative;
@@ -42,7 +41,8 @@ public:
     explicit TextBuilder(char* out) : cursor_(out) {}
     void put(char c) { *cursor_++ = c; }
     void putZeros(int count) {
-        for (int i = 0; i < count; ++i) put('0');
+        for (int i = 0; i < count; ++i)
+            put('0');
     }
     char* end() const { return cursor_; }
 
@@ -52,7 +52,8 @@ private:
 
 int digitCount(std::uint64_t value) {
     int count = 1;
-    for (; value >= 10000; value /= 10000) count += 4;
+    for (; value >= 10000; value /= 10000)
+        count += 4;
     return count + (value >= 10) + (value >= 100) + (value >= 1000);
 }
 
@@ -137,13 +138,15 @@ struct DecimalExpansion {
         }
         const int first = digits[static_cast<std::size_t>(keep)];
         bool laterNonZero = false;
-        for (int i = keep + 1; i < size; ++i) laterNonZero |= digits[static_cast<std::size_t>(i)] != 0;
+        for (int i = keep + 1; i < size; ++i)
+            laterNonZero |= digits[static_cast<std::size_t>(i)] != 0;
         const bool lastOdd = keep > 0 && (digits[static_cast<std::size_t>(keep - 1)] & 1) != 0;
         const bool up = first > 5 || (first == 5 && (laterNonZero || lastOdd));
         size = keep;
         if (!up) return;
         int i = keep - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == 9) digits[static_cast<std::size_t>(i--)] = 0;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == 9)
+            digits[static_cast<std::size_t>(i--)] = 0;
         if (i >= 0) {
             ++digits[static_cast<std::size_t>(i)];
         } else {
@@ -163,14 +166,17 @@ DecimalExpansion expand(const Binary& binary) {
         mantissa /= 10;
     } while (mantissa != 0);
     if (binary.exponent >= 0) {
-        for (int i = 0; i < binary.exponent; ++i) expansion.multiply(2);
+        for (int i = 0; i < binary.exponent; ++i)
+            expansion.multiply(2);
     } else {
         // m * 2^-s is m * 5^s shifted s places to the right.
-        for (int i = 0; i < -binary.exponent; ++i) expansion.multiply(5);
+        for (int i = 0; i < -binary.exponent; ++i)
+            expansion.multiply(5);
         expansion.integerDigits -= -binary.exponent;
     }
     // Make the integer part explicit: at least one digit, leading zeros in front.
-    while (expansion.integerDigits < 1) expansion.prepend(0);
+    while (expansion.integerDigits < 1)
+        expansion.prepend(0);
     return expansion;
 }
 
@@ -178,7 +184,8 @@ DecimalExpansion expand(const Binary& binary) {
 [[gnu::noinline]] char* formatExact(char* out, const Binary& binary, const NumberMask& mask) {
     DecimalExpansion expansion = expand(binary);
     int firstSignificant = 0;
-    while (firstSignificant < expansion.size && expansion.digits[static_cast<std::size_t>(firstSignificant)] == 0)
+    while (firstSignificant < expansion.size &&
+           expansion.digits[static_cast<std::size_t>(firstSignificant)] == 0)
         ++firstSignificant;
     expansion.roundTo(firstSignificant + kSignificantDigits);
     expansion.roundTo(expansion.integerDigits + mask.decimals);
@@ -186,9 +193,11 @@ DecimalExpansion expand(const Binary& binary) {
     TextBuilder text(out);
     if (binary.negative) text.put('-');
     int leading = 0;
-    while (leading < expansion.integerDigits - 1 && expansion.digitAt(leading) == 0) ++leading;
+    while (leading < expansion.integerDigits - 1 && expansion.digitAt(leading) == 0)
+        ++leading;
     text.putZeros(mask.minimumIntegerDigits - (expansion.integerDigits - leading));
-    for (int i = leading; i < expansion.integerDigits; ++i) text.put(static_cast<char>('0' + expansion.digitAt(i)));
+    for (int i = leading; i < expansion.integerDigits; ++i)
+        text.put(static_cast<char>('0' + expansion.digitAt(i)));
     if (mask.decimals > 0) {
         text.put('.');
         for (int i = 0; i < mask.decimals; ++i)
@@ -200,7 +209,8 @@ DecimalExpansion expand(const Binary& binary) {
 [[gnu::noinline]] char* formatNonFinite(char* out, const Binary& binary) {
     TextBuilder text(out);
     const char* word = binary.mantissa & 0x7FFFFF ? "NaN" : (binary.negative ? "-Infinity" : "Infinity");
-    while (*word != '\0') text.put(*word++);
+    while (*word != '\0')
+        text.put(*word++);
     return text.end();
 }
 

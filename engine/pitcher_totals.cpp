@@ -28,15 +28,17 @@ std::int32_t slot(const PitcherCounters& totals, StatField field) {
 }
 
 HittingCounts battingCounts(const PitcherCounters& t) {
-    return {slot(t, StatField::AtBats),   slot(t, StatField::Hits),      slot(t, StatField::Doubles),
-            slot(t, StatField::Triples),  slot(t, StatField::HomeRuns),  slot(t, StatField::Walks),
+    return {slot(t, StatField::AtBats),     slot(t, StatField::Hits),          slot(t, StatField::Doubles),
+            slot(t, StatField::Triples),    slot(t, StatField::HomeRuns),      slot(t, StatField::Walks),
             slot(t, StatField::HitByPitch), slot(t, StatField::SacrificeFlies)};
 }
 
 HittingCounts splitCounts(const PitcherCounters& t, int side) {
-    auto at = [&](SplitField field) { return t[kSplitBase + side * kSplitFieldCount + static_cast<std::size_t>(field)]; };
-    return {at(SplitField::AtBats),   at(SplitField::Hits),     at(SplitField::Doubles),
-            at(SplitField::Triples),  at(SplitField::HomeRuns), at(SplitField::Walks),
+    auto at = [&](SplitField field) {
+        return t[kSplitBase + side * kSplitFieldCount + static_cast<std::size_t>(field)];
+    };
+    return {at(SplitField::AtBats),     at(SplitField::Hits),          at(SplitField::Doubles),
+            at(SplitField::Triples),    at(SplitField::HomeRuns),      at(SplitField::Walks),
             at(SplitField::HitByPitch), at(SplitField::SacrificeFlies)};
 }
 
@@ -56,9 +58,8 @@ private:
 class GroupedSplitValues {
 public:
     explicit GroupedSplitValues(const PitcherCounters& totals)
-        : totals_(totals),
-          rates_{groupedHittingRates(splitCounts(totals, 0), false),
-                 groupedHittingRates(splitCounts(totals, 1), false)} {}
+        : totals_(totals), rates_{groupedHittingRates(splitCounts(totals, 0), false),
+                                  groupedHittingRates(splitCounts(totals, 1), false)} {}
     int counter(std::uint8_t index) const { return totals_[kSplitBase + index]; }
     float rate(std::uint8_t index) const {
         return hittingRate(rates_[index / 3], static_cast<std::uint8_t>(index % 3));
@@ -71,14 +72,15 @@ private:
 
 } // namespace
 
-PitcherTotals::PitcherTotals() : cells_((TeamTable::kMaxTeam + 1) * kStatTypes, PitcherCounters{}) {}
+PitcherTotals::PitcherTotals() : cells_((TeamTable::kMax + 1) * kStatTypes, PitcherCounters{}) {}
 
 void PitcherTotals::addPitcherRecord(const SeasonStatRecord& record) {
     const int team = record.teamNumber();
     const int statType = record.statTypeCode();
     if (!TeamTable::contains(team) || statType < 0 || statType > kMaxGroupedStatType) return;
     PitcherCounters& totals = cells_[cellIndex(team, statType)];
-    for (std::size_t i = 0; i < kGroupedBattingFields.size(); ++i) totals[i] += record.get(kGroupedBattingFields[i]);
+    for (std::size_t i = 0; i < kGroupedBattingFields.size(); ++i)
+        totals[i] += record.get(kGroupedBattingFields[i]);
     const SplitSide sides[] = {SplitSide::BattingVsLeft, SplitSide::BattingVsRight};
     for (int side = 0; side < 2; ++side) {
         const SplitBlock block = record.split(sides[side]);
@@ -95,7 +97,7 @@ void PitcherTotals::writePitcherRows(ExportFiles& files, const TeamTable& teams,
                                      bool includeHittingSplits) const {
     // PreSeason (0) is never grouped.
     for (int statType = 1; statType <= kMaxGroupedStatType; ++statType) {
-        for (int team = 0; team <= TeamTable::kMaxTeam; ++team) {
+        for (int team = 0; team <= TeamTable::kMax; ++team) {
             const PitcherCounters& totals = at(team, statType);
             if (slot(totals, StatField::AtBats) <= 0) continue;
             const RowIdentity identity{kGroupedPlayer, teams[team].displayName, teams[team].yearText,

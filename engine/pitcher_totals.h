@@ -11,13 +11,24 @@
 namespace boxloom {
 
 // The batting counters that grouped rows sum, in their column order.
-inline constexpr std::array<StatField, 18> kGroupedBattingFields = {
-    StatField::AtBats,         StatField::Runs,           StatField::RunsBattedIn,
-    StatField::Hits,           StatField::Doubles,        StatField::Triples,
-    StatField::HomeRuns,       StatField::HitByPitch,     StatField::Strikeouts,
-    StatField::Walks,          StatField::IntentionalWalks, StatField::StolenBases,
-    StatField::CaughtStealing, StatField::GameWinningRbi, StatField::SacrificeHits,
-    StatField::SacrificeFlies, StatField::GroundedDoublePlays, StatField::CatchersInterference};
+inline constexpr std::array<StatField, 18> kGroupedBattingFields = {StatField::AtBats,
+                                                                    StatField::Runs,
+                                                                    StatField::RunsBattedIn,
+                                                                    StatField::Hits,
+                                                                    StatField::Doubles,
+                                                                    StatField::Triples,
+                                                                    StatField::HomeRuns,
+                                                                    StatField::HitByPitch,
+                                                                    StatField::Strikeouts,
+                                                                    StatField::Walks,
+                                                                    StatField::IntentionalWalks,
+                                                                    StatField::StolenBases,
+                                                                    StatField::CaughtStealing,
+                                                                    StatField::GameWinningRbi,
+                                                                    StatField::SacrificeHits,
+                                                                    StatField::SacrificeFlies,
+                                                                    StatField::GroundedDoublePlays,
+                                                                    StatField::CatchersInterference};
 
 inline constexpr std::size_t kPitcherTotalCount = kGroupedBattingFields.size() + 2 * kSplitFieldCount;
 inline constexpr int kMaxGroupedStatType = 5;

@@ -9,23 +9,10 @@ namespace boxloom {
 
 namespace {
 
-HittingCounts opponentCounts(const SeasonStatRecord& record) {
-    HittingCounts counts;
-    counts.atBats = record.opponentAtBats();
-    counts.hits = record.hitsAllowed();
-    counts.doubles = record.doublesAllowed();
-    counts.triples = record.triplesAllowed();
-    counts.homeRuns = record.homeRunsAllowed();
-    counts.walks = record.walksAllowed();
-    counts.hitByPitch = record.hitBatsmen();
-    counts.sacrificeFlies = record.sacrificeFliesAllowed();
-    return counts;
-}
-
 class PitchingValues {
 public:
     explicit PitchingValues(const SeasonStatRecord& record) : record_(record) {
-        const HittingRates opponents = recordHittingRates(opponentCounts(record));
+        const HittingRates opponents = recordHittingRates(hittingCounts(record, kOpponentsLine));
         rates_ = {earnedRunAverage(record.earnedRuns(), record.outsPitched()),
                   winningPercentage(record.wins(), record.losses()),
                   inningsPitched(record.outsPitched()),

@@ -20,17 +20,29 @@ HittingCounts hittingCounts(const SplitBlock& block) {
     return counts;
 }
 
+HittingCounts hittingCounts(const SeasonStatRecord& record, const HittingFields& fields) {
+    HittingCounts counts;
+    counts.atBats = record.get(fields.atBats);
+    counts.hits = record.get(fields.hits);
+    counts.doubles = record.get(fields.doubles);
+    counts.triples = record.get(fields.triples);
+    counts.homeRuns = record.get(fields.homeRuns);
+    counts.walks = record.get(fields.walks);
+    counts.hitByPitch = record.get(fields.hitByPitch);
+    counts.sacrificeFlies = record.get(fields.sacrificeFlies);
+    return counts;
+}
+
 HittingRates recordHittingRates(const HittingCounts& c) {
     const std::int32_t onBase = c.walks + c.hits + c.hitByPitch;
-    return {guardedRatio(c.hits, c.atBats, c.hits > 0),
-            guardedRatio(onBase, c.onBaseDenominator(), true),
+    return {guardedRatio(c.hits, c.atBats, c.hits > 0), guardedRatio(onBase, c.onBaseDenominator(), true),
             guardedRatio(c.totalBases(), c.atBats, c.totalBases() > 0)};
 }
 
 HittingRates groupedHittingRates(const HittingCounts& c, bool sacrificeFliesCount) {
     const std::int32_t onBase = c.hits + c.walks + c.hitByPitch;
-    const bool anyPlateAppearance = c.atBats > 0 || c.walks > 0 || c.hitByPitch > 0 ||
-                                    (sacrificeFliesCount && c.sacrificeFlies > 0);
+    const bool anyPlateAppearance =
+        c.atBats > 0 || c.walks > 0 || c.hitByPitch > 0 || (sacrificeFliesCount && c.sacrificeFlies > 0);
     return {guardedRatio(c.hits, c.atBats, c.hits > 0),
             guardedRatio(onBase, c.onBaseDenominator(), anyPlateAppearance),
             guardedRatio(c.totalBases(), c.atBats, c.hits > 0)};

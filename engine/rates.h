@@ -38,6 +38,19 @@ inline float hittingRate(const HittingRates& rates, std::uint8_t which) {
 
 float guardedRatio(double numerator, double denominator, bool guard);
 
+// Where a line of hitting counters lies in a record.
+struct HittingFields {
+    StatField atBats, hits, doubles, triples, homeRuns, walks, hitByPitch, sacrificeFlies;
+};
+inline constexpr HittingFields kBattingLine = {
+    StatField::AtBats,   StatField::Hits,  StatField::Doubles,    StatField::Triples,
+    StatField::HomeRuns, StatField::Walks, StatField::HitByPitch, StatField::SacrificeFlies};
+inline constexpr HittingFields kOpponentsLine = {
+    StatField::OpponentAtBats, StatField::HitsAllowed,          StatField::DoublesAllowed,
+    StatField::TriplesAllowed, StatField::HomeRunsAllowed,      StatField::WalksAllowed,
+    StatField::HitBatsmen,     StatField::SacrificeFliesAllowed};
+
+HittingCounts hittingCounts(const SeasonStatRecord& record, const HittingFields& fields);
 HittingCounts hittingCounts(const SplitBlock& block);
 // AVG guarded by hits, OBP by its denominator, SLG by total bases: batting rows,
 // batting split sides, and the opponents' line of pitching rows.

@@ -30,7 +30,8 @@ inline int readNumber(const std::uint8_t* record, FieldLayout field) {
 inline std::string_view readText(const std::uint8_t* record, FieldLayout field) {
     const char* p = reinterpret_cast<const char*>(record + field.offset);
     std::size_t length = 0;
-    while (length < field.width && p[length] != '\0') ++length;
+    while (length < field.width && p[length] != '\0')
+        ++length;
     return {p, length};
 }
 

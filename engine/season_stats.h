@@ -12,38 +12,90 @@ namespace boxloom {
 inline constexpr std::size_t kSeasonRecordSize = 302;
 
 enum class StatField : std::uint8_t {
-    RecordMarker, PlayerNumber, StatTypeCode, TeamNumber,
-    AtBats, Runs, RunsBattedIn, Hits, Doubles, Triples, HomeRuns, HitByPitch,
-    Strikeouts, Walks, IntentionalWalks, StolenBases, CaughtStealing, GameWinningRbi,
-    SacrificeHits, SacrificeFlies, GroundedDoublePlays, BattingGames, CatchersInterference,
-    OutsPitched, OpponentAtBats, HitsAllowed, PitcherStrikeouts, WalksAllowed, HitBatsmen,
-    RunsAllowed, EarnedRuns, DoublesAllowed, TriplesAllowed, HomeRunsAllowed,
-    SacrificeFliesAllowed, Wins, Losses, CompleteGames, GamesPitched, GamesStarted,
+    RecordMarker,
+    PlayerNumber,
+    StatTypeCode,
+    TeamNumber,
+    AtBats,
+    Runs,
+    RunsBattedIn,
+    Hits,
+    Doubles,
+    Triples,
+    HomeRuns,
+    HitByPitch,
+    Strikeouts,
+    Walks,
+    IntentionalWalks,
+    StolenBases,
+    CaughtStealing,
+    GameWinningRbi,
+    SacrificeHits,
+    SacrificeFlies,
+    GroundedDoublePlays,
+    BattingGames,
+    CatchersInterference,
+    OutsPitched,
+    OpponentAtBats,
+    HitsAllowed,
+    PitcherStrikeouts,
+    WalksAllowed,
+    HitBatsmen,
+    RunsAllowed,
+    EarnedRuns,
+    DoublesAllowed,
+    TriplesAllowed,
+    HomeRunsAllowed,
+    SacrificeFliesAllowed,
+    Wins,
+    Losses,
+    CompleteGames,
+    GamesPitched,
+    GamesStarted,
     Count
 };
 
-inline constexpr std::array<FieldLayout, static_cast<std::size_t>(StatField::Count)>
-    kStatFieldLayout = {{
-        word(0), word(2), word(4), word(8),
-        word(22), word(24), word(26), word(28), byte(30), byte(31), byte(32), byte(33),
-        word(34), word(36), byte(38), byte(39), byte(40), byte(41),
-        byte(42), byte(43), byte(44), byte(45), byte(47),
-        word(84), word(86), word(88), word(90), word(92), byte(95),
-        word(96), word(98), byte(100), byte(101), byte(102),
-        byte(106), byte(109), byte(110), byte(123), byte(124), byte(126),
-    }};
+inline constexpr std::array<FieldLayout, static_cast<std::size_t>(StatField::Count)> kStatFieldLayout = {{
+    word(0),   word(2),   word(4),   word(8),   word(22),  word(24),  word(26),  word(28),
+    byte(30),  byte(31),  byte(32),  byte(33),  word(34),  word(36),  byte(38),  byte(39),
+    byte(40),  byte(41),  byte(42),  byte(43),  byte(44),  byte(45),  byte(47),  word(84),
+    word(86),  word(88),  word(90),  word(92),  byte(95),  word(96),  word(98),  byte(100),
+    byte(101), byte(102), byte(106), byte(109), byte(110), byte(123), byte(124), byte(126),
+}};
 
 enum class SplitField : std::uint8_t {
-    AtBats, Hits, Doubles, Triples, HomeRuns, RunsBattedIn, HitByPitch, Walks,
-    Strikeouts, SacrificeHits, CatchersInterference, SacrificeFlies, IntentionalWalks,
+    AtBats,
+    Hits,
+    Doubles,
+    Triples,
+    HomeRuns,
+    RunsBattedIn,
+    HitByPitch,
+    Walks,
+    Strikeouts,
+    SacrificeHits,
+    CatchersInterference,
+    SacrificeFlies,
+    IntentionalWalks,
     Count
 };
 inline constexpr std::size_t kSplitFieldCount = static_cast<std::size_t>(SplitField::Count);
 
 // Offsets inside one 16-byte block; the four blocks share this layout.
 inline constexpr std::array<FieldLayout, kSplitFieldCount> kSplitFieldLayout = {{
-    word(0), word(2), byte(4), byte(5), byte(6), byte(7), byte(8), byte(9),
-    word(10), byte(12), byte(13), byte(14), byte(15),
+    word(0),
+    word(2),
+    byte(4),
+    byte(5),
+    byte(6),
+    byte(7),
+    byte(8),
+    byte(9),
+    word(10),
+    byte(12),
+    byte(13),
+    byte(14),
+    byte(15),
 }};
 
 enum class SplitSide : std::uint8_t { BattingVsLeft, BattingVsRight, PitchingVsLeft, PitchingVsRight };
@@ -56,8 +108,6 @@ inline constexpr std::array<FieldLayout, static_cast<std::size_t>(PositionArray:
     kPositionArrayLayout = {{word(178), word(196), byte(214), byte(223), byte(268)}};
 inline constexpr int kPositionCount = 9;
 
-inline constexpr int kMaxPlayerNumber = 6000;
-inline constexpr int kMaxTeamNumber = 100;
 inline constexpr int kMaxStatTypeCode = 8;
 
 constexpr FieldLayout statFieldLayout(StatField field) {
@@ -66,7 +116,8 @@ constexpr FieldLayout statFieldLayout(StatField field) {
 
 constexpr FieldLayout splitFieldLayout(SplitSide side, SplitField field) {
     FieldLayout layout = kSplitFieldLayout[static_cast<std::size_t>(field)];
-    layout.offset = static_cast<std::uint16_t>(layout.offset + kSplitBlockOffset[static_cast<std::size_t>(side)]);
+    layout.offset =
+        static_cast<std::uint16_t>(layout.offset + kSplitBlockOffset[static_cast<std::size_t>(side)]);
     return layout;
 }
 

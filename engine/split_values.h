@@ -13,7 +13,8 @@ class RecordSplitValues {
 public:
     RecordSplitValues(const SeasonStatRecord& record, SplitSide left, SplitSide right)
         : sides_{record.split(left), record.split(right)},
-          rates_{recordHittingRates(hittingCounts(sides_[0])), recordHittingRates(hittingCounts(sides_[1]))} {}
+          rates_{recordHittingRates(hittingCounts(sides_[0])), recordHittingRates(hittingCounts(sides_[1]))} {
+    }
 
     int counter(std::uint8_t index) const {
         return sides_[index / kSplitFieldCount].get(static_cast<SplitField>(index % kSplitFieldCount));

@@ -20,7 +20,7 @@ constexpr std::array<std::pair<int, ClickAction>, 7> kClickActions = {{
 }};
 
 constexpr std::array<int, 3> kPitcherHittingBoxes = {ids::kIncludePitcherHitting, ids::kGroupPitcherHitting,
-                                                    ids::kIgnorePitcherHitting};
+                                                     ids::kIgnorePitcherHitting};
 
 constexpr std::array<std::pair<int, TeamNotation>, 4> kNotationButtons = {{
     {ids::kCityName, TeamNotation::City},
@@ -71,7 +71,8 @@ ExportOptions gatherExportOptions(const ControlStates& controls, const std::stri
 
 std::string failureMessage(const ExportOutcome& outcome) {
     std::string message = "The season statistics could not be exported:\r\n\r\n";
-    for (const ExportProblem& problem : outcome.problems) message += problem.file + ": " + problem.reason + "\r\n";
+    for (const ExportProblem& problem : outcome.problems)
+        message += problem.file + ": " + problem.reason + "\r\n";
     message += "\r\nEarlier export files were left as they were.";
     return message;
 }

@@ -13,11 +13,19 @@
 
 namespace boxloom::frontend {
 
-enum class ClickAction { None, ChangeZelFolder, ChangeSeasonFolder, ExitProgram, PitcherHitting, ProcessSeason };
+enum class ClickAction {
+    None,
+    ChangeZelFolder,
+    ChangeSeasonFolder,
+    ExitProgram,
+    PitcherHitting,
+    ProcessSeason
+};
 
 ClickAction clickActionFor(int id);
 
-inline constexpr std::string_view kPitcherHittingMessage = " You must select one of the Pitcher Hitting options ";
+inline constexpr std::string_view kPitcherHittingMessage =
+    " You must select one of the Pitcher Hitting options ";
 
 // Applies the rule after the toolkit flipped the clicked box. Returns true when
 // the message must be shown: the user tried to leave no box checked.
@@ -30,9 +38,10 @@ ExportOptions gatherExportOptions(const ControlStates& controls, const std::stri
 std::string failureMessage(const ExportOutcome& outcome);
 
 struct ExportHooks {
-    std::function<void(std::string_view)> showStatus;   // writes and repaints the status box
+    std::function<void(std::string_view)> showStatus;    // writes and repaints the status box
     std::function<void(const std::string&)> showMessage; // one message box
-    std::function<ExportOutcome(const ExportOptions&, const std::function<void(std::string_view)>&)> runExport;
+    std::function<ExportOutcome(const ExportOptions&, const std::function<void(std::string_view)>&)>
+        runExport;
 };
 
 // "Process Season Stats": gathers the options, runs the export, and on failure

@@ -17,10 +17,11 @@ int CALLBACK chooserEvent(HWND chooser, UINT message, LPARAM value, LPARAM data)
     if (message == BFFM_INITIALIZED) {
         RECT owner{};
         GetWindowRect(placement->owner, &owner);
-        SetWindowPos(chooser, nullptr, owner.left + placement->offset.x, owner.top + placement->offset.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(chooser, nullptr, owner.left + placement->offset.x, owner.top + placement->offset.y, 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (!placement->startFolder->empty())
-            SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(placement->startFolder->c_str()));
+            SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(placement->startFolder->c_str()));
     } else if (message == BFFM_SELCHANGED) {
         SendMessageA(chooser, BFFM_ENABLEOK, 0, value != 0);
     }
@@ -29,7 +30,8 @@ int CALLBACK chooserEvent(HWND chooser, UINT message, LPARAM value, LPARAM data)
 
 } // namespace
 
-std::string browseForFolder(HWND owner, const std::string& title, const std::string& startFolder, POINT offset) {
+std::string browseForFolder(HWND owner, const std::string& title, const std::string& startFolder,
+                            POINT offset) {
     ChooserPlacement placement{owner, offset, &startFolder};
     BROWSEINFOA browse{};
     browse.hwndOwner = owner;

@@ -14,7 +14,8 @@ std::string readSettingValue(std::string_view bytes) {
     if (next == std::string_view::npos) return {};
     if (bytes[next] == '"') {
         const std::size_t close = bytes.find('"', next + 1);
-        return std::string(bytes.substr(next + 1, close == std::string_view::npos ? close : close - next - 1));
+        return std::string(
+            bytes.substr(next + 1, close == std::string_view::npos ? close : close - next - 1));
     }
     std::string value;
     for (; next < bytes.size(); ++next) {

@@ -22,7 +22,8 @@ Rect scaleRect(const Rect& first, int firstWidth, int firstHeight, int width, in
     const float right = edge(xScale, first.left + first.width);
     const float top = edge(yScale, first.top);
     const float bottom = edge(yScale, first.top + first.height);
-    return {roundHalfEven(left), roundHalfEven(top), roundHalfEven(right - left), roundHalfEven(bottom - top)};
+    return {roundHalfEven(left), roundHalfEven(top), roundHalfEven(right - left),
+            roundHalfEven(bottom - top)};
 }
 
 } // namespace boxloom::frontend

@@ -24,14 +24,16 @@ struct WindowState {
     HWND lastFocus = nullptr;
 };
 
-WindowState* stateOf(HWND window) { return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+WindowState* stateOf(HWND window) {
+    return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 HFONT fontFor(WindowState& state, int height) {
     HFONT& font = state.fonts[height];
     if (font == nullptr)
-        font = CreateFontA(-height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           std::string(kFontFace).c_str());
+        font = CreateFontA(-height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, std::string(kFontFace).c_str());
     return font;
 }
 
@@ -60,10 +62,11 @@ void createControls(HWND window, WindowState& state) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     for (const ControlSpec& control : kControls) {
         const ControlClass kind = classOf(control);
-        HWND child = CreateWindowExA(kind.extendedStyle, kind.className, std::string(control.caption).c_str(),
-                                     WS_CHILD | WS_VISIBLE | kind.style, control.rect.left, control.rect.top,
-                                     control.rect.width, control.rect.height, window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        HWND child =
+            CreateWindowExA(kind.extendedStyle, kind.className, std::string(control.caption).c_str(),
+                            WS_CHILD | WS_VISIBLE | kind.style, control.rect.left, control.rect.top,
+                            control.rect.width, control.rect.height, window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(state, control.fontHeight)), FALSE);
         if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton)
             SendMessageA(child, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -89,7 +92,8 @@ void scaleControls(HWND window, WindowState& state, int width, int height) {
         state.layoutRecorded = true;
         state.firstWidth = width;
         state.firstHeight = height;
-        for (std::size_t i = 0; i < kControls.size(); ++i) state.firstRects[i] = childRect(window, kControls[i].id);
+        for (std::size_t i = 0; i < kControls.size(); ++i)
+            state.firstRects[i] = childRect(window, kControls[i].id);
         return;
     }
     for (std::size_t i = 0; i < kControls.size(); ++i) {
@@ -131,7 +135,9 @@ void onClick(HWND window, WindowState& state, int id) {
     case ClickAction::ProcessSeason: {
         ExportHooks hooks;
         hooks.showStatus = [window](std::string_view status) { showStatus(window, status); };
-        hooks.showMessage = [window, &state](const std::string& text) { state.hooks.showFailure(window, text); };
+        hooks.showMessage = [window, &state](const std::string& text) {
+            state.hooks.showFailure(window, text);
+        };
         hooks.runExport = state.hooks.runExport;
         processSeason(controls, workingFolder(), hooks);
         break;
@@ -154,7 +160,8 @@ BOOL CALLBACK forwardToChild(HWND child, LPARAM message) {
 void releaseState(HWND window) {
     WindowState* state = stateOf(window);
     if (state == nullptr) return;
-    for (auto& [height, font] : state->fonts) DeleteObject(font);
+    for (auto& [height, font] : state->fonts)
+        DeleteObject(font);
     delete state;
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
@@ -205,9 +212,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (dialogWindow == window) dialogWindow = nullptr;
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        releaseState(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_NCDESTROY: releaseState(window); return DefWindowProcA(window, message, wParam, lParam);
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -243,7 +248,8 @@ MainWindowHooks withDefaults(MainWindowHooks hooks) {
             return browseForFolder(owner, title, std::string(), POINT{1, 1});
         };
     if (!hooks.runExport)
-        hooks.runExport = [](const ExportOptions& options, const std::function<void(std::string_view)>& report) {
+        hooks.runExport = [](const ExportOptions& options,
+                             const std::function<void(std::string_view)>& report) {
             return boxloom::runExport(options, report);
         };
     return hooks;
@@ -262,7 +268,8 @@ void WindowControls::setChecked(int id, bool checked) {
 std::string WindowControls::text(int id) const {
     HWND control = GetDlgItem(window_, id);
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -272,12 +279,12 @@ HWND createMainWindow(HINSTANCE instance, MainWindowHooks hooks) {
     registerWindowClass(instance);
     auto* state = new WindowState;
     state->hooks = withDefaults(std::move(hooks));
-    HWND window = CreateWindowExA(
-        WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE, std::string(kWindowClassName).c_str(),
-        std::string(kWindowCaption).c_str(),
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN |
-            WS_CLIPSIBLINGS | WS_VISIBLE,
-        CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr, instance, state);
+    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE,
+                                  std::string(kWindowClassName).c_str(), std::string(kWindowCaption).c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                      WS_MAXIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                                  instance, state);
     if (window == nullptr) delete state;
     return window;
 }

@@ -19,7 +19,8 @@ struct MainWindowHooks {
     std::function<void(HWND owner, const std::string&)> showFailure;
     // The folder chooser; returns the chosen path or an empty string.
     std::function<std::string(HWND owner, const std::string& title)> chooseFolder;
-    std::function<ExportOutcome(const ExportOptions&, const std::function<void(std::string_view)>&)> runExport;
+    std::function<ExportOutcome(const ExportOptions&, const std::function<void(std::string_view)>&)>
+        runExport;
 };
 
 // Registers the class on first use and creates the window with its controls,
@@ -33,7 +34,8 @@ int runEventLoop(HWND window);
 void loadFolderSettings(HWND window);
 void changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath);
 
-std::string browseForFolder(HWND owner, const std::string& title, const std::string& startFolder, POINT offset);
+std::string browseForFolder(HWND owner, const std::string& title, const std::string& startFolder,
+                            POINT offset);
 
 // Reads and sets the controls of a window by id.
 class WindowControls : public ControlStates {

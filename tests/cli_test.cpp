@@ -50,8 +50,8 @@ TEST(CommandLine, DefaultsAreTheWindowsInitialState) {
 }
 
 TEST(CommandLine, EveryOptionReachesTheExportOptions) {
-    const CliCommand command = parseCommandLine(
-        {"-o", "out", "--suffix", "txt", "--teams", "abbreviation", "--pitcher-hitting=group", "--all", "--", "-odd"});
+    const CliCommand command = parseCommandLine({"-o", "out", "--suffix", "txt", "--teams", "abbreviation",
+                                                 "--pitcher-hitting=group", "--all", "--", "-odd"});
     ASSERT_EQ(command.action, CliAction::Export) << command.error;
     EXPECT_EQ(command.options.seasonFolder, "-odd");
     EXPECT_EQ(command.options.outputFolder, "out");
@@ -82,7 +82,9 @@ TEST(CommandLine, ASuccessfulRunListsEveryFileWithItsRows) {
     season.addStats(record);
     season.writeLeagueFiles();
     std::ostringstream out, err;
-    EXPECT_EQ(runCommandLine({"--hitting-splits", "-o", season.outputFolder.str(), season.seasonFolder.str()}, out, err), 0);
+    EXPECT_EQ(runCommandLine({"--hitting-splits", "-o", season.outputFolder.str(), season.seasonFolder.str()},
+                             out, err),
+              0);
     EXPECT_EQ(out.str(), season.outputFolder.file("Batting_Stats.CSV") + ": 1 row\n" +
                              season.outputFolder.file("Pitching_Stats.CSV") + ": 0 rows\n" +
                              season.outputFolder.file("Batting_Splits.CSV") + ": 1 row\n");

@@ -36,8 +36,8 @@ class GeneratedSeason : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         season_ = new TempFolder;
-        const ProcessResult made = runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(season_->str()) +
-                                              " --seed 3 --records 600");
+        const ProcessResult made =
+            runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(season_->str()) + " --seed 3 --records 600");
         ASSERT_EQ(made.exitCode, 0) << made.err;
     }
     static void TearDownTestSuite() {
@@ -64,9 +64,11 @@ std::size_t fieldCount(const std::string& line) {
     return count;
 }
 
-const std::map<std::string, std::size_t> kFieldsPerFile = {
-    {"Batting_Stats", 26}, {"Pitching_Stats", 20}, {"Fielding_Stats", 11},
-    {"Pitching_Splits", 36}, {"Batting_Splits", 36}};
+const std::map<std::string, std::size_t> kFieldsPerFile = {{"Batting_Stats", 26},
+                                                           {"Pitching_Stats", 20},
+                                                           {"Fielding_Stats", 11},
+                                                           {"Pitching_Splits", 36},
+                                                           {"Batting_Splits", 36}};
 
 struct Combination {
     std::string suffix;
@@ -80,11 +82,13 @@ std::vector<Combination> everyCombination() {
     for (const char* suffix : {"TXT", "CSV"})
         for (const char* teams : {"city", "nickname", "abbreviation", "city-nickname", "none"})
             for (const char* mode : {"include", "group", "ignore"})
-                for (int switches = 0; switches < 8; ++switches) all.push_back({suffix, teams, mode, switches});
+                for (int switches = 0; switches < 8; ++switches)
+                    all.push_back({suffix, teams, mode, switches});
     return all;
 }
 
-void checkFile(const TempFolder& output, const std::string& stem, const Combination& c, const std::string& stdoutText) {
+void checkFile(const TempFolder& output, const std::string& stem, const Combination& c,
+               const std::string& stdoutText) {
     const std::string name = stem + "." + c.suffix;
     const std::string content = readFile(output.file(name));
     ASSERT_FALSE(content.empty()) << name;
@@ -96,8 +100,10 @@ void checkFile(const TempFolder& output, const std::string& stem, const Combinat
     }
     EXPECT_EQ(lineFeeds, lineEnds) << name << ": a line without CR LF";
     const auto lines = testing::dataLines(content);
-    EXPECT_NE(stdoutText.find(output.file(name) + ": " + std::to_string(lines.size()) + " row"), std::string::npos)
-        << name << " has " << lines.size() << " rows, stdout says:\n" << stdoutText;
+    EXPECT_NE(stdoutText.find(output.file(name) + ": " + std::to_string(lines.size()) + " row"),
+              std::string::npos)
+        << name << " has " << lines.size() << " rows, stdout says:\n"
+        << stdoutText;
     bool groupedSeen = false;
     for (const auto& line : lines) {
         ASSERT_EQ(fieldCount(line), kFieldsPerFile.at(stem)) << name << ": " << line;
@@ -107,7 +113,8 @@ void checkFile(const TempFolder& output, const std::string& stem, const Combinat
         const bool teamEmpty = line.compare(line.find('"', 1) + 1, 4, ",\"\",") == 0;
         EXPECT_EQ(teamEmpty, c.teams == "none") << name << ": " << line;
     }
-    EXPECT_EQ(groupedSeen, c.mode == "group" && (stem == "Batting_Stats" || stem == "Batting_Splits")) << name;
+    EXPECT_EQ(groupedSeen, c.mode == "group" && (stem == "Batting_Stats" || stem == "Batting_Splits"))
+        << name;
 }
 
 TEST_F(GeneratedSeason, EveryOptionCombinationGivesConsistentFiles) {
@@ -123,10 +130,12 @@ TEST_F(GeneratedSeason, EveryOptionCombinationGivesConsistentFiles) {
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err, "");
         std::vector<std::string> names;
-        for (const auto& stem : expected) names.push_back(stem + "." + c.suffix);
+        for (const auto& stem : expected)
+            names.push_back(stem + "." + c.suffix);
         std::sort(names.begin(), names.end());
         ASSERT_EQ(output.fileNames(), names) << "exactly the chosen files, no temporary file left";
-        for (const auto& stem : expected) checkFile(output, stem, c, result.out);
+        for (const auto& stem : expected)
+            checkFile(output, stem, c, result.out);
     }
 }
 
@@ -145,7 +154,8 @@ TEST_F(GeneratedSeason, ExitCodesOfTheProgram) {
 
 TEST_F(GeneratedSeason, TheSameSeedGivesTheSameSeason) {
     TempFolder again;
-    ASSERT_EQ(runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(again.str()) + " --seed 3 --records 600").exitCode,
+    ASSERT_EQ(runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(again.str()) + " --seed 3 --records 600")
+                  .exitCode,
               0);
     for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
         EXPECT_TRUE(readFile(again.file(name)) == readFile(season_->file(name))) << name;

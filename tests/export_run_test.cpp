@@ -53,13 +53,21 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{true, false, false, {"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"}},
         SwitchCase{false, true, false, {"Batting_Stats.CSV", "Pitching_Splits.CSV", "Pitching_Stats.CSV"}},
         SwitchCase{false, false, true, {"Batting_Splits.CSV", "Batting_Stats.CSV", "Pitching_Stats.CSV"}},
-        SwitchCase{true, true, false,
+        SwitchCase{true,
+                   true,
+                   false,
                    {"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Splits.CSV", "Pitching_Stats.CSV"}},
-        SwitchCase{true, false, true,
+        SwitchCase{true,
+                   false,
+                   true,
                    {"Batting_Splits.CSV", "Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"}},
-        SwitchCase{false, true, true,
+        SwitchCase{false,
+                   true,
+                   true,
                    {"Batting_Splits.CSV", "Batting_Stats.CSV", "Pitching_Splits.CSV", "Pitching_Stats.CSV"}},
-        SwitchCase{true, true, true,
+        SwitchCase{true,
+                   true,
+                   true,
                    {"Batting_Splits.CSV", "Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Splits.CSV",
                     "Pitching_Stats.CSV"}}));
 
@@ -91,8 +99,8 @@ TEST(ExportRun, TxtAndCsvDifferOnlyInTheName) {
     ASSERT_TRUE(season.run(options).succeeded());
     options.outputSuffix = "TXT";
     ASSERT_TRUE(season.run(options).succeeded());
-    for (const char* stem : {"Batting_Stats.", "Pitching_Stats.", "Fielding_Stats.", "Pitching_Splits.",
-                             "Batting_Splits."}) {
+    for (const char* stem :
+         {"Batting_Stats.", "Pitching_Stats.", "Fielding_Stats.", "Pitching_Splits.", "Batting_Splits."}) {
         const std::string csv = season.output(std::string(stem) + "CSV");
         EXPECT_GT(csv.size(), 0u);
         EXPECT_EQ(season.output(std::string(stem) + "TXT"), csv) << stem;
@@ -123,8 +131,9 @@ TEST(ExportRun, EmptyLeagueFilesAreASeasonWithNoRecords) {
     const ExportOutcome outcome = season.run(allFiles());
     ASSERT_TRUE(outcome.succeeded());
     EXPECT_EQ(outcome.recordsRead, 0u);
-    EXPECT_EQ(season.output("Fielding_Stats.CSV"),
-              "\"Player\",\"Team\",\"Year\",\"StatType\",\"Pos\",\"Avg\",\"G\",\"GS\",\"PO\",\"A\",\"E\"\r\n");
+    EXPECT_EQ(
+        season.output("Fielding_Stats.CSV"),
+        "\"Player\",\"Team\",\"Year\",\"StatType\",\"Pos\",\"Avg\",\"G\",\"GS\",\"PO\",\"A\",\"E\"\r\n");
 }
 
 TEST(ExportRun, AcceptsOnlyRecordsInUseWithGames) {
@@ -138,7 +147,8 @@ TEST(ExportRun, AcceptsOnlyRecordsInUseWithGames) {
     noGames.set(PositionArray::Games, 3, 5);
     SeasonStatRecord pitchingOnly = statRecord(1, 7, 1);
     pitchingOnly.set(StatField::GamesPitched, 2);
-    for (const auto& record : {marked, noGames, pitchingOnly}) season.addStats(record);
+    for (const auto& record : {marked, noGames, pitchingOnly})
+        season.addStats(record);
     const ExportOutcome outcome = season.run(allFiles());
     EXPECT_EQ(outcome.recordsRead, 3u);
     EXPECT_EQ(outcome.recordsAccepted, 1u);
@@ -166,7 +176,8 @@ TEST(ExportRun, SkipsRecordsOutsideTheTables) {
     EXPECT_EQ(statuses.back(), "COMPLETED");
     EXPECT_EQ(outcome.recordsSkipped, 6u);
     EXPECT_EQ(outcome.recordsAccepted, 1u);
-    for (std::size_t kind = 0; kind < kExportFileKindCount; ++kind) EXPECT_EQ(outcome.rowsWritten[kind], 1u);
+    for (std::size_t kind = 0; kind < kExportFileKindCount; ++kind)
+        EXPECT_EQ(outcome.rowsWritten[kind], 1u);
 }
 
 class FailedRun : public ::testing::Test {
@@ -248,7 +259,8 @@ TEST(ExportRun, FilesGoIntoTheOutputFolderOnly) {
     SeasonFixture season;
     addOneRecordSeason(season);
     ASSERT_TRUE(season.run(ExportOptions{}).succeeded());
-    EXPECT_EQ(season.seasonFolder.fileNames(), (std::vector<std::string>{"zelgs.dat", "zelplyr.dat", "zelteam.dat"}));
+    EXPECT_EQ(season.seasonFolder.fileNames(),
+              (std::vector<std::string>{"zelgs.dat", "zelplyr.dat", "zelteam.dat"}));
 }
 
 } // namespace

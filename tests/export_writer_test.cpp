@@ -8,10 +8,11 @@ namespace boxloom {
 namespace {
 
 TEST(FieldEncoding, TextIsQuotedUnescapedNumbersArePlain) {
-    const Field fields[] = {Field::ofText("Smith,John"), Field::ofText(" 1986"), Field::ofText("say \"hi\""),
-                            Field::ofText(""), Field::ofNumber(0), Field::ofNumber(9), Field::ofNumber(10),
-                            Field::ofNumber(255), Field::ofNumber(-1), Field::ofNumber(-32768),
-                            Field::ofNumber(2147483647)};
+    const Field fields[] = {
+        Field::ofText("Smith,John"), Field::ofText(" 1986"),     Field::ofText("say \"hi\""),
+        Field::ofText(""),           Field::ofNumber(0),         Field::ofNumber(9),
+        Field::ofNumber(10),         Field::ofNumber(255),       Field::ofNumber(-1),
+        Field::ofNumber(-32768),     Field::ofNumber(2147483647)};
     EXPECT_EQ(encodeRow(fields),
               "\"Smith,John\",\" 1986\",\"say \"hi\"\",\"\",0,9,10,255,-1,-32768,2147483647\r\n");
     EXPECT_EQ(encodeRow({}), "\r\n");
@@ -37,7 +38,8 @@ TEST_P(HeaderRows, AreExact) {
 }
 
 constexpr const char* kSplitsHeader =
-    "\"Player\",\"Team\",\"Year\",\"StatType\",\"ABvL\",\"HvL\",\"2BvL\",\"3BvL\",\"HRvL\",\"RBIvL\",\"HBPvL\","
+    "\"Player\",\"Team\",\"Year\",\"StatType\",\"ABvL\",\"HvL\",\"2BvL\",\"3BvL\",\"HRvL\",\"RBIvL\","
+    "\"HBPvL\","
     "\"BBvL\",\"SOvL\",\"SHvL\",\"CIvL\",\"SFvL\",\"IWvL\",\"AVGvL\",\"OBPvL\",\"SLGvL\",\"ABvR\",\"HvR\","
     "\"2BvR\",\"3BvR\",\"HRvR\",\"RBIvR\",\"HBPvR\",\"BBvR\",\"SOvR\",\"SHvR\",\"CIvR\",\"SFvR\",\"IWvR\","
     "\"AVGvR\",\"OBPvR\",\"SLGvR\"";
@@ -49,11 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"Player\",\"Team\",\"Year\",\"StatType\",\"G\",\"AB\",\"R\",\"RBI\",\"H\",\"2B\",\"3B\","
                    "\"HR\",\"HBP\",\"SO\",\"W\",\"IW\",\"SB\",\"CS\",\"GWRBI\",\"SH\",\"SF\",\"GDP\",\"CI\","
                    "\"AVG\",\"OBP\",\"SLG\""},
-        HeaderCase{ExportFileKind::PitchingStats, "Pitching_Stats.CSV",
-                   "\"Player\",\"Team\",\"Year\",\"StatType\",\"ERA\",\"W\",\"L\",\"PCT\",\"G\",\"GS\",\"CG\","
-                   "\"IP\",\"R\",\"ER\",\"H\",\"BB\",\"SO\",\"AVG\",\"OBP\",\"SLG\""},
-        HeaderCase{ExportFileKind::FieldingStats, "Fielding_Stats.CSV",
-                   "\"Player\",\"Team\",\"Year\",\"StatType\",\"Pos\",\"Avg\",\"G\",\"GS\",\"PO\",\"A\",\"E\""},
+        HeaderCase{
+            ExportFileKind::PitchingStats, "Pitching_Stats.CSV",
+            "\"Player\",\"Team\",\"Year\",\"StatType\",\"ERA\",\"W\",\"L\",\"PCT\",\"G\",\"GS\",\"CG\","
+            "\"IP\",\"R\",\"ER\",\"H\",\"BB\",\"SO\",\"AVG\",\"OBP\",\"SLG\""},
+        HeaderCase{
+            ExportFileKind::FieldingStats, "Fielding_Stats.CSV",
+            "\"Player\",\"Team\",\"Year\",\"StatType\",\"Pos\",\"Avg\",\"G\",\"GS\",\"PO\",\"A\",\"E\""},
         HeaderCase{ExportFileKind::PitchingSplits, "Pitching_Splits.CSV", kSplitsHeader},
         HeaderCase{ExportFileKind::BattingSplits, "Batting_Splits.CSV", kSplitsHeader}));
 
@@ -77,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       JoinCase{"/leagues/1986/", "zelgs.dat", PathStyle::Posix, "/leagues/1986/zelgs.dat"},
                       JoinCase{"odd\\", "zelgs.dat", PathStyle::Posix, "odd\\/zelgs.dat"},
                       JoinCase{"C:\\ZEL\\1986", "zelgs.dat", PathStyle::Windows, "C:\\ZEL\\1986\\zelgs.dat"},
-                      JoinCase{"C:\\ZEL\\1986\\", "zelgs.dat", PathStyle::Windows, "C:\\ZEL\\1986\\zelgs.dat"},
+                      JoinCase{"C:\\ZEL\\1986\\", "zelgs.dat", PathStyle::Windows,
+                               "C:\\ZEL\\1986\\zelgs.dat"},
                       JoinCase{"C:/ZEL/1986/", "zelgs.dat", PathStyle::Windows, "C:/ZEL/1986/zelgs.dat"},
                       JoinCase{"C:\\", "zelgs.dat", PathStyle::Windows, "C:\\zelgs.dat"}));
 

@@ -14,7 +14,8 @@ namespace {
 class FakeControls : public ControlStates {
 public:
     FakeControls() {
-        for (const ControlSpec& control : kControls) checked_[control.id] = control.checked;
+        for (const ControlSpec& control : kControls)
+            checked_[control.id] = control.checked;
     }
     bool isChecked(int id) const override { return checked_.at(id); }
     void setChecked(int id, bool checked) override { checked_.at(id) = checked; }
@@ -23,8 +24,10 @@ public:
     // What the toolkit does before it reports a click on an automatic check box.
     void toggle(int id) { checked_.at(id) = !checked_.at(id); }
     void check(std::initializer_list<int> on, std::initializer_list<int> off) {
-        for (int id : on) checked_.at(id) = true;
-        for (int id : off) checked_.at(id) = false;
+        for (int id : on)
+            checked_.at(id) = true;
+        for (int id : off)
+            checked_.at(id) = false;
     }
 
 private:
@@ -34,7 +37,8 @@ private:
 
 TEST(ControlTable, HoldsTwentyFourControlsWithDistinctIds) {
     std::map<int, int> seen;
-    for (const ControlSpec& control : kControls) ++seen[control.id];
+    for (const ControlSpec& control : kControls)
+        ++seen[control.id];
     EXPECT_EQ(seen.size(), 24u);
     EXPECT_EQ(seen.begin()->first, 1000);
     EXPECT_EQ(seen.rbegin()->first, 1023);
@@ -87,7 +91,8 @@ TEST(GatherOptions, TheLastCheckedNotationWins) {
     for (const NotationCase& c : cases) {
         FakeControls controls;
         controls.check({}, {ids::kCityName, ids::kNickname, ids::kAbbreviation, ids::kCityAndNickname});
-        for (int id : c.checked) controls.setChecked(id, true);
+        for (int id : c.checked)
+            controls.setChecked(id, true);
         EXPECT_EQ(gatherExportOptions(controls, "").teamNotation, c.notation) << c.checked.size();
     }
 }
@@ -109,7 +114,8 @@ TEST(GatherOptions, TheLastCheckedPitcherHittingBoxWins) {
     for (const ModeCase& c : cases) {
         FakeControls controls;
         controls.check({}, {ids::kIncludePitcherHitting});
-        for (int id : c.checked) controls.setChecked(id, true);
+        for (int id : c.checked)
+            controls.setChecked(id, true);
         EXPECT_EQ(gatherExportOptions(controls, "").pitcherHitting, c.mode) << c.checked.size();
     }
 }
@@ -138,12 +144,15 @@ TEST_P(PitcherHittingRule, KeepsExactlyOneBoxChecked) {
     const RuleCase& c = GetParam();
     FakeControls controls;
     const int boxes[] = {ids::kIncludePitcherHitting, ids::kGroupPitcherHitting, ids::kIgnorePitcherHitting};
-    for (int box : boxes) controls.setChecked(box, false);
-    for (int box : c.checkedBefore) controls.setChecked(box, true);
+    for (int box : boxes)
+        controls.setChecked(box, false);
+    for (int box : c.checkedBefore)
+        controls.setChecked(box, true);
     controls.toggle(c.clicked);
     EXPECT_EQ(applyPitcherHittingRule(c.clicked, controls), c.message);
     for (int box : boxes) {
-        const bool expected = std::find(c.checkedAfter.begin(), c.checkedAfter.end(), box) != c.checkedAfter.end();
+        const bool expected =
+            std::find(c.checkedAfter.begin(), c.checkedAfter.end(), box) != c.checkedAfter.end();
         EXPECT_EQ(controls.isChecked(box), expected) << box;
     }
 }
@@ -171,7 +180,8 @@ TEST(ClickActions, DispatchByIdAndNothingElse) {
     EXPECT_EQ(clickActionFor(ids::kChangeSeasonFolder), ClickAction::ChangeSeasonFolder);
     EXPECT_EQ(clickActionFor(ids::kExitProgram), ClickAction::ExitProgram);
     EXPECT_EQ(clickActionFor(ids::kProcessSeason), ClickAction::ProcessSeason);
-    for (int id : {kInclude, kGroup, kIgnore}) EXPECT_EQ(clickActionFor(id), ClickAction::PitcherHitting);
+    for (int id : {kInclude, kGroup, kIgnore})
+        EXPECT_EQ(clickActionFor(id), ClickAction::PitcherHitting);
     for (int id : {ids::kFielding, ids::kSeasonFolderLabel, ids::kSuffixTxt, ids::kStatusBox, 42})
         EXPECT_EQ(clickActionFor(id), ClickAction::None) << id;
 }
@@ -188,7 +198,8 @@ TEST(ProcessSeason, FailureShowsOneMessageListingTheProblems) {
         seen = options;
         report("FAILED");
         ExportOutcome outcome;
-        outcome.problems = {{"D:\\missing\\zelteam.dat", "not found"}, {"D:\\missing\\zelgs.dat", "not found"}};
+        outcome.problems = {{"D:\\missing\\zelteam.dat", "not found"},
+                            {"D:\\missing\\zelgs.dat", "not found"}};
         return outcome;
     };
     processSeason(controls, "C:\\Work", hooks);
@@ -217,7 +228,9 @@ struct SettingCase {
 
 class SettingsReader : public ::testing::TestWithParam<SettingCase> {};
 
-TEST_P(SettingsReader, ReadsTheFirstValue) { EXPECT_EQ(readSettingValue(GetParam().bytes), GetParam().value); }
+TEST_P(SettingsReader, ReadsTheFirstValue) {
+    EXPECT_EQ(readSettingValue(GetParam().bytes), GetParam().value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, SettingsReader,
@@ -229,12 +242,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingCase{"UnclosedQuote", "\"C:\\open", "C:\\open"},
                       SettingCase{"EndsAtCr", "C:\\one\rC:\\two", "C:\\one"},
                       SettingCase{"EndsAtLf", "C:\\one\nC:\\two", "C:\\one"},
-                      SettingCase{"EndsAtCtrlZ", "C:\\one\x1A" "C:\\two", "C:\\one"},
+                      SettingCase{"EndsAtCtrlZ",
+                                  "C:\\one\x1A"
+                                  "C:\\two",
+                                  "C:\\one"},
                       SettingCase{"TabsDropped", "C:\\a\tb\t\r\n", "C:\\ab"},
                       SettingCase{"NoLineEnd", "C:\\ZEL", "C:\\ZEL"},
                       SettingCase{"SeveralLines", "first\r\nsecond\r\n", "first"},
-                      SettingCase{"Empty", "", ""},
-                      SettingCase{"BlanksOnly", "    ", ""}),
+                      SettingCase{"Empty", "", ""}, SettingCase{"BlanksOnly", "    ", ""}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(SettingsWriter, WritesThePathAndCrLfOnly) {
@@ -245,9 +260,10 @@ TEST(SettingsWriter, WritesThePathAndCrLfOnly) {
 }
 
 TEST(Layout, RoundsHalfToEven) {
-    const std::pair<float, int> cases[] = {{0.5f, 0},  {1.5f, 2},  {2.5f, 2},   {3.5f, 4},  {2.4999f, 2},
+    const std::pair<float, int> cases[] = {{0.5f, 0},    {1.5f, 2},  {2.5f, 2},   {3.5f, 4}, {2.4999f, 2},
                                            {2.5001f, 3}, {-0.5f, 0}, {-1.5f, -2}, {7.0f, 7}};
-    for (const auto& [value, rounded] : cases) EXPECT_EQ(roundHalfEven(value), rounded) << value;
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 constexpr int kClientWidth = 624; // the client area of the 640 x 462 window
@@ -255,13 +271,15 @@ constexpr int kClientHeight = 423;
 
 TEST(Layout, TheFirstSizeGivesBackTheFirstRectangles) {
     for (const ControlSpec& control : kControls)
-        EXPECT_EQ(scaleRect(control.rect, kClientWidth, kClientHeight, kClientWidth, kClientHeight), control.rect)
+        EXPECT_EQ(scaleRect(control.rect, kClientWidth, kClientHeight, kClientWidth, kClientHeight),
+                  control.rect)
             << control.id;
 }
 
 TEST(Layout, EveryEdgeScalesByItsOwnFactor) {
     for (const ControlSpec& control : kControls) {
-        const Rect doubled = scaleRect(control.rect, kClientWidth, kClientHeight, 2 * kClientWidth, 3 * kClientHeight);
+        const Rect doubled =
+            scaleRect(control.rect, kClientWidth, kClientHeight, 2 * kClientWidth, 3 * kClientHeight);
         EXPECT_EQ(doubled, (Rect{2 * control.rect.left, 3 * control.rect.top, 2 * control.rect.width,
                                  3 * control.rect.height}))
             << control.id;

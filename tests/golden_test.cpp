@@ -27,8 +27,8 @@ TEST(Golden, DemoSeasonExportMatchesTheGoldenFilesByteForByte) {
     for (const auto& name : files) {
         const std::string golden = testing::readFile(std::string(BOXLOOM_GOLDEN_DIR) + "/" + name);
         const std::string actual = testing::readFile(output.file(name));
-        EXPECT_TRUE(actual == golden) << name << " differs from the golden file (" << actual.size() << " bytes, golden "
-                                      << golden.size() << ")";
+        EXPECT_TRUE(actual == golden) << name << " differs from the golden file (" << actual.size()
+                                      << " bytes, golden " << golden.size() << ")";
     }
 }
 

@@ -57,7 +57,9 @@ protected:
     HWND create(bool realPitcherMessage = false) {
         MainWindowHooks hooks;
         if (!realPitcherMessage)
-            hooks.showPitcherHittingMessage = [this](const std::string& text) { pitcherMessages_.push_back(text); };
+            hooks.showPitcherHittingMessage = [this](const std::string& text) {
+                pitcherMessages_.push_back(text);
+            };
         hooks.showFailure = [this](HWND, const std::string& text) { failures_.push_back(text); };
         hooks.chooseFolder = [this](HWND, const std::string& title) {
             chooserTitles_.push_back(title);
@@ -88,11 +90,13 @@ TEST_F(MainWindowTest, TheWindowItself) {
     EXPECT_EQ(outer.right - outer.left, kWindowWidth);
     EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE));
-    for (DWORD bit : std::initializer_list<DWORD>{WS_POPUP, WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX,
-                      WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_VISIBLE})
+    for (DWORD bit :
+         std::initializer_list<DWORD>{WS_POPUP, WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX,
+                                      WS_MAXIMIZEBOX, WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_VISIBLE})
         EXPECT_EQ(style & bit, bit) << std::hex << bit;
     const auto extended = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE));
-    EXPECT_EQ(extended & (WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE), DWORD(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE));
+    EXPECT_EQ(extended & (WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE),
+              DWORD(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE));
     EXPECT_EQ(GetClassLongPtrA(window_, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS),
               ULONG_PTR(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
 }
@@ -113,7 +117,8 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
         EXPECT_EQ(clientRectOf(window_, child), spec.rect);
         const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         // The toolkit keeps the tab stop of an option group on its checked button.
-        const bool tabStop = spec.kind == ControlKind::OptionButton ? spec.checked : spec.kind != ControlKind::Label;
+        const bool tabStop =
+            spec.kind == ControlKind::OptionButton ? spec.checked : spec.kind != ControlKind::Label;
         EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
         EXPECT_EQ((style & WS_GROUP) != 0, spec.startsGroup);
         switch (spec.kind) {
@@ -153,15 +158,17 @@ TEST_F(MainWindowTest, PitcherHittingBoxesKeepExactlyOneChecked) {
         int checkedAfter;
         std::size_t messages;
     };
-    const Step steps[] = {{group, group, 0},   {group, group, 1},     {include, include, 1},
+    const Step steps[] = {{group, group, 0},     {group, group, 1},   {include, include, 1},
                           {include, include, 2}, {ignore, ignore, 2}, {ignore, ignore, 3},
                           {group, group, 3}};
     for (const Step& step : steps) {
         click(step.clicked);
-        for (int box : {include, group, ignore}) EXPECT_EQ(checked(box), box == step.checkedAfter) << step.clicked;
+        for (int box : {include, group, ignore})
+            EXPECT_EQ(checked(box), box == step.checkedAfter) << step.clicked;
         EXPECT_EQ(pitcherMessages_.size(), step.messages) << step.clicked;
     }
-    for (const auto& message : pitcherMessages_) EXPECT_EQ(message, kPitcherHittingMessage);
+    for (const auto& message : pitcherMessages_)
+        EXPECT_EQ(message, kPitcherHittingMessage);
     click(ids::kFielding);
     EXPECT_TRUE(checked(ids::kFielding));
     click(ids::kSuffixTxt);
@@ -260,10 +267,12 @@ TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
                       scaleRect(spec.rect, firstWidth, firstHeight, client.right, client.bottom))
                 << spec.id << " at " << size.cx << "x" << size.cy;
     }
-    for (const ControlSpec& spec : kControls) EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+    for (const ControlSpec& spec : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
     ShowWindow(window_, SW_MINIMIZE);
     ShowWindow(window_, SW_RESTORE);
-    for (const ControlSpec& spec : kControls) EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+    for (const ControlSpec& spec : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
 }
 
 TEST_F(MainWindowTest, ExitProgramEndsTheEventLoopWithZero) {

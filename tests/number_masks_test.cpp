@@ -24,37 +24,39 @@ TEST_P(MaskTable, FormatsExactly) {
     EXPECT_EQ(formatWithMask(c.value, c.mask).view(), c.text) << c.value << " with " << c.mask;
 }
 
-INSTANTIATE_TEST_SUITE_P(Documented, MaskTable,
-                         ::testing::Values(MaskCase{0.0f, "##.000", "0.000"}, MaskCase{0.5f, "##.000", "0.500"},
-                                           MaskCase{0.25f, "#.000", "0.250"}, MaskCase{1.0f, "##.000", "1.000"},
-                                           MaskCase{12.5f, "##.000", "12.500"},
-                                           MaskCase{2.0f / 3.0f, "##.000", "0.667"},
-                                           MaskCase{0.9995f, "##.000", "0.999"},
-                                           MaskCase{9.9996f, "#.000", "10.000"}, MaskCase{2.7f, "0.00", "2.70"},
-                                           MaskCase{270.0f, "0.00", "270.00"}, MaskCase{99.9999f, "0.00", "100.00"},
-                                           MaskCase{4567.0f, "0.00", "4567.00"}, MaskCase{0.0f, "0.0", "0.0"},
-                                           MaskCase{3.1f, "0.0", "3.1"}, MaskCase{233.1f, "0.0", "233.1"},
-                                           MaskCase{-0.5f, "##.000", "-0.500"}, MaskCase{-3.375f, "0.00", "-3.38"},
-                                           MaskCase{-0.0001f, "0.000", "-0.000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Documented, MaskTable,
+    ::testing::Values(MaskCase{0.0f, "##.000", "0.000"}, MaskCase{0.5f, "##.000", "0.500"},
+                      MaskCase{0.25f, "#.000", "0.250"}, MaskCase{1.0f, "##.000", "1.000"},
+                      MaskCase{12.5f, "##.000", "12.500"}, MaskCase{2.0f / 3.0f, "##.000", "0.667"},
+                      MaskCase{0.9995f, "##.000", "0.999"}, MaskCase{9.9996f, "#.000", "10.000"},
+                      MaskCase{2.7f, "0.00", "2.70"}, MaskCase{270.0f, "0.00", "270.00"},
+                      MaskCase{99.9999f, "0.00", "100.00"}, MaskCase{4567.0f, "0.00", "4567.00"},
+                      MaskCase{0.0f, "0.0", "0.0"}, MaskCase{3.1f, "0.0", "3.1"},
+                      MaskCase{233.1f, "0.0", "233.1"}, MaskCase{-0.5f, "##.000", "-0.500"},
+                      MaskCase{-3.375f, "0.00", "-3.38"}, MaskCase{-0.0001f, "0.000", "-0.000"}));
 
 // Exact binary values that sit on a rounding tie go to the even digit.
 INSTANTIATE_TEST_SUITE_P(ExactTies, MaskTable,
                          ::testing::Values(MaskCase{0.0625f, "##.000", "0.062"},
-                                           MaskCase{0.1875f, "##.000", "0.188"}, MaskCase{3.375f, "0.00", "3.38"},
-                                           MaskCase{3.125f, "0.00", "3.12"}, MaskCase{1.125f, "0.00", "1.12"},
+                                           MaskCase{0.1875f, "##.000", "0.188"},
+                                           MaskCase{3.375f, "0.00", "3.38"}, MaskCase{3.125f, "0.00", "3.12"},
+                                           MaskCase{1.125f, "0.00", "1.12"},
                                            MaskCase{16.875f, "0.00", "16.88"}, MaskCase{0.25f, "0.0", "0.2"},
                                            MaskCase{0.75f, "0.0", "0.8"}));
 
 INSTANTIATE_TEST_SUITE_P(Carries, MaskTable,
                          ::testing::Values(MaskCase{9.9996f, "##.000", "10.000"},
                                            MaskCase{99.9999f, "0.00", "100.00"},
-                                           MaskCase{0.9999f, "0.0", "1.0"}, MaskCase{-9.9996f, "#.000", "-10.000"}));
+                                           MaskCase{0.9999f, "0.0", "1.0"},
+                                           MaskCase{-9.9996f, "#.000", "-10.000"}));
 
 // Leading "0" placeholders pad; "#" placeholders never do; nothing is cut.
 INSTANTIATE_TEST_SUITE_P(Placeholders, MaskTable,
                          ::testing::Values(MaskCase{5.0f, "00.0", "05.0"}, MaskCase{0.0f, "00.0", "00.0"},
                                            MaskCase{5.0f, "##.0", "5.0"}, MaskCase{123.0f, "0.0", "123.0"},
-                                           MaskCase{-5.0f, "00.0", "-05.0"}, MaskCase{-0.0f, "0.00", "0.00"}));
+                                           MaskCase{-5.0f, "00.0", "-05.0"},
+                                           MaskCase{-0.0f, "0.00", "0.00"}));
 
 // Beyond 18 significant digits the expansion is rounded before the decimals.
 INSTANTIATE_TEST_SUITE_P(EighteenDigits, MaskTable,
@@ -87,12 +89,15 @@ std::string longDivisionText(float value, int decimals) {
     }
     digits.resize(std::max<std::size_t>(digits.size(), static_cast<std::size_t>(decimals) + 1), '0');
     std::uint64_t kept = integerPart;
-    for (int i = 0; i < decimals; ++i) kept = kept * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+    for (int i = 0; i < decimals; ++i)
+        kept = kept * 10 + static_cast<std::uint64_t>(digits[i] - '0');
     const char firstDropped = digits[static_cast<std::size_t>(decimals)];
-    const bool laterNonZero = digits.find_first_not_of('0', static_cast<std::size_t>(decimals) + 1) != std::string::npos;
+    const bool laterNonZero =
+        digits.find_first_not_of('0', static_cast<std::size_t>(decimals) + 1) != std::string::npos;
     if (firstDropped > '5' || (firstDropped == '5' && (laterNonZero || kept % 2 == 1))) ++kept;
     std::uint64_t scale = 1;
-    for (int i = 0; i < decimals; ++i) scale *= 10;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
     std::string fractionText = std::to_string(kept % scale);
     fractionText.insert(0, static_cast<std::size_t>(decimals) - fractionText.size(), '0');
     return std::to_string(kept / scale) + "." + fractionText;
@@ -108,7 +113,8 @@ TEST(MaskCrossCheck, EveryRatioUpToAThousandMatchesLongDivision) {
             for (int decimals = 1; decimals <= 3; ++decimals) {
                 const std::string expected = longDivisionText(ratio, decimals);
                 if (formatWithMask(ratio, maskFor(decimals)).view() != expected && ++mismatches < 10)
-                    ADD_FAILURE() << k << "/" << n << " with " << decimals << " decimals: expected " << expected;
+                    ADD_FAILURE() << k << "/" << n << " with " << decimals << " decimals: expected "
+                                  << expected;
             }
         }
     }

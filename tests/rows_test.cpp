@@ -37,13 +37,26 @@ protected:
 };
 
 TEST_F(OneRecord, BattingRowOfTheWorkedExample) {
-    const auto record = testing::statRecord(
-        1, 7, 1,
-        {{SF::BattingGames, 150}, {SF::AtBats, 500}, {SF::Runs, 80}, {SF::RunsBattedIn, 90}, {SF::Hits, 150},
-         {SF::Doubles, 30}, {SF::Triples, 5}, {SF::HomeRuns, 20}, {SF::HitByPitch, 5}, {SF::Strikeouts, 100},
-         {SF::Walks, 60}, {SF::IntentionalWalks, 4}, {SF::StolenBases, 10}, {SF::CaughtStealing, 3},
-         {SF::GameWinningRbi, 12}, {SF::SacrificeHits, 1}, {SF::SacrificeFlies, 5}, {SF::GroundedDoublePlays, 11},
-         {SF::CatchersInterference, 0}});
+    const auto record = testing::statRecord(1, 7, 1,
+                                            {{SF::BattingGames, 150},
+                                             {SF::AtBats, 500},
+                                             {SF::Runs, 80},
+                                             {SF::RunsBattedIn, 90},
+                                             {SF::Hits, 150},
+                                             {SF::Doubles, 30},
+                                             {SF::Triples, 5},
+                                             {SF::HomeRuns, 20},
+                                             {SF::HitByPitch, 5},
+                                             {SF::Strikeouts, 100},
+                                             {SF::Walks, 60},
+                                             {SF::IntentionalWalks, 4},
+                                             {SF::StolenBases, 10},
+                                             {SF::CaughtStealing, 3},
+                                             {SF::GameWinningRbi, 12},
+                                             {SF::SacrificeHits, 1},
+                                             {SF::SacrificeFlies, 5},
+                                             {SF::GroundedDoublePlays, 11},
+                                             {SF::CatchersInterference, 0}});
     EXPECT_EQ(onlyLine(record, "Batting_Stats.CSV"),
               std::string(kIdentity) +
                   ",150,500,80,90,150,30,5,20,5,100,60,4,10,3,12,1,5,11,0,\"0.300\",\"0.377\",\"0.500\"");
@@ -59,7 +72,8 @@ class BattingRates : public OneRecord, public ::testing::WithParamInterface<Rate
 
 TEST_P(BattingRates, AreGuardedAndMasked) {
     auto record = testing::statRecord(1, 7, 1, {{SF::BattingGames, 1}});
-    for (const auto& counter : GetParam().counters) record.set(counter.field, counter.value);
+    for (const auto& counter : GetParam().counters)
+        record.set(counter.field, counter.value);
     const std::string line = onlyLine(record, "Batting_Stats.CSV");
     const std::string tail = GetParam().tail;
     EXPECT_EQ(line.substr(line.size() - std::min(line.size(), tail.size())), tail) << line;
@@ -73,17 +87,21 @@ INSTANTIATE_TEST_SUITE_P(
         RateCase{"OneInThree", {{SF::AtBats, 3}, {SF::Hits, 1}}, "\"0.333\",\"0.333\",\"0.333\""},
         RateCase{"HitsWithoutAtBats", {{SF::Hits, 5}, {SF::HomeRuns, 2}}, ",0,\"0.000\",\"0.000\",\"0.000\""},
         RateCase{"NegativeAtBats", {{SF::AtBats, -1}, {SF::Hits, 3}}, "\"0.000\",\"0.000\",\"0.000\""},
-        RateCase{"NegativeWalks", {{SF::AtBats, 2}, {SF::Hits, 1}, {SF::Walks, -5}}, "\"0.500\",\"0.000\",\"0.500\""},
-        RateCase{"HugeCounters", {{SF::AtBats, 32767}, {SF::Hits, 32767}, {SF::Walks, 32767}, {SF::HomeRuns, 255}},
+        RateCase{"NegativeWalks",
+                 {{SF::AtBats, 2}, {SF::Hits, 1}, {SF::Walks, -5}},
+                 "\"0.500\",\"0.000\",\"0.500\""},
+        RateCase{"HugeCounters",
+                 {{SF::AtBats, 32767}, {SF::Hits, 32767}, {SF::Walks, 32767}, {SF::HomeRuns, 255}},
                  "\"1.000\",\"1.000\",\"1.023\""}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(OneRecord, BattingSplitRowKeepsEachSideToItself) {
     SeasonStatRecord record = testing::statRecord(1, 7, 1, {{SF::BattingGames, 4}});
-    const std::pair<SplitField, int> left[] = {{SplitField::AtBats, 10}, {SplitField::Hits, 3},
-                                               {SplitField::HomeRuns, 1}, {SplitField::Walks, 1},
-                                               {SplitField::SacrificeFlies, 1}, {SplitField::IntentionalWalks, 7}};
-    for (const auto& [field, value] : left) record.set(SplitSide::BattingVsLeft, field, value);
+    const std::pair<SplitField, int> left[] = {
+        {SplitField::AtBats, 10}, {SplitField::Hits, 3},           {SplitField::HomeRuns, 1},
+        {SplitField::Walks, 1},   {SplitField::SacrificeFlies, 1}, {SplitField::IntentionalWalks, 7}};
+    for (const auto& [field, value] : left)
+        record.set(SplitSide::BattingVsLeft, field, value);
     record.set(SplitSide::BattingVsRight, SplitField::Strikeouts, 2);
     record.set(SplitSide::BattingVsRight, SplitField::AtBats, 2);
     EXPECT_EQ(onlyLine(record, "Batting_Splits.CSV"),
@@ -104,7 +122,8 @@ class PitchingRates : public OneRecord, public ::testing::WithParamInterface<Pit
 
 TEST_P(PitchingRates, AreGuardedAndMasked) {
     auto record = testing::statRecord(1, 7, 1, {{SF::GamesPitched, 1}});
-    for (const auto& counter : GetParam().counters) record.set(counter.field, counter.value);
+    for (const auto& counter : GetParam().counters)
+        record.set(counter.field, counter.value);
     const std::string line = onlyLine(record, "Pitching_Stats.CSV");
     const PitchingCase& c = GetParam();
     const std::string era = std::string(",\"") + c.era + "\",";
@@ -119,50 +138,85 @@ constexpr const char* kNoOpponents = "\"0.000\",\"0.000\",\"0.000\"";
 INSTANTIATE_TEST_SUITE_P(
     Cases, PitchingRates,
     ::testing::Values(
-        PitchingCase{"TenOuts", {{SF::OutsPitched, 10}, {SF::EarnedRuns, 1}}, "2.70", "0.000", "3.1", kNoOpponents},
-        PitchingCase{"TieUp", {{SF::OutsPitched, 8}, {SF::EarnedRuns, 1}}, "3.38", "0.000", "2.2", kNoOpponents},
-        PitchingCase{"TieUpTwo", {{SF::OutsPitched, 8}, {SF::EarnedRuns, 5}}, "16.88", "0.000", "2.2", kNoOpponents},
-        PitchingCase{"TieDown", {{SF::OutsPitched, 24}, {SF::EarnedRuns, 1}}, "1.12", "0.000", "8.0", kNoOpponents},
-        PitchingCase{"OneOut", {{SF::OutsPitched, 1}, {SF::EarnedRuns, 4}}, "108.00", "0.000", "0.1", kNoOpponents},
+        PitchingCase{
+            "TenOuts", {{SF::OutsPitched, 10}, {SF::EarnedRuns, 1}}, "2.70", "0.000", "3.1", kNoOpponents},
+        PitchingCase{
+            "TieUp", {{SF::OutsPitched, 8}, {SF::EarnedRuns, 1}}, "3.38", "0.000", "2.2", kNoOpponents},
+        PitchingCase{
+            "TieUpTwo", {{SF::OutsPitched, 8}, {SF::EarnedRuns, 5}}, "16.88", "0.000", "2.2", kNoOpponents},
+        PitchingCase{
+            "TieDown", {{SF::OutsPitched, 24}, {SF::EarnedRuns, 1}}, "1.12", "0.000", "8.0", kNoOpponents},
+        PitchingCase{
+            "OneOut", {{SF::OutsPitched, 1}, {SF::EarnedRuns, 4}}, "108.00", "0.000", "0.1", kNoOpponents},
         PitchingCase{"NoOuts", {{SF::EarnedRuns, 3}}, "0.00", "0.000", "0.0", kNoOpponents},
         PitchingCase{"TwoOuts", {{SF::OutsPitched, 2}}, "0.00", "0.000", "0.2", kNoOpponents},
         PitchingCase{"NineInnings", {{SF::OutsPitched, 27}}, "0.00", "0.000", "9.0", kNoOpponents},
         PitchingCase{"Season", {{SF::OutsPitched, 700}}, "0.00", "0.000", "233.1", kNoOpponents},
-        PitchingCase{"NegativeOuts", {{SF::OutsPitched, -10}, {SF::EarnedRuns, 2}}, "0.00", "0.000", "-3.1", kNoOpponents},
+        PitchingCase{"NegativeOuts",
+                     {{SF::OutsPitched, -10}, {SF::EarnedRuns, 2}},
+                     "0.00",
+                     "0.000",
+                     "-3.1",
+                     kNoOpponents},
         PitchingCase{"Winless", {{SF::Losses, 5}}, "0.00", "0.000", "0.0", kNoOpponents},
         PitchingCase{"Unbeaten", {{SF::Wins, 5}}, "0.00", "1.000", "0.0", kNoOpponents},
         PitchingCase{"ThreeOfFour", {{SF::Wins, 3}, {SF::Losses, 1}}, "0.00", "0.750", "0.0", kNoOpponents},
         PitchingCase{"TwoOfThree", {{SF::Wins, 2}, {SF::Losses, 1}}, "0.00", "0.667", "0.0", kNoOpponents},
         PitchingCase{"Opponents",
-                     {{SF::OpponentAtBats, 10}, {SF::HitsAllowed, 3}, {SF::HomeRunsAllowed, 1}, {SF::WalksAllowed, 2},
-                      {SF::HitBatsmen, 1}, {SF::SacrificeFliesAllowed, 1}},
-                     "0.00", "0.000", "0.0", "\"0.300\",\"0.429\",\"0.600\""},
-        PitchingCase{"SixteenthTie", {{SF::OpponentAtBats, 16}, {SF::HitsAllowed, 1}}, "0.00", "0.000", "0.0",
+                     {{SF::OpponentAtBats, 10},
+                      {SF::HitsAllowed, 3},
+                      {SF::HomeRunsAllowed, 1},
+                      {SF::WalksAllowed, 2},
+                      {SF::HitBatsmen, 1},
+                      {SF::SacrificeFliesAllowed, 1}},
+                     "0.00",
+                     "0.000",
+                     "0.0",
+                     "\"0.300\",\"0.429\",\"0.600\""},
+        PitchingCase{"SixteenthTie",
+                     {{SF::OpponentAtBats, 16}, {SF::HitsAllowed, 1}},
+                     "0.00",
+                     "0.000",
+                     "0.0",
                      "\"0.062\",\"0.062\",\"0.062\""},
-        PitchingCase{"SluggingOverOne", {{SF::OpponentAtBats, 2}, {SF::HitsAllowed, 1}, {SF::TriplesAllowed, 1}},
-                     "0.00", "0.000", "0.0", "\"0.500\",\"0.500\",\"1.500\""},
+        PitchingCase{"SluggingOverOne",
+                     {{SF::OpponentAtBats, 2}, {SF::HitsAllowed, 1}, {SF::TriplesAllowed, 1}},
+                     "0.00",
+                     "0.000",
+                     "0.0",
+                     "\"0.500\",\"0.500\",\"1.500\""},
         PitchingCase{"HitsWithoutAtBats", {{SF::HitsAllowed, 4}}, "0.00", "0.000", "0.0", kNoOpponents}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(OneRecord, PitchingRowAndSplitRowInFull) {
     auto record = testing::statRecord(1, 7, 1,
-                                      {{SF::GamesPitched, 30}, {SF::GamesStarted, 28}, {SF::CompleteGames, 4},
-                                       {SF::Wins, 12}, {SF::Losses, 8}, {SF::OutsPitched, 600}, {SF::RunsAllowed, 90},
-                                       {SF::EarnedRuns, 80}, {SF::HitsAllowed, 180}, {SF::WalksAllowed, 60},
-                                       {SF::PitcherStrikeouts, 150}, {SF::OpponentAtBats, 700}});
+                                      {{SF::GamesPitched, 30},
+                                       {SF::GamesStarted, 28},
+                                       {SF::CompleteGames, 4},
+                                       {SF::Wins, 12},
+                                       {SF::Losses, 8},
+                                       {SF::OutsPitched, 600},
+                                       {SF::RunsAllowed, 90},
+                                       {SF::EarnedRuns, 80},
+                                       {SF::HitsAllowed, 180},
+                                       {SF::WalksAllowed, 60},
+                                       {SF::PitcherStrikeouts, 150},
+                                       {SF::OpponentAtBats, 700}});
     record.set(SplitSide::PitchingVsRight, SplitField::AtBats, 3);
     record.set(SplitSide::PitchingVsRight, SplitField::Hits, 1);
     record.set(SplitSide::PitchingVsRight, SplitField::Walks, 1);
-    EXPECT_EQ(onlyLine(record, "Pitching_Stats.CSV"),
-              std::string(kIdentity) +
-                  ",\"3.60\",12,8,\"0.600\",30,28,4,\"200.0\",90,80,180,60,150,\"0.257\",\"0.316\",\"0.257\"");
+    EXPECT_EQ(
+        onlyLine(record, "Pitching_Stats.CSV"),
+        std::string(kIdentity) +
+            ",\"3.60\",12,8,\"0.600\",30,28,4,\"200.0\",90,80,180,60,150,\"0.257\",\"0.316\",\"0.257\"");
     EXPECT_EQ(onlyLine(record, "Pitching_Splits.CSV"),
               std::string(kIdentity) + ",0,0,0,0,0,0,0,0,0,0,0,0,0,\"0.000\",\"0.000\",\"0.000\"" +
                   ",3,1,0,0,0,0,0,1,0,0,0,0,0,\"0.333\",\"0.500\",\"0.333\"");
 }
 
 TEST_F(OneRecord, NoPitchingRowsWithoutGamesPitched) {
-    const auto record = testing::statRecord(1, 7, 1, {{SF::BattingGames, 2}, {SF::OutsPitched, 9}, {SF::Wins, 1}});
+    const auto record =
+        testing::statRecord(1, 7, 1, {{SF::BattingGames, 2}, {SF::OutsPitched, 9}, {SF::Wins, 1}});
     EXPECT_TRUE(export1(record, "Pitching_Stats.CSV").empty());
     EXPECT_TRUE(export1(record, "Pitching_Splits.CSV").empty());
 }
@@ -183,8 +237,8 @@ TEST_P(FieldingAverages, AreGuardedAndMasked) {
     record.set(PositionArray::Errors, 5, GetParam().errors);
     const FieldingCase& c = GetParam();
     EXPECT_EQ(onlyLine(record, "Fielding_Stats.CSV"),
-              std::string(kIdentity) + ",\"SS\",\"" + c.average + "\",3,2," + std::to_string(c.putouts) + "," +
-                  std::to_string(c.assists) + "," + std::to_string(c.errors));
+              std::string(kIdentity) + ",\"SS\",\"" + c.average + "\",3,2," + std::to_string(c.putouts) +
+                  "," + std::to_string(c.assists) + "," + std::to_string(c.errors));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FieldingAverages,
@@ -194,8 +248,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FieldingAverages,
 
 TEST_F(OneRecord, FieldingRowsComeInPositionOrderOnlyWhereGamesWerePlayed) {
     auto record = testing::statRecord(1, 7, 1, {{SF::BattingGames, 9}});
-    record.set(PositionArray::Games, 2, 4); // first base
-    record.set(PositionArray::Games, 1, 5); // catcher
+    record.set(PositionArray::Games, 2, 4);   // first base
+    record.set(PositionArray::Games, 1, 5);   // catcher
     record.set(PositionArray::Putouts, 7, 6); // center field, but no games there
     const auto lines = export1(record, "Fielding_Stats.CSV");
     ASSERT_EQ(lines.size(), 2u);
@@ -217,7 +271,8 @@ TEST_P(WriteConditions, FollowModeAndPlayerKind) {
     SeasonFixture season;
     season.addTeam({7, 1986, "Riverton", "Owls", "RIV"});
     season.addPlayer({1, "John", "Smith", GetParam().kind});
-    season.addStats(testing::statRecord(1, 7, 1, {{SF::BattingGames, 5}, {SF::GamesPitched, 5}, {SF::AtBats, 4}}));
+    season.addStats(
+        testing::statRecord(1, 7, 1, {{SF::BattingGames, 5}, {SF::GamesPitched, 5}, {SF::AtBats, 4}}));
     ASSERT_TRUE(season.run(allFiles(GetParam().mode)).succeeded());
     const auto batting = dataLines(season.output("Batting_Stats.CSV"));
     const auto splits = dataLines(season.output("Batting_Splits.CSV"));
@@ -230,22 +285,21 @@ TEST_P(WriteConditions, FollowModeAndPlayerKind) {
     EXPECT_EQ(dataLines(season.output("Pitching_Stats.CSV")).size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ModesAndKinds, WriteConditions,
-    ::testing::Values(ConditionCase{PitcherHittingMode::Include, 0, true, false},
-                      ConditionCase{PitcherHittingMode::Include, 1, true, false},
-                      ConditionCase{PitcherHittingMode::Include, 2, true, false},
-                      ConditionCase{PitcherHittingMode::Include, 3, true, false},
-                      ConditionCase{PitcherHittingMode::GroupByTeam, 0, false, false},
-                      ConditionCase{PitcherHittingMode::GroupByTeam, 1, true, false},
-                      ConditionCase{PitcherHittingMode::GroupByTeam, 2, false, true},
-                      ConditionCase{PitcherHittingMode::GroupByTeam, 3, false, false},
-                      ConditionCase{PitcherHittingMode::Ignore, 0, false, false},
-                      ConditionCase{PitcherHittingMode::Ignore, 1, true, false},
-                      ConditionCase{PitcherHittingMode::Ignore, 2, false, false},
-                      ConditionCase{PitcherHittingMode::Ignore, 3, false, false},
-                      ConditionCase{PitcherHittingMode::None, 1, true, false},
-                      ConditionCase{PitcherHittingMode::None, 2, false, false}));
+INSTANTIATE_TEST_SUITE_P(ModesAndKinds, WriteConditions,
+                         ::testing::Values(ConditionCase{PitcherHittingMode::Include, 0, true, false},
+                                           ConditionCase{PitcherHittingMode::Include, 1, true, false},
+                                           ConditionCase{PitcherHittingMode::Include, 2, true, false},
+                                           ConditionCase{PitcherHittingMode::Include, 3, true, false},
+                                           ConditionCase{PitcherHittingMode::GroupByTeam, 0, false, false},
+                                           ConditionCase{PitcherHittingMode::GroupByTeam, 1, true, false},
+                                           ConditionCase{PitcherHittingMode::GroupByTeam, 2, false, true},
+                                           ConditionCase{PitcherHittingMode::GroupByTeam, 3, false, false},
+                                           ConditionCase{PitcherHittingMode::Ignore, 0, false, false},
+                                           ConditionCase{PitcherHittingMode::Ignore, 1, true, false},
+                                           ConditionCase{PitcherHittingMode::Ignore, 2, false, false},
+                                           ConditionCase{PitcherHittingMode::Ignore, 3, false, false},
+                                           ConditionCase{PitcherHittingMode::None, 1, true, false},
+                                           ConditionCase{PitcherHittingMode::None, 2, false, false}));
 
 // Grouped "Pitchers" rows.
 class GroupedRows : public ::testing::Test {
@@ -261,7 +315,8 @@ protected:
         record.set(SF::GamesPitched, 3);
         season.addStats(record);
     }
-    std::vector<std::string> run(const char* file, PitcherHittingMode mode = PitcherHittingMode::GroupByTeam) {
+    std::vector<std::string> run(const char* file,
+                                 PitcherHittingMode mode = PitcherHittingMode::GroupByTeam) {
         EXPECT_TRUE(season.run(allFiles(mode)).succeeded());
         return dataLines(season.output(file));
     }
@@ -269,11 +324,13 @@ protected:
 };
 
 TEST_F(GroupedRows, SumOneTeamsPitchers) {
-    pitcher(10, 7, 1, {{SF::AtBats, 40}, {SF::Hits, 8}, {SF::Doubles, 1}, {SF::Walks, 2}, {SF::Strikeouts, 20}});
+    pitcher(10, 7, 1,
+            {{SF::AtBats, 40}, {SF::Hits, 8}, {SF::Doubles, 1}, {SF::Walks, 2}, {SF::Strikeouts, 20}});
     pitcher(11, 7, 1, {{SF::AtBats, 35}, {SF::Hits, 6}, {SF::HomeRuns, 1}, {SF::SacrificeHits, 4}});
-    EXPECT_EQ(run("Batting_Stats.CSV"),
-              std::vector<std::string>{"\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\","
-                                       "75,0,0,14,1,0,1,0,20,2,0,0,0,0,4,0,0,0,\"0.187\",\"0.208\",\"0.240\""});
+    EXPECT_EQ(
+        run("Batting_Stats.CSV"),
+        std::vector<std::string>{"\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\","
+                                 "75,0,0,14,1,0,1,0,20,2,0,0,0,0,4,0,0,0,\"0.187\",\"0.208\",\"0.240\""});
 }
 
 TEST_F(GroupedRows, ComeLastByStatTypeThenTeam) {
@@ -332,7 +389,8 @@ TEST_F(GroupedRows, TotalsDoNotWrapAtSixteenBits) {
     pitcher(11, 7, 1, {{SF::AtBats, 30000}, {SF::Hits, 9000}});
     const auto lines = run("Batting_Stats.CSV");
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\",60000,0,0,18000,", 0), 0u);
+    EXPECT_EQ(
+        lines[0].rfind("\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\",60000,0,0,18000,", 0), 0u);
     EXPECT_NE(lines[0].find("\"0.300\",\"0.300\",\"0.300\""), std::string::npos);
 }
 

@@ -32,7 +32,8 @@ TEST_P(RecordReading, YieldsFullRecordsThenOneZeroFilledRecord) {
     RecordReader reader(file, kSeasonRecordSize);
     std::vector<SeasonStatRecord> records;
     SeasonStatRecord record;
-    while (reader.readNext(record.mutableBytes().data())) records.push_back(record);
+    while (reader.readNext(record.mutableBytes().data()))
+        records.push_back(record);
 
     EXPECT_EQ(reader.error(), "");
     ASSERT_EQ(records.size(), c.expectedRecords);
@@ -40,10 +41,12 @@ TEST_P(RecordReading, YieldsFullRecordsThenOneZeroFilledRecord) {
     const std::size_t tailBytes = c.fileBytes % kSeasonRecordSize;
     const SeasonStatRecord& last = records.back();
     for (std::size_t i = 0; i < kSeasonRecordSize; ++i) {
-        const std::uint8_t expected = i >= tailBytes ? 0 : (i == 0 ? static_cast<std::uint8_t>(records.size() % 256) : 7);
+        const std::uint8_t expected =
+            i >= tailBytes ? 0 : (i == 0 ? static_cast<std::uint8_t>(records.size() % 256) : 7);
         ASSERT_EQ(last.bytes()[i], expected) << "byte " << i;
     }
-    for (std::size_t i = 0; i + 1 < records.size(); ++i) EXPECT_EQ(records[i].bytes()[0], (i + 1) % 256);
+    for (std::size_t i = 0; i + 1 < records.size(); ++i)
+        EXPECT_EQ(records[i].bytes()[0], (i + 1) % 256);
 }
 
 INSTANTIATE_TEST_SUITE_P(FileSizes, RecordReading,
@@ -55,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(FileSizes, RecordReading,
 TEST(SeasonStatRecord, BytesAreUnsignedAndWordsSigned) {
     SeasonStatRecord record;
     auto& bytes = record.mutableBytes();
-    bytes[30] = 200;                // doubles
+    bytes[30] = 200;                    // doubles
     bytes[22] = 0xFF, bytes[23] = 0xFF; // at-bats
     bytes[84] = 0x00, bytes[85] = 0x80; // outs pitched
     bytes[86] = 0xFF, bytes[87] = 0x7F; // opponents' at-bats
@@ -69,17 +72,17 @@ TEST(SeasonStatRecord, BytesAreUnsignedAndWordsSigned) {
 TEST(SeasonStatRecord, AccessorsReadTheirOwnOffsets) {
     SeasonStatRecord record;
     auto& b = record.mutableBytes();
-    b[2] = 0x34, b[3] = 0x12;   // player number
-    b[4] = 5;                  // stat type
-    b[8] = 99;                 // team number
-    b[45] = 150;               // batting games
-    b[47] = 3;                 // catcher's interference
-    b[64 + 2] = 42;            // hits vs right-handed pitchers
-    b[130 + 15] = 6;           // intentional walks vs left-handed batters
-    b[124] = 33;               // games pitched
-    b[178 + 16] = 77;          // putouts in right field
-    b[268 + 8] = 12;           // starts in right field
-    b[214] = 4;                // errors as pitcher
+    b[2] = 0x34, b[3] = 0x12; // player number
+    b[4] = 5;                 // stat type
+    b[8] = 99;                // team number
+    b[45] = 150;              // batting games
+    b[47] = 3;                // catcher's interference
+    b[64 + 2] = 42;           // hits vs right-handed pitchers
+    b[130 + 15] = 6;          // intentional walks vs left-handed batters
+    b[124] = 33;              // games pitched
+    b[178 + 16] = 77;         // putouts in right field
+    b[268 + 8] = 12;          // starts in right field
+    b[214] = 4;               // errors as pitcher
     EXPECT_EQ(record.playerNumber(), 0x1234);
     EXPECT_EQ(record.statTypeCode(), 5);
     EXPECT_EQ(record.teamNumber(), 99);
@@ -95,7 +98,8 @@ TEST(SeasonStatRecord, AccessorsReadTheirOwnOffsets) {
 
 TEST(StatTypeNames, NineEntriesAndNothingOutside) {
     const char* expected[] = {"PreSeason", "Regular", "", "DCS", "LCS", "WS", "", "", ""};
-    for (int code = 0; code <= 8; ++code) EXPECT_EQ(statTypeName(code), expected[code]) << code;
+    for (int code = 0; code <= 8; ++code)
+        EXPECT_EQ(statTypeName(code), expected[code]) << code;
     EXPECT_EQ(statTypeName(-1), "");
     EXPECT_EQ(statTypeName(9), "");
 }

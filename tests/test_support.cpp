@@ -1,8 +1,8 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -26,7 +26,8 @@ TempFolder::~TempFolder() {
 
 std::vector<std::string> TempFolder::fileNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(path_))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -87,7 +88,8 @@ std::vector<std::string> dataLines(const std::string& content) {
 
 SeasonStatRecord statRecord(int player, int team, int statType, std::initializer_list<Counter> counters) {
     SeasonStatRecord record = boxloom::statRecord(player, team, statType);
-    for (const Counter& counter : counters) record.set(counter.field, counter.value);
+    for (const Counter& counter : counters)
+        record.set(counter.field, counter.value);
     return record;
 }
 

@@ -18,23 +18,23 @@ constexpr int kTeams = 30;
 constexpr int kSeasonYear = 2031;
 
 constexpr std::array<std::string_view, kTeams> kCities = {
-    "Riverton",   "Lakeport",   "Ashford",    "Brindle Bay", "Cold Harbor", "Dunmore",   "Elmsworth",
-    "Fairhollow", "Glenwick",   "Harrowgate", "Ironvale",    "Juniper",     "Kestrel",   "Larkfield",
-    "Millbrook",  "Northam",    "Oakhurst",   "Pinecrest",   "Quarry Hill", "Redwater",  "Stonebridge",
-    "Thornbury",  "Upton Vale", "Valemont",   "Westerly",    "Yarrowby",    "Zephyr Cove", "Bramblewood",
-    "Copperton",  "Driftwood"};
+    "Riverton",    "Lakeport",   "Ashford",     "Brindle Bay", "Cold Harbor", "Dunmore",
+    "Elmsworth",   "Fairhollow", "Glenwick",    "Harrowgate",  "Ironvale",    "Juniper",
+    "Kestrel",     "Larkfield",  "Millbrook",   "Northam",     "Oakhurst",    "Pinecrest",
+    "Quarry Hill", "Redwater",   "Stonebridge", "Thornbury",   "Upton Vale",  "Valemont",
+    "Westerly",    "Yarrowby",   "Zephyr Cove", "Bramblewood", "Copperton",   "Driftwood"};
 constexpr std::array<std::string_view, kTeams> kNicknames = {
-    "Owls",      "Herons",  "Foxes",     "Mariners", "Lanterns", "Badgers", "Comets",   "Stags",
-    "Pilots",    "Ravens",  "Forgers",   "Jays",     "Kites",    "Larks",   "Millers",  "Nor'easters",
-    "Acorns",    "Pines",   "Quarrymen", "Otters",   "Masons",   "Thorns",  "Voyagers", "Vipers",
-    "Westwinds", "Yeomen",  "Zephyrs",   "Brambles", "Coppers",  "Drifters"};
+    "Owls",      "Herons", "Foxes",     "Mariners", "Lanterns", "Badgers", "Comets",   "Stags",
+    "Pilots",    "Ravens", "Forgers",   "Jays",     "Kites",    "Larks",   "Millers",  "Nor'easters",
+    "Acorns",    "Pines",  "Quarrymen", "Otters",   "Masons",   "Thorns",  "Voyagers", "Vipers",
+    "Westwinds", "Yeomen", "Zephyrs",   "Brambles", "Coppers",  "Drifters"};
 constexpr std::array<std::string_view, 24> kFirstNames = {
-    "Abel", "Bram", "Cato", "Dax", "Ezra", "Finn", "Gus", "Hale", "Ivo", "Jory", "Kip", "Lew",
-    "Milo", "Ned", "Otis", "Pell", "Quin", "Rolf", "Sol", "Tad", "Ulric", "Vance", "Wes", "Zeb"};
+    "Abel", "Bram", "Cato", "Dax",  "Ezra", "Finn", "Gus", "Hale", "Ivo",   "Jory",  "Kip", "Lew",
+    "Milo", "Ned",  "Otis", "Pell", "Quin", "Rolf", "Sol", "Tad",  "Ulric", "Vance", "Wes", "Zeb"};
 constexpr std::array<std::string_view, 24> kLastNames = {
-    "Ambrell", "Bexley",  "Corrow",  "Dunfree", "Elsmere", "Fallow",  "Grint",   "Hollis",
-    "Istley",  "Jarrow",  "Kettner", "Loame",   "Marrick", "Nettle",  "Orwin",   "Pashley",
-    "Quarles", "Rudge",   "Sallow",  "Tamsin",  "Ulverton", "Varley", "Wickens", "Yardley"};
+    "Ambrell", "Bexley", "Corrow",  "Dunfree", "Elsmere",  "Fallow", "Grint",   "Hollis",
+    "Istley",  "Jarrow", "Kettner", "Loame",   "Marrick",  "Nettle", "Orwin",   "Pashley",
+    "Quarles", "Rudge",  "Sallow",  "Tamsin",  "Ulverton", "Varley", "Wickens", "Yardley"};
 
 // A small, fully specified generator: the same seed gives the same season on every platform.
 class Random {
@@ -86,7 +86,8 @@ std::vector<DemoPlayer> writePlayers(LeagueFileBytes& file, Random& random) {
             const int number = static_cast<int>(players.size()) + 1;
             const int kind = slot * 10 < rosterSize * 6 ? kPositionPlayer : kPitcher;
             players.push_back({number, team, kind, random.between(1, 8)});
-            const auto first = kFirstNames[static_cast<std::size_t>(random.between(0, kFirstNames.size() - 1))];
+            const auto first =
+                kFirstNames[static_cast<std::size_t>(random.between(0, kFirstNames.size() - 1))];
             const auto last = kLastNames[static_cast<std::size_t>(random.between(0, kLastNames.size() - 1))];
             file.append(playerRecord({number, std::string(first), std::string(last), kind}));
         }
@@ -131,18 +132,26 @@ void fillBatting(SeasonStatRecord& record, Random& random, int games, int atBats
         {StatField::GroundedDoublePlays, random.part(atBats, 2)},
         {StatField::CatchersInterference, random.between(0, 30) == 0 ? 1 : 0},
     };
-    for (const auto& [field, value] : counters) record.set(field, value);
+    for (const auto& [field, value] : counters)
+        record.set(field, value);
     // The split sides add up to the totals.
     const std::pair<SplitField, StatField> shared[] = {
-        {SplitField::AtBats, StatField::AtBats},           {SplitField::Hits, StatField::Hits},
-        {SplitField::Doubles, StatField::Doubles},         {SplitField::Triples, StatField::Triples},
-        {SplitField::HomeRuns, StatField::HomeRuns},       {SplitField::RunsBattedIn, StatField::RunsBattedIn},
-        {SplitField::HitByPitch, StatField::HitByPitch},   {SplitField::Walks, StatField::Walks},
-        {SplitField::Strikeouts, StatField::Strikeouts},   {SplitField::SacrificeHits, StatField::SacrificeHits},
+        {SplitField::AtBats, StatField::AtBats},
+        {SplitField::Hits, StatField::Hits},
+        {SplitField::Doubles, StatField::Doubles},
+        {SplitField::Triples, StatField::Triples},
+        {SplitField::HomeRuns, StatField::HomeRuns},
+        {SplitField::RunsBattedIn, StatField::RunsBattedIn},
+        {SplitField::HitByPitch, StatField::HitByPitch},
+        {SplitField::Walks, StatField::Walks},
+        {SplitField::Strikeouts, StatField::Strikeouts},
+        {SplitField::SacrificeHits, StatField::SacrificeHits},
         {SplitField::CatchersInterference, StatField::CatchersInterference},
-        {SplitField::SacrificeFlies, StatField::SacrificeFlies}, {SplitField::IntentionalWalks, StatField::IntentionalWalks}};
+        {SplitField::SacrificeFlies, StatField::SacrificeFlies},
+        {SplitField::IntentionalWalks, StatField::IntentionalWalks}};
     for (const auto& [split, total] : shared)
-        splitCounter(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight, split, record.get(total), leftShare);
+        splitCounter(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight, split, record.get(total),
+                     leftShare);
 }
 
 void fillPitching(SeasonStatRecord& record, Random& random, int games, bool starter) {
@@ -157,28 +166,40 @@ void fillPitching(SeasonStatRecord& record, Random& random, int games, bool star
     const int decisions = starter ? random.part(started, 70) : random.part(games, 12);
     const int wins = random.part(decisions, 50);
     const std::pair<StatField, int> counters[] = {
-        {StatField::GamesPitched, games},     {StatField::GamesStarted, started},
+        {StatField::GamesPitched, games},
+        {StatField::GamesStarted, started},
         {StatField::CompleteGames, starter ? random.part(started, 6) : 0},
-        {StatField::OutsPitched, outs},        {StatField::OpponentAtBats, opponentAtBats},
-        {StatField::HitsAllowed, hits},        {StatField::DoublesAllowed, doubles},
-        {StatField::TriplesAllowed, triples},  {StatField::HomeRunsAllowed, homeRuns},
+        {StatField::OutsPitched, outs},
+        {StatField::OpponentAtBats, opponentAtBats},
+        {StatField::HitsAllowed, hits},
+        {StatField::DoublesAllowed, doubles},
+        {StatField::TriplesAllowed, triples},
+        {StatField::HomeRunsAllowed, homeRuns},
         {StatField::WalksAllowed, random.part(opponentAtBats, 8)},
         {StatField::PitcherStrikeouts, random.part(opponentAtBats, 20)},
         {StatField::HitBatsmen, random.part(opponentAtBats, 1)},
         {StatField::SacrificeFliesAllowed, random.part(opponentAtBats, 1)},
-        {StatField::RunsAllowed, runs},        {StatField::EarnedRuns, random.part(runs, 90)},
-        {StatField::Wins, wins},               {StatField::Losses, decisions - wins},
+        {StatField::RunsAllowed, runs},
+        {StatField::EarnedRuns, random.part(runs, 90)},
+        {StatField::Wins, wins},
+        {StatField::Losses, decisions - wins},
     };
-    for (const auto& [field, value] : counters) record.set(field, value);
+    for (const auto& [field, value] : counters)
+        record.set(field, value);
     const int leftShare = random.between(35, 50);
     const std::pair<SplitField, StatField> shared[] = {
-        {SplitField::AtBats, StatField::OpponentAtBats}, {SplitField::Hits, StatField::HitsAllowed},
-        {SplitField::Doubles, StatField::DoublesAllowed}, {SplitField::Triples, StatField::TriplesAllowed},
-        {SplitField::HomeRuns, StatField::HomeRunsAllowed}, {SplitField::HitByPitch, StatField::HitBatsmen},
-        {SplitField::Walks, StatField::WalksAllowed},    {SplitField::Strikeouts, StatField::PitcherStrikeouts},
+        {SplitField::AtBats, StatField::OpponentAtBats},
+        {SplitField::Hits, StatField::HitsAllowed},
+        {SplitField::Doubles, StatField::DoublesAllowed},
+        {SplitField::Triples, StatField::TriplesAllowed},
+        {SplitField::HomeRuns, StatField::HomeRunsAllowed},
+        {SplitField::HitByPitch, StatField::HitBatsmen},
+        {SplitField::Walks, StatField::WalksAllowed},
+        {SplitField::Strikeouts, StatField::PitcherStrikeouts},
         {SplitField::SacrificeFlies, StatField::SacrificeFliesAllowed}};
     for (const auto& [split, total] : shared)
-        splitCounter(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight, split, record.get(total), leftShare);
+        splitCounter(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight, split, record.get(total),
+                     leftShare);
 }
 
 void fillFielding(SeasonStatRecord& record, Random& random, int position, int games) {
@@ -235,7 +256,8 @@ bool playsIn(int team, int statType) {
 // passes add records of players who also played for another team.
 class StatRecordStream {
 public:
-    StatRecordStream(const std::vector<DemoPlayer>& players, Random& random) : players_(players), random_(random) {}
+    StatRecordStream(const std::vector<DemoPlayer>& players, Random& random)
+        : players_(players), random_(random) {}
 
     SeasonStatRecord next() {
         for (;;) {
@@ -293,7 +315,8 @@ DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOpt
     while (summary.statRecords < options.records && ok) {
         LeagueFileBytes chunk;
         const std::uint64_t wanted = std::min(kChunk, options.records - summary.statRecords);
-        for (std::uint64_t i = 0; i < wanted; ++i) chunk.append(stream.next());
+        for (std::uint64_t i = 0; i < wanted; ++i)
+            chunk.append(stream.next());
         summary.statRecords += wanted;
         ok = std::fwrite(chunk.bytes().data(), 1, chunk.bytes().size(), stats) == chunk.bytes().size();
     }

@@ -7,11 +7,10 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: boxloom-demo-season OUT_FOLDER [--seed N] [--records N]\n"
-    "Writes zelteam.dat, zelplyr.dat and zelgs.dat of an invented league.\n"
-    "  --seed N      the season is a deterministic function of N (default 1)\n"
-    "  --records N   about N season statistics records (default 10000)\n";
+constexpr const char* kUsage = "Usage: boxloom-demo-season OUT_FOLDER [--seed N] [--records N]\n"
+                               "Writes zelteam.dat, zelplyr.dat and zelgs.dat of an invented league.\n"
+                               "  --seed N      the season is a deterministic function of N (default 1)\n"
+                               "  --records N   about N season statistics records (default 10000)\n";
 
 bool parseNumber(std::string_view text, std::uint64_t& value) {
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -53,7 +52,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "boxloom-demo-season: %s\n", summary.error.c_str());
         return 1;
     }
-    std::printf("%d teams, %d players, %llu season statistics records in %s\n", summary.teams, summary.players,
-                static_cast<unsigned long long>(summary.statRecords), folder.c_str());
+    std::printf("%d teams, %d players, %llu season statistics records in %s\n", summary.teams,
+                summary.players, static_cast<unsigned long long>(summary.statRecords), folder.c_str());
     return 0;
 }

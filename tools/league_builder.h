@@ -41,7 +41,9 @@ SeasonStatRecord statRecord(int player, int team, int statType);
 // Appends the records of one file, in order.
 class LeagueFileBytes {
 public:
-    void append(const std::vector<std::uint8_t>& record) { bytes_.insert(bytes_.end(), record.begin(), record.end()); }
+    void append(const std::vector<std::uint8_t>& record) {
+        bytes_.insert(bytes_.end(), record.begin(), record.end());
+    }
     void append(const SeasonStatRecord& record) {
         bytes_.insert(bytes_.end(), record.bytes().begin(), record.bytes().end());
     }
