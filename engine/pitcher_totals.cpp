@@ -96,7 +96,7 @@ const PitcherCounters& PitcherTotals::at(int team, int statType) const {
 void PitcherTotals::writePitcherRows(ExportFiles& files, const TeamTable& teams,
                                      bool includeHittingSplits) const {
     // PreSeason (0) is never grouped.
-    for (int statType = 1; statType <= kMaxGroupedStatType; ++statType) {
+    for (int statType = code(StatType::Regular); statType <= kMaxGroupedStatType; ++statType) {
         for (int team = 0; team <= TeamTable::kMax; ++team) {
             const PitcherCounters& totals = at(team, statType);
             if (slot(totals, StatField::AtBats) <= 0) continue;

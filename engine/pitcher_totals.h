@@ -31,7 +31,7 @@ inline constexpr std::array<StatField, 18> kGroupedBattingFields = {StatField::A
                                                                     StatField::CatchersInterference};
 
 inline constexpr std::size_t kPitcherTotalCount = kGroupedBattingFields.size() + 2 * kSplitFieldCount;
-inline constexpr int kMaxGroupedStatType = 5;
+inline constexpr int kMaxGroupedStatType = code(StatType::Ws);
 
 // 44 counters per team 0..100 and stat type 0..5, summed in 32 bits.
 using PitcherCounters = std::array<std::int32_t, kPitcherTotalCount>;

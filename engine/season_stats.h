@@ -235,6 +235,11 @@ private:
     Bytes bytes_;
 };
 
+// Stat type codes: the season phase of a record. Code 2 and codes 6 to 8 have no name.
+enum class StatType : int { PreSeason = 0, Regular = 1, Unnamed = 2, Dcs = 3, Lcs = 4, Ws = 5 };
+
+constexpr int code(StatType type) { return static_cast<int>(type); }
+
 // "PreSeason", "Regular", "", "DCS", "LCS", "WS", then empty for 6 to 8.
 std::string_view statTypeName(int statTypeCode);
 

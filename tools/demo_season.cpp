@@ -214,9 +214,9 @@ void fillFielding(SeasonStatRecord& record, Random& random, int position, int ga
 
 // Games in a season phase; the playoffs are short.
 int phaseGames(int statType, Random& random) {
-    switch (statType) {
-    case 0: return random.between(10, 30);
-    case 1: return random.between(60, 162);
+    switch (static_cast<StatType>(statType)) {
+    case StatType::PreSeason: return random.between(10, 30);
+    case StatType::Regular: return random.between(60, 162);
     default: return random.between(3, 7);
     }
 }
@@ -243,10 +243,10 @@ SeasonStatRecord playerSeason(const DemoPlayer& player, int team, int statType, 
 
 // The playoff rounds reached: the first eight teams play DCS, four LCS, two WS.
 bool playsIn(int team, int statType) {
-    switch (statType) {
-    case 3: return team <= 8;
-    case 4: return team <= 4;
-    case 5: return team <= 2;
+    switch (static_cast<StatType>(statType)) {
+    case StatType::Dcs: return team <= 8;
+    case StatType::Lcs: return team <= 4;
+    case StatType::Ws: return team <= 2;
     default: return true;
     }
 }
@@ -270,7 +270,9 @@ public:
     }
 
 private:
-    static constexpr std::array<int, 5> kPhases = {0, 1, 3, 4, 5};
+    static constexpr std::array<int, 5> kPhases = {code(StatType::PreSeason), code(StatType::Regular),
+                                                   code(StatType::Dcs), code(StatType::Lcs),
+                                                   code(StatType::Ws)};
 
     void advance() {
         if (++phase_ < kPhases.size()) return;
