@@ -105,23 +105,23 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
     ASSERT_NE(create(), nullptr);
     HWND child = GetWindow(window_, GW_CHILD);
     std::set<HFONT> fonts;
-    for (const ControlSpec& spec : kControls) {
-        ASSERT_NE(child, nullptr) << "missing control " << spec.id;
-        SCOPED_TRACE(spec.id);
-        EXPECT_EQ(GetDlgCtrlID(child), spec.id);
-        const std::string expectedClass = spec.kind == ControlKind::Label     ? "Static"
-                                          : spec.kind == ControlKind::EditBox ? "Edit"
+    for (const ControlSpec& expected : kControls) {
+        ASSERT_NE(child, nullptr) << "missing control " << expected.id;
+        SCOPED_TRACE(expected.id);
+        EXPECT_EQ(GetDlgCtrlID(child), expected.id);
+        const std::string expectedClass = expected.kind == ControlKind::Label     ? "Static"
+                                          : expected.kind == ControlKind::EditBox ? "Edit"
                                                                               : "Button";
         EXPECT_EQ(_stricmp(classNameOf(child).c_str(), expectedClass.c_str()), 0) << classNameOf(child);
-        EXPECT_EQ(textOf(child), spec.caption);
-        EXPECT_EQ(clientRectOf(window_, child), spec.rect);
+        EXPECT_EQ(textOf(child), expected.caption);
+        EXPECT_EQ(clientRectOf(window_, child), expected.rect);
         const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         // The toolkit keeps the tab stop of an option group on its checked button.
         const bool tabStop =
-            spec.kind == ControlKind::OptionButton ? spec.checked : spec.kind != ControlKind::Label;
+            expected.kind == ControlKind::OptionButton ? expected.checked : expected.kind != ControlKind::Label;
         EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
-        EXPECT_EQ((style & WS_GROUP) != 0, spec.startsGroup);
-        switch (spec.kind) {
+        EXPECT_EQ((style & WS_GROUP) != 0, expected.startsGroup);
+        switch (expected.kind) {
         case ControlKind::CheckBox: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX)); break;
         case ControlKind::OptionButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTORADIOBUTTON)); break;
         case ControlKind::PushButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_PUSHBUTTON)); break;
@@ -132,13 +132,13 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
             EXPECT_GT(SendMessageA(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
             break;
         }
-        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
-            EXPECT_EQ(checked(spec.id), spec.checked);
+        if (expected.kind == ControlKind::CheckBox || expected.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(checked(expected.id), expected.checked);
         }
         auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
         LOGFONTA logFont{};
         ASSERT_NE(GetObjectA(font, sizeof logFont, &logFont), 0);
-        EXPECT_EQ(logFont.lfHeight, -spec.fontHeight);
+        EXPECT_EQ(logFont.lfHeight, -expected.fontHeight);
         EXPECT_EQ(logFont.lfWeight, kFontWeight);
         EXPECT_EQ(std::string(logFont.lfFaceName), kFontFace);
         fonts.insert(font);
@@ -262,17 +262,17 @@ TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
     for (const SIZE size : {SIZE{900, 700}, SIZE{700, 500}, SIZE{kWindowWidth, kWindowHeight}}) {
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         GetClientRect(window_, &client);
-        for (const ControlSpec& spec : kControls)
-            EXPECT_EQ(clientRectOf(window_, control(spec.id)),
-                      scaleRect(spec.rect, firstWidth, firstHeight, client.right, client.bottom))
-                << spec.id << " at " << size.cx << "x" << size.cy;
+        for (const ControlSpec& expected : kControls)
+            EXPECT_EQ(clientRectOf(window_, control(expected.id)),
+                      scaleRect(expected.rect, firstWidth, firstHeight, client.right, client.bottom))
+                << expected.id << " at " << size.cx << "x" << size.cy;
     }
-    for (const ControlSpec& spec : kControls)
-        EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+    for (const ControlSpec& expected : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(expected.id)), expected.rect);
     ShowWindow(window_, SW_MINIMIZE);
     ShowWindow(window_, SW_RESTORE);
-    for (const ControlSpec& spec : kControls)
-        EXPECT_EQ(clientRectOf(window_, control(spec.id)), spec.rect);
+    for (const ControlSpec& expected : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(expected.id)), expected.rect);
 }
 
 TEST_F(MainWindowTest, ExitProgramEndsTheEventLoopWithZero) {
