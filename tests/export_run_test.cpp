@@ -1,5 +1,6 @@
 #include "export_run.h"
 #include "export_writer.h"
+#include "file_layer.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -253,6 +254,23 @@ TEST_F(FailedRun, AnExportTargetThatCannotBeReplacedKeepsEveryEarlierFile) {
     EXPECT_EQ(outcome.problems[0].reason, "is a folder");
     EXPECT_EQ(statuses, std::vector<std::string>{"FAILED"});
     EXPECT_EQ(snapshot(), before); // no temporary file left either
+}
+
+TEST(ExportRun, AMissingOutputFolderFailsAndNamesTheFile) {
+    SeasonFixture season;
+    addOneRecordSeason(season);
+    season.writeLeagueFiles();
+    ExportOptions options;
+    options.seasonFolder = season.seasonFolder.str();
+    options.outputFolder = season.outputFolder.file("not-there");
+    std::vector<std::string> statuses;
+    const ExportOutcome outcome =
+        runExport(options, [&](std::string_view status) { statuses.emplace_back(status); });
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].file, joinPath(options.outputFolder, "Batting_Stats.CSV"));
+    EXPECT_EQ(outcome.problems[0].reason, "not found");
+    EXPECT_EQ(statuses, std::vector<std::string>{"FAILED"});
+    EXPECT_TRUE(season.outputFolder.fileNames().empty());
 }
 
 TEST(ExportRun, FilesGoIntoTheOutputFolderOnly) {
