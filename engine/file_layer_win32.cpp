@@ -129,8 +129,9 @@ void ReplacementFile::discard() {
 std::string checkReplaceable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Nothing to replace; a missing folder is reported when the file is created.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? std::string() : reasonFor(error);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::string() : reasonFor(error);
     }
     if (isFolder(attributes)) return "is a folder";
     if (attributes & FILE_ATTRIBUTE_READONLY) return "read-only";
