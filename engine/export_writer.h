@@ -77,10 +77,13 @@ class LineWriter {
 public:
     static constexpr std::size_t kMaxNumberChars = 11;
 
-    explicit LineWriter(LineSink* sink) : sink_(sink) {}
+    explicit LineWriter(LineSink* sink) : sink_(sink) {
+        if (sink_ != nullptr) takeRoom(0);
+    }
     ~LineWriter() {
         if (sink_ == nullptr) return;
-        char* out = sink_->reserve(2);
+        ensure(2);
+        char* out = out_;
         out[0] = '\r';
         out[1] = '\n';
         sink_->commit(out + 2);
@@ -89,6 +92,7 @@ public:
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
+    // Each writes through a local cursor: stores through char* could alias the writer.
     void text(std::string_view value) {
         if (sink_ == nullptr) return;
         char* out = start(value.size() + 2);
@@ -96,11 +100,11 @@ public:
         std::memcpy(out, value.data(), value.size());
         out += value.size();
         *out++ = '"';
-        sink_->commit(out);
+        out_ = out;
     }
     void number(std::int32_t value) {
         if (sink_ == nullptr) return;
-        sink_->commit(encodeNumber(start(kMaxNumberChars), value));
+        out_ = encodeNumber(start(kMaxNumberChars), value);
     }
     void rate(float value, const NumberMask& mask) {
         if (sink_ == nullptr) return;
@@ -108,7 +112,7 @@ public:
         *out++ = '"';
         out = formatWithMaskInto(out, value, mask);
         *out++ = '"';
-        sink_->commit(out);
+        out_ = out;
     }
     void field(const Field& field) {
         switch (field.type) {
@@ -119,9 +123,21 @@ public:
     }
 
 private:
-    // Reserves room for the separator and the field, and writes the separator.
+    // The line is written at a cursor into the sink's buffer, handed back when
+    // the buffer must be flushed and when the line ends.
+    void takeRoom(std::size_t bytes) {
+        out_ = sink_->reserve(bytes);
+        end_ = sink_->buffer.data() + sink_->buffer.size();
+    }
+    void ensure(std::size_t bytes) {
+        if (static_cast<std::size_t>(end_ - out_) >= bytes) return;
+        sink_->commit(out_);
+        takeRoom(bytes);
+    }
+    // Room for the separator and the field; returns where the field goes.
     char* start(std::size_t fieldBytes) {
-        char* out = sink_->reserve(fieldBytes + 1);
+        ensure(fieldBytes + 1);
+        char* out = out_;
         if (!first_) *out++ = ',';
         first_ = false;
         return out;
@@ -141,6 +157,8 @@ private:
     }
 
     LineSink* sink_;
+    char* out_ = nullptr;
+    char* end_ = nullptr;
     bool first_ = true;
 };
 

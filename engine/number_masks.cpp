@@ -97,10 +97,20 @@ char* formatFast(char* out, const Binary& binary, const NumberMask& mask) {
         }
     }
     if (binary.negative) *out++ = '-';
-    out = putDigits(out, integerPart, std::max(digitCount(integerPart), mask.minimumIntegerDigits));
+    if (integerPart < 10 && mask.minimumIntegerDigits <= 1) { // most rates
+        *out++ = static_cast<char>('0' + integerPart);
+    } else {
+        out = putDigits(out, integerPart, std::max(digitCount(integerPart), mask.minimumIntegerDigits));
+    }
     if (decimals > 0) {
         *out++ = '.';
-        out = putDigits(out, scaledFraction, decimals);
+        // Below 10^9: 32-bit arithmetic is enough.
+        auto fraction = static_cast<std::uint32_t>(scaledFraction);
+        for (int i = decimals - 1; i >= 0; --i) {
+            out[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        out += decimals;
     }
     return out;
 }
