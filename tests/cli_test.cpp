@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sstream>
 
 namespace boxloom::cli {
@@ -14,6 +16,9 @@ struct UsageErrorCase {
     std::vector<std::string> arguments;
     const char* message;
 };
+
+// Names the case in test output.
+void PrintTo(const UsageErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class UsageErrors : public ::testing::TestWithParam<UsageErrorCase> {};
 

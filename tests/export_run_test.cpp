@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <map>
 
@@ -32,6 +34,11 @@ struct SwitchCase {
     bool hittingSplits;
     std::vector<std::string> files;
 };
+
+// Names the case in test output.
+void PrintTo(const SwitchCase& c, std::ostream* os) {
+    *os << c.fielding << c.pitchingSplits << c.hittingSplits;
+}
 
 class FilesOfARun : public ::testing::TestWithParam<SwitchCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace boxloom {
 namespace {
 
@@ -23,6 +25,9 @@ struct HeaderCase {
     const char* fileName;
     const char* header;
 };
+
+// Names the case in test output.
+void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.fileName; }
 
 class HeaderRows : public ::testing::TestWithParam<HeaderCase> {};
 
@@ -67,6 +72,9 @@ struct JoinCase {
     PathStyle style;
     const char* path;
 };
+
+// Names the case in test output.
+void PrintTo(const JoinCase& c, std::ostream* os) { *os << c.folder << " + " << c.name; }
 
 class PathJoining : public ::testing::TestWithParam<JoinCase> {};
 

@@ -15,7 +15,8 @@ namespace {
 class HeldFile {
 public:
     HeldFile(const std::string& path, DWORD access, DWORD sharing)
-        : handle_(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+        : handle_(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr)) {}
     ~HeldFile() {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     }
@@ -52,7 +53,8 @@ TEST(Win32Files, AnExportFileHeldByAnotherProgramFailsTheRunAndKeepsItsContent) 
     EXPECT_EQ(outcome.problems[0].file, season.outputFolder.file("Pitching_Stats.CSV"));
     EXPECT_EQ(outcome.problems[0].reason, "in use by another program");
     EXPECT_EQ(season.output("Pitching_Stats.CSV"), earlier);
-    EXPECT_EQ(season.outputFolder.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
+    EXPECT_EQ(season.outputFolder.fileNames(),
+              (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
 }
 
 TEST(Win32Files, AMissingLeagueFileIsNeverCreated) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <map>
 
 namespace boxloom::frontend {
@@ -138,6 +140,9 @@ struct RuleCase {
     bool message;
 };
 
+// Names the case in test output.
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+
 class PitcherHittingRule : public ::testing::TestWithParam<RuleCase> {};
 
 TEST_P(PitcherHittingRule, KeepsExactlyOneBoxChecked) {
@@ -225,6 +230,9 @@ struct SettingCase {
     std::string bytes;
     std::string value;
 };
+
+// Names the case in test output.
+void PrintTo(const SettingCase& c, std::ostream* os) { *os << c.name; }
 
 class SettingsReader : public ::testing::TestWithParam<SettingCase> {};
 

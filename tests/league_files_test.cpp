@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace boxloom {
 namespace {
 
@@ -36,6 +38,9 @@ struct NotationCase {
     TeamNotation notation;
     const char* displayName;
 };
+
+// Names the case in test output.
+void PrintTo(const NotationCase& c, std::ostream* os) { *os << c.displayName; }
 
 class TeamNotations : public LeagueFiles, public ::testing::WithParamInterface<NotationCase> {};
 

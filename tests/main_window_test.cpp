@@ -111,14 +111,14 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
         EXPECT_EQ(GetDlgCtrlID(child), expected.id);
         const std::string expectedClass = expected.kind == ControlKind::Label     ? "Static"
                                           : expected.kind == ControlKind::EditBox ? "Edit"
-                                                                              : "Button";
+                                                                                  : "Button";
         EXPECT_EQ(_stricmp(classNameOf(child).c_str(), expectedClass.c_str()), 0) << classNameOf(child);
         EXPECT_EQ(textOf(child), expected.caption);
         EXPECT_EQ(clientRectOf(window_, child), expected.rect);
         const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         // The toolkit keeps the tab stop of an option group on its checked button.
-        const bool tabStop =
-            expected.kind == ControlKind::OptionButton ? expected.checked : expected.kind != ControlKind::Label;
+        const bool tabStop = expected.kind == ControlKind::OptionButton ? expected.checked
+                                                                        : expected.kind != ControlKind::Label;
         EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
         EXPECT_EQ((style & WS_GROUP) != 0, expected.startsGroup);
         switch (expected.kind) {

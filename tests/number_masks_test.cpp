@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +18,9 @@ struct MaskCase {
     const char* mask;
     const char* text;
 };
+
+// Names the case in test output.
+void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.value << " " << c.mask; }
 
 class MaskTable : public ::testing::TestWithParam<MaskCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace boxloom {
 namespace {
 
@@ -68,6 +70,9 @@ struct RateCase {
     const char* tail; // the last fields of the row
 };
 
+// Names the case in test output.
+void PrintTo(const RateCase& c, std::ostream* os) { *os << c.name; }
+
 class BattingRates : public OneRecord, public ::testing::WithParamInterface<RateCase> {};
 
 TEST_P(BattingRates, AreGuardedAndMasked) {
@@ -117,6 +122,9 @@ struct PitchingCase {
     const char* innings;
     const char* opponents; // AVG, OBP, SLG
 };
+
+// Names the case in test output.
+void PrintTo(const PitchingCase& c, std::ostream* os) { *os << c.name; }
 
 class PitchingRates : public OneRecord, public ::testing::WithParamInterface<PitchingCase> {};
 
@@ -226,6 +234,11 @@ struct FieldingCase {
     const char* average;
 };
 
+// Names the case in test output.
+void PrintTo(const FieldingCase& c, std::ostream* os) {
+    *os << c.putouts << "/" << c.assists << "/" << c.errors;
+}
+
 class FieldingAverages : public OneRecord, public ::testing::WithParamInterface<FieldingCase> {};
 
 TEST_P(FieldingAverages, AreGuardedAndMasked) {
@@ -263,6 +276,11 @@ struct ConditionCase {
     bool battingRow;
     bool groupedRow;
 };
+
+// Names the case in test output.
+void PrintTo(const ConditionCase& c, std::ostream* os) {
+    *os << static_cast<int>(c.mode) << "/kind " << c.kind;
+}
 
 class WriteConditions : public ::testing::TestWithParam<ConditionCase> {};
 

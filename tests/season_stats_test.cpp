@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace boxloom {
 namespace {
 
@@ -15,6 +17,9 @@ struct ReadCase {
     std::size_t expectedRecords;
     std::uint64_t recordsFromFile;
 };
+
+// Names the case in test output.
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class RecordReading : public ::testing::TestWithParam<ReadCase> {};
 
