@@ -87,6 +87,15 @@ private:
             name = argument.substr(0, equals);
             inlineValue = argument.substr(equals + 1);
         }
+        if (flag(name)) {
+            if (inlineValue) fail("option " + name + " takes no value");
+        } else if (!valued(name, inlineValue)) {
+            fail("unknown option '" + argument + "'");
+        }
+    }
+
+    // Options without a value; false when `name` is none of them.
+    bool flag(const std::string& name) {
         ExportOptions& options = command_.options;
         if (name == "-h" || name == "--help") {
             command_.action = CliAction::Help;
@@ -100,7 +109,16 @@ private:
             options.includeHittingSplits = true;
         } else if (name == "--all") {
             options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
-        } else if (name == "-o" || name == "--output") {
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Options with a value; false when `name` is none of them.
+    bool valued(const std::string& name, const std::optional<std::string>& inlineValue) {
+        ExportOptions& options = command_.options;
+        if (name == "-o" || name == "--output") {
             if (auto folder = value(name, inlineValue)) options.outputFolder = *folder;
         } else if (name == "--suffix") {
             suffix(value(name, inlineValue));
@@ -109,12 +127,9 @@ private:
         } else if (name == "--pitcher-hitting") {
             choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
         } else {
-            fail("unknown option '" + argument + "'");
+            return false;
         }
-        if (inlineValue &&
-            (name == "-h" || name == "--help" || name == "--version" || name == "--all" ||
-             name == "--fielding" || name == "--pitching-splits" || name == "--hitting-splits"))
-            fail("option " + name + " takes no value");
+        return true;
     }
 
     void suffix(const std::optional<std::string>& text) {
