@@ -2,7 +2,6 @@
 
 #include "export_columns.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace boxloom {
