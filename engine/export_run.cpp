@@ -81,7 +81,7 @@ private:
     void exportRecords() {
         RecordReader reader(leagueFiles_[kSeasonFile], kSeasonRecordSize);
         SeasonStatRecord record;
-        while (reader.readNext(record.mutableBytes().data()))
+        while (readNext(reader, record))
             exportRecord(record);
         outcome_.recordsRead = reader.recordsFromFile();
         if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());

@@ -1,5 +1,7 @@
 #include "record_reader.h"
 
+#include "season_stats.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -40,6 +42,10 @@ bool RecordReader::readNext(std::uint8_t* record) {
         exhausted_ = true;
     }
     return true;
+}
+
+bool readNext(RecordReader& reader, SeasonStatRecord& record) {
+    return reader.readNext(record.mutableBytes().data());
 }
 
 } // namespace boxloom

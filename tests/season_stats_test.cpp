@@ -37,7 +37,7 @@ TEST_P(RecordReading, YieldsFullRecordsThenOneZeroFilledRecord) {
     RecordReader reader(file, kSeasonRecordSize);
     std::vector<SeasonStatRecord> records;
     SeasonStatRecord record;
-    while (reader.readNext(record.mutableBytes().data()))
+    while (readNext(reader, record))
         records.push_back(record);
 
     EXPECT_EQ(reader.error(), "");
