@@ -73,8 +73,8 @@ private:
     }
 
     bool openExports() {
-        for (auto& problem : openExportFiles(options_, exports_))
-            outcome_.problems.push_back(std::move(problem));
+        for (auto& found : openExportFiles(options_, exports_))
+            outcome_.problems.push_back(std::move(found));
         return outcome_.succeeded();
     }
 
@@ -139,8 +139,8 @@ private:
             discardExportFiles(exports_);
             return;
         }
-        for (auto& problem : closeExportFiles(exports_))
-            outcome_.problems.push_back(std::move(problem));
+        for (auto& found : closeExportFiles(exports_))
+            outcome_.problems.push_back(std::move(found));
         const bool committed = outcome_.succeeded();
         for (ExportFileKind kind : kExportFileKinds) {
             if (!exports_.isOpen(kind)) continue;
