@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <ostream>
 
 namespace boxloom {
@@ -18,6 +20,26 @@ TEST(FieldEncoding, TextIsQuotedUnescapedNumbersArePlain) {
     EXPECT_EQ(encodeRow(fields),
               "\"Smith,John\",\" 1986\",\"say \"hi\"\",\"\",0,9,10,255,-1,-32768,2147483647\r\n");
     EXPECT_EQ(encodeRow({}), "\r\n");
+}
+
+TEST(ExportFiles, RowsFollowTheHeaderAndLandOnlyWhenClosed) {
+    testing::TempFolder folder;
+    ExportOptions options;
+    options.outputFolder = folder.str();
+    options.outputSuffix = "TXT";
+    ExportFiles files;
+    ASSERT_TRUE(openExportFiles(options, files).empty());
+    const Field row[] = {Field::ofText("Smith,John"), Field::ofNumber(-1), Field::ofRate(0.0625f, kMaskRate)};
+    writeRow(files, ExportFileKind::PitchingStats, row);
+    writeRow(files, ExportFileKind::FieldingStats, row); // not opened: nothing happens
+    EXPECT_EQ(files.rowsWritten(ExportFileKind::PitchingStats), 1u);
+    EXPECT_EQ(files.rowsWritten(ExportFileKind::FieldingStats), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Pitching_Stats.TXT")))
+        << "only a temporary file so far";
+    ASSERT_TRUE(closeExportFiles(files).empty());
+    const std::string content = testing::readFile(folder.file("Pitching_Stats.TXT"));
+    EXPECT_EQ(content.substr(content.find("\r\n") + 2), "\"Smith,John\",-1,\"0.062\"\r\n");
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"Batting_Stats.TXT", "Pitching_Stats.TXT"}));
 }
 
 struct HeaderCase {
