@@ -275,6 +275,15 @@ TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
         EXPECT_EQ(clientRectOf(window_, control(expected.id)), expected.rect);
 }
 
+TEST_F(MainWindowTest, TheLastFocusedControlGetsTheFocusBack) {
+    ASSERT_NE(create(), nullptr);
+    SetFocus(control(ids::kFielding));
+    SendMessageA(window_, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(nullptr);
+    SetFocus(window_);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), ids::kFielding);
+}
+
 TEST_F(MainWindowTest, ExitProgramEndsTheEventLoopWithZero) {
     ASSERT_NE(create(), nullptr);
     PostMessageA(control(ids::kExitProgram), BM_CLICK, 0, 0);
