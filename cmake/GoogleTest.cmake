@@ -1,6 +1,14 @@
-if(CMAKE_CROSSCOMPILING)
-  # No prebuilt GoogleTest for the cross toolchain: build it from the packaged sources.
+# The installed GoogleTest when there is one; otherwise (the cross build, or a
+# machine without it) it is built from its sources.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(GTest QUIET)
+endif()
+if(NOT GTest_FOUND)
   set(BOXLOOM_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  if(NOT EXISTS ${BOXLOOM_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest not found: install it, set BOXLOOM_GOOGLETEST_SOURCE to its sources, "
+                        "or configure with -DBOXLOOM_BUILD_TESTS=OFF")
+  endif()
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(${BOXLOOM_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -8,8 +16,6 @@ if(CMAKE_CROSSCOMPILING)
     add_library(GTest::gtest ALIAS gtest)
     add_library(GTest::gtest_main ALIAS gtest_main)
   endif()
-else()
-  find_package(GTest REQUIRED)
 endif()
 include(GoogleTest)
 
