@@ -1,8 +1,8 @@
 #include "cli_main.h"
 
 #include "cli_options.h"
+#include "export_file_kinds.h"
 #include "export_run.h"
-#include "export_writer.h"
 
 #include <ostream>
 
@@ -44,10 +44,20 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     if (!outcome.succeeded()) {
         for (const ExportProblem& problem : outcome.problems)
             err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
-        err << "boxloom-export: export FAILED; earlier export files were left as they were\n";
+        err << (outcome.earlierFilesKept
+                    ? "boxloom-export: export FAILED; earlier export files were left as they were\n"
+                    : "boxloom-export: export FAILED; some export files hold the new export, as listed "
+                      "above\n");
         return kExitFailed;
     }
     printWrittenFiles(outcome, out);
+    for (const ExportProblem& leftover : outcome.warnings)
+        err << "boxloom-export: warning: " << leftover.file << ": " << leftover.reason << '\n';
+    if (outcome.staleSideFilesRemoved > 0) {
+        err << "boxloom-export: removed " << outcome.staleSideFilesRemoved
+            << (outcome.staleSideFilesRemoved == 1 ? " temporary file" : " temporary files")
+            << " left by an interrupted export\n";
+    }
     if (outcome.recordsSkipped > 0) {
         err << "boxloom-export: warning: " << outcome.recordsSkipped
             << (outcome.recordsSkipped == 1 ? " record was" : " records were")

@@ -12,7 +12,7 @@ public:
     explicit BattingValues(const SeasonStatRecord& record)
         : record_(record), rates_(recordHittingRates(hittingCounts(record, kBattingLine))) {}
     int counter(std::uint8_t index) const { return record_.get(static_cast<StatField>(index)); }
-    float rate(std::uint8_t index) const { return hittingRate(rates_, index); }
+    float rate(std::uint8_t index) const { return hittingRate(rates_, static_cast<HittingRate>(index)); }
 
 private:
     const SeasonStatRecord& record_;

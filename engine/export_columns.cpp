@@ -92,12 +92,14 @@ constexpr std::array kFieldingColumns = {
 // Column stems of a split side, in SplitField order, then its three rates.
 constexpr std::array<std::string_view, kSplitFieldCount> kSplitCounterStems = {
     "AB", "H", "2B", "3B", "HR", "RBI", "HBP", "BB", "SO", "SH", "CI", "SF", "IW"};
-constexpr std::array<std::string_view, 3> kSplitRateStems = {"AVG", "OBP", "SLG"};
+constexpr std::array<std::string_view, kHittingRateCount> kSplitRateStems = {"AVG", "OBP", "SLG"};
 constexpr std::array<std::string_view, 2> kSideSuffixes = {"vL", "vR"};
 
-const std::array<std::string, 32>& splitHeaders() {
-    static const std::array<std::string, 32> headers = [] {
-        std::array<std::string, 32> built;
+constexpr std::size_t kSplitHeaderCount = 2 * (kSplitFieldCount + kHittingRateCount);
+
+const std::array<std::string, kSplitHeaderCount>& splitHeaders() {
+    static const std::array<std::string, kSplitHeaderCount> headers = [] {
+        std::array<std::string, kSplitHeaderCount> built;
         std::size_t next = 0;
         for (std::string_view side : kSideSuffixes) {
             for (std::string_view stem : kSplitCounterStems)
@@ -117,14 +119,11 @@ std::vector<Column> buildSplitColumns(NumberMask onBaseMask) {
     std::size_t next = 0;
     for (int side = 0; side < 2; ++side) {
         for (std::size_t field = 0; field < kSplitFieldCount; ++field)
-            columns.push_back({headers[next++],
-                               ColumnSource::Counter,
-                               splitCounterIndex(side, static_cast<SplitField>(field)),
-                               {}});
-        for (int which = 0; which < 3; ++which) {
-            const auto rateId = static_cast<HittingRate>(which);
-            columns.push_back({headers[next++], ColumnSource::Rate, splitRateIndex(side, rateId),
-                               rateId == HittingRate::Avg ? kMaskRate : onBaseMask});
+            columns.push_back({headers[next++], ColumnSource::Counter, SplitIndex::encode(side, field), {}});
+        for (std::size_t rate = 0; rate < kHittingRateCount; ++rate) {
+            const NumberMask mask =
+                static_cast<HittingRate>(rate) == HittingRate::Avg ? kMaskRate : onBaseMask;
+            columns.push_back({headers[next++], ColumnSource::Rate, SplitIndex::encode(side, rate), mask});
         }
     }
     return columns;

@@ -3,8 +3,9 @@
 // The column list of every export file, written once as data: the header rows
 // and the data rows are both produced from it.
 
-#include "export_writer.h"
+#include "export_file_kinds.h"
 #include "number_masks.h"
+#include "rates.h"
 #include "season_stats.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@ enum class ColumnSource : std::uint8_t {
     Year,
     StatType,
     Games,   // the batting G column: a counter, or the text "x" in grouped rows
-    Counter, // index: a field of the row kind (StatField, PositionArray, or side * 13 + SplitField)
+    Counter, // index: a field of the row kind (StatField, PositionArray, or a SplitIndex)
     Rate,    // index: a rate of the row kind, formatted with `mask`
     Text,    // the row's own text (the fielding position)
 };
@@ -31,17 +32,30 @@ struct Column {
     NumberMask mask{};
 };
 
-enum class HittingRate : std::uint8_t { Avg, Obp, Slg, Count };
 enum class PitchingRate : std::uint8_t { Era, Pct, Innings, Avg, Obp, Slg, Count };
 enum class FieldingRate : std::uint8_t { Avg, Count };
 
-// Split rows: 13 counters and 3 rates per side; side 0 is L, side 1 is R.
-constexpr std::uint8_t splitCounterIndex(int side, SplitField field) {
-    return static_cast<std::uint8_t>(side * kSplitFieldCount + static_cast<std::size_t>(field));
-}
-constexpr std::uint8_t splitRateIndex(int side, HittingRate rate) {
-    return static_cast<std::uint8_t>(side * 3 + static_cast<int>(rate));
-}
+inline constexpr std::size_t kHittingRateCount = static_cast<std::size_t>(HittingRate::Count);
+
+// The column index of a split row names a side (0 L, 1 R) and, within it, a
+// SplitField for counters or a HittingRate for rates; every split file and
+// every split row reads it the same way.
+struct SplitIndex {
+    static constexpr std::uint8_t kSideStride = 16;
+    static_assert(kSplitFieldCount <= kSideStride && kHittingRateCount <= kSideStride);
+
+    int side = 0;
+    std::size_t item = 0;
+
+    static constexpr std::uint8_t encode(int side, std::size_t item) {
+        return static_cast<std::uint8_t>(side * kSideStride + static_cast<int>(item));
+    }
+    static constexpr SplitIndex decode(std::uint8_t index) {
+        return {index / kSideStride, static_cast<std::size_t>(index % kSideStride)};
+    }
+    SplitField field() const { return static_cast<SplitField>(item); }
+    HittingRate rate() const { return static_cast<HittingRate>(item); }
+};
 
 std::span<const Column> columnsOf(ExportFileKind kind);
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "export_file_kinds.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace boxloom {
-
-inline constexpr std::size_t kExportFileKindCount = 5;
 
 struct ExportProblem {
     std::string file;
@@ -16,10 +16,17 @@ struct ExportProblem {
 
 struct ExportOutcome {
     std::vector<ExportProblem> problems;
+    // Things a successful run could not tidy up; the export itself is whole.
+    std::vector<ExportProblem> warnings;
+    // False only when a failed run could not put every earlier file back: the
+    // problems then say which files hold the new export and which the earlier one.
+    bool earlierFilesKept = true;
     std::uint64_t recordsRead = 0;
     std::uint64_t recordsAccepted = 0;
     // Accepted records whose player, team or stat type number lies outside the tables.
     std::uint64_t recordsSkipped = 0;
+    // Side files left by interrupted runs and removed by this one.
+    std::uint64_t staleSideFilesRemoved = 0;
     // Indexed by ExportFileKind; a file that was not written has written == false.
     std::array<bool, kExportFileKindCount> written{};
     std::array<std::string, kExportFileKindCount> fileNames;

@@ -5,6 +5,7 @@
 #include "fielding_rows.h"
 #include "file_layer.h"
 #include "league_files.h"
+#include "paths.h"
 #include "pitcher_totals.h"
 #include "pitching_rows.h"
 #include "record_reader.h"
@@ -28,8 +29,8 @@ struct RunTables {
 
 class Run {
 public:
-    Run(const ExportOptions& options, const StatusCallback& reportStatus)
-        : options_(options), reportStatus_(reportStatus), tables_(std::make_unique<RunTables>()) {}
+    Run(const ExportOptions& options, const StatusCallback& reportStatus, const ExportIo& io)
+        : options_(options), reportStatus_(reportStatus), io_(io), tables_(std::make_unique<RunTables>()) {}
 
     ExportOutcome execute() {
         if (openLeagueFiles() && loadTables() && openExports()) {
@@ -56,37 +57,41 @@ private:
         }
         for (std::size_t i = 0; i < kLeagueFileNames.size(); ++i) {
             paths_[i] = joinPath(options_.seasonFolder, kLeagueFileNames[i]);
-            if (std::string reason = leagueFiles_[i].open(paths_[i]); !reason.empty())
-                problem(paths_[i], reason);
+            std::string reason;
+            leagueFiles_[i] = io_.leagueFiles.open(paths_[i], reason);
+            if (!leagueFiles_[i]) problem(paths_[i], reason.empty() ? "cannot be read" : reason);
         }
         return outcome_.succeeded();
     }
 
     bool loadTables() {
-        const LoadResult teams = loadTeamFile(leagueFiles_[kTeamFile], options_.teamNotation, tables_->teams);
-        leagueFiles_[kTeamFile].close();
-        const LoadResult players = loadPlayerFile(leagueFiles_[kPlayerFile], tables_->players);
-        leagueFiles_[kPlayerFile].close();
+        const LoadResult teams =
+            loadTeamFile(*leagueFiles_[kTeamFile], options_.teamNotation, tables_->teams);
+        leagueFiles_[kTeamFile].reset();
+        const LoadResult players = loadPlayerFile(*leagueFiles_[kPlayerFile], tables_->players);
+        leagueFiles_[kPlayerFile].reset();
         if (!teams.error.empty()) problem(paths_[kTeamFile], teams.error);
         if (!players.error.empty()) problem(paths_[kPlayerFile], players.error);
         return outcome_.succeeded();
     }
 
     bool openExports() {
-        for (auto& found : openExportFiles(options_, exports_))
+        outcome_.staleSideFilesRemoved =
+            io_.outputs.removeStaleSideFiles(options_.outputFolder, isExportFileName);
+        for (auto& found : exports_.open(options_, io_.outputs))
             outcome_.problems.push_back(std::move(found));
         return outcome_.succeeded();
     }
 
     void exportRecords() {
-        RecordReader reader(leagueFiles_[kSeasonFile], kSeasonRecordSize);
+        RecordReader reader(*leagueFiles_[kSeasonFile], kSeasonRecordSize);
         SeasonStatRecord record;
         while (readNext(reader, record))
             exportRecord(record);
         outcome_.recordsRead = reader.recordsFromFile();
         if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());
         tables_->pitcherTotals.writePitcherRows(exports_, tables_->teams, options_.includeHittingSplits);
-        leagueFiles_[kSeasonFile].close();
+        leagueFiles_[kSeasonFile].reset();
     }
 
     static bool isAccepted(const SeasonStatRecord& record) {
@@ -136,11 +141,11 @@ private:
     void finish() {
         const bool readFailed = !outcome_.succeeded();
         if (readFailed) {
-            discardExportFiles(exports_);
+            for (auto& found : exports_.discard())
+                outcome_.problems.push_back(std::move(found));
             return;
         }
-        for (auto& found : closeExportFiles(exports_))
-            outcome_.problems.push_back(std::move(found));
+        exports_.close(outcome_);
         const bool committed = outcome_.succeeded();
         for (ExportFileKind kind : kExportFileKinds) {
             if (!exports_.isOpen(kind)) continue;
@@ -152,8 +157,9 @@ private:
 
     const ExportOptions& options_;
     const StatusCallback& reportStatus_;
+    const ExportIo& io_;
     std::unique_ptr<RunTables> tables_;
-    std::array<ReadOnlyFile, 3> leagueFiles_;
+    std::array<std::unique_ptr<ByteSource>, 3> leagueFiles_;
     std::array<std::string, 3> paths_;
     ExportFiles exports_;
     ExportOutcome outcome_;
@@ -162,7 +168,12 @@ private:
 } // namespace
 
 ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus) {
-    return Run(options, reportStatus).execute();
+    return runExport(options, reportStatus, fileSystemIo());
+}
+
+ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus,
+                        const ExportIo& io) {
+    return Run(options, reportStatus, io).execute();
 }
 
 } // namespace boxloom

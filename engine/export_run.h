@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export_io.h"
 #include "export_options.h"
 #include "export_outcome.h"
 
@@ -19,5 +20,7 @@ using StatusCallback = std::function<void(std::string_view)>;
 // Runs one whole export. Every export file ends up either wholly the earlier one
 // or wholly the new one; league files are only read.
 ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus = {});
+// The same run over other league files and export files than the file system's.
+ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus, const ExportIo& io);
 
 } // namespace boxloom

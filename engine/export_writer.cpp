@@ -1,67 +1,24 @@
 #include "export_writer.h"
 
 #include "export_columns.h"
-
-#include <cstring>
+#include "paths.h"
 
 namespace boxloom {
 
-namespace {
-
-constexpr std::array<std::string_view, kExportFileKindCount> kStems = {
-    "Batting_Stats.", "Pitching_Stats.", "Fielding_Stats.", "Pitching_Splits.", "Batting_Splits."};
-
-struct StringSink final : LineSink {
-    std::string text;
-    void flush() override {
-        text.append(buffer.data(), used);
-        used = 0;
-    }
-};
-
-} // namespace
-
-std::string_view exportFileStem(ExportFileKind kind) { return kStems[indexOf(kind)]; }
-
-std::string exportFileName(ExportFileKind kind, std::string_view suffix) {
-    return std::string(exportFileStem(kind)) + std::string(suffix);
-}
-
-bool isExportFileSelected(ExportFileKind kind, const ExportOptions& options) {
-    switch (kind) {
-    case ExportFileKind::FieldingStats: return options.includeFielding;
-    case ExportFileKind::PitchingSplits: return options.includePitchingSplits;
-    case ExportFileKind::BattingSplits: return options.includeHittingSplits;
-    default: return true;
-    }
-}
-
 struct ExportFiles::File final : LineSink {
     std::string path;
-    ReplacementFile target;
-    std::string error; // the first write failure; later writes are dropped
+    std::unique_ptr<OutputFile> output;
+    std::string error;     // the first write failure; later writes are dropped
+    bool holdsNew = false; // replaced, and the earlier file could not be put back
 
     void flush() override {
-        if (used > 0 && error.empty()) error = target.write(buffer.data(), used);
+        if (used > 0 && error.empty()) error = output->write(buffer.data(), used);
         used = 0;
     }
 };
 
-LineSink* lineSink(ExportFiles& files, ExportFileKind kind) { return files.files_[indexOf(kind)].get(); }
-
-std::string encodeRow(std::span<const Field> fields) {
-    StringSink sink;
-    {
-        LineWriter line(&sink);
-        for (const Field& field : fields)
-            line.field(field);
-    }
-    sink.flush();
-    return sink.text;
-}
-
 ExportFiles::ExportFiles() = default;
-ExportFiles::~ExportFiles() { discardExportFiles(*this); }
+ExportFiles::~ExportFiles() { discard(); }
 
 bool ExportFiles::isOpen(ExportFileKind kind) const { return files_[indexOf(kind)] != nullptr; }
 
@@ -75,62 +32,111 @@ const std::string& ExportFiles::path(ExportFileKind kind) const {
     return isOpen(kind) ? files_[indexOf(kind)]->path : none;
 }
 
-std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportFiles& files) {
+LineSink* ExportFiles::sink(ExportFileKind kind) { return files_[indexOf(kind)].get(); }
+
+std::vector<ExportFiles::File*> ExportFiles::openFiles() {
+    std::vector<File*> open;
+    for (auto& file : files_)
+        if (file) open.push_back(file.get());
+    return open;
+}
+
+std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, OutputFileFactory& outputs) {
     std::vector<ExportProblem> problems;
     std::array<std::string, kExportFileKindCount> paths;
     for (ExportFileKind kind : kExportFileKinds) {
         if (!isExportFileSelected(kind, options)) continue;
         std::string name = exportFileName(kind, options.outputSuffix);
         paths[indexOf(kind)] = options.outputFolder.empty() ? name : joinPath(options.outputFolder, name);
-        if (std::string reason = checkReplaceable(paths[indexOf(kind)]); !reason.empty())
+        if (std::string reason = outputs.checkReplaceable(paths[indexOf(kind)]); !reason.empty())
             problems.push_back({paths[indexOf(kind)], reason});
     }
     if (!problems.empty()) return problems;
 
     for (ExportFileKind kind : kExportFileKinds) {
         if (paths[indexOf(kind)].empty()) continue;
-        auto file = std::make_unique<ExportFiles::File>();
+        auto file = std::make_unique<File>();
         file->path = paths[indexOf(kind)];
-        if (std::string reason = file->target.create(file->path); !reason.empty()) {
+        std::string reason;
+        file->output = outputs.create(file->path, reason);
+        if (!file->output) {
             problems.push_back({file->path, reason});
             break;
         }
-        files.files_[indexOf(kind)] = std::move(file);
-        LineWriter header(lineSink(files, kind));
+        files_[indexOf(kind)] = std::move(file);
+        LineWriter header(sink(kind));
         for (const Column& column : columnsOf(kind))
             header.text(column.header);
     }
-    if (!problems.empty()) discardExportFiles(files);
+    if (!problems.empty()) {
+        for (ExportProblem& leftover : discard())
+            problems.push_back(std::move(leftover));
+    }
     return problems;
 }
 
-void writeRow(ExportFiles& files, ExportFileKind kind, std::span<const Field> fields) {
-    LineWriter line(lineSink(files, kind));
+void ExportFiles::writeRow(ExportFileKind kind, std::span<const Field> fields) {
+    LineWriter line(sink(kind));
     for (const Field& field : fields)
         line.field(field);
 }
 
-std::vector<ExportProblem> closeExportFiles(ExportFiles& files) {
-    std::vector<ExportProblem> problems;
-    for (auto& file : files.files_) {
-        if (!file) continue;
+bool ExportFiles::finishAll(ExportOutcome& outcome) {
+    const std::size_t before = outcome.problems.size();
+    for (File* file : openFiles()) {
         file->flush();
-        if (!file->error.empty()) problems.push_back({file->path, file->error});
+        if (file->error.empty()) file->error = file->output->finish();
+        if (!file->error.empty()) outcome.problems.push_back({file->path, file->error});
     }
-    // Only a run whose every file is complete replaces anything.
-    for (auto& file : files.files_) {
-        if (!file || !problems.empty()) continue;
-        if (std::string reason = file->target.commit(); !reason.empty())
-            problems.push_back({file->path, reason});
-    }
-    discardExportFiles(files);
-    return problems;
+    return outcome.problems.size() == before;
 }
 
-void discardExportFiles(ExportFiles& files) {
-    for (auto& file : files.files_) {
-        if (file) file->target.discard();
+void ExportFiles::replaceAll(ExportOutcome& outcome) {
+    const std::vector<File*> files = openFiles();
+    std::size_t replaced = 0;
+    for (; replaced < files.size(); ++replaced) {
+        if (std::string reason = files[replaced]->output->replace(); !reason.empty()) {
+            outcome.problems.push_back({files[replaced]->path, reason});
+            break;
+        }
     }
+    if (replaced == files.size()) return;
+
+    // Put the moved files back, last first.
+    for (std::size_t i = replaced; i-- > 0;) {
+        if (std::string reason = files[i]->output->restore(); !reason.empty()) {
+            files[i]->holdsNew = true;
+            outcome.earlierFilesKept = false;
+            outcome.problems.push_back({files[i]->path, "the earlier file could not be put back: " + reason});
+        }
+    }
+    if (outcome.earlierFilesKept) return;
+    for (const File* file : files)
+        outcome.problems.push_back(
+            {file->path, file->holdsNew ? "holds the new export" : "holds the earlier export"});
+}
+
+void ExportFiles::close(ExportOutcome& outcome) {
+    if (finishAll(outcome)) replaceAll(outcome);
+    const bool replacedAll = outcome.succeeded();
+    for (File* file : openFiles()) {
+        // The only copy of an earlier file that could not be put back stays beside it.
+        if (file->holdsNew) continue;
+        if (std::string reason = file->output->cleanUp(); !reason.empty()) {
+            const ExportProblem leftover{file->path, "a file beside it could not be removed: " + reason};
+            (replacedAll ? outcome.warnings : outcome.problems).push_back(leftover);
+        }
+    }
+}
+
+std::vector<ExportProblem> ExportFiles::discard() {
+    std::vector<ExportProblem> problems;
+    for (File* file : openFiles()) {
+        if (file->holdsNew) continue;
+        if (std::string reason = file->output->cleanUp(); !reason.empty())
+            problems.push_back({file->path, "its temporary file could not be removed: " + reason});
+    }
+    return problems;
 }
 
 } // namespace boxloom

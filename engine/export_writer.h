@@ -1,169 +1,23 @@
 #pragma once
 
+// The export files of one run: each is written beside its final name, and the
+// whole set replaces the earlier files only when every file is complete.
+
+#include "export_file_kinds.h"
+#include "export_io.h"
 #include "export_options.h"
 #include "export_outcome.h"
-#include "file_layer.h"
-#include "number_masks.h"
+#include "line_writer.h"
 
 #include <array>
-#include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace boxloom {
 
-enum class ExportFileKind { BattingStats, PitchingStats, FieldingStats, PitchingSplits, BattingSplits };
-
-inline constexpr std::array<ExportFileKind, kExportFileKindCount> kExportFileKinds = {
-    ExportFileKind::BattingStats, ExportFileKind::PitchingStats, ExportFileKind::FieldingStats,
-    ExportFileKind::PitchingSplits, ExportFileKind::BattingSplits};
-
-constexpr std::size_t indexOf(ExportFileKind kind) { return static_cast<std::size_t>(kind); }
-
-// "Batting_Stats." and so on; the suffix follows directly.
-std::string_view exportFileStem(ExportFileKind kind);
-std::string exportFileName(ExportFileKind kind, std::string_view suffix);
-bool isExportFileSelected(ExportFileKind kind, const ExportOptions& options);
-
-// One field of an export line: quoted text with nothing escaped, or a plain
-// number. A rate is a text field whose text its mask makes as the line is written.
-struct Field {
-    enum class Type : std::uint8_t { Text, Number, Rate };
-    Type type = Type::Number;
-    std::string_view text;
-    std::int32_t number = 0;
-    float rate = 0;
-    NumberMask mask{};
-
-    static Field ofText(std::string_view value) { return {Type::Text, value, 0, 0, {}}; }
-    static Field ofNumber(std::int32_t value) { return {Type::Number, {}, value, 0, {}}; }
-    static Field ofRate(float value, NumberMask rateMask) { return {Type::Rate, {}, 0, value, rateMask}; }
-};
-
-// The bytes of one export line, CR LF included.
-std::string encodeRow(std::span<const Field> fields);
-
-// Where lines go: an export file's buffer, or a string for encodeRow.
-struct LineSink {
-    std::vector<char> buffer = std::vector<char>(1 << 17);
-    std::size_t used = 0;
-    std::uint64_t lines = 0;
-
-    LineSink() = default;
-    LineSink(const LineSink&) = delete;
-    LineSink& operator=(const LineSink&) = delete;
-    virtual ~LineSink() = default;
-    virtual void flush() = 0;
-
-    // Room for `bytes` more bytes at the returned position.
-    char* reserve(std::size_t bytes) {
-        if (buffer.size() - used < bytes) {
-            flush();
-            if (bytes > buffer.size()) buffer.resize(bytes);
-        }
-        return buffer.data() + used;
-    }
-    void commit(const char* end) { used = static_cast<std::size_t>(end - buffer.data()); }
-};
-
-// Appends one line field by field; the line ends (CR LF) when the writer goes
-// out of scope. The only place where export lines are encoded.
-class LineWriter {
-public:
-    static constexpr std::size_t kMaxNumberChars = 11;
-
-    explicit LineWriter(LineSink* sink) : sink_(sink) {
-        if (sink_ != nullptr) takeRoom(0);
-    }
-    ~LineWriter() {
-        if (sink_ == nullptr) return;
-        ensure(2);
-        char* out = out_;
-        out[0] = '\r';
-        out[1] = '\n';
-        sink_->commit(out + 2);
-        ++sink_->lines;
-    }
-    LineWriter(const LineWriter&) = delete;
-    LineWriter& operator=(const LineWriter&) = delete;
-
-    // Each writes through a local cursor: stores through char* could alias the writer.
-    void text(std::string_view value) {
-        if (sink_ == nullptr) return;
-        char* out = start(value.size() + 2);
-        *out++ = '"';
-        std::memcpy(out, value.data(), value.size());
-        out += value.size();
-        *out++ = '"';
-        out_ = out;
-    }
-    void number(std::int32_t value) {
-        if (sink_ == nullptr) return;
-        out_ = encodeNumber(start(kMaxNumberChars), value);
-    }
-    void rate(float value, const NumberMask& mask) {
-        if (sink_ == nullptr) return;
-        char* out = start(MaskedText::kCapacity + 2);
-        *out++ = '"';
-        out = formatWithMaskInto(out, value, mask);
-        *out++ = '"';
-        out_ = out;
-    }
-    void field(const Field& field) {
-        switch (field.type) {
-        case Field::Type::Text: text(field.text); break;
-        case Field::Type::Number: number(field.number); break;
-        case Field::Type::Rate: rate(field.rate, field.mask); break;
-        }
-    }
-
-private:
-    // The line is written at a cursor into the sink's buffer, handed back when
-    // the buffer must be flushed and when the line ends.
-    void takeRoom(std::size_t bytes) {
-        out_ = sink_->reserve(bytes);
-        end_ = sink_->buffer.data() + sink_->buffer.size();
-    }
-    void ensure(std::size_t bytes) {
-        if (static_cast<std::size_t>(end_ - out_) >= bytes) return;
-        sink_->commit(out_);
-        takeRoom(bytes);
-    }
-    // Room for the separator and the field; returns where the field goes.
-    char* start(std::size_t fieldBytes) {
-        ensure(fieldBytes + 1);
-        char* out = out_;
-        if (!first_) *out++ = ',';
-        first_ = false;
-        return out;
-    }
-    static char* encodeNumber(char* out, std::int32_t value) {
-        // Most counters are below 100.
-        if (static_cast<std::uint32_t>(value) < 10) {
-            *out = static_cast<char>('0' + value);
-            return out + 1;
-        }
-        if (static_cast<std::uint32_t>(value) < 100) {
-            out[0] = static_cast<char>('0' + value / 10);
-            out[1] = static_cast<char>('0' + value % 10);
-            return out + 2;
-        }
-        return std::to_chars(out, out + kMaxNumberChars, value).ptr;
-    }
-
-    LineSink* sink_;
-    char* out_ = nullptr;
-    char* end_ = nullptr;
-    bool first_ = true;
-};
-
-// The export files of one run, each written to a temporary file and moved
-// over its final name only when the whole run succeeded.
 class ExportFiles {
 public:
     ExportFiles();
@@ -171,30 +25,30 @@ public:
     ExportFiles(const ExportFiles&) = delete;
     ExportFiles& operator=(const ExportFiles&) = delete;
 
+    // Checks every target first, then creates the selected files with their
+    // header rows. On any problem nothing is left behind.
+    std::vector<ExportProblem> open(const ExportOptions& options, OutputFileFactory& outputs);
+    // The open file of a kind, or null when the run does not write it.
+    LineSink* sink(ExportFileKind kind);
+    void writeRow(ExportFileKind kind, std::span<const Field> fields);
+    // Finishes every file, then replaces the earlier files as one set: when any
+    // move fails, the files already moved are put back. Adds to the outcome's
+    // problems (and warnings) and sets its earlierFilesKept.
+    void close(ExportOutcome& outcome);
+    // Removes every file written so far; the earlier exports stay as they were.
+    std::vector<ExportProblem> discard();
+
     bool isOpen(ExportFileKind kind) const;
     std::uint64_t rowsWritten(ExportFileKind kind) const;
     const std::string& path(ExportFileKind kind) const;
 
 private:
     struct File;
-    friend std::vector<ExportProblem> openExportFiles(const ExportOptions&, ExportFiles&);
-    friend void writeRow(ExportFiles&, ExportFileKind, std::span<const Field>);
-    friend std::vector<ExportProblem> closeExportFiles(ExportFiles&);
-    friend void discardExportFiles(ExportFiles&);
-    friend LineSink* lineSink(ExportFiles&, ExportFileKind);
+    std::vector<File*> openFiles();
+    bool finishAll(ExportOutcome& outcome);
+    void replaceAll(ExportOutcome& outcome);
+
     std::array<std::unique_ptr<File>, kExportFileKindCount> files_;
 };
-
-// The open file of a kind, or null when the run does not write it.
-LineSink* lineSink(ExportFiles& files, ExportFileKind kind);
-
-// Checks every target first, then creates the selected files with their header
-// rows. On any problem nothing is left behind and the problems are returned.
-std::vector<ExportProblem> openExportFiles(const ExportOptions& options, ExportFiles& files);
-void writeRow(ExportFiles& files, ExportFileKind kind, std::span<const Field> fields);
-// Flushes and moves every file into place, in creation order.
-std::vector<ExportProblem> closeExportFiles(ExportFiles& files);
-// Removes every temporary file; the earlier exports stay as they were.
-void discardExportFiles(ExportFiles& files);
 
 } // namespace boxloom

@@ -1,8 +1,14 @@
 #include "file_layer.h"
 
+#include "file_layer_platform.h"
+#include "temporary_names.h"
+
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,13 +19,15 @@ namespace {
 
 std::string reasonFor(int error) {
     switch (error) {
-    case ENOENT:
-    case ENOTDIR: return "not found";
+    case ENOENT: return "not found";
+    case ENOTDIR: return "a part of the path is not a folder";
     case EACCES:
     case EPERM: return "permission denied";
     case EISDIR: return "is a folder";
     case ENOSPC:
     case EDQUOT: return "disk full";
+    case EFBIG: return "file too large for the file system or a size limit";
+    case ENAMETOOLONG: return "path too long";
     case EBUSY:
     case ETXTBSY: return "in use by another program";
     case EROFS: return "read-only file system";
@@ -29,14 +37,19 @@ std::string reasonFor(int error) {
 
 int fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+std::atomic<std::uint32_t> sideFileSequence{0};
+
+std::string sidePath(const std::string& finalPath, SideFile kind, std::uint32_t sequence) {
+    return std::string(folderOf(finalPath)) +
+           sideFileName(nameOf(finalPath), platform::currentProcessId(), sequence, kind);
 }
 
-std::string nameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// A file with no write permission for its owner is read-only, whoever runs the export.
+std::string replaceableReason(const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) return "is a folder";
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    if ((info.st_mode & S_IWUSR) == 0) return "read-only";
+    return {};
 }
 
 } // namespace
@@ -45,13 +58,15 @@ ReadOnlyFile::~ReadOnlyFile() { close(); }
 
 std::string ReadOnlyFile::open(const std::string& path) {
     close();
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO would wait here for a writer.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0) return reasonFor(errno);
     struct stat info {};
     if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(descriptor);
         return S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file";
     }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     handle_ = descriptor;
     return {};
 }
@@ -72,15 +87,24 @@ void ReadOnlyFile::close() {
     handle_ = kClosed;
 }
 
-ReplacementFile::~ReplacementFile() { discard(); }
+// Without cleanUp() an earlier file kept aside stays: it may be the only copy.
+ReplacementFile::~ReplacementFile() {
+    closeHandle();
+    if (!temporaryPath_.empty()) platform::removeFile(temporaryPath_);
+}
+
+void ReplacementFile::closeHandle() {
+    if (handle_ == kClosed) return;
+    ::close(fd(handle_));
+    handle_ = kClosed;
+}
 
 std::string ReplacementFile::create(const std::string& finalPath) {
-    discard();
-    static std::atomic<unsigned> sequence{0};
+    cleanUp();
     finalPath_ = finalPath;
+    replaced_ = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = folderOf(finalPath) + "~" + nameOf(finalPath) + "." + std::to_string(::getpid()) +
-                         "-" + std::to_string(sequence++) + ".tmp";
+        temporaryPath_ = sidePath(finalPath, SideFile::Temporary, sideFileSequence++);
         const int descriptor = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (descriptor >= 0) {
             handle_ = descriptor;
@@ -107,26 +131,66 @@ std::string ReplacementFile::write(const void* data, std::size_t size) {
     return {};
 }
 
-std::string ReplacementFile::commit() {
-    if (handle_ != kClosed) {
-        const int closed = ::close(fd(handle_));
-        handle_ = kClosed;
-        if (closed != 0) return reasonFor(errno);
+std::string ReplacementFile::finish() {
+    if (handle_ == kClosed) return {};
+    const int closed = ::close(fd(handle_));
+    handle_ = kClosed;
+    return closed != 0 ? reasonFor(errno) : std::string();
+}
+
+std::string ReplacementFile::replace() {
+    struct stat earlier {};
+    const bool hadEarlier = ::stat(finalPath_.c_str(), &earlier) == 0;
+    if (!hadEarlier && errno != ENOENT) return reasonFor(errno);
+    bool movedAside = false;
+    if (hadEarlier) {
+        if (std::string reason = replaceableReason(earlier); !reason.empty()) return reason;
+        // The new file takes the earlier file's permissions.
+        if (::chmod(temporaryPath_.c_str(), earlier.st_mode & 07777) != 0) return reasonFor(errno);
+        keptPath_ = sidePath(finalPath_, SideFile::KeptEarlier, sideFileSequence++);
+        // A second name keeps the earlier file without the final name ever missing.
+        if (::link(finalPath_.c_str(), keptPath_.c_str()) != 0) {
+            if (::rename(finalPath_.c_str(), keptPath_.c_str()) != 0) {
+                const std::string reason = reasonFor(errno);
+                keptPath_.clear();
+                return reason;
+            }
+            movedAside = true;
+        }
     }
-    if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) return reasonFor(errno);
+    if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
+        const std::string reason = reasonFor(errno);
+        if (movedAside)
+            ::rename(keptPath_.c_str(), finalPath_.c_str());
+        else if (!keptPath_.empty())
+            ::unlink(keptPath_.c_str());
+        keptPath_.clear();
+        return reason;
+    }
     temporaryPath_.clear();
+    replaced_ = true;
     return {};
 }
 
-void ReplacementFile::discard() {
-    if (handle_ != kClosed) {
-        ::close(fd(handle_));
-        handle_ = kClosed;
+std::string ReplacementFile::restore() {
+    if (!replaced_) return {};
+    const bool putBack = keptPath_.empty() ? ::unlink(finalPath_.c_str()) == 0
+                                           : ::rename(keptPath_.c_str(), finalPath_.c_str()) == 0;
+    if (!putBack) return reasonFor(errno);
+    keptPath_.clear();
+    replaced_ = false;
+    return {};
+}
+
+std::string ReplacementFile::cleanUp() {
+    closeHandle();
+    std::string reason;
+    for (std::string* path : {&temporaryPath_, &keptPath_}) {
+        if (path->empty()) continue;
+        if (::unlink(path->c_str()) != 0 && errno != ENOENT && reason.empty()) reason = reasonFor(errno);
+        path->clear();
     }
-    if (!temporaryPath_.empty()) {
-        ::unlink(temporaryPath_.c_str());
-        temporaryPath_.clear();
-    }
+    return reason;
 }
 
 std::string checkReplaceable(const std::string& path) {
@@ -135,8 +199,41 @@ std::string checkReplaceable(const std::string& path) {
         if (errno == ENOENT) return {};
         return reasonFor(errno);
     }
-    if (S_ISDIR(info.st_mode)) return "is a folder";
-    return {};
+    return replaceableReason(info);
 }
+
+namespace platform {
+
+std::vector<std::string> namesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) return names;
+    while (const dirent* entry = ::readdir(listing))
+        names.emplace_back(entry->d_name);
+    ::closedir(listing);
+    return names;
+}
+
+std::uint32_t currentProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+bool processMayBeRunning(std::uint32_t processId) {
+    if (processId == 0 || processId > 0x7FFFFFFF) return true;
+    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool moveFile(const std::string& from, const std::string& to) {
+    // link + unlink never replaces an existing file.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    return ::unlink(from.c_str()) == 0;
+}
+
+} // namespace platform
 
 } // namespace boxloom

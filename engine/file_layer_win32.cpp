@@ -1,5 +1,10 @@
 #include "file_layer.h"
 
+#include "file_layer_platform.h"
+#include "temporary_names.h"
+
+#include <atomic>
+
 #include <windows.h>
 
 namespace boxloom {
@@ -12,11 +17,14 @@ std::string reasonFor(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_NETPATH: return "not found";
+    case ERROR_DIRECTORY: return "a part of the path is not a folder";
     case ERROR_ACCESS_DENIED: return "permission denied";
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return "in use by another program";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return "disk full";
+    case ERROR_FILE_TOO_LARGE: return "file too large for the file system or a size limit";
+    case ERROR_FILENAME_EXCED_RANGE: return "path too long";
     case ERROR_WRITE_PROTECT: return "write-protected";
     default: return "system error " + std::to_string(error);
     }
@@ -24,18 +32,15 @@ std::string reasonFor(DWORD error) {
 
 HANDLE nativeHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-std::string folderOf(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
-std::string nameOf(const std::string& path) {
-    const auto separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 bool isFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::atomic<std::uint32_t> sideFileSequence{0};
+
+std::string sidePath(const std::string& finalPath, SideFile kind, std::uint32_t sequence) {
+    return std::string(folderOf(finalPath)) +
+           sideFileName(nameOf(finalPath), platform::currentProcessId(), sequence, kind);
 }
 
 } // namespace
@@ -49,13 +54,19 @@ std::string ReadOnlyFile::open(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
+    // Pipes, consoles and devices could block or never end.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return "not a regular file";
+    }
     handle_ = reinterpret_cast<std::intptr_t>(file);
     return {};
 }
 
 std::ptrdiff_t ReadOnlyFile::read(void* buffer, std::size_t size, std::string& reason) {
     DWORD got = 0;
-    if (!ReadFile(nativeHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr)) {
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!ReadFile(nativeHandle(handle_), buffer, chunk, &got, nullptr)) {
         reason = reasonFor(GetLastError());
         return -1;
     }
@@ -68,16 +79,25 @@ void ReadOnlyFile::close() {
     handle_ = kClosed;
 }
 
-ReplacementFile::~ReplacementFile() { discard(); }
+// Without cleanUp() an earlier file kept aside stays: it may be the only copy.
+ReplacementFile::~ReplacementFile() {
+    closeHandle();
+    if (!temporaryPath_.empty()) platform::removeFile(temporaryPath_);
+}
+
+void ReplacementFile::closeHandle() {
+    if (handle_ == kClosed) return;
+    CloseHandle(nativeHandle(handle_));
+    handle_ = kClosed;
+}
 
 std::string ReplacementFile::create(const std::string& finalPath) {
-    discard();
-    static unsigned sequence = 0;
+    cleanUp();
     finalPath_ = finalPath;
+    replaced_ = false;
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
-        temporaryPath_ = folderOf(finalPath) + "~" + nameOf(finalPath) + "." +
-                         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(sequence++) + ".tmp";
+        temporaryPath_ = sidePath(finalPath, SideFile::Temporary, sideFileSequence++);
         HANDLE file = CreateFileA(temporaryPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -103,27 +123,56 @@ std::string ReplacementFile::write(const void* data, std::size_t size) {
     return {};
 }
 
-std::string ReplacementFile::commit() {
-    if (handle_ != kClosed) {
-        const BOOL closed = CloseHandle(nativeHandle(handle_));
-        handle_ = kClosed;
-        if (!closed) return reasonFor(GetLastError());
+std::string ReplacementFile::finish() {
+    if (handle_ == kClosed) return {};
+    const BOOL closed = CloseHandle(nativeHandle(handle_));
+    handle_ = kClosed;
+    return closed ? std::string() : reasonFor(GetLastError());
+}
+
+std::string ReplacementFile::replace() {
+    // Another program may have opened the file since the run began.
+    if (std::string reason = checkReplaceable(finalPath_); !reason.empty()) return reason;
+    if (GetFileAttributesA(finalPath_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        keptPath_ = sidePath(finalPath_, SideFile::KeptEarlier, sideFileSequence++);
+        if (!MoveFileExA(finalPath_.c_str(), keptPath_.c_str(), 0)) {
+            const DWORD error = GetLastError();
+            keptPath_.clear();
+            return reasonFor(error);
+        }
     }
-    if (!MoveFileExA(temporaryPath_.c_str(), finalPath_.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return reasonFor(GetLastError());
+    if (!MoveFileExA(temporaryPath_.c_str(), finalPath_.c_str(), 0)) {
+        const DWORD error = GetLastError();
+        if (!keptPath_.empty()) MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), 0);
+        keptPath_.clear();
+        return reasonFor(error);
+    }
     temporaryPath_.clear();
+    replaced_ = true;
     return {};
 }
 
-void ReplacementFile::discard() {
-    if (handle_ != kClosed) {
-        CloseHandle(nativeHandle(handle_));
-        handle_ = kClosed;
+std::string ReplacementFile::restore() {
+    if (!replaced_) return {};
+    const BOOL putBack = keptPath_.empty()
+                             ? DeleteFileA(finalPath_.c_str())
+                             : MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!putBack) return reasonFor(GetLastError());
+    keptPath_.clear();
+    replaced_ = false;
+    return {};
+}
+
+std::string ReplacementFile::cleanUp() {
+    closeHandle();
+    std::string reason;
+    for (std::string* path : {&temporaryPath_, &keptPath_}) {
+        if (path->empty()) continue;
+        if (!DeleteFileA(path->c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && reason.empty())
+            reason = reasonFor(GetLastError());
+        path->clear();
     }
-    if (!temporaryPath_.empty()) {
-        DeleteFileA(temporaryPath_.c_str());
-        temporaryPath_.clear();
-    }
+    return reason;
 }
 
 std::string checkReplaceable(const std::string& path) {
@@ -131,16 +180,58 @@ std::string checkReplaceable(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // Nothing to replace; a missing folder is reported when the file is created.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::string() : reasonFor(error);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::string()
+                                                                              : reasonFor(error);
     }
     if (isFolder(attributes)) return "is a folder";
     if (attributes & FILE_ATTRIBUTE_READONLY) return "read-only";
     // An exclusive open fails while any other program holds the file.
     HANDLE file =
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Some systems answer a held file with "access denied".
+        return reasonFor(error == ERROR_ACCESS_DENIED ? ERROR_SHARING_VIOLATION : error);
+    }
     CloseHandle(file);
     return {};
 }
+
+namespace platform {
+
+std::vector<std::string> namesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(joinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::uint32_t currentProcessId() { return GetCurrentProcessId(); }
+
+bool processMayBeRunning(std::uint32_t processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD exitCode = 0;
+    const bool running = !GetExitCodeProcess(process, &exitCode) || exitCode == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+bool pathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool moveFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
+}
+
+} // namespace platform
 
 } // namespace boxloom

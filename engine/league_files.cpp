@@ -24,9 +24,9 @@ std::string teamDisplayName(const TeamRow& row, TeamNotation notation) {
 
 namespace {
 
-template <std::size_t Size, class Load> LoadResult readRecords(ReadOnlyFile& file, Load load) {
+template <std::size_t Size, class Load> LoadResult readRecords(ByteSource& source, Load load) {
     LoadResult result;
-    RecordReader reader(file, Size);
+    RecordReader reader(source, Size);
     std::array<std::uint8_t, Size> record{};
     while (reader.readNext(record.data())) {
         if (!load(record.data())) ++result.recordsOutOfRange;
@@ -38,9 +38,9 @@ template <std::size_t Size, class Load> LoadResult readRecords(ReadOnlyFile& fil
 
 } // namespace
 
-LoadResult loadTeamFile(ReadOnlyFile& file, TeamNotation notation, TeamTable& teams) {
+LoadResult loadTeamFile(ByteSource& source, TeamNotation notation, TeamTable& teams) {
     using L = TeamRecordLayout;
-    return readRecords<kTeamRecordSize>(file, [&](const std::uint8_t* record) {
+    return readRecords<kTeamRecordSize>(source, [&](const std::uint8_t* record) {
         const int year = readNumber(record, L::seasonYear);
         if (readNumber(record, L::recordMarker) != 0 || year <= 0) return true;
         const int number = readNumber(record, L::teamNumber);
@@ -56,9 +56,9 @@ LoadResult loadTeamFile(ReadOnlyFile& file, TeamNotation notation, TeamTable& te
     });
 }
 
-LoadResult loadPlayerFile(ReadOnlyFile& file, PlayerTable& players) {
+LoadResult loadPlayerFile(ByteSource& source, PlayerTable& players) {
     using L = PlayerRecordLayout;
-    return readRecords<kPlayerRecordSize>(file, [&](const std::uint8_t* record) {
+    return readRecords<kPlayerRecordSize>(source, [&](const std::uint8_t* record) {
         if (readNumber(record, L::recordMarker) != 0 || readNumber(record, L::loadCheckA) <= 0 ||
             readNumber(record, L::loadCheckB) <= 0)
             return true;

@@ -10,7 +10,7 @@
 
 namespace boxloom {
 
-class ReadOnlyFile;
+class ByteSource;
 
 inline constexpr std::size_t kTeamRecordSize = 746;
 inline constexpr std::size_t kPlayerRecordSize = 656;
@@ -73,9 +73,9 @@ struct LoadResult {
     std::string error;
 };
 
-// Both read the open file to its end; the last record of a number wins.
-LoadResult loadTeamFile(ReadOnlyFile& file, TeamNotation notation, TeamTable& teams);
-LoadResult loadPlayerFile(ReadOnlyFile& file, PlayerTable& players);
+// Both read the source to its end; the last record of a number wins.
+LoadResult loadTeamFile(ByteSource& source, TeamNotation notation, TeamTable& teams);
+LoadResult loadPlayerFile(ByteSource& source, PlayerTable& players);
 
 // The team's name in the chosen notation; empty for None.
 std::string teamDisplayName(const TeamRow& row, TeamNotation notation);

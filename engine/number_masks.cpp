@@ -227,6 +227,8 @@ DecimalExpansion expand(const Binary& binary) {
 } // namespace
 
 char* formatWithMaskInto(char* out, float value, const NumberMask& mask) {
+    if (!isValidMask(mask)) [[unlikely]]
+        throw std::invalid_argument("number mask beyond 40 integer places or 40 decimals");
     const Binary binary = decompose(value);
     if (!binary.finite) return formatNonFinite(out, binary);
     const bool small = binary.exponent < 36 || (binary.exponent == 36 && binary.mantissa < 14551915);

@@ -33,10 +33,12 @@ HittingCounts battingCounts(const PitcherCounters& t) {
             slot(t, StatField::HitByPitch), slot(t, StatField::SacrificeFlies)};
 }
 
+std::size_t splitSlot(int side, SplitField field) {
+    return kSplitBase + static_cast<std::size_t>(side) * kSplitFieldCount + static_cast<std::size_t>(field);
+}
+
 HittingCounts splitCounts(const PitcherCounters& t, int side) {
-    auto at = [&](SplitField field) {
-        return t[kSplitBase + side * kSplitFieldCount + static_cast<std::size_t>(field)];
-    };
+    auto at = [&](SplitField field) { return t[splitSlot(side, field)]; };
     return {at(SplitField::AtBats),     at(SplitField::Hits),          at(SplitField::Doubles),
             at(SplitField::Triples),    at(SplitField::HomeRuns),      at(SplitField::Walks),
             at(SplitField::HitByPitch), at(SplitField::SacrificeFlies)};
@@ -48,7 +50,7 @@ public:
         : totals_(totals), rates_(groupedHittingRates(battingCounts(totals), true)) {}
     Field games() const { return Field::ofText("x"); }
     int counter(std::uint8_t index) const { return slot(totals_, static_cast<StatField>(index)); }
-    float rate(std::uint8_t index) const { return hittingRate(rates_, index); }
+    float rate(std::uint8_t index) const { return hittingRate(rates_, static_cast<HittingRate>(index)); }
 
 private:
     const PitcherCounters& totals_;
@@ -60,9 +62,13 @@ public:
     explicit GroupedSplitValues(const PitcherCounters& totals)
         : totals_(totals), rates_{groupedHittingRates(splitCounts(totals, 0), false),
                                   groupedHittingRates(splitCounts(totals, 1), false)} {}
-    int counter(std::uint8_t index) const { return totals_[kSplitBase + index]; }
+    int counter(std::uint8_t index) const {
+        const SplitIndex at = SplitIndex::decode(index);
+        return totals_[splitSlot(at.side, at.field())];
+    }
     float rate(std::uint8_t index) const {
-        return hittingRate(rates_[index / 3], static_cast<std::uint8_t>(index % 3));
+        const SplitIndex at = SplitIndex::decode(index);
+        return hittingRate(rates_[static_cast<std::size_t>(at.side)], at.rate());
     }
 
 private:
@@ -80,12 +86,15 @@ void PitcherTotals::addPitcherRecord(const SeasonStatRecord& record) {
     if (!TeamTable::contains(team) || statType < 0 || statType > kMaxGroupedStatType) return;
     PitcherCounters& totals = cells_[cellIndex(team, statType)];
     for (std::size_t i = 0; i < kGroupedBattingFields.size(); ++i)
-        totals[i] += record.get(kGroupedBattingFields[i]);
+        totals[i] = wrappingAdd(totals[i], record.get(kGroupedBattingFields[i]));
     const SplitSide sides[] = {SplitSide::BattingVsLeft, SplitSide::BattingVsRight};
     for (int side = 0; side < 2; ++side) {
         const SplitBlock block = record.split(sides[side]);
-        for (std::size_t field = 0; field < kSplitFieldCount; ++field)
-            totals[kSplitBase + side * kSplitFieldCount + field] += block.get(static_cast<SplitField>(field));
+        for (std::size_t field = 0; field < kSplitFieldCount; ++field) {
+            const auto which = static_cast<SplitField>(field);
+            std::int32_t& total = totals[splitSlot(side, which)];
+            total = wrappingAdd(total, block.get(which));
+        }
     }
 }
 

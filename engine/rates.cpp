@@ -9,14 +9,14 @@ float guardedRatio(double numerator, double denominator, bool guard) {
 
 HittingCounts hittingCounts(const SplitBlock& block) {
     HittingCounts counts;
-    counts.atBats = block.atBats();
-    counts.hits = block.hits();
-    counts.doubles = block.doubles();
-    counts.triples = block.triples();
-    counts.homeRuns = block.homeRuns();
-    counts.walks = block.walks();
-    counts.hitByPitch = block.hitByPitch();
-    counts.sacrificeFlies = block.sacrificeFlies();
+    counts.atBats = block.get(SplitField::AtBats);
+    counts.hits = block.get(SplitField::Hits);
+    counts.doubles = block.get(SplitField::Doubles);
+    counts.triples = block.get(SplitField::Triples);
+    counts.homeRuns = block.get(SplitField::HomeRuns);
+    counts.walks = block.get(SplitField::Walks);
+    counts.hitByPitch = block.get(SplitField::HitByPitch);
+    counts.sacrificeFlies = block.get(SplitField::SacrificeFlies);
     return counts;
 }
 
@@ -34,17 +34,16 @@ HittingCounts hittingCounts(const SeasonStatRecord& record, const HittingFields&
 }
 
 HittingRates recordHittingRates(const HittingCounts& c) {
-    const std::int32_t onBase = c.walks + c.hits + c.hitByPitch;
-    return {guardedRatio(c.hits, c.atBats, c.hits > 0), guardedRatio(onBase, c.onBaseDenominator(), true),
+    return {guardedRatio(c.hits, c.atBats, c.hits > 0),
+            guardedRatio(c.timesOnBase(), c.onBaseDenominator(), true),
             guardedRatio(c.totalBases(), c.atBats, c.totalBases() > 0)};
 }
 
 HittingRates groupedHittingRates(const HittingCounts& c, bool sacrificeFliesCount) {
-    const std::int32_t onBase = c.hits + c.walks + c.hitByPitch;
     const bool anyPlateAppearance =
         c.atBats > 0 || c.walks > 0 || c.hitByPitch > 0 || (sacrificeFliesCount && c.sacrificeFlies > 0);
     return {guardedRatio(c.hits, c.atBats, c.hits > 0),
-            guardedRatio(onBase, c.onBaseDenominator(), anyPlateAppearance),
+            guardedRatio(c.timesOnBase(), c.onBaseDenominator(), anyPlateAppearance),
             guardedRatio(c.totalBases(), c.atBats, c.hits > 0)};
 }
 
@@ -53,7 +52,7 @@ float earnedRunAverage(std::int32_t earnedRuns, std::int32_t outs) {
 }
 
 float winningPercentage(std::int32_t wins, std::int32_t losses) {
-    return guardedRatio(wins, wins + losses, wins > 0);
+    return guardedRatio(wins, wrappingAdd(wins, losses), wins > 0);
 }
 
 float inningsPitched(std::int32_t outs) {
@@ -63,7 +62,8 @@ float inningsPitched(std::int32_t outs) {
 }
 
 float fieldingAverage(std::int32_t putouts, std::int32_t assists, std::int32_t errors) {
-    return guardedRatio(putouts + assists, putouts + assists + errors, putouts > 0 || assists > 0);
+    const std::int32_t made = wrappingAdd(putouts, assists);
+    return guardedRatio(made, wrappingAdd(made, errors), putouts > 0 || assists > 0);
 }
 
 } // namespace boxloom

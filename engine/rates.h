@@ -5,6 +5,7 @@
 // so inconsistent counters never divide by zero. Sums are 32-bit.
 
 #include "season_stats.h"
+#include "wrapping_sum.h"
 
 #include <cstdint>
 
@@ -20,8 +21,11 @@ struct HittingCounts {
     std::int32_t hitByPitch = 0;
     std::int32_t sacrificeFlies = 0;
 
-    std::int32_t totalBases() const { return hits + doubles + 2 * triples + 3 * homeRuns; }
-    std::int32_t onBaseDenominator() const { return atBats + walks + hitByPitch + sacrificeFlies; }
+    std::int32_t totalBases() const {
+        return wrappingSum(hits, doubles, wrappingMultiply(2, triples), wrappingMultiply(3, homeRuns));
+    }
+    std::int32_t onBaseDenominator() const { return wrappingSum(atBats, walks, hitByPitch, sacrificeFlies); }
+    std::int32_t timesOnBase() const { return wrappingSum(hits, walks, hitByPitch); }
 };
 
 struct HittingRates {
@@ -30,10 +34,15 @@ struct HittingRates {
     float slg = 0;
 };
 
-// AVG, OBP, SLG by index, the order of their columns.
-inline float hittingRate(const HittingRates& rates, std::uint8_t which) {
-    const float values[] = {rates.avg, rates.obp, rates.slg};
-    return values[which];
+// In the order of their columns.
+enum class HittingRate : std::uint8_t { Avg, Obp, Slg, Count };
+
+inline float hittingRate(const HittingRates& rates, HittingRate which) {
+    switch (which) {
+    case HittingRate::Obp: return rates.obp;
+    case HittingRate::Slg: return rates.slg;
+    default: return rates.avg;
+    }
 }
 
 float guardedRatio(double numerator, double denominator, bool guard);

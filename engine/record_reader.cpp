@@ -11,8 +11,8 @@ namespace {
 constexpr std::size_t kBufferBytes = 1 << 16;
 }
 
-RecordReader::RecordReader(ReadOnlyFile& file, std::size_t recordSize)
-    : file_(file), recordSize_(recordSize),
+RecordReader::RecordReader(ByteSource& source, std::size_t recordSize)
+    : source_(source), recordSize_(recordSize),
       buffer_(std::max<std::size_t>(1, kBufferBytes / recordSize) * recordSize) {}
 
 void RecordReader::refill() {
@@ -20,8 +20,11 @@ void RecordReader::refill() {
     end_ -= begin_;
     begin_ = 0;
     while (!endOfFile_ && end_ < buffer_.size()) {
-        const std::ptrdiff_t got = file_.read(buffer_.data() + end_, buffer_.size() - end_, error_);
-        if (got < 0) return;
+        const std::ptrdiff_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_, error_);
+        if (got < 0) {
+            if (error_.empty()) error_ = "read failed";
+            return;
+        }
         if (got == 0) endOfFile_ = true;
         end_ += static_cast<std::size_t>(got);
     }

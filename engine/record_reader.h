@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_layer.h"
+#include "byte_source.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,7 @@ namespace boxloom {
 // zero bytes; reading stops after it.
 class RecordReader {
 public:
-    RecordReader(ReadOnlyFile& file, std::size_t recordSize);
+    RecordReader(ByteSource& source, std::size_t recordSize);
 
     // False at the end, or on a read error (then `error()` is not empty).
     bool readNext(std::uint8_t* record);
@@ -24,7 +24,7 @@ public:
 private:
     void refill();
 
-    ReadOnlyFile& file_;
+    ByteSource& source_;
     std::size_t recordSize_;
     std::vector<std::uint8_t> buffer_;
     std::size_t begin_ = 0;

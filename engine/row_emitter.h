@@ -2,7 +2,7 @@
 
 #include "export_columns.h"
 #include "export_writer.h"
-#include "number_masks.h"
+#include "line_writer.h"
 
 #include <string_view>
 
@@ -20,7 +20,7 @@ struct RowIdentity {
 // counter(index) and rate(index), and, where the file has them, games() and text().
 template <class Values>
 void emitRow(ExportFiles& files, ExportFileKind kind, const RowIdentity& identity, const Values& values) {
-    LineSink* sink = lineSink(files, kind);
+    LineSink* sink = files.sink(kind);
     if (sink == nullptr) return;
     LineWriter line(sink);
     for (const Column& column : columnsOf(kind)) {

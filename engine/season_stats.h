@@ -55,13 +55,64 @@ enum class StatField : std::uint8_t {
     Count
 };
 
-inline constexpr std::array<FieldLayout, static_cast<std::size_t>(StatField::Count)> kStatFieldLayout = {{
-    word(0),   word(2),   word(4),   word(8),   word(22),  word(24),  word(26),  word(28),
-    byte(30),  byte(31),  byte(32),  byte(33),  word(34),  word(36),  byte(38),  byte(39),
-    byte(40),  byte(41),  byte(42),  byte(43),  byte(44),  byte(45),  byte(47),  word(84),
-    word(86),  word(88),  word(90),  word(92),  byte(95),  word(96),  word(98),  byte(100),
-    byte(101), byte(102), byte(106), byte(109), byte(110), byte(123), byte(124), byte(126),
+inline constexpr std::size_t kStatFieldCount = static_cast<std::size_t>(StatField::Count);
+
+template <class Field> struct LayoutRow {
+    Field field;
+    FieldLayout layout;
+};
+
+// Row i describes field i.
+template <class Field, std::size_t N>
+constexpr bool rowsInFieldOrder(const std::array<LayoutRow<Field>, N>& rows) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (static_cast<std::size_t>(rows[i].field) != i) return false;
+    return true;
+}
+
+inline constexpr std::array<LayoutRow<StatField>, kStatFieldCount> kStatFieldRows = {{
+    {StatField::RecordMarker, word(0)},
+    {StatField::PlayerNumber, word(2)},
+    {StatField::StatTypeCode, word(4)},
+    {StatField::TeamNumber, word(8)},
+    {StatField::AtBats, word(22)},
+    {StatField::Runs, word(24)},
+    {StatField::RunsBattedIn, word(26)},
+    {StatField::Hits, word(28)},
+    {StatField::Doubles, byte(30)},
+    {StatField::Triples, byte(31)},
+    {StatField::HomeRuns, byte(32)},
+    {StatField::HitByPitch, byte(33)},
+    {StatField::Strikeouts, word(34)},
+    {StatField::Walks, word(36)},
+    {StatField::IntentionalWalks, byte(38)},
+    {StatField::StolenBases, byte(39)},
+    {StatField::CaughtStealing, byte(40)},
+    {StatField::GameWinningRbi, byte(41)},
+    {StatField::SacrificeHits, byte(42)},
+    {StatField::SacrificeFlies, byte(43)},
+    {StatField::GroundedDoublePlays, byte(44)},
+    {StatField::BattingGames, byte(45)},
+    {StatField::CatchersInterference, byte(47)},
+    {StatField::OutsPitched, word(84)},
+    {StatField::OpponentAtBats, word(86)},
+    {StatField::HitsAllowed, word(88)},
+    {StatField::PitcherStrikeouts, word(90)},
+    {StatField::WalksAllowed, word(92)},
+    {StatField::HitBatsmen, byte(95)},
+    {StatField::RunsAllowed, word(96)},
+    {StatField::EarnedRuns, word(98)},
+    {StatField::DoublesAllowed, byte(100)},
+    {StatField::TriplesAllowed, byte(101)},
+    {StatField::HomeRunsAllowed, byte(102)},
+    {StatField::SacrificeFliesAllowed, byte(106)},
+    {StatField::Wins, byte(109)},
+    {StatField::Losses, byte(110)},
+    {StatField::CompleteGames, byte(123)},
+    {StatField::GamesPitched, byte(124)},
+    {StatField::GamesStarted, byte(126)},
 }};
+static_assert(rowsInFieldOrder(kStatFieldRows));
 
 enum class SplitField : std::uint8_t {
     AtBats,
@@ -82,21 +133,22 @@ enum class SplitField : std::uint8_t {
 inline constexpr std::size_t kSplitFieldCount = static_cast<std::size_t>(SplitField::Count);
 
 // Offsets inside one 16-byte block; the four blocks share this layout.
-inline constexpr std::array<FieldLayout, kSplitFieldCount> kSplitFieldLayout = {{
-    word(0),
-    word(2),
-    byte(4),
-    byte(5),
-    byte(6),
-    byte(7),
-    byte(8),
-    byte(9),
-    word(10),
-    byte(12),
-    byte(13),
-    byte(14),
-    byte(15),
+inline constexpr std::array<LayoutRow<SplitField>, kSplitFieldCount> kSplitFieldRows = {{
+    {SplitField::AtBats, word(0)},
+    {SplitField::Hits, word(2)},
+    {SplitField::Doubles, byte(4)},
+    {SplitField::Triples, byte(5)},
+    {SplitField::HomeRuns, byte(6)},
+    {SplitField::RunsBattedIn, byte(7)},
+    {SplitField::HitByPitch, byte(8)},
+    {SplitField::Walks, byte(9)},
+    {SplitField::Strikeouts, word(10)},
+    {SplitField::SacrificeHits, byte(12)},
+    {SplitField::CatchersInterference, byte(13)},
+    {SplitField::SacrificeFlies, byte(14)},
+    {SplitField::IntentionalWalks, byte(15)},
 }};
+static_assert(rowsInFieldOrder(kSplitFieldRows));
 
 enum class SplitSide : std::uint8_t { BattingVsLeft, BattingVsRight, PitchingVsLeft, PitchingVsRight };
 inline constexpr std::array<std::uint16_t, 4> kSplitBlockOffset = {48, 64, 130, 146};
@@ -111,11 +163,11 @@ inline constexpr int kPositionCount = 9;
 inline constexpr int kMaxStatTypeCode = 8;
 
 constexpr FieldLayout statFieldLayout(StatField field) {
-    return kStatFieldLayout[static_cast<std::size_t>(field)];
+    return kStatFieldRows[static_cast<std::size_t>(field)].layout;
 }
 
 constexpr FieldLayout splitFieldLayout(SplitSide side, SplitField field) {
-    FieldLayout layout = kSplitFieldLayout[static_cast<std::size_t>(field)];
+    FieldLayout layout = kSplitFieldRows[static_cast<std::size_t>(field)].layout;
     layout.offset =
         static_cast<std::uint16_t>(layout.offset + kSplitBlockOffset[static_cast<std::size_t>(side)]);
     return layout;
@@ -132,21 +184,8 @@ class SplitBlock {
 public:
     explicit SplitBlock(const std::uint8_t* block) : block_(block) {}
     int get(SplitField field) const {
-        return readNumber(block_, kSplitFieldLayout[static_cast<std::size_t>(field)]);
+        return readNumber(block_, kSplitFieldRows[static_cast<std::size_t>(field)].layout);
     }
-    int atBats() const { return get(SplitField::AtBats); }
-    int hits() const { return get(SplitField::Hits); }
-    int doubles() const { return get(SplitField::Doubles); }
-    int triples() const { return get(SplitField::Triples); }
-    int homeRuns() const { return get(SplitField::HomeRuns); }
-    int runsBattedIn() const { return get(SplitField::RunsBattedIn); }
-    int hitByPitch() const { return get(SplitField::HitByPitch); }
-    int walks() const { return get(SplitField::Walks); }
-    int strikeouts() const { return get(SplitField::Strikeouts); }
-    int sacrificeHits() const { return get(SplitField::SacrificeHits); }
-    int catchersInterference() const { return get(SplitField::CatchersInterference); }
-    int sacrificeFlies() const { return get(SplitField::SacrificeFlies); }
-    int intentionalWalks() const { return get(SplitField::IntentionalWalks); }
 
 private:
     const std::uint8_t* block_;
@@ -174,55 +213,19 @@ public:
     int playerNumber() const { return get(StatField::PlayerNumber); }
     int statTypeCode() const { return get(StatField::StatTypeCode); }
     int teamNumber() const { return get(StatField::TeamNumber); }
-    int atBats() const { return get(StatField::AtBats); }
-    int runs() const { return get(StatField::Runs); }
-    int runsBattedIn() const { return get(StatField::RunsBattedIn); }
-    int hits() const { return get(StatField::Hits); }
-    int doubles() const { return get(StatField::Doubles); }
-    int triples() const { return get(StatField::Triples); }
-    int homeRuns() const { return get(StatField::HomeRuns); }
-    int hitByPitch() const { return get(StatField::HitByPitch); }
-    int strikeouts() const { return get(StatField::Strikeouts); }
-    int walks() const { return get(StatField::Walks); }
-    int intentionalWalks() const { return get(StatField::IntentionalWalks); }
-    int stolenBases() const { return get(StatField::StolenBases); }
-    int caughtStealing() const { return get(StatField::CaughtStealing); }
-    int gameWinningRbi() const { return get(StatField::GameWinningRbi); }
-    int sacrificeHits() const { return get(StatField::SacrificeHits); }
-    int sacrificeFlies() const { return get(StatField::SacrificeFlies); }
-    int groundedDoublePlays() const { return get(StatField::GroundedDoublePlays); }
     int battingGames() const { return get(StatField::BattingGames); }
-    int catchersInterference() const { return get(StatField::CatchersInterference); }
     int outsPitched() const { return get(StatField::OutsPitched); }
-    int opponentAtBats() const { return get(StatField::OpponentAtBats); }
-    int hitsAllowed() const { return get(StatField::HitsAllowed); }
-    int pitcherStrikeouts() const { return get(StatField::PitcherStrikeouts); }
-    int walksAllowed() const { return get(StatField::WalksAllowed); }
-    int hitBatsmen() const { return get(StatField::HitBatsmen); }
-    int runsAllowed() const { return get(StatField::RunsAllowed); }
     int earnedRuns() const { return get(StatField::EarnedRuns); }
-    int doublesAllowed() const { return get(StatField::DoublesAllowed); }
-    int triplesAllowed() const { return get(StatField::TriplesAllowed); }
-    int homeRunsAllowed() const { return get(StatField::HomeRunsAllowed); }
-    int sacrificeFliesAllowed() const { return get(StatField::SacrificeFliesAllowed); }
     int wins() const { return get(StatField::Wins); }
     int losses() const { return get(StatField::Losses); }
-    int completeGames() const { return get(StatField::CompleteGames); }
     int gamesPitched() const { return get(StatField::GamesPitched); }
-    int gamesStarted() const { return get(StatField::GamesStarted); }
-
-    SplitBlock battingVsLeft() const { return split(SplitSide::BattingVsLeft); }
-    SplitBlock battingVsRight() const { return split(SplitSide::BattingVsRight); }
-    SplitBlock pitchingVsLeft() const { return split(SplitSide::PitchingVsLeft); }
-    SplitBlock pitchingVsRight() const { return split(SplitSide::PitchingVsRight); }
 
     int putouts(int position) const { return atPosition(PositionArray::Putouts, position); }
     int assists(int position) const { return atPosition(PositionArray::Assists, position); }
     int errors(int position) const { return atPosition(PositionArray::Errors, position); }
     int gamesAtPosition(int position) const { return atPosition(PositionArray::Games, position); }
-    int startsAtPosition(int position) const { return atPosition(PositionArray::Starts, position); }
 
-    // For builders (tests, demo season): set a counter through the same layout.
+    // For the demo-season generator: set a counter through the same layout.
     void set(StatField field, int value) { writeNumber(bytes_.data(), statFieldLayout(field), value); }
     void set(SplitSide side, SplitField field, int value) {
         writeNumber(bytes_.data(), splitFieldLayout(side, field), value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export_columns.h"
 #include "rates.h"
 #include "season_stats.h"
 
@@ -17,17 +18,17 @@ public:
     }
 
     int counter(std::uint8_t index) const {
-        return sides_[index / kSplitFieldCount].get(static_cast<SplitField>(index % kSplitFieldCount));
+        const SplitIndex at = SplitIndex::decode(index);
+        return sides_[static_cast<std::size_t>(at.side)].get(at.field());
     }
-    float rate(std::uint8_t index) const;
+    float rate(std::uint8_t index) const {
+        const SplitIndex at = SplitIndex::decode(index);
+        return hittingRate(rates_[static_cast<std::size_t>(at.side)], at.rate());
+    }
 
 private:
     std::array<SplitBlock, 2> sides_;
     std::array<HittingRates, 2> rates_;
 };
-
-inline float RecordSplitValues::rate(std::uint8_t index) const {
-    return hittingRate(rates_[index / 3], static_cast<std::uint8_t>(index % 3));
-}
 
 } // namespace boxloom

@@ -73,7 +73,8 @@ std::string failureMessage(const ExportOutcome& outcome) {
     std::string message = "The season statistics could not be exported:\r\n\r\n";
     for (const ExportProblem& problem : outcome.problems)
         message += problem.file + ": " + problem.reason + "\r\n";
-    message += "\r\nEarlier export files were left as they were.";
+    message += outcome.earlierFilesKept ? "\r\nEarlier export files were left as they were."
+                                        : "\r\nSome export files hold the new export, as listed above.";
     return message;
 }
 

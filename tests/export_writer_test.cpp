@@ -11,6 +11,23 @@
 namespace boxloom {
 namespace {
 
+std::string encodeRow(std::span<const Field> fields) {
+    StringLineSink sink;
+    {
+        LineWriter line(&sink);
+        for (const Field& field : fields)
+            line.field(field);
+    }
+    sink.flush();
+    return sink.text;
+}
+
+std::vector<ExportProblem> closeFiles(ExportFiles& files) {
+    ExportOutcome outcome;
+    files.close(outcome);
+    return outcome.problems;
+}
+
 TEST(FieldEncoding, TextIsQuotedUnescapedNumbersArePlain) {
     const Field fields[] = {
         Field::ofText("Smith,John"), Field::ofText(" 1986"),     Field::ofText("say \"hi\""),
@@ -27,16 +44,17 @@ TEST(ExportFiles, RowsFollowTheHeaderAndLandOnlyWhenClosed) {
     ExportOptions options;
     options.outputFolder = folder.str();
     options.outputSuffix = "TXT";
+    FileSystemOutputs outputs;
     ExportFiles files;
-    ASSERT_TRUE(openExportFiles(options, files).empty());
+    ASSERT_TRUE(files.open(options, outputs).empty());
     const Field row[] = {Field::ofText("Smith,John"), Field::ofNumber(-1), Field::ofRate(0.0625f, kMaskRate)};
-    writeRow(files, ExportFileKind::PitchingStats, row);
-    writeRow(files, ExportFileKind::FieldingStats, row); // not opened: nothing happens
+    files.writeRow(ExportFileKind::PitchingStats, row);
+    files.writeRow(ExportFileKind::FieldingStats, row); // not opened: nothing happens
     EXPECT_EQ(files.rowsWritten(ExportFileKind::PitchingStats), 1u);
     EXPECT_EQ(files.rowsWritten(ExportFileKind::FieldingStats), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Pitching_Stats.TXT")))
         << "only a temporary file so far";
-    ASSERT_TRUE(closeExportFiles(files).empty());
+    ASSERT_TRUE(closeFiles(files).empty());
     const std::string content = testing::readFile(folder.file("Pitching_Stats.TXT"));
     EXPECT_EQ(content.substr(content.find("\r\n") + 2), "\"Smith,John\",-1,\"0.062\"\r\n");
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"Batting_Stats.TXT", "Pitching_Stats.TXT"}));
@@ -58,9 +76,10 @@ TEST_P(HeaderRows, AreExact) {
     ExportOptions options;
     options.outputFolder = folder.str();
     options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+    FileSystemOutputs outputs;
     ExportFiles files;
-    ASSERT_TRUE(openExportFiles(options, files).empty());
-    ASSERT_TRUE(closeExportFiles(files).empty());
+    ASSERT_TRUE(files.open(options, outputs).empty());
+    ASSERT_TRUE(closeFiles(files).empty());
     EXPECT_EQ(testing::readFile(folder.file(GetParam().fileName)), std::string(GetParam().header) + "\r\n");
 }
 

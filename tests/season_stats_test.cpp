@@ -1,3 +1,4 @@
+#include "byte_source.h"
 #include "record_reader.h"
 #include "season_stats.h"
 #include "test_support.h"
@@ -8,8 +9,6 @@
 
 namespace boxloom {
 namespace {
-
-using testing::TempFolder;
 
 struct ReadCase {
     const char* name;
@@ -26,15 +25,11 @@ class RecordReading : public ::testing::TestWithParam<ReadCase> {};
 // Records are 1, 2, 3, ... in their first byte; a short last record is zero-filled.
 TEST_P(RecordReading, YieldsFullRecordsThenOneZeroFilledRecord) {
     const ReadCase& c = GetParam();
-    TempFolder folder;
-    std::string bytes(c.fileBytes, '\x07');
+    std::vector<std::uint8_t> bytes(c.fileBytes, 7);
     for (std::size_t i = 0; i * kSeasonRecordSize < c.fileBytes; ++i)
-        bytes[i * kSeasonRecordSize] = static_cast<char>(i + 1);
-    testing::writeFile(folder.file("zelgs.dat"), bytes);
-
-    ReadOnlyFile file;
-    ASSERT_EQ(file.open(folder.file("zelgs.dat")), "");
-    RecordReader reader(file, kSeasonRecordSize);
+        bytes[i * kSeasonRecordSize] = static_cast<std::uint8_t>(i + 1);
+    MemoryByteSource source(bytes);
+    RecordReader reader(source, kSeasonRecordSize);
     std::vector<SeasonStatRecord> records;
     SeasonStatRecord record;
     while (readNext(reader, record))
@@ -67,38 +62,91 @@ TEST(SeasonStatRecord, BytesAreUnsignedAndWordsSigned) {
     bytes[22] = 0xFF, bytes[23] = 0xFF; // at-bats
     bytes[84] = 0x00, bytes[85] = 0x80; // outs pitched
     bytes[86] = 0xFF, bytes[87] = 0x7F; // opponents' at-bats
-    EXPECT_EQ(record.doubles(), 200);
-    EXPECT_EQ(record.atBats(), -1);
+    EXPECT_EQ(record.get(StatField::Doubles), 200);
+    EXPECT_EQ(record.get(StatField::AtBats), -1);
     EXPECT_EQ(record.outsPitched(), -32768);
-    EXPECT_EQ(record.opponentAtBats(), 32767);
+    EXPECT_EQ(record.get(StatField::OpponentAtBats), 32767);
 }
 
-// A few fields checked against their byte offsets, independent of the layout table.
-TEST(SeasonStatRecord, AccessorsReadTheirOwnOffsets) {
-    SeasonStatRecord record;
+// Where each field lies in the 302-byte record, written out by hand from the
+// file format rather than taken from the engine's layout table.
+struct Placed {
+    std::size_t offset;
+    int width;
+};
+
+constexpr std::array<Placed, kStatFieldCount> kRecordOffsets = {{
+    {0, 2},  {2, 2},   {4, 2},   {8, 2},   {22, 2},  {24, 2},  {26, 2},  {28, 2},  {30, 1},  {31, 1},
+    {32, 1}, {33, 1},  {34, 2},  {36, 2},  {38, 1},  {39, 1},  {40, 1},  {41, 1},  {42, 1},  {43, 1},
+    {44, 1}, {45, 1},  {47, 1},  {84, 2},  {86, 2},  {88, 2},  {90, 2},  {92, 2},  {95, 1},  {96, 2},
+    {98, 2}, {100, 1}, {101, 1}, {102, 1}, {106, 1}, {109, 1}, {110, 1}, {123, 1}, {124, 1}, {126, 1},
+}};
+constexpr std::array<Placed, kSplitFieldCount> kSplitOffsets = {{
+    {0, 2},
+    {2, 2},
+    {4, 1},
+    {5, 1},
+    {6, 1},
+    {7, 1},
+    {8, 1},
+    {9, 1},
+    {10, 2},
+    {12, 1},
+    {13, 1},
+    {14, 1},
+    {15, 1},
+}};
+constexpr std::array<std::size_t, 4> kSplitBlocks = {48, 64, 130, 146};
+constexpr std::array<Placed, 5> kPositionArrays = {{{178, 2}, {196, 2}, {214, 1}, {223, 1}, {268, 1}}};
+
+// A value that only this field's bytes can produce: words above 255, bytes odd.
+int place(SeasonStatRecord& record, Placed at, int seed) {
     auto& b = record.mutableBytes();
-    b[2] = 0x34, b[3] = 0x12; // player number
-    b[4] = 5;                 // stat type
-    b[8] = 99;                // team number
-    b[45] = 150;              // batting games
-    b[47] = 3;                // catcher's interference
-    b[64 + 2] = 42;           // hits vs right-handed pitchers
-    b[130 + 15] = 6;          // intentional walks vs left-handed batters
-    b[124] = 33;              // games pitched
-    b[178 + 16] = 77;         // putouts in right field
-    b[268 + 8] = 12;          // starts in right field
-    b[214] = 4;               // errors as pitcher
-    EXPECT_EQ(record.playerNumber(), 0x1234);
-    EXPECT_EQ(record.statTypeCode(), 5);
-    EXPECT_EQ(record.teamNumber(), 99);
-    EXPECT_EQ(record.battingGames(), 150);
-    EXPECT_EQ(record.catchersInterference(), 3);
-    EXPECT_EQ(record.battingVsRight().hits(), 42);
-    EXPECT_EQ(record.pitchingVsLeft().intentionalWalks(), 6);
-    EXPECT_EQ(record.gamesPitched(), 33);
-    EXPECT_EQ(record.putouts(8), 77);
-    EXPECT_EQ(record.startsAtPosition(8), 12);
-    EXPECT_EQ(record.errors(0), 4);
+    const int value = at.width == 2 ? 0x0100 + seed : 0x80 + seed;
+    b[at.offset] = static_cast<std::uint8_t>(value & 0xFF);
+    if (at.width == 2) b[at.offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    return value;
+}
+
+TEST(SeasonStatRecord, EveryFieldReadsTheBytesAtItsOwnOffset) {
+    for (std::size_t i = 0; i < kStatFieldCount; ++i) {
+        SeasonStatRecord record;
+        const int value = place(record, kRecordOffsets[i], static_cast<int>(i));
+        for (std::size_t j = 0; j < kStatFieldCount; ++j)
+            EXPECT_EQ(record.get(static_cast<StatField>(j)), j == i ? value : 0)
+                << "bytes of field " << i << " read through field " << j;
+    }
+}
+
+TEST(SeasonStatRecord, EverySplitCounterReadsItsOwnOffsetInEachBlock) {
+    for (std::size_t block = 0; block < kSplitBlocks.size(); ++block) {
+        for (std::size_t i = 0; i < kSplitFieldCount; ++i) {
+            SeasonStatRecord record;
+            const Placed at{kSplitBlocks[block] + kSplitOffsets[i].offset, kSplitOffsets[i].width};
+            const int value = place(record, at, static_cast<int>(i));
+            for (std::size_t side = 0; side < kSplitBlocks.size(); ++side)
+                for (std::size_t j = 0; j < kSplitFieldCount; ++j)
+                    EXPECT_EQ(record.split(static_cast<SplitSide>(side)).get(static_cast<SplitField>(j)),
+                              side == block && j == i ? value : 0)
+                        << "block " << block << " field " << i << " read as block " << side << " field " << j;
+        }
+    }
+}
+
+TEST(SeasonStatRecord, EveryPositionCounterReadsItsOwnOffset) {
+    for (std::size_t array = 0; array < kPositionArrays.size(); ++array) {
+        for (int position = 0; position < kPositionCount; ++position) {
+            SeasonStatRecord record;
+            const Placed first = kPositionArrays[array];
+            const Placed at{first.offset + static_cast<std::size_t>(position * first.width), first.width};
+            const int value = place(record, at, position);
+            for (std::size_t other = 0; other < kPositionArrays.size(); ++other)
+                for (int p = 0; p < kPositionCount; ++p)
+                    EXPECT_EQ(record.atPosition(static_cast<PositionArray>(other), p),
+                              other == array && p == position ? value : 0)
+                        << "array " << array << " position " << position;
+        }
+    }
 }
 
 TEST(StatTypeNames, NineEntriesAndNothingOutside) {

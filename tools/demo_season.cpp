@@ -1,7 +1,7 @@
 #include "demo_season.h"
 
-#include "file_layer.h"
 #include "league_builder.h"
+#include "paths.h"
 
 #include <algorithm>
 #include <array>

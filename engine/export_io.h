@@ -1,0 +1,60 @@
+#pragma once
+
+// The seams through which a run touches files: league files come from an
+// opener of byte sources, export files from a factory of output files. The
+// file layer provides the real ones; tests and fuzzers provide their own.
+
+#include "byte_source.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace boxloom {
+
+class LeagueFileOpener {
+public:
+    virtual ~LeagueFileOpener() = default;
+    // Null with the reason when the file cannot be read; never creates it.
+    virtual std::unique_ptr<ByteSource> open(const std::string& path, std::string& reason) = 0;
+};
+
+// One export file, written beside its final name until the whole set is replaced.
+// Every operation returns the reason of a failure, or "" on success.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual std::string write(const void* data, std::size_t size) = 0;
+    // Flushes and closes what was written.
+    virtual std::string finish() = 0;
+    // Checks the target again, then moves the finished file over its final name;
+    // the earlier file is kept aside until cleanUp() or restore().
+    virtual std::string replace() = 0;
+    // Undoes replace(): the earlier file is back, or the new one gone when there was none.
+    virtual std::string restore() = 0;
+    // Removes what is left beside the final name (the unused new file, or the kept earlier one).
+    virtual std::string cleanUp() = 0;
+};
+
+class OutputFileFactory {
+public:
+    virtual ~OutputFileFactory() = default;
+    // Whether the file could be replaced now: "" when it can or does not exist yet.
+    virtual std::string checkReplaceable(const std::string& path) = 0;
+    // Null with the reason when the file cannot be created.
+    virtual std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) = 0;
+    // Removes the side files of `folder` whose process no longer runs and whose
+    // final name `isOurs` accepts; returns how many it removed.
+    virtual std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) = 0;
+};
+
+struct ExportIo {
+    LeagueFileOpener& leagueFiles;
+    OutputFileFactory& outputs;
+};
+
+// The platform's own files.
+ExportIo fileSystemIo();
+
+} // namespace boxloom

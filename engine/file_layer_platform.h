@@ -1,0 +1,20 @@
+#pragma once
+
+// The few platform primitives that the portable part of the file layer builds on.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace boxloom::platform {
+
+std::vector<std::string> namesInFolder(const std::string& folder);
+std::uint32_t currentProcessId();
+// True also when it cannot tell: a side file is removed only when its process is surely gone.
+bool processMayBeRunning(std::uint32_t processId);
+bool pathExists(const std::string& path);
+bool removeFile(const std::string& path);
+// Never replaces an existing file.
+bool moveFile(const std::string& from, const std::string& to);
+
+} // namespace boxloom::platform

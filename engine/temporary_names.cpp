@@ -1,0 +1,56 @@
+#include "temporary_names.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace boxloom {
+
+namespace {
+
+constexpr std::string_view kTemporaryEnding = ".tmp";
+constexpr std::string_view kKeptEnding = ".old";
+
+bool parseNumber(std::string_view digits, std::uint32_t& value) {
+    if (digits.empty()) return false;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return error == std::errc() && end == digits.data() + digits.size();
+}
+
+} // namespace
+
+std::string sideFileName(std::string_view finalName, std::uint32_t processId, std::uint32_t sequence,
+                         SideFile kind) {
+    std::string name = "~";
+    name += finalName;
+    name += '.';
+    name += std::to_string(processId);
+    name += '-';
+    name += std::to_string(sequence);
+    name += kind == SideFile::Temporary ? kTemporaryEnding : kKeptEnding;
+    return name;
+}
+
+std::optional<SideFileOwner> parseSideFileName(std::string_view name) {
+    if (name.size() < 2 || name.front() != '~') return std::nullopt;
+    SideFileOwner owner;
+    const std::string_view ending = name.substr(name.size() - std::min(name.size(), kTemporaryEnding.size()));
+    if (ending == kTemporaryEnding) {
+        owner.kind = SideFile::Temporary;
+    } else if (ending == kKeptEnding) {
+        owner.kind = SideFile::KeptEarlier;
+    } else {
+        return std::nullopt;
+    }
+    name = name.substr(1, name.size() - 1 - ending.size());
+    const auto dash = name.find_last_of('-');
+    const auto dot = name.find_last_of('.', dash);
+    if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) return std::nullopt;
+    std::uint32_t sequence = 0;
+    if (!parseNumber(name.substr(dot + 1, dash - dot - 1), owner.processId) ||
+        !parseNumber(name.substr(dash + 1), sequence))
+        return std::nullopt;
+    owner.finalName = name.substr(0, dot);
+    return owner;
+}
+
+} // namespace boxloom
