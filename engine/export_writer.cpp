@@ -123,8 +123,12 @@ void ExportFiles::close(ExportOutcome& outcome) {
         // The only copy of an earlier file that could not be put back stays beside it.
         if (file->holdsNew) continue;
         if (std::string reason = file->output->cleanUp(); !reason.empty()) {
-            const ExportProblem leftover{file->path, "a file beside it could not be removed: " + reason};
-            (replacedAll ? outcome.warnings : outcome.problems).push_back(leftover);
+            if (replacedAll)
+                outcome.warnings.push_back(
+                    {file->path, "the earlier file kept beside it could not be removed: " + reason});
+            else
+                outcome.problems.push_back(
+                    {file->path, "its temporary file could not be removed: " + reason});
         }
     }
 }

@@ -292,6 +292,28 @@ private:
 
 } // namespace
 
+namespace {
+
+// Generates the statistics records in chunks, so that a million records need little memory.
+template <class Sink>
+std::uint64_t generateStats(const std::vector<DemoPlayer>& roster, Random& random, std::uint64_t records,
+                            Sink sink) {
+    constexpr std::uint64_t kChunk = 4096;
+    StatRecordStream stream(roster, random);
+    std::uint64_t made = 0;
+    while (made < records) {
+        LeagueFileBytes chunk;
+        const std::uint64_t wanted = std::min(kChunk, records - made);
+        for (std::uint64_t i = 0; i < wanted; ++i)
+            chunk.append(stream.next());
+        made += wanted;
+        if (!sink(chunk.bytes())) break;
+    }
+    return made;
+}
+
+} // namespace
+
 DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOptions& options) {
     DemoSeasonSummary summary;
     Random random(options.seed);
@@ -305,25 +327,34 @@ DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOpt
         summary.error = "cannot write the league files into " + folder;
         return summary;
     }
-    // The statistics file is written in chunks so that a million records need little memory.
     std::FILE* stats = std::fopen(joinPath(folder, "zelgs.dat").c_str(), "wb");
     if (stats == nullptr) {
         summary.error = "cannot write " + joinPath(folder, "zelgs.dat");
         return summary;
     }
-    constexpr std::uint64_t kChunk = 4096;
-    StatRecordStream stream(roster, random);
     bool ok = true;
-    while (summary.statRecords < options.records && ok) {
-        LeagueFileBytes chunk;
-        const std::uint64_t wanted = std::min(kChunk, options.records - summary.statRecords);
-        for (std::uint64_t i = 0; i < wanted; ++i)
-            chunk.append(stream.next());
-        summary.statRecords += wanted;
-        ok = std::fwrite(chunk.bytes().data(), 1, chunk.bytes().size(), stats) == chunk.bytes().size();
-    }
+    summary.statRecords =
+        generateStats(roster, random, options.records, [&](const std::vector<std::uint8_t>& b) {
+            ok = std::fwrite(b.data(), 1, b.size(), stats) == b.size();
+            return ok;
+        });
     if (std::fclose(stats) != 0 || !ok) summary.error = "cannot write " + joinPath(folder, "zelgs.dat");
     return summary;
+}
+
+DemoSeasonBytes makeDemoSeason(const DemoSeasonOptions& options) {
+    DemoSeasonBytes season;
+    Random random(options.seed);
+    LeagueFileBytes teams, players;
+    writeTeams(teams);
+    const std::vector<DemoPlayer> roster = writePlayers(players, random);
+    season.teams = teams.bytes();
+    season.players = players.bytes();
+    generateStats(roster, random, options.records, [&](const std::vector<std::uint8_t>& b) {
+        season.stats.insert(season.stats.end(), b.begin(), b.end());
+        return true;
+    });
+    return season;
 }
 
 } // namespace boxloom

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace boxloom {
 
@@ -20,5 +21,13 @@ struct DemoSeasonSummary {
 // Writes zelteam.dat, zelplyr.dat and zelgs.dat of an invented league into
 // `folder`; the same seed always gives the same bytes.
 DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOptions& options);
+
+// The same season's three files in memory.
+struct DemoSeasonBytes {
+    std::vector<std::uint8_t> teams;
+    std::vector<std::uint8_t> players;
+    std::vector<std::uint8_t> stats;
+};
+DemoSeasonBytes makeDemoSeason(const DemoSeasonOptions& options);
 
 } // namespace boxloom
