@@ -100,7 +100,8 @@ void checkFile(const TempFolder& output, const std::string& stem, const Combinat
     }
     EXPECT_EQ(lineFeeds, lineEnds) << name << ": a line without CR LF";
     const std::string golden = readFile(std::string(BOXLOOM_GOLDEN_DIR) + "/" + stem + ".CSV");
-    EXPECT_EQ(content.substr(0, content.find("\r\n")), golden.substr(0, golden.find("\r\n"))) << name << " header";
+    EXPECT_EQ(content.substr(0, content.find("\r\n")), golden.substr(0, golden.find("\r\n")))
+        << name << " header";
     const auto lines = testing::dataLines(content);
     EXPECT_NE(stdoutText.find(output.file(name) + ": " + std::to_string(lines.size()) + " row"),
               std::string::npos)

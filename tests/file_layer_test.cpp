@@ -1,0 +1,305 @@
+// The real file layer's failure paths, on this platform's own file system.
+
+#include "export_run.h"
+#include "file_layer.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace boxloom {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::SeasonFixture;
+
+ExportOptions everyFile() {
+    ExportOptions options;
+    options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+    return options;
+}
+
+void addSeason(SeasonFixture& season) {
+    testing::addRivertonOwls(season);
+    season.addStats(
+        testing::statRecord(1, 7, 1, {{StatField::BattingGames, 3}, {StatField::GamesPitched, 2}}));
+}
+
+std::map<std::string, std::string> contents(const testing::TempFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : folder.fileNames())
+        if (fs::is_regular_file(folder.file(name))) files[name] = testing::readFile(folder.file(name));
+    return files;
+}
+
+// The real file layer, with something done to the k-th file just before it replaces its target.
+class DisturbedOutputs final : public OutputFileFactory {
+public:
+    DisturbedOutputs(int disturbedFile, std::function<void(const std::string&)> disturb)
+        : disturbedFile_(disturbedFile), disturb_(std::move(disturb)) {}
+
+    std::string checkReplaceable(const std::string& path) override { return real_.checkReplaceable(path); }
+    std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) override {
+        auto file = real_.create(finalPath, reason);
+        if (!file || ++created_ != disturbedFile_) return file;
+        return std::make_unique<Disturbed>(std::move(file), finalPath, disturb_);
+    }
+    std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) override {
+        return real_.removeStaleSideFiles(folder, isOurs);
+    }
+
+private:
+    class Disturbed final : public OutputFile {
+    public:
+        Disturbed(std::unique_ptr<OutputFile> real, std::string path,
+                  std::function<void(const std::string&)> disturb)
+            : real_(std::move(real)), path_(std::move(path)), disturb_(std::move(disturb)) {}
+        std::string write(const void* data, std::size_t size) override { return real_->write(data, size); }
+        std::string finish() override { return real_->finish(); }
+        std::string replace() override {
+            disturb_(path_);
+            return real_->replace();
+        }
+        std::string restore() override { return real_->restore(); }
+        std::string cleanUp() override { return real_->cleanUp(); }
+
+    private:
+        std::unique_ptr<OutputFile> real_;
+        std::string path_;
+        std::function<void(const std::string&)> disturb_;
+    };
+
+    FileSystemOutputs real_;
+    int disturbedFile_;
+    int created_ = 0;
+    std::function<void(const std::string&)> disturb_;
+};
+
+TEST(FileLayer, AThirdTargetTurnedIntoAFolderMidRunPutsTheFirstTwoBack) {
+    SeasonFixture season;
+    addSeason(season);
+    ASSERT_TRUE(season.run(everyFile()).succeeded());
+    std::map<std::string, std::string> earlier = contents(season.outputFolder);
+    season.addStats(testing::statRecord(1, 7, 2, {{StatField::BattingGames, 5}}));
+    season.writeLeagueFiles();
+
+    DisturbedOutputs outputs(3, [](const std::string& path) {
+        fs::remove(path);
+        fs::create_directory(path);
+    });
+    FileSystemLeagueFiles leagueFiles;
+    ExportOptions options = everyFile();
+    options.seasonFolder = season.seasonFolder.str();
+    options.outputFolder = season.outputFolder.str();
+    const ExportOutcome all = runExport(options, {}, ExportIo{leagueFiles, outputs});
+
+    ASSERT_EQ(all.problems.size(), 1u);
+    EXPECT_EQ(all.problems[0].file, season.outputFolder.file("Fielding_Stats.CSV"));
+    EXPECT_EQ(all.problems[0].reason, "is a folder");
+    EXPECT_TRUE(all.earlierFilesKept);
+    earlier.erase("Fielding_Stats.CSV");
+    EXPECT_EQ(contents(season.outputFolder), earlier) << "the first two files were not put back";
+    EXPECT_EQ(season.outputFolder.fileNames().size(), kExportFileKindCount) << "a side file was left";
+}
+
+TEST(FileLayer, AReadOnlyEarlierExportIsRefusedAndKept) {
+    SeasonFixture season;
+    addSeason(season);
+    ASSERT_TRUE(season.run(everyFile()).succeeded());
+    const std::string pitching = season.outputFolder.file("Pitching_Stats.CSV");
+    const std::string earlier = testing::readFile(pitching);
+    fs::permissions(pitching, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const ExportOutcome outcome = season.run(everyFile());
+    fs::permissions(pitching, fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].file, pitching);
+    EXPECT_EQ(outcome.problems[0].reason, "read-only");
+    EXPECT_EQ(testing::readFile(pitching), earlier);
+}
+
+TEST(FileLayer, SideFilesOfDeadRunsAreRemovedOthersKept) {
+    SeasonFixture season;
+    addSeason(season);
+    const std::string dead = "2147483000"; // no process has this number
+    const std::string own = std::to_string(
+#ifdef _WIN32
+        GetCurrentProcessId()
+#else
+        ::getpid()
+#endif
+    );
+    const std::vector<std::string> stale = {"~Batting_Stats.CSV." + dead + "-4.tmp",
+                                            "~Pitching_Splits.TXT." + dead + "-0.old"};
+    const std::vector<std::string> kept = {"~Batting_Stats.CSV." + own + "-999.tmp",
+                                           "~notes.txt." + dead + "-1.tmp",
+                                           "Batting_Stats.CSV." + dead + "-1.tmp"};
+    testing::writeFile(season.outputFolder.file("Pitching_Splits.TXT"), "earlier");
+    for (const auto& name : stale)
+        testing::writeFile(season.outputFolder.file(name), "left by a killed run");
+    for (const auto& name : kept)
+        testing::writeFile(season.outputFolder.file(name), "not ours to remove");
+
+    const ExportOutcome outcome = season.run(ExportOptions{});
+    ASSERT_TRUE(outcome.succeeded());
+    EXPECT_EQ(outcome.staleSideFilesRemoved, stale.size());
+    for (const auto& name : stale)
+        EXPECT_FALSE(fs::exists(season.outputFolder.file(name))) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(season.outputFolder.file(name))) << name;
+    EXPECT_EQ(season.output("Pitching_Splits.TXT"), "earlier");
+}
+
+TEST(FileLayer, AKeptEarlierFileWhoseNameIsFreeIsPutBack) {
+    SeasonFixture season;
+    addSeason(season);
+    // A run killed between moving the earlier file aside and moving the new one in.
+    testing::writeFile(season.outputFolder.file("~Fielding_Stats.TXT.2147483000-2.old"), "earlier");
+    const ExportOutcome outcome = season.run(ExportOptions{});
+    ASSERT_TRUE(outcome.succeeded());
+    EXPECT_EQ(outcome.staleSideFilesRemoved, 0u);
+    EXPECT_EQ(season.output("Fielding_Stats.TXT"), "earlier");
+}
+
+TEST(FileLayer, APartOfTheSeasonPathThatIsAFileIsNamed) {
+    SeasonFixture season;
+    addSeason(season);
+    season.writeLeagueFiles();
+    ExportOptions options = season.options();
+    options.seasonFolder = season.seasonFolder.file("zelgs.dat");
+    const ExportOutcome outcome = runExport(options);
+    ASSERT_FALSE(outcome.problems.empty());
+    EXPECT_EQ(outcome.problems[0].reason, "a part of the path is not a folder");
+}
+
+#ifndef _WIN32
+
+TEST(FileLayer, AFifoLeagueFileFailsAtOnce) {
+    SeasonFixture season;
+    addSeason(season);
+    season.writeLeagueFiles();
+    fs::remove(season.seasonFolder.file("zelgs.dat"));
+    ASSERT_EQ(::mkfifo(season.seasonFolder.file("zelgs.dat").c_str(), 0600), 0);
+    const ExportOutcome outcome = runExport(season.options());
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].reason, "not a regular file");
+    EXPECT_TRUE(season.outputFolder.fileNames().empty());
+}
+
+TEST(FileLayer, AReplacedFileKeepsTheEarlierPermissions) {
+    SeasonFixture season;
+    addSeason(season);
+    ASSERT_TRUE(season.run(ExportOptions{}).succeeded());
+    const std::string batting = season.outputFolder.file("Batting_Stats.CSV");
+    ASSERT_EQ(::chmod(batting.c_str(), 0640), 0);
+    ASSERT_TRUE(season.run(ExportOptions{}).succeeded());
+    struct stat info {};
+    ASSERT_EQ(::stat(batting.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Runs the export in a child process under a file-size limit; the child's exit
+// status says whether the reason was the expected one.
+TEST(FileLayer, AFileSizeLimitIsNamed) {
+    SeasonFixture season;
+    addSeason(season);
+    season.writeLeagueFiles();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const ExportOutcome outcome = runExport(season.options());
+        bool named = !outcome.problems.empty();
+        for (const ExportProblem& problem : outcome.problems)
+            named = named && problem.reason == "file too large for the file system or a size limit";
+        ::_exit(named ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(season.outputFolder.fileNames().empty());
+}
+
+// A small file system of its own, mounted for the test when it runs as root.
+class MountedFolder {
+public:
+    explicit MountedFolder(const std::string& options) {
+        if (::geteuid() != 0) {
+            why_ = "needs root to mount a file system";
+            return;
+        }
+        if (::mount("boxloom-test", folder_.str().c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            why_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+    }
+    ~MountedFolder() {
+        if (mounted_) ::umount2(folder_.str().c_str(), MNT_DETACH);
+    }
+    const std::string& whyNot() const { return why_; }
+    std::string str() const { return folder_.str(); }
+    void remountReadOnly() {
+        ::mount(nullptr, folder_.str().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    }
+
+private:
+    testing::TempFolder folder_;
+    bool mounted_ = false;
+    std::string why_;
+};
+
+TEST(FileLayer, AFullDiskFailsTheRunAndLeavesNothing) {
+    MountedFolder disk("size=64k");
+    if (!disk.whyNot().empty()) GTEST_SKIP() << disk.whyNot();
+    SeasonFixture season;
+    addSeason(season);
+    for (int player = 2; player < 2000; ++player)
+        season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
+    season.writeLeagueFiles();
+    ExportOptions options = season.options();
+    options.outputFolder = disk.str();
+    const ExportOutcome outcome = runExport(options);
+    ASSERT_FALSE(outcome.problems.empty());
+    EXPECT_EQ(outcome.problems[0].reason, "disk full");
+    EXPECT_TRUE(fs::is_empty(disk.str()));
+}
+
+TEST(FileLayer, AReadOnlyOutputFolderFailsTheRunAndKeepsTheEarlierFiles) {
+    MountedFolder disk("size=1m");
+    if (!disk.whyNot().empty()) GTEST_SKIP() << disk.whyNot();
+    SeasonFixture season;
+    addSeason(season);
+    season.writeLeagueFiles();
+    ExportOptions options = season.options();
+    options.outputFolder = disk.str();
+    ASSERT_TRUE(runExport(options).succeeded());
+    const std::string earlier = testing::readFile(disk.str() + "/Batting_Stats.CSV");
+    disk.remountReadOnly();
+    const ExportOutcome outcome = runExport(options);
+    ASSERT_FALSE(outcome.problems.empty());
+    EXPECT_EQ(outcome.problems[0].reason, "read-only file system");
+    EXPECT_EQ(testing::readFile(disk.str() + "/Batting_Stats.CSV"), earlier);
+}
+
+#endif
+
+} // namespace
+} // namespace boxloom
