@@ -1,3 +1,4 @@
+#include "mask_reference.h"
 #include "number_masks.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,51 @@ TEST(MaskCrossCheck, RandomFloatsMatchLongDivision) {
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+float floatFromBits(std::uint32_t bits) {
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Every exponent, subnormals and the largest floats included, with masks up to the limits.
+TEST(MaskCrossCheck, AnyFloatAndAnyMaskMatchTheReference) {
+    std::mt19937 random(19860707);
+    std::uniform_int_distribution<std::uint32_t> bits(0, 0xFF7FFFFF);
+    std::uniform_int_distribution<int> places(0, kMaxMaskDecimals);
+    int mismatches = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const float value = floatFromBits(bits(random));
+        const NumberMask mask{places(random),
+                              std::uniform_int_distribution<int>(1, kMaxMaskIntegerDigits)(random)};
+        const std::string expected =
+            testing::referenceMaskText(value, mask.minimumIntegerDigits, mask.decimals);
+        if (formatWithMask(value, mask).view() != expected && ++mismatches < 10)
+            ADD_FAILURE() << value << " with " << mask.minimumIntegerDigits << "/" << mask.decimals
+                          << ": expected " << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(MaskLimits, TheLongestMasksFormatExactly) {
+    const std::string longest = std::string(40, '0') + "." + std::string(40, '0');
+    for (float value : {3.4028234663852886e38f, -3.4028234663852886e38f, 1.0f / 3.0f, 1e-45f, 0.0f}) {
+        const MaskedText text = formatWithMask(value, longest);
+        EXPECT_EQ(text.view(), testing::referenceMaskText(value, 40, 40)) << value;
+        EXPECT_LE(text.view().size(), MaskedText::kCapacity);
+    }
+    EXPECT_EQ(formatWithMask(0.5f, std::string(40, '#') + ".0").view(), "0.5");
+}
+
+TEST(MaskLimits, LongerMasksAreRejected) {
+    const std::string tooManyPlaces[] = {std::string(41, '#') + ".0", "0." + std::string(41, '0'),
+                                         std::string(96, '#'), std::string(200, '0') + ".000"};
+    for (const std::string& mask : tooManyPlaces)
+        EXPECT_THROW(formatWithMask(1.5f, mask), std::invalid_argument) << mask.size();
+    EXPECT_THROW(formatWithMask(1.5f, NumberMask{41, 1}), std::invalid_argument);
+    EXPECT_THROW(formatWithMask(1.5f, NumberMask{3, 96}), std::invalid_argument);
+    EXPECT_THROW(formatWithMask(1.5f, NumberMask{-1, 1}), std::invalid_argument);
 }
 
 } // namespace

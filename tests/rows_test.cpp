@@ -1,4 +1,8 @@
 #include "export_run.h"
+#include "memory_io.h"
+#include "paths.h"
+#include "pitcher_totals.h"
+#include "rates.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +11,8 @@
 
 namespace boxloom {
 namespace {
+
+using testing::MemoryOutputs;
 
 using testing::dataLines;
 using testing::SeasonFixture;
@@ -410,6 +416,54 @@ TEST_F(GroupedRows, TotalsDoNotWrapAtSixteenBits) {
     EXPECT_EQ(
         lines[0].rfind("\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\",60000,0,0,18000,", 0), 0u);
     EXPECT_NE(lines[0].find("\"0.300\",\"0.300\",\"0.300\""), std::string::npos);
+}
+
+// Sums wrap two's-complement at 32 bits, as a 32-bit machine gives them.
+TEST(PitcherTotalSums, WrapAtTwoToTheThirtyOneAndTwoToTheThirtyTwo) {
+    TeamTable teams;
+    teams[7] = {"Riverton Owls", "Riverton", "Owls", "RIV", " 1986"};
+    PitcherTotals totals;
+    const auto maximal =
+        testing::statRecord(10, 7, 1, {{SF::AtBats, 32767}, {SF::Hits, 32767}, {SF::HomeRuns, 255}});
+    const auto atBats = [&] { return totals.at(7, 1)[0]; };
+    for (int i = 0; i < 65539; ++i)
+        totals.addPitcherRecord(maximal);
+    EXPECT_EQ(atBats(), -2147450883) << "65539 x 32767 = 2^31 + 32765";
+    for (int i = 65539; i < 131077; ++i)
+        totals.addPitcherRecord(maximal);
+    EXPECT_EQ(atBats(), 32763) << "131077 x 32767 = 2^32 + 32763";
+
+    MemoryOutputs outputs;
+    ExportOptions options;
+    options.outputFolder = "out";
+    ExportFiles files;
+    ASSERT_TRUE(files.open(options, outputs).empty());
+    totals.writePitcherRows(files, teams, false);
+    ExportOutcome outcome;
+    files.close(outcome);
+    const auto lines = dataLines(outputs.folder[joinPath("out", "Batting_Stats.CSV")]);
+    ASSERT_EQ(lines.size(), 1u);
+    // Hits wrap alike; home runs (255 each) sum to 33424635 without wrapping.
+    EXPECT_EQ(
+        lines[0].rfind(
+            "\"Pitchers\",\"Riverton Owls\",\" 1986\",\"Regular\",\"x\",32763,0,0,32763,0,0,33424635,", 0),
+        0u)
+        << lines[0];
+}
+
+TEST(RateSums, WrapInsteadOfOverflowing) {
+    const HittingCounts counts{.atBats = 2147483647,
+                               .hits = 2147483647,
+                               .doubles = 1,
+                               .triples = 0,
+                               .homeRuns = 1,
+                               .walks = 1,
+                               .hitByPitch = 0,
+                               .sacrificeFlies = 0};
+    EXPECT_EQ(counts.totalBases(), -2147483645);
+    EXPECT_EQ(counts.onBaseDenominator(), -2147483648);
+    EXPECT_EQ(counts.timesOnBase(), -2147483648);
+    EXPECT_EQ(winningPercentage(2147483647, 1), 0.0f) << "a wrapped divisor is not positive";
 }
 
 } // namespace
