@@ -1,0 +1,68 @@
+// Writes small seed inputs for each harness, cut from a demo season:
+// make_seeds OUT_FOLDER makes OUT_FOLDER/{export,league_files,number_masks}/.
+
+#include "demo_season.h"
+#include "fuzz_input.h"
+#include "season_stats.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+using namespace boxloom;
+namespace fs = std::filesystem;
+
+namespace {
+
+void writeSeed(const fs::path& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::span<const std::uint8_t> firstRecords(const std::vector<std::uint8_t>& file, std::size_t count,
+                                           std::size_t recordSize) {
+    return std::span<const std::uint8_t>(file).first(std::min(file.size(), count * recordSize));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_seeds OUT_FOLDER\n";
+        return 2;
+    }
+    const fs::path out = argv[1];
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+        const DemoSeasonBytes season = makeDemoSeason({.seed = seed, .records = 40});
+        const std::size_t teams = 2 + seed;
+        const std::size_t players = 8 * seed;
+        const std::string name = "demo-" + std::to_string(seed);
+        writeSeed(out / "export", name,
+                  fuzzing::joinInput(static_cast<std::uint8_t>(seed), static_cast<std::uint8_t>(seed), teams,
+                                     players, firstRecords(season.teams, teams, kTeamRecordSize),
+                                     firstRecords(season.players, players, kPlayerRecordSize),
+                                     firstRecords(season.stats, 10 * seed, kSeasonRecordSize)));
+        const auto teamFile = firstRecords(season.teams, teams, kTeamRecordSize);
+        std::vector<std::uint8_t> teamSeed = {static_cast<std::uint8_t>(0x80 + seed)};
+        teamSeed.insert(teamSeed.end(), teamFile.begin(), teamFile.end());
+        writeSeed(out / "league_files", name + "-teams", teamSeed);
+        const auto playerFile = firstRecords(season.players, players, kPlayerRecordSize);
+        std::vector<std::uint8_t> playerSeed = {0};
+        playerSeed.insert(playerSeed.end(), playerFile.begin(), playerFile.end());
+        writeSeed(out / "league_files", name + "-players", playerSeed);
+    }
+    const std::pair<float, const char*> masks[] = {
+        {0.3125f, "##.000"}, {2.7f, "0.00"}, {233.3333f, "0.0"}, {-0.0005f, "#.000"}, {3.4e38f, "000.0000"}};
+    int index = 0;
+    for (const auto& [value, picture] : masks) {
+        std::vector<std::uint8_t> bytes(6);
+        std::memcpy(bytes.data(), &value, sizeof value);
+        bytes[4] = static_cast<std::uint8_t>(3 + index);
+        bytes[5] = static_cast<std::uint8_t>(1 + index);
+        bytes.insert(bytes.end(), picture, picture + std::strlen(picture));
+        writeSeed(out / "number_masks", "mask-" + std::to_string(index++), bytes);
+    }
+    return 0;
+}
