@@ -31,7 +31,7 @@ TEST_P(MaskTable, FormatsExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Documented, MaskTable,
+    CommonRates, MaskTable,
     ::testing::Values(MaskCase{0.0f, "##.000", "0.000"}, MaskCase{0.5f, "##.000", "0.500"},
                       MaskCase{0.25f, "#.000", "0.250"}, MaskCase{1.0f, "##.000", "1.000"},
                       MaskCase{12.5f, "##.000", "12.500"}, MaskCase{2.0f / 3.0f, "##.000", "0.667"},

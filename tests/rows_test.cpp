@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(OneRecord, BattingRowOfTheWorkedExample) {
+TEST_F(OneRecord, BattingRowOfSmithJohn) {
     const auto record = testing::statRecord(1, 7, 1,
                                             {{SF::BattingGames, 150},
                                              {SF::AtBats, 500},

@@ -52,7 +52,7 @@ public:
     TempFolder outputFolder;
 };
 
-// The Riverton Owls of 1986 and Smith,John: the worked example of the docs.
+// The Riverton Owls of 1986 and Smith,John, a position player: a small league to export.
 void addRivertonOwls(SeasonFixture& season, int teamNumber = 7);
 
 } // namespace boxloom::testing

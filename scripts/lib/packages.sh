@@ -14,3 +14,4 @@ ensure_packages() {
 
 NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
+CHECK_PACKAGES=(git clang clang-format libclang-rt-dev)
