@@ -5,6 +5,33 @@
 
 namespace boxloom {
 
+// Without cleanUp() an earlier file kept aside stays: it may be the only copy.
+ReplacementFile::~ReplacementFile() {
+    closeHandle();
+    if (!temporaryPath_.empty()) platform::removeIfPresent(temporaryPath_);
+}
+
+std::string ReplacementFile::restore() {
+    if (!replaced_) return {};
+    const std::string reason = keptPath_.empty() ? platform::removeIfPresent(finalPath_)
+                                                 : platform::moveReplacing(keptPath_, finalPath_);
+    if (!reason.empty()) return reason;
+    keptPath_.clear();
+    replaced_ = false;
+    return {};
+}
+
+std::string ReplacementFile::cleanUp() {
+    closeHandle();
+    std::string reason;
+    for (std::string* path : {&temporaryPath_, &keptPath_}) {
+        if (path->empty()) continue;
+        if (std::string failed = platform::removeIfPresent(*path); reason.empty()) reason = failed;
+        path->clear();
+    }
+    return reason;
+}
+
 std::unique_ptr<ByteSource> FileSystemLeagueFiles::open(const std::string& path, std::string& reason) {
     auto file = std::make_unique<ReadOnlyFile>();
     reason = file->open(path);

@@ -14,6 +14,10 @@ std::uint32_t currentProcessId();
 bool processMayBeRunning(std::uint32_t processId);
 bool pathExists(const std::string& path);
 bool removeFile(const std::string& path);
+// Reason of a failure, or "" (also when there was nothing to remove).
+std::string removeIfPresent(const std::string& path);
+// Replaces `to` when it exists; reason of a failure, or "".
+std::string moveReplacing(const std::string& from, const std::string& to);
 // Never replaces an existing file.
 bool moveFile(const std::string& from, const std::string& to);
 

@@ -87,12 +87,6 @@ void ReadOnlyFile::close() {
     handle_ = kClosed;
 }
 
-// Without cleanUp() an earlier file kept aside stays: it may be the only copy.
-ReplacementFile::~ReplacementFile() {
-    closeHandle();
-    if (!temporaryPath_.empty()) platform::removeFile(temporaryPath_);
-}
-
 void ReplacementFile::closeHandle() {
     if (handle_ == kClosed) return;
     ::close(fd(handle_));
@@ -172,27 +166,6 @@ std::string ReplacementFile::replace() {
     return {};
 }
 
-std::string ReplacementFile::restore() {
-    if (!replaced_) return {};
-    const bool putBack = keptPath_.empty() ? ::unlink(finalPath_.c_str()) == 0
-                                           : ::rename(keptPath_.c_str(), finalPath_.c_str()) == 0;
-    if (!putBack) return reasonFor(errno);
-    keptPath_.clear();
-    replaced_ = false;
-    return {};
-}
-
-std::string ReplacementFile::cleanUp() {
-    closeHandle();
-    std::string reason;
-    for (std::string* path : {&temporaryPath_, &keptPath_}) {
-        if (path->empty()) continue;
-        if (::unlink(path->c_str()) != 0 && errno != ENOENT && reason.empty()) reason = reasonFor(errno);
-        path->clear();
-    }
-    return reason;
-}
-
 std::string checkReplaceable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -203,6 +176,14 @@ std::string checkReplaceable(const std::string& path) {
 }
 
 namespace platform {
+
+std::string removeIfPresent(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT ? std::string() : reasonFor(errno);
+}
+
+std::string moveReplacing(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? std::string() : reasonFor(errno);
+}
 
 std::vector<std::string> namesInFolder(const std::string& folder) {
     std::vector<std::string> names;

@@ -79,12 +79,6 @@ void ReadOnlyFile::close() {
     handle_ = kClosed;
 }
 
-// Without cleanUp() an earlier file kept aside stays: it may be the only copy.
-ReplacementFile::~ReplacementFile() {
-    closeHandle();
-    if (!temporaryPath_.empty()) platform::removeFile(temporaryPath_);
-}
-
 void ReplacementFile::closeHandle() {
     if (handle_ == kClosed) return;
     CloseHandle(nativeHandle(handle_));
@@ -152,29 +146,6 @@ std::string ReplacementFile::replace() {
     return {};
 }
 
-std::string ReplacementFile::restore() {
-    if (!replaced_) return {};
-    const BOOL putBack = keptPath_.empty()
-                             ? DeleteFileA(finalPath_.c_str())
-                             : MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), MOVEFILE_REPLACE_EXISTING);
-    if (!putBack) return reasonFor(GetLastError());
-    keptPath_.clear();
-    replaced_ = false;
-    return {};
-}
-
-std::string ReplacementFile::cleanUp() {
-    closeHandle();
-    std::string reason;
-    for (std::string* path : {&temporaryPath_, &keptPath_}) {
-        if (path->empty()) continue;
-        if (!DeleteFileA(path->c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && reason.empty())
-            reason = reasonFor(GetLastError());
-        path->clear();
-    }
-    return reason;
-}
-
 std::string checkReplaceable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -198,6 +169,16 @@ std::string checkReplaceable(const std::string& path) {
 }
 
 namespace platform {
+
+std::string removeIfPresent(const std::string& path) {
+    if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    return reasonFor(GetLastError());
+}
+
+std::string moveReplacing(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
+    return reasonFor(GetLastError());
+}
 
 std::vector<std::string> namesInFolder(const std::string& folder) {
     std::vector<std::string> names;
