@@ -120,5 +120,18 @@ TEST(CommandLine, AFailedRunExitsWithOneAndNamesEachProblem) {
     EXPECT_TRUE(empty.fileNames().empty());
 }
 
+TEST(CommandLine, SaysHowManyTemporaryFilesOfKilledRunsItRemoved) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.writeLeagueFiles();
+    for (const char* name : {"~Batting_Stats.CSV.2147483000-1.tmp", "~Pitching_Stats.CSV.2147483000-2.tmp"})
+        testing::writeFile(season.outputFolder.file(name), "left by a killed run");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"-o", season.outputFolder.str(), season.seasonFolder.str()}, out, err), 0);
+    EXPECT_EQ(err.str(), "boxloom-export: removed 2 temporary files left by an interrupted export\n");
+    EXPECT_EQ(season.outputFolder.fileNames(),
+              (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
+}
+
 } // namespace
 } // namespace boxloom::cli

@@ -103,6 +103,11 @@ TEST(Win32Files, APathBeyondTheLimitIsTooLong) {
     EXPECT_EQ(file.open(folder.file(std::string(300, 'x'))), "path too long");
 }
 
+TEST(Win32Files, ADeviceIsNotALeagueFile) {
+    ReadOnlyFile file;
+    EXPECT_EQ(file.open("NUL"), "not a regular file");
+}
+
 TEST(Win32Files, AMissingLeagueFileIsNeverCreated) {
     testing::TempFolder folder;
     ReadOnlyFile file;
