@@ -129,19 +129,39 @@ std::vector<Column> buildSplitColumns(NumberMask onBaseMask) {
     return columns;
 }
 
-} // namespace
+constexpr std::array kIdColumns = {Column{"PlayerID", ColumnSource::PlayerId},
+                                   Column{"TeamID", ColumnSource::TeamId}};
 
-std::span<const Column> columnsOf(ExportFileKind kind) {
-    static const std::vector<Column> battingSplits = buildSplitColumns(kMaskRate);
-    static const std::vector<Column> pitchingSplits = buildSplitColumns(kMaskOnBase);
+std::vector<Column> baseColumns(ExportFileKind kind) {
     switch (kind) {
-    case ExportFileKind::BattingStats: return kBattingColumns;
-    case ExportFileKind::PitchingStats: return kPitchingColumns;
-    case ExportFileKind::FieldingStats: return kFieldingColumns;
-    case ExportFileKind::PitchingSplits: return pitchingSplits;
-    case ExportFileKind::BattingSplits: return battingSplits;
+    case ExportFileKind::BattingStats: return {kBattingColumns.begin(), kBattingColumns.end()};
+    case ExportFileKind::PitchingStats: return {kPitchingColumns.begin(), kPitchingColumns.end()};
+    case ExportFileKind::FieldingStats: return {kFieldingColumns.begin(), kFieldingColumns.end()};
+    case ExportFileKind::PitchingSplits: return buildSplitColumns(kMaskOnBase);
+    case ExportFileKind::BattingSplits: return buildSplitColumns(kMaskRate);
     }
     return {};
+}
+
+// Every file's columns, without and with the id columns.
+using ColumnLists = std::array<std::array<std::vector<Column>, 2>, kExportFileKindCount>;
+
+ColumnLists buildColumnLists() {
+    ColumnLists lists;
+    for (ExportFileKind kind : kExportFileKinds) {
+        auto& both = lists[indexOf(kind)];
+        both[0] = baseColumns(kind);
+        both[1] = both[0];
+        both[1].insert(both[1].end(), kIdColumns.begin(), kIdColumns.end());
+    }
+    return lists;
+}
+
+} // namespace
+
+std::span<const Column> columnsOf(ExportFileKind kind, bool withIds) {
+    static const ColumnLists lists = buildColumnLists();
+    return lists[indexOf(kind)][withIds ? 1 : 0];
 }
 
 } // namespace boxloom

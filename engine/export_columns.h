@@ -19,10 +19,12 @@ enum class ColumnSource : std::uint8_t {
     Team,
     Year,
     StatType,
-    Games,   // the batting G column: a counter, or the text "x" in grouped rows
-    Counter, // index: a field of the row kind (StatField, PositionArray, or a SplitIndex)
-    Rate,    // index: a rate of the row kind, formatted with `mask`
-    Text,    // the row's own text (the fielding position)
+    Games,    // the batting G column: a counter, or the text "x" in grouped rows
+    Counter,  // index: a field of the row kind (StatField, PositionArray, or a SplitIndex)
+    Rate,     // index: a rate of the row kind, formatted with `mask`
+    Text,     // the row's own text (the fielding position)
+    PlayerId, // the record's player number; empty in grouped rows
+    TeamId,   // the record's team number
 };
 
 struct Column {
@@ -57,7 +59,8 @@ struct SplitIndex {
     HittingRate rate() const { return static_cast<HittingRate>(item); }
 };
 
-std::span<const Column> columnsOf(ExportFileKind kind);
+// With `withIds`, the file's columns are followed by "PlayerID" and "TeamID".
+std::span<const Column> columnsOf(ExportFileKind kind, bool withIds = false);
 
 inline constexpr std::size_t kMaxColumns = 36;
 

@@ -9,6 +9,11 @@ enum class PitcherHittingMode { Include, GroupByTeam, Ignore, None };
 // How teams are named in the Team column; None leaves the column empty.
 enum class TeamNotation { City, Nickname, Abbreviation, CityAndNickname, None };
 
+// How texts from the league files are written: as stored (the Windows ANSI
+// code page of the leagues served), or decoded from windows-1252 into UTF-8,
+// optionally behind a byte-order mark.
+enum class TextEncoding { Windows1252, Utf8, Utf8WithBom };
+
 struct ExportOptions {
     std::string seasonFolder;
     std::string outputFolder;
@@ -18,6 +23,9 @@ struct ExportOptions {
     bool includeFielding = false;
     bool includePitchingSplits = false;
     bool includeHittingSplits = false;
+    TextEncoding encoding = TextEncoding::Windows1252;
+    // Adds "PlayerID" and "TeamID" columns to every file.
+    bool includeIds = false;
 };
 
 // The one-letter codes "C", "N", "A", "B"; empty for None.

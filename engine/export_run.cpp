@@ -50,6 +50,12 @@ private:
         outcome_.problems.push_back({std::move(file), std::move(reason)});
     }
 
+    void warnPartial(LeagueFile file) {
+        outcome_.warnings.push_back(
+            {paths_[file], "its size is not a whole number of records: the last record was partial and read "
+                           "as if filled with zero bytes"});
+    }
+
     bool openLeagueFiles() {
         if (options_.seasonFolder.empty()) {
             problem("season folder", "no season folder given");
@@ -72,6 +78,8 @@ private:
         leagueFiles_[kPlayerFile].reset();
         if (!teams.error.empty()) problem(paths_[kTeamFile], teams.error);
         if (!players.error.empty()) problem(paths_[kPlayerFile], players.error);
+        if (teams.lastRecordPartial) warnPartial(kTeamFile);
+        if (players.lastRecordPartial) warnPartial(kPlayerFile);
         return outcome_.succeeded();
     }
 
@@ -90,6 +98,10 @@ private:
             exportRecord(record);
         outcome_.recordsRead = reader.recordsFromFile();
         if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());
+        if (reader.lastRecordPartial()) warnPartial(kSeasonFile);
+        if (outcome_.recordsRead == 0 && reader.error().empty())
+            outcome_.warnings.push_back(
+                {paths_[kSeasonFile], "holds no records: the export files hold only their header rows"});
         tables_->pitcherTotals.writePitcherRows(exports_, tables_->teams, options_.includeHittingSplits);
         leagueFiles_[kSeasonFile].reset();
     }
@@ -113,8 +125,9 @@ private:
         ++outcome_.recordsAccepted;
         const PlayerRow& player = tables_->players[record.playerNumber()];
         const TeamRow& team = tables_->teams[record.teamNumber()];
-        const RowIdentity identity{player.displayName, team.displayName, team.yearText,
-                                   statTypeName(record.statTypeCode())};
+        const RowIdentity identity{player.displayName,    team.displayName,
+                                   team.yearText,         statTypeName(record.statTypeCode()),
+                                   record.playerNumber(), record.teamNumber()};
         writeBatting(record, player, identity);
         if (record.gamesPitched() > 0) {
             writePitchingRow(exports_, record, identity);

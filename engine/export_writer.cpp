@@ -2,6 +2,9 @@
 
 #include "export_columns.h"
 #include "paths.h"
+#include "text_encoding.h"
+
+#include <cstring>
 
 namespace boxloom {
 
@@ -42,6 +45,7 @@ std::vector<ExportFiles::File*> ExportFiles::openFiles() {
 }
 
 std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, OutputFileFactory& outputs) {
+    withIds_ = options.includeIds;
     std::vector<ExportProblem> problems;
     std::array<std::string, kExportFileKindCount> paths;
     for (ExportFileKind kind : kExportFileKinds) {
@@ -63,9 +67,15 @@ std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, Outpu
             problems.push_back({file->path, reason});
             break;
         }
+        file->utf8 = options.encoding != TextEncoding::Windows1252;
+        if (options.encoding == TextEncoding::Utf8WithBom) {
+            std::memcpy(file->reserve(kUtf8ByteOrderMark.size()), kUtf8ByteOrderMark.data(),
+                        kUtf8ByteOrderMark.size());
+            file->used += kUtf8ByteOrderMark.size();
+        }
         files_[indexOf(kind)] = std::move(file);
         LineWriter header(sink(kind));
-        for (const Column& column : columnsOf(kind))
+        for (const Column& column : columnsOf(kind, options.includeIds))
             header.text(column.header);
     }
     if (!problems.empty()) {

@@ -38,6 +38,7 @@ public:
     // Removes every file written so far; the earlier exports stay as they were.
     std::vector<ExportProblem> discard();
 
+    bool withIds() const { return withIds_; }
     bool isOpen(ExportFileKind kind) const;
     std::uint64_t rowsWritten(ExportFileKind kind) const;
     const std::string& path(ExportFileKind kind) const;
@@ -49,6 +50,7 @@ private:
     void replaceAll(ExportOutcome& outcome);
 
     std::array<std::unique_ptr<File>, kExportFileKindCount> files_;
+    bool withIds_ = false;
 };
 
 } // namespace boxloom

@@ -33,6 +33,7 @@ template <std::size_t Size, class Load> LoadResult readRecords(ByteSource& sourc
     }
     result.recordsRead = reader.recordsFromFile();
     result.error = reader.error();
+    result.lastRecordPartial = reader.lastRecordPartial();
     return result;
 }
 

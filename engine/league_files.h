@@ -70,6 +70,7 @@ using PlayerTable = NumberedTable<PlayerRow, 6000>;
 struct LoadResult {
     std::uint64_t recordsRead = 0;
     std::uint64_t recordsOutOfRange = 0;
+    bool lastRecordPartial = false;
     std::string error;
 };
 

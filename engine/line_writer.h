@@ -4,6 +4,7 @@
 // buffer, which hands full buffers on.
 
 #include "number_masks.h"
+#include "text_encoding.h"
 
 #include <charconv>
 #include <cstdint>
@@ -14,8 +15,8 @@
 
 namespace boxloom {
 
-// One field of an export line: quoted text with nothing escaped, or a plain
-// number. A rate is a text field whose text its mask makes as the line is written.
+// One field of an export line: quoted text (a double quote in it doubled), or
+// a plain number. A rate is a text field whose text its mask makes as the line is written.
 struct Field {
     enum class Type : std::uint8_t { Text, Number, Rate };
     Type type = Type::Number;
@@ -34,6 +35,8 @@ struct LineSink {
     std::vector<char> buffer = std::vector<char>(1 << 17);
     std::size_t used = 0;
     std::uint64_t lines = 0;
+    // Texts are decoded from windows-1252 and written as UTF-8.
+    bool utf8 = false;
 
     LineSink() = default;
     LineSink(const LineSink&) = delete;
@@ -76,12 +79,18 @@ public:
     // Each writes through a local cursor: stores through char* could alias the writer.
     void text(std::string_view value) {
         if (sink_ == nullptr) return;
+        if (needsEscapingOrDecoding(value)) return carefulText(value);
         char* out = start(value.size() + 2);
         *out++ = '"';
         std::memcpy(out, value.data(), value.size());
         out += value.size();
         *out++ = '"';
         out_ = out;
+    }
+    // A field with nothing in it.
+    void empty() {
+        if (sink_ == nullptr) return;
+        out_ = start(0);
     }
     void number(std::int32_t value) {
         if (sink_ == nullptr) return;
@@ -104,6 +113,32 @@ public:
     }
 
 private:
+    bool needsEscapingOrDecoding(std::string_view value) const {
+        if (!sink_->utf8) return std::memchr(value.data(), '"', value.size()) != nullptr;
+        for (char c : value)
+            if (c == '"' || static_cast<unsigned char>(c) >= 0x80) return true;
+        return false;
+    }
+    // A double quote is written twice (RFC 4180); in UTF-8, a byte takes up to three.
+    void carefulText(std::string_view value) {
+        char* out = start(value.size() * 3 + 2);
+        *out++ = '"';
+        for (char c : value) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '"') {
+                *out++ = '"';
+                *out++ = '"';
+            } else if (byte >= 0x80 && sink_->utf8) {
+                const Utf8Bytes& encoded = kUtf8OfWindows1252[byte];
+                std::memcpy(out, encoded.bytes.data(), encoded.size);
+                out += encoded.size;
+            } else {
+                *out++ = c;
+            }
+        }
+        *out++ = '"';
+        out_ = out;
+    }
     // The line is written at a cursor into the sink's buffer, handed back when
     // the buffer must be flushed and when the line ends.
     void takeRoom(std::size_t bytes) {

@@ -109,8 +109,12 @@ void PitcherTotals::writePitcherRows(ExportFiles& files, const TeamTable& teams,
         for (int team = 0; team <= TeamTable::kMax; ++team) {
             const PitcherCounters& totals = at(team, statType);
             if (slot(totals, StatField::AtBats) <= 0) continue;
-            const RowIdentity identity{kGroupedPlayer, teams[team].displayName, teams[team].yearText,
-                                       statTypeName(statType)};
+            const RowIdentity identity{kGroupedPlayer,
+                                       teams[team].displayName,
+                                       teams[team].yearText,
+                                       statTypeName(statType),
+                                       -1,
+                                       team};
             emitRow(files, ExportFileKind::BattingStats, identity, GroupedBattingValues(totals));
             if (includeHittingSplits)
                 emitRow(files, ExportFileKind::BattingSplits, identity, GroupedSplitValues(totals));

@@ -43,6 +43,7 @@ bool RecordReader::readNext(std::uint8_t* record) {
     if (available < recordSize_) {
         std::memset(record + available, 0, recordSize_ - available);
         exhausted_ = true;
+        lastRecordPartial_ = available > 0;
     }
     return true;
 }

@@ -20,6 +20,8 @@ public:
     // Records that held at least one byte of the file.
     std::uint64_t recordsFromFile() const { return recordsFromFile_; }
     const std::string& error() const { return error_; }
+    // The file's size was not a whole number of records.
+    bool lastRecordPartial() const { return lastRecordPartial_; }
 
 private:
     void refill();
@@ -31,6 +33,7 @@ private:
     std::size_t end_ = 0;
     bool endOfFile_ = false;
     bool exhausted_ = false;
+    bool lastRecordPartial_ = false;
     std::uint64_t recordsFromFile_ = 0;
     std::string error_;
 };

@@ -8,12 +8,15 @@
 
 namespace boxloom {
 
-// The Player, Team, Year and StatType texts that open every row.
+// The Player, Team, Year and StatType texts that open every row, and the
+// numbers of the id columns (a negative player number leaves its field empty).
 struct RowIdentity {
     std::string_view player;
     std::string_view team;
     std::string_view year;
     std::string_view statType;
+    int playerId = -1;
+    int teamId = 0;
 };
 
 // Builds one data row from the column list of its file. `values` supplies
@@ -23,7 +26,7 @@ void emitRow(ExportFiles& files, ExportFileKind kind, const RowIdentity& identit
     LineSink* sink = files.sink(kind);
     if (sink == nullptr) return;
     LineWriter line(sink);
-    for (const Column& column : columnsOf(kind)) {
+    for (const Column& column : columnsOf(kind, files.withIds())) {
         switch (column.source) {
         case ColumnSource::Player: line.text(identity.player); break;
         case ColumnSource::Team: line.text(identity.team); break;
@@ -40,6 +43,13 @@ void emitRow(ExportFiles& files, ExportFileKind kind, const RowIdentity& identit
         case ColumnSource::Text:
             if constexpr (requires { values.text(); }) line.text(values.text());
             break;
+        case ColumnSource::PlayerId:
+            if (identity.playerId < 0)
+                line.empty();
+            else
+                line.number(identity.playerId);
+            break;
+        case ColumnSource::TeamId: line.number(identity.teamId); break;
         }
     }
 }

@@ -13,6 +13,7 @@
 namespace boxloom {
 namespace {
 
+using testing::dataLines;
 using testing::readFile;
 using testing::SeasonFixture;
 using testing::writeFile;
@@ -286,6 +287,75 @@ TEST(ExportRun, FilesGoIntoTheOutputFolderOnly) {
     ASSERT_TRUE(season.run(ExportOptions{}).succeeded());
     EXPECT_EQ(season.seasonFolder.fileNames(),
               (std::vector<std::string>{"zelgs.dat", "zelplyr.dat", "zelteam.dat"}));
+}
+
+TEST(ExportRun, IdColumnsFollowEveryFilesColumns) {
+    SeasonFixture season;
+    addOneRecordSeason(season);
+    season.addPlayer({10, "Al", "Arm", kPitcher});
+    season.addStats(testing::statRecord(10, 7, 1, {{StatField::AtBats, 3}, {StatField::GamesPitched, 1}}));
+    ExportOptions options = allFiles();
+    options.includeIds = true;
+    options.pitcherHitting = PitcherHittingMode::GroupByTeam;
+    ASSERT_TRUE(season.run(options).succeeded());
+    for (const char* name : {"Batting_Stats.CSV", "Pitching_Stats.CSV", "Fielding_Stats.CSV",
+                             "Pitching_Splits.CSV", "Batting_Splits.CSV"}) {
+        const std::string content = season.output(name);
+        EXPECT_NE(content.find(",\"PlayerID\",\"TeamID\"\r\n"), std::string::npos) << name;
+        EXPECT_EQ(dataLines(content).front().substr(dataLines(content).front().size() - 4), ",1,7") << name;
+    }
+    EXPECT_EQ(dataLines(season.output("Batting_Stats.CSV")).back().rfind("\"Pitchers\""), 0u);
+    EXPECT_EQ(dataLines(season.output("Batting_Stats.CSV"))
+                  .back()
+                  .substr(dataLines(season.output("Batting_Stats.CSV")).back().size() - 3),
+              ",,7")
+        << "a grouped row has no player number";
+}
+
+TEST(ExportRun, WithoutIdsOrUtf8NothingChanges) {
+    SeasonFixture season;
+    addOneRecordSeason(season);
+    ASSERT_TRUE(season.run(allFiles()).succeeded());
+    const std::string asStored = season.output("Batting_Stats.CSV");
+    ExportOptions options = allFiles();
+    options.encoding = TextEncoding::Utf8;
+    ASSERT_TRUE(season.run(options).succeeded());
+    EXPECT_EQ(season.output("Batting_Stats.CSV"), asStored) << "ASCII texts are the same in UTF-8";
+    options.encoding = TextEncoding::Utf8WithBom;
+    ASSERT_TRUE(season.run(options).succeeded());
+    EXPECT_EQ(season.output("Batting_Stats.CSV"), "\xEF\xBB\xBF" + asStored);
+}
+
+struct WarningCase {
+    const char* name;
+    std::size_t statBytes;
+    const char* reason;
+};
+
+class LeagueFileWarnings : public ::testing::TestWithParam<WarningCase> {};
+
+TEST_P(LeagueFileWarnings, LeaveTheRunSuccessful) {
+    SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.writeLeagueFiles();
+    testing::writeFile(season.seasonFolder.file("zelgs.dat"), std::string(GetParam().statBytes, '\0'));
+    const ExportOutcome outcome = runExport(season.options());
+    ASSERT_TRUE(outcome.succeeded());
+    ASSERT_EQ(outcome.warnings.size(), 1u);
+    EXPECT_EQ(outcome.warnings[0].file, season.seasonFolder.file("zelgs.dat"));
+    EXPECT_EQ(outcome.warnings[0].reason.rfind(GetParam().reason, 0), 0u) << outcome.warnings[0].reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(SeasonFiles, LeagueFileWarnings,
+                         ::testing::Values(WarningCase{"Empty", 0, "holds no records"},
+                                           WarningCase{"PartialRecord", 302 * 2 + 5,
+                                                       "its size is not a whole number of records"}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ExportRun, AWholeSeasonFileGivesNoWarning) {
+    SeasonFixture season;
+    addOneRecordSeason(season);
+    EXPECT_TRUE(season.run(allFiles()).warnings.empty());
 }
 
 } // namespace

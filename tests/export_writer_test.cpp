@@ -28,15 +28,81 @@ std::vector<ExportProblem> closeFiles(ExportFiles& files) {
     return outcome.problems;
 }
 
-TEST(FieldEncoding, TextIsQuotedUnescapedNumbersArePlain) {
+TEST(FieldEncoding, TextIsQuotedWithQuotesDoubledNumbersArePlain) {
     const Field fields[] = {
         Field::ofText("Smith,John"), Field::ofText(" 1986"),     Field::ofText("say \"hi\""),
         Field::ofText(""),           Field::ofNumber(0),         Field::ofNumber(9),
         Field::ofNumber(10),         Field::ofNumber(255),       Field::ofNumber(-1),
         Field::ofNumber(-32768),     Field::ofNumber(2147483647)};
     EXPECT_EQ(encodeRow(fields),
-              "\"Smith,John\",\" 1986\",\"say \"hi\"\",\"\",0,9,10,255,-1,-32768,2147483647\r\n");
+              "\"Smith,John\",\" 1986\",\"say \"\"hi\"\"\",\"\",0,9,10,255,-1,-32768,2147483647\r\n");
     EXPECT_EQ(encodeRow({}), "\r\n");
+}
+
+std::string encodeText(std::string_view text, bool utf8) {
+    StringLineSink sink;
+    sink.utf8 = utf8;
+    {
+        LineWriter line(&sink);
+        line.text(text);
+    }
+    sink.flush();
+    return sink.text;
+}
+
+struct TextCase {
+    const char* name;
+    std::string text;
+    std::string asStored;
+    std::string asUtf8;
+};
+
+class TextFields : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextFields, AreQuotedEscapedAndDecodedOnlyWhenAsked) {
+    EXPECT_EQ(encodeText(GetParam().text, false), GetParam().asStored + "\r\n");
+    EXPECT_EQ(encodeText(GetParam().text, true), GetParam().asUtf8 + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextFields,
+    ::testing::Values(TextCase{"Plain", "Smith,John", "\"Smith,John\"", "\"Smith,John\""},
+                      TextCase{"Nickname", "Bo \"Hoss\"", "\"Bo \"\"Hoss\"\"\"", "\"Bo \"\"Hoss\"\"\""},
+                      TextCase{"OnlyAQuote", "\"", "\"\"\"\"", "\"\"\"\""},
+                      TextCase{"Accented",
+                               "Pe\xF1"
+                               "a",
+                               "\"Pe\xF1"
+                               "a\"",
+                               "\"Pe\xC3\xB1"
+                               "a\""},
+                      TextCase{"QuoteAndEuro", "\x80\"", "\"\x80\"\"\"", "\"\xE2\x82\xAC\"\"\""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// UTF-8 of every windows-1252 byte. 0x80 to 0x9F from the WHATWG index; the
+// rest of the page is Latin-1.
+constexpr const char* kHighControls[32] = {
+    "\xE2\x82\xAC", "\xC2\x81",     "\xE2\x80\x9A", "\xC6\x92",     "\xE2\x80\x9E", "\xE2\x80\xA6",
+    "\xE2\x80\xA0", "\xE2\x80\xA1", "\xCB\x86",     "\xE2\x80\xB0", "\xC5\xA0",     "\xE2\x80\xB9",
+    "\xC5\x92",     "\xC2\x8D",     "\xC5\xBD",     "\xC2\x8F",     "\xC2\x90",     "\xE2\x80\x98",
+    "\xE2\x80\x99", "\xE2\x80\x9C", "\xE2\x80\x9D", "\xE2\x80\xA2", "\xE2\x80\x93", "\xE2\x80\x94",
+    "\xCB\x9C",     "\xE2\x84\xA2", "\xC5\xA1",     "\xE2\x80\xBA", "\xC5\x93",     "\xC2\x9D",
+    "\xC5\xBE",     "\xC5\xB8"};
+
+std::string expectedUtf8(int byte) {
+    if (byte < 0x80) return std::string(1, static_cast<char>(byte));
+    if (byte < 0xA0) return kHighControls[byte - 0x80];
+    const char lead = byte < 0xC0 ? '\xC2' : '\xC3';
+    return {lead, static_cast<char>(0x80 | (byte & 0x3F))};
+}
+
+TEST(FieldEncoding, EveryWindows1252ByteDecodesToItsUtf8) {
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte == '"') continue;
+        const std::string text(1, static_cast<char>(byte));
+        EXPECT_EQ(encodeText(text, true), "\"" + expectedUtf8(byte) + "\"\r\n") << "byte " << byte;
+        EXPECT_EQ(encodeText(text, false), "\"" + text + "\"\r\n") << "byte " << byte;
+    }
 }
 
 TEST(ExportFiles, RowsFollowTheHeaderAndLandOnlyWhenClosed) {
