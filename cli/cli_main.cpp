@@ -4,7 +4,9 @@
 #include "export_file_kinds.h"
 #include "export_run.h"
 
+#include <filesystem>
 #include <ostream>
+#include <sstream>
 
 #ifndef BOXLOOM_VERSION
 #define BOXLOOM_VERSION "0.0.0"
@@ -27,18 +29,37 @@ void printWrittenFiles(const ExportOutcome& outcome, std::ostream& out) {
     }
 }
 
-} // namespace
+// Creates a missing output folder and its parents; anything else in its place fails the run.
+bool prepareOutputFolder(const std::string& folder, std::ostream& out, std::ostream& err) {
+    if (folder.empty()) return true;
+    std::error_code error;
+    const auto status = std::filesystem::status(folder, error);
+    if (std::filesystem::is_directory(status)) return true;
+    if (std::filesystem::exists(status)) {
+        err << "boxloom-export: " << folder << ": is not a folder\n";
+        return false;
+    }
+    if (!std::filesystem::create_directories(folder, error) && error) {
+        err << "boxloom-export: " << folder << ": cannot create the folder: " << error.message() << '\n';
+        return false;
+    }
+    out << "created folder " << folder << '\n';
+    return true;
+}
 
-int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const CliCommand command = parseCommandLine(arguments);
     switch (command.action) {
     case CliAction::Help: out << usageText(); return kExitSuccess;
     case CliAction::Version: out << "boxloom-export " << BOXLOOM_VERSION << '\n'; return kExitSuccess;
     case CliAction::UsageError:
-        err << "boxloom-export: " << command.error << "\n\n" << usageText();
+        err << "boxloom-export: " << command.error << "\nTry 'boxloom-export --help' for more information.\n";
         return kExitUsage;
     case CliAction::Export: break;
     }
+    std::ostringstream quiet;
+    std::ostream& report = command.quiet ? quiet : out;
+    if (!prepareOutputFolder(command.options.outputFolder, report, err)) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
     if (!outcome.succeeded()) {
@@ -50,7 +71,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                       "above\n");
         return kExitFailed;
     }
-    printWrittenFiles(outcome, out);
+    printWrittenFiles(outcome, report);
     for (const ExportProblem& leftover : outcome.warnings)
         err << "boxloom-export: warning: " << leftover.file << ": " << leftover.reason << '\n';
     if (outcome.staleSideFilesRemoved > 0) {
@@ -64,6 +85,18 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
             << " skipped: player, team or stat type number outside the league tables\n";
     }
     return kExitSuccess;
+}
+
+} // namespace
+
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int status = runCommand(arguments, out, err);
+    // Output that never arrived is a failure, as in any tool a script relies on.
+    if (!out.flush()) {
+        err << "boxloom-export: write error on standard output\n";
+        return kExitFailed;
+    }
+    return status;
 }
 
 } // namespace boxloom::cli

@@ -24,6 +24,12 @@ constexpr std::array<std::pair<std::string_view, PitcherHittingMode>, 3> kPitche
     {"ignore", PitcherHittingMode::Ignore},
 }};
 
+constexpr std::array<std::pair<std::string_view, TextEncoding>, 3> kEncodings = {{
+    {"windows-1252", TextEncoding::Windows1252},
+    {"utf-8", TextEncoding::Utf8},
+    {"utf-8-sig", TextEncoding::Utf8WithBom},
+}};
+
 template <class Value, std::size_t N>
 std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, N>& table,
                             std::string_view key) {
@@ -35,6 +41,12 @@ std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>,
 std::string upperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return text;
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return text;
 }
 
@@ -86,6 +98,9 @@ private:
             argument.rfind("--", 0) == 0 && equals != std::string::npos) {
             name = argument.substr(0, equals);
             inlineValue = argument.substr(equals + 1);
+        } else if (argument.rfind("-o", 0) == 0 && argument.size() > 2) {
+            name = "-o"; // -oDIR
+            inlineValue = argument.substr(2);
         }
         if (flag(name)) {
             if (inlineValue) fail("option " + name + " takes no value");
@@ -109,6 +124,10 @@ private:
             options.includeHittingSplits = true;
         } else if (name == "--all") {
             options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+        } else if (name == "--ids") {
+            options.includeIds = true;
+        } else if (name == "-q" || name == "--quiet") {
+            command_.quiet = true;
         } else {
             return false;
         }
@@ -126,6 +145,8 @@ private:
             choose(name, value(name, inlineValue), kTeamNotations, options.teamNotation);
         } else if (name == "--pitcher-hitting") {
             choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
+        } else if (name == "--encoding") {
+            choose(name, value(name, inlineValue), kEncodings, options.encoding);
         } else {
             return false;
         }
@@ -143,7 +164,7 @@ private:
     void choose(const std::string& name, const std::optional<std::string>& text,
                 const std::array<std::pair<std::string_view, Value>, N>& table, Value& target) {
         if (!text) return;
-        if (auto chosen = lookUp(table, *text)) {
+        if (auto chosen = lookUp(table, lowerCase(*text))) {
             target = *chosen;
             return;
         }
@@ -175,6 +196,11 @@ const char* usageText() {
            "  --pitching-splits     also write Pitching_Splits\n"
            "  --hitting-splits      also write Batting_Splits\n"
            "  --all                 all three optional files\n"
+           "  --encoding windows-1252|utf-8|utf-8-sig\n"
+           "                        how names are written (default windows-1252: as stored;\n"
+           "                        utf-8-sig adds the byte-order mark spreadsheets look for)\n"
+           "  --ids                 add PlayerID and TeamID columns to every file\n"
+           "  -q, --quiet           print nothing on standard output\n"
            "  -h, --help            show this help\n"
            "  --version             show the version\n"
            "\n"

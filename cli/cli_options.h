@@ -12,7 +12,8 @@ enum class CliAction { Export, Help, Version, UsageError };
 struct CliCommand {
     CliAction action = CliAction::Export;
     ExportOptions options;
-    std::string error; // for UsageError
+    bool quiet = false; // nothing on standard output
+    std::string error;  // for UsageError
 };
 
 // The desktop window's initial state: CSV, city and nickname, include pitchers' hitting.

@@ -6,7 +6,10 @@
 
 #include <ostream>
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
+#include <streambuf>
 
 namespace boxloom::cli {
 namespace {
@@ -22,11 +25,13 @@ void PrintTo(const UsageErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class UsageErrors : public ::testing::TestWithParam<UsageErrorCase> {};
 
-TEST_P(UsageErrors, ExitWithTwoAndExplain) {
+TEST_P(UsageErrors, ExitWithTwoAndOneLineThatNamesTheProblem) {
     std::ostringstream out, err;
     EXPECT_EQ(runCommandLine(GetParam().arguments, out, err), 2);
-    EXPECT_NE(err.str().find(GetParam().message), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("Usage: boxloom-export"), std::string::npos);
+    const std::string firstLine = err.str().substr(0, err.str().find('\n'));
+    EXPECT_EQ(firstLine.rfind("boxloom-export: ", 0), 0u) << firstLine;
+    EXPECT_NE(firstLine.find(GetParam().message), std::string::npos) << firstLine;
+    EXPECT_EQ(err.str().substr(firstLine.size()), "\nTry 'boxloom-export --help' for more information.\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -39,7 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageErrorCase{"BadTeams", {"--teams=town", "a"}, "--teams must be city|nickname"},
                       UsageErrorCase{"BadMode", {"--pitcher-hitting", "all", "a"}, "include|group|ignore"},
                       UsageErrorCase{"MissingValue", {"a", "--output"}, "option --output needs a value"},
-                      UsageErrorCase{"ValueOnFlag", {"--all=yes", "a"}, "--all takes no value"}),
+                      UsageErrorCase{"ValueOnFlag", {"--all=yes", "a"}, "--all takes no value"},
+                      UsageErrorCase{"BadEncoding",
+                                     {"--encoding", "latin-1", "a"},
+                                     "--encoding must be windows-1252|utf-8|utf-8-sig, not 'latin-1'"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CommandLine, DefaultsAreTheWindowsInitialState) {
@@ -69,6 +77,50 @@ TEST(CommandLine, EveryOptionReachesTheExportOptions) {
     EXPECT_EQ(notation.options.teamNotation, TeamNotation::None);
     EXPECT_EQ(notation.options.pitcherHitting, PitcherHittingMode::Ignore);
 }
+
+struct ValueCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::function<bool(const CliCommand&)> holds;
+};
+
+class OptionValues : public ::testing::TestWithParam<ValueCase> {};
+
+TEST_P(OptionValues, AreReadAsUsersOfGnuToolsExpect) {
+    const CliCommand command = parseCommandLine(GetParam().arguments);
+    ASSERT_EQ(command.action, CliAction::Export) << command.error;
+    EXPECT_TRUE(GetParam().holds(command));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conventions, OptionValues,
+    ::testing::Values(
+        ValueCase{"AttachedOutput",
+                  {"-oout dir", "s"},
+                  [](const CliCommand& c) { return c.options.outputFolder == "out dir"; }},
+        ValueCase{"UpperCaseTeams",
+                  {"--teams", "CITY", "s"},
+                  [](const CliCommand& c) { return c.options.teamNotation == TeamNotation::City; }},
+        ValueCase{
+            "MixedCaseMode",
+            {"--pitcher-hitting=Group", "s"},
+            [](const CliCommand& c) { return c.options.pitcherHitting == PitcherHittingMode::GroupByTeam; }},
+        ValueCase{"Utf8",
+                  {"--encoding", "UTF-8", "s"},
+                  [](const CliCommand& c) { return c.options.encoding == TextEncoding::Utf8; }},
+        ValueCase{"Utf8WithMark",
+                  {"--encoding=utf-8-sig", "s"},
+                  [](const CliCommand& c) { return c.options.encoding == TextEncoding::Utf8WithBom; }},
+        ValueCase{"StoredBytesByDefault",
+                  {"s"},
+                  [](const CliCommand& c) {
+                      return c.options.encoding == TextEncoding::Windows1252 && !c.options.includeIds &&
+                             !c.quiet;
+                  }},
+        ValueCase{"Ids", {"--ids", "s"}, [](const CliCommand& c) { return c.options.includeIds; }},
+        ValueCase{"QuietShort", {"-q", "s"}, [](const CliCommand& c) { return c.quiet; }},
+        ValueCase{"QuietLong", {"--quiet", "s"}, [](const CliCommand& c) { return c.quiet; }}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CommandLine, HelpAndVersionExitWithZero) {
     for (const char* flag : {"-h", "--help", "--version"}) {
@@ -123,6 +175,7 @@ TEST(CommandLine, AFailedRunExitsWithOneAndNamesEachProblem) {
 TEST(CommandLine, SaysHowManyTemporaryFilesOfKilledRunsItRemoved) {
     testing::SeasonFixture season;
     testing::addRivertonOwls(season);
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
     season.writeLeagueFiles();
     for (const char* name : {"~Batting_Stats.CSV.2147483000-1.tmp", "~Pitching_Stats.CSV.2147483000-2.tmp"})
         testing::writeFile(season.outputFolder.file(name), "left by a killed run");
@@ -131,6 +184,90 @@ TEST(CommandLine, SaysHowManyTemporaryFilesOfKilledRunsItRemoved) {
     EXPECT_EQ(err.str(), "boxloom-export: removed 2 temporary files left by an interrupted export\n");
     EXPECT_EQ(season.outputFolder.fileNames(),
               (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
+}
+
+// A standard output that refuses every byte, like > /dev/full.
+class RefusingBuffer : public std::streambuf {
+protected:
+    int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(CommandLine, AFailedWriteToStandardOutputFailsTheRun) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
+    season.writeLeagueFiles();
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream err;
+    EXPECT_EQ(runCommandLine({"-o", season.outputFolder.str(), season.seasonFolder.str()}, out, err), 1);
+    EXPECT_EQ(err.str(), "boxloom-export: write error on standard output\n");
+    std::ostream help(&refusing);
+    EXPECT_EQ(runCommandLine({"--help"}, help, err), 1);
+}
+
+TEST(CommandLine, QuietPrintsNothingButProblemsAndWarnings) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.writeLeagueFiles(); // no statistics records: a warning
+    std::ostringstream out, err;
+    const std::string folder = season.outputFolder.file("new");
+    EXPECT_EQ(runCommandLine({"-q", "-o", folder, season.seasonFolder.str()}, out, err), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("warning: " + season.seasonFolder.file("zelgs.dat") + ": holds no records"),
+              std::string::npos)
+        << err.str();
+}
+
+struct OutputFolderCase {
+    const char* name;
+    std::string (*prepare)(const testing::TempFolder& where); // returns the -o value
+    int status;
+    const char* says; // on standard output (0) or standard error (1)
+};
+
+class OutputFolders : public ::testing::TestWithParam<OutputFolderCase> {};
+
+TEST_P(OutputFolders, AreCreatedOrRefusedClearly) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
+    season.writeLeagueFiles();
+    const std::string folder = GetParam().prepare(season.outputFolder);
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"-o", folder, season.seasonFolder.str()}, out, err), GetParam().status);
+    const std::string& said = GetParam().status == 0 ? out.str() : err.str();
+    EXPECT_NE(said.find(folder + GetParam().says), std::string::npos) << said;
+    if (GetParam().status == 0) {
+        EXPECT_TRUE(std::filesystem::exists(folder + "/Batting_Stats.CSV"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutputFolders,
+    ::testing::Values(OutputFolderCase{"Missing",
+                                       [](const testing::TempFolder& where) { return where.file("new"); }, 0,
+                                       ""},
+                      OutputFolderCase{"MissingParents",
+                                       [](const testing::TempFolder& where) { return where.file("a/b/c"); },
+                                       0, ""},
+                      OutputFolderCase{"AFile",
+                                       [](const testing::TempFolder& where) {
+                                           testing::writeFile(where.file("plain"), "x");
+                                           return where.file("plain");
+                                       },
+                                       1, ": is not a folder"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(CommandLine, ACreatedFolderIsAnnounced) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
+    season.writeLeagueFiles();
+    const std::string folder = season.outputFolder.file("fresh");
+    std::ostringstream out, err;
+    ASSERT_EQ(runCommandLine({"-o", folder, season.seasonFolder.str()}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("created folder " + folder + "\n", 0), 0u) << out.str();
 }
 
 } // namespace
