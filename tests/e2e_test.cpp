@@ -1,11 +1,16 @@
 // The command-line programs run as processes on generated seasons.
 
+#include "byte_source.h"
+#include "league_files.h"
 #include "test_support.h"
+#include "text_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <map>
+#include <memory>
+#include <set>
 #include <sys/wait.h>
 
 namespace boxloom {
@@ -163,6 +168,109 @@ TEST_F(GeneratedSeason, TheSameSeedGivesTheSameSeason) {
     for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
         EXPECT_TRUE(readFile(again.file(name)) == readFile(season_->file(name))) << name;
     EXPECT_EQ(readFile(again.file("zelgs.dat")).size(), 600u * 302u);
+}
+
+// Names with double quotes and windows-1252 letters, written into a generated season.
+class AwkwardNames : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        season_ = new TempFolder;
+        ASSERT_EQ(
+            runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(season_->str()) + " --seed 5 --records 900")
+                .exitCode,
+            0);
+        rename(season_->file("zelplyr.dat"), PlayerRecordLayout::lastName, PlayerRecordLayout::firstName,
+               kPlayerRecordSize,
+               {{"O\"Bri\xE9n", "Bo \"Hoss\""},
+                {"Pe\xF1"
+                 "a",
+                 "\x80uro"},
+                {"M\xFCller", "Z\x9Eta"}});
+        rename(season_->file("zelteam.dat"), TeamRecordLayout::cityName, TeamRecordLayout::teamNickname,
+               kTeamRecordSize, {{"Nor\"east", "\xC5land"}, {"S\xE3o Paulo", "\"Q\""}});
+    }
+    static void TearDownTestSuite() {
+        delete season_;
+        season_ = nullptr;
+    }
+
+    // Every third record gets the next of the given pairs of texts.
+    static void rename(const std::string& path, FieldLayout first, FieldLayout second, std::size_t recordSize,
+                       const std::vector<std::pair<std::string, std::string>>& names) {
+        std::string bytes = readFile(path);
+        auto* data = reinterpret_cast<std::uint8_t*>(bytes.data());
+        for (std::size_t record = 0, next = 0; (record + 1) * recordSize <= bytes.size();
+             record += 3, ++next) {
+            const auto& [a, b] = names[next % names.size()];
+            writeText(data + record * recordSize, first, a);
+            writeText(data + record * recordSize, second, b);
+        }
+        testing::writeFile(path, bytes);
+    }
+
+    // The display names the season's files give, in the chosen encoding.
+    static std::set<std::string> expectedNames(const char* encoding) {
+        const std::string teamBytes = readFile(season_->file("zelteam.dat"));
+        const std::string playerBytes = readFile(season_->file("zelplyr.dat"));
+        MemoryByteSource teamSource(
+            {reinterpret_cast<const std::uint8_t*>(teamBytes.data()), teamBytes.size()});
+        MemoryByteSource playerSource(
+            {reinterpret_cast<const std::uint8_t*>(playerBytes.data()), playerBytes.size()});
+        auto teams = std::make_unique<TeamTable>();
+        auto players = std::make_unique<PlayerTable>();
+        loadTeamFile(teamSource, TeamNotation::CityAndNickname, *teams);
+        loadPlayerFile(playerSource, *players);
+        std::set<std::string> names = {"", "Pitchers"};
+        for (int number = 0; number <= TeamTable::kMax; ++number)
+            names.insert(decoded((*teams)[number].displayName, encoding));
+        for (int number = 0; number <= PlayerTable::kMax; ++number)
+            names.insert(decoded((*players)[number].displayName, encoding));
+        return names;
+    }
+
+    static std::string decoded(const std::string& stored, const std::string& encoding) {
+        if (encoding == "windows-1252") return stored;
+        std::string utf8;
+        for (char c : stored) {
+            const Utf8Bytes& bytes = kUtf8OfWindows1252[static_cast<std::uint8_t>(c)];
+            utf8.append(bytes.bytes.data(), bytes.size);
+        }
+        return utf8;
+    }
+
+    static TempFolder* season_;
+};
+
+TempFolder* AwkwardNames::season_ = nullptr;
+
+TEST_F(AwkwardNames, EveryFileReadsBackWithAnRfc4180ReaderInEachEncoding) {
+    for (const char* encoding : {"windows-1252", "utf-8", "utf-8-sig"}) {
+        SCOPED_TRACE(encoding);
+        TempFolder output;
+        const ProcessResult result =
+            runProcess(quote(BOXLOOM_EXPORT) + " --all --ids --pitcher-hitting group --encoding " + encoding +
+                       " -o " + quote(output.str()) + " " + quote(season_->str()));
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const std::set<std::string> names = expectedNames(encoding);
+        std::size_t quotedNames = 0;
+        for (const auto& [stem, fields] : kFieldsPerFile) {
+            std::string content = readFile(output.file(stem + ".CSV"));
+            const bool marked = content.rfind(kUtf8ByteOrderMark, 0) == 0;
+            EXPECT_EQ(marked, std::string(encoding) == "utf-8-sig") << stem;
+            if (marked) content.erase(0, kUtf8ByteOrderMark.size());
+            const auto rows = testing::readCsv(content);
+            ASSERT_GT(rows.size(), 1u) << stem;
+            EXPECT_EQ(rows[0].size(), fields + 2) << stem << ": the header with PlayerID and TeamID";
+            for (const auto& row : rows) {
+                ASSERT_EQ(row.size(), rows[0].size()) << stem << ": " << row[0];
+                if (&row == &rows[0]) continue;
+                EXPECT_TRUE(names.contains(row[0])) << stem << " player " << row[0];
+                EXPECT_TRUE(names.contains(row[1])) << stem << " team " << row[1];
+                quotedNames += row[0].find('"') != std::string::npos;
+            }
+        }
+        EXPECT_GT(quotedNames, 0u) << "the season has no name with a double quote in any row";
+    }
 }
 
 } // namespace

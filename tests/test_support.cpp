@@ -94,3 +94,51 @@ SeasonStatRecord statRecord(int player, int team, int statType, std::initializer
 }
 
 } // namespace boxloom::testing
+
+namespace boxloom::testing {
+
+std::vector<std::vector<std::string>> readCsv(const std::string& content) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string field;
+    std::size_t i = 0;
+    const auto fail = [&](const char* what) {
+        throw std::runtime_error(std::string(what) + " at byte " + std::to_string(i));
+    };
+    while (i < content.size()) {
+        if (content[i] == '"') {
+            for (++i;; ++i) {
+                if (i >= content.size()) fail("unterminated quoted field");
+                if (content[i] != '"') {
+                    field += content[i];
+                } else if (i + 1 < content.size() && content[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+        } else {
+            while (i < content.size() && content[i] != ',' && content[i] != '\r') {
+                if (content[i] == '"' || content[i] == '\n') fail("quote or line feed inside a plain field");
+                field += content[i++];
+            }
+        }
+        row.push_back(std::move(field));
+        field.clear();
+        if (i < content.size() && content[i] == ',') {
+            ++i;
+        } else if (content.compare(i, 2, "\r\n") == 0) {
+            i += 2;
+            rows.push_back(std::move(row));
+            row.clear();
+        } else {
+            fail("a field not followed by a comma or CR LF");
+        }
+    }
+    if (!row.empty()) fail("last line without CR LF");
+    return rows;
+}
+
+} // namespace boxloom::testing

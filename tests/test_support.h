@@ -62,6 +62,10 @@ namespace boxloom::testing {
 // The data lines of an export file: the header dropped, each line without its CR LF.
 std::vector<std::string> dataLines(const std::string& content);
 
+// Reads comma-separated text as RFC 4180 does: fields in double quotes may hold
+// commas, CR LF and doubled quotes. Throws std::runtime_error on malformed text.
+std::vector<std::vector<std::string>> readCsv(const std::string& content);
+
 struct Counter {
     StatField field;
     int value;
