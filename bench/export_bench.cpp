@@ -65,6 +65,20 @@ void BM_FullExport(benchmark::State& state) {
 }
 BENCHMARK(BM_FullExport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Texts decoded into UTF-8 and the two id columns added to every row.
+void BM_FullExportUtf8WithIds(benchmark::State& state) {
+    auto options = exportOptions();
+    options.encoding = boxloom::TextEncoding::Utf8;
+    options.includeIds = true;
+    for (auto _ : state) {
+        const auto outcome = boxloom::runExport(options);
+        if (!outcome.succeeded()) state.SkipWithError("export failed");
+    }
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(kRecords), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_FullExportUtf8WithIds)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The floor of this job: read the same input and write as many bytes, buffered.
 void BM_ReadWriteBaseline(benchmark::State& state) {
     benchmark::DoNotOptimize(benchSeason());
