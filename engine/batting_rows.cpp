@@ -21,12 +21,13 @@ private:
 
 } // namespace
 
-void writeBattingRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(files, ExportFileKind::BattingStats, identity, BattingValues(record));
+void writeBattingRow(const RowTargets& rows, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(rows, ExportFileKind::BattingStats, identity, BattingValues(record));
 }
 
-void writeBattingSplitRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(files, ExportFileKind::BattingSplits, identity,
+void writeBattingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
+                          const RowIdentity& identity) {
+    emitRow(rows, ExportFileKind::BattingSplits, identity,
             RecordSplitValues(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight));
 }
 

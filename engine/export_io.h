@@ -5,6 +5,10 @@
 // file layer provides the real ones; tests and fuzzers provide their own.
 
 #include "byte_source.h"
+#include "row_targets.h"
+
+#include <functional>
+#include <vector>
 
 #include <cstddef>
 #include <memory>
@@ -12,6 +16,17 @@
 #include <string_view>
 
 namespace boxloom {
+
+struct RecordCounts {
+    std::uint64_t accepted = 0;
+    std::uint64_t skipped = 0; // accepted, but numbers outside the tables
+};
+
+// Formats `count` records of a chunk: writes their rows into `rows` and lists,
+// by index, the records whose batting goes into the grouped pitcher totals.
+using ChunkFormatter =
+    std::function<RecordCounts(const std::uint8_t* records, std::size_t count, const RowTargets& rows,
+                               std::vector<std::uint32_t>& grouped)>;
 
 class LeagueFileOpener {
 public:
@@ -52,6 +67,9 @@ public:
 struct ExportIo {
     LeagueFileOpener& leagueFiles;
     OutputFileFactory& outputs;
+    // Wraps the formatting of each chunk of records (on worker threads): for
+    // observing a run's progress, or planting a fault in it.
+    std::function<ChunkFormatter(ChunkFormatter)> chunkFormatter = {};
 };
 
 // The platform's own files.

@@ -26,6 +26,9 @@ struct ExportOptions {
     TextEncoding encoding = TextEncoding::Windows1252;
     // Adds "PlayerID" and "TeamID" columns to every file.
     bool includeIds = false;
+    // Threads that format records: 0 for one per hardware thread (at most 8), 1 for none besides the run's
+    // own.
+    unsigned threads = 0;
 };
 
 // The one-letter codes "C", "N", "A", "B"; empty for None.

@@ -1,13 +1,12 @@
 #include "export_run.h"
 
-#include "batting_rows.h"
+#include "export_pipeline.h"
 #include "export_writer.h"
-#include "fielding_rows.h"
 #include "file_layer.h"
 #include "league_files.h"
 #include "paths.h"
 #include "pitcher_totals.h"
-#include "pitching_rows.h"
+#include "record_exporter.h"
 #include "record_reader.h"
 #include "season_stats.h"
 
@@ -93,62 +92,28 @@ private:
 
     void exportRecords() {
         RecordReader reader(*leagueFiles_[kSeasonFile], kSeasonRecordSize);
-        SeasonStatRecord record;
-        while (readNext(reader, record))
-            exportRecord(record);
+        const RecordExporter exporter(options_, tables_->teams, tables_->players);
+        const ChunkFormatter format = [&exporter](const std::uint8_t* records, std::size_t count,
+                                                  const RowTargets& rows,
+                                                  std::vector<std::uint32_t>& grouped) {
+            return exporter.exportRecords(records, count, rows, grouped);
+        };
+        const PipelineResult result =
+            runPipeline(reader, io_.chunkFormatter ? io_.chunkFormatter(format) : format, exports_,
+                        tables_->pitcherTotals, formattingThreads(options_.threads),
+                        options_.encoding != TextEncoding::Windows1252);
         outcome_.recordsRead = reader.recordsFromFile();
+        outcome_.recordsAccepted = result.counts.accepted;
+        outcome_.recordsSkipped = result.counts.skipped;
         if (!reader.error().empty()) problem(paths_[kSeasonFile], reader.error());
+        if (!result.error.empty()) problem(paths_[kSeasonFile], result.error);
         if (reader.lastRecordPartial()) warnPartial(kSeasonFile);
         if (outcome_.recordsRead == 0 && reader.error().empty())
             outcome_.warnings.push_back(
                 {paths_[kSeasonFile], "holds no records: the export files hold only their header rows"});
-        tables_->pitcherTotals.writePitcherRows(exports_, tables_->teams, options_.includeHittingSplits);
+        tables_->pitcherTotals.writePitcherRows(exports_.targets(), tables_->teams,
+                                                options_.includeHittingSplits);
         leagueFiles_[kSeasonFile].reset();
-    }
-
-    static bool isAccepted(const SeasonStatRecord& record) {
-        return record.recordMarker() == 0 && (record.battingGames() > 0 || record.gamesPitched() > 0);
-    }
-
-    static bool isWithinTables(const SeasonStatRecord& record) {
-        const int statType = record.statTypeCode();
-        return PlayerTable::contains(record.playerNumber()) && TeamTable::contains(record.teamNumber()) &&
-               statType >= 0 && statType <= kMaxStatTypeCode;
-    }
-
-    void exportRecord(const SeasonStatRecord& record) {
-        if (!isAccepted(record)) return;
-        if (!isWithinTables(record)) {
-            ++outcome_.recordsSkipped;
-            return;
-        }
-        ++outcome_.recordsAccepted;
-        const PlayerRow& player = tables_->players[record.playerNumber()];
-        const TeamRow& team = tables_->teams[record.teamNumber()];
-        const RowIdentity identity{player.displayName,    team.displayName,
-                                   team.yearText,         statTypeName(record.statTypeCode()),
-                                   record.playerNumber(), record.teamNumber()};
-        writeBatting(record, player, identity);
-        if (record.gamesPitched() > 0) {
-            writePitchingRow(exports_, record, identity);
-            if (options_.includePitchingSplits) writePitchingSplitRow(exports_, record, identity);
-        }
-        if (options_.includeFielding) {
-            for (int position = 0; position < kPositionCount; ++position) {
-                if (record.gamesAtPosition(position) > 0)
-                    writeFieldingRow(exports_, record, position, identity);
-            }
-        }
-    }
-
-    void writeBatting(const SeasonStatRecord& record, const PlayerRow& player, const RowIdentity& identity) {
-        const PitcherHittingMode mode = options_.pitcherHitting;
-        if (mode == PitcherHittingMode::Include || player.kind == kPositionPlayer) {
-            writeBattingRow(exports_, record, identity);
-            if (options_.includeHittingSplits) writeBattingSplitRow(exports_, record, identity);
-        } else if (mode == PitcherHittingMode::GroupByTeam && player.kind == kPitcher) {
-            tables_->pitcherTotals.addPitcherRecord(record);
-        }
     }
 
     void finish() {

@@ -85,6 +85,27 @@ std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, Outpu
     return problems;
 }
 
+RowTargets ExportFiles::targets() {
+    RowTargets targets;
+    for (ExportFileKind kind : kExportFileKinds)
+        targets.sinks[indexOf(kind)] = sink(kind);
+    targets.withIds = withIds_;
+    return targets;
+}
+
+void ExportFiles::appendLines(ExportFileKind kind, std::string_view text, std::uint64_t lines) {
+    File* file = files_[indexOf(kind)].get();
+    if (file == nullptr) return;
+    file->lines += lines;
+    if (text.size() < file->buffer.size() - file->used) {
+        std::memcpy(file->buffer.data() + file->used, text.data(), text.size());
+        file->used += text.size();
+        return;
+    }
+    file->flush();
+    if (file->error.empty()) file->error = file->output->write(text.data(), text.size());
+}
+
 void ExportFiles::writeRow(ExportFileKind kind, std::span<const Field> fields) {
     LineWriter line(sink(kind));
     for (const Field& field : fields)

@@ -8,6 +8,7 @@
 #include "export_options.h"
 #include "export_outcome.h"
 #include "line_writer.h"
+#include "row_targets.h"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,10 @@ public:
     // The open file of a kind, or null when the run does not write it.
     LineSink* sink(ExportFileKind kind);
     void writeRow(ExportFileKind kind, std::span<const Field> fields);
+    // The files' buffers, for the row writers.
+    RowTargets targets();
+    // Appends lines encoded elsewhere (a chunk's), after what the file holds so far.
+    void appendLines(ExportFileKind kind, std::string_view text, std::uint64_t lines);
     // Finishes every file, then replaces the earlier files as one set: when any
     // move fails, the files already moved are put back. Adds to the outcome's
     // problems (and warnings) and sets its earlierFilesKept.

@@ -36,9 +36,9 @@ std::string_view positionName(int position) {
     return kPositionNames[static_cast<std::size_t>(position)];
 }
 
-void writeFieldingRow(ExportFiles& files, const SeasonStatRecord& record, int position,
+void writeFieldingRow(const RowTargets& rows, const SeasonStatRecord& record, int position,
                       const RowIdentity& identity) {
-    emitRow(files, ExportFileKind::FieldingStats, identity, FieldingValues(record, position));
+    emitRow(rows, ExportFileKind::FieldingStats, identity, FieldingValues(record, position));
 }
 
 } // namespace boxloom

@@ -102,7 +102,7 @@ const PitcherCounters& PitcherTotals::at(int team, int statType) const {
     return cells_[cellIndex(team, statType)];
 }
 
-void PitcherTotals::writePitcherRows(ExportFiles& files, const TeamTable& teams,
+void PitcherTotals::writePitcherRows(const RowTargets& rows, const TeamTable& teams,
                                      bool includeHittingSplits) const {
     // PreSeason (0) is never grouped.
     for (int statType = code(StatType::Regular); statType <= kMaxGroupedStatType; ++statType) {
@@ -115,9 +115,9 @@ void PitcherTotals::writePitcherRows(ExportFiles& files, const TeamTable& teams,
                                        statTypeName(statType),
                                        -1,
                                        team};
-            emitRow(files, ExportFileKind::BattingStats, identity, GroupedBattingValues(totals));
+            emitRow(rows, ExportFileKind::BattingStats, identity, GroupedBattingValues(totals));
             if (includeHittingSplits)
-                emitRow(files, ExportFileKind::BattingSplits, identity, GroupedSplitValues(totals));
+                emitRow(rows, ExportFileKind::BattingSplits, identity, GroupedSplitValues(totals));
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export_writer.h"
 #include "league_files.h"
+#include "row_targets.h"
 #include "season_stats.h"
 
 #include <array>
@@ -46,7 +46,7 @@ public:
     const PitcherCounters& at(int team, int statType) const;
 
     // Stat type 1..5 outer, team 0..100 inner; only totals with at-bats.
-    void writePitcherRows(ExportFiles& files, const TeamTable& teams, bool includeHittingSplits) const;
+    void writePitcherRows(const RowTargets& rows, const TeamTable& teams, bool includeHittingSplits) const;
 
 private:
     std::vector<PitcherCounters> cells_;

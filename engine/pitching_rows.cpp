@@ -30,12 +30,13 @@ private:
 
 } // namespace
 
-void writePitchingRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(files, ExportFileKind::PitchingStats, identity, PitchingValues(record));
+void writePitchingRow(const RowTargets& rows, const SeasonStatRecord& record, const RowIdentity& identity) {
+    emitRow(rows, ExportFileKind::PitchingStats, identity, PitchingValues(record));
 }
 
-void writePitchingSplitRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(files, ExportFileKind::PitchingSplits, identity,
+void writePitchingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
+                           const RowIdentity& identity) {
+    emitRow(rows, ExportFileKind::PitchingSplits, identity,
             RecordSplitValues(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight));
 }
 

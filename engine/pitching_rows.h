@@ -1,12 +1,13 @@
 #pragma once
 
-#include "export_writer.h"
 #include "row_emitter.h"
+#include "row_targets.h"
 #include "season_stats.h"
 
 namespace boxloom {
 
-void writePitchingRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity);
-void writePitchingSplitRow(ExportFiles& files, const SeasonStatRecord& record, const RowIdentity& identity);
+void writePitchingRow(const RowTargets& rows, const SeasonStatRecord& record, const RowIdentity& identity);
+void writePitchingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
+                           const RowIdentity& identity);
 
 } // namespace boxloom

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "export_columns.h"
-#include "export_writer.h"
 #include "line_writer.h"
+#include "row_targets.h"
 
 #include <string_view>
 
@@ -22,11 +22,11 @@ struct RowIdentity {
 // Builds one data row from the column list of its file. `values` supplies
 // counter(index) and rate(index), and, where the file has them, games() and text().
 template <class Values>
-void emitRow(ExportFiles& files, ExportFileKind kind, const RowIdentity& identity, const Values& values) {
-    LineSink* sink = files.sink(kind);
+void emitRow(const RowTargets& rows, ExportFileKind kind, const RowIdentity& identity, const Values& values) {
+    LineSink* sink = rows.sink(kind);
     if (sink == nullptr) return;
     LineWriter line(sink);
-    for (const Column& column : columnsOf(kind, files.withIds())) {
+    for (const Column& column : columnsOf(kind, rows.withIds)) {
         switch (column.source) {
         case ColumnSource::Player: line.text(identity.player); break;
         case ColumnSource::Team: line.text(identity.team); break;

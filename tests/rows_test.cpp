@@ -1,4 +1,5 @@
 #include "export_run.h"
+#include "export_writer.h"
 #include "memory_io.h"
 #include "paths.h"
 #include "pitcher_totals.h"
@@ -438,7 +439,7 @@ TEST(PitcherTotalSums, WrapAtTwoToTheThirtyOneAndTwoToTheThirtyTwo) {
     options.outputFolder = "out";
     ExportFiles files;
     ASSERT_TRUE(files.open(options, outputs).empty());
-    totals.writePitcherRows(files, teams, false);
+    totals.writePitcherRows(files.targets(), teams, false);
     ExportOutcome outcome;
     files.close(outcome);
     const auto lines = dataLines(outputs.folder[joinPath("out", "Batting_Stats.CSV")]);

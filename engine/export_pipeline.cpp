@@ -1,0 +1,224 @@
+#include "export_pipeline.h"
+
+#include "season_stats.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <thread>
+
+namespace boxloom {
+
+namespace {
+
+// A chunk's lines for one file, collected in memory.
+struct ChunkSink final : LineSink {
+    std::string text;
+    ChunkSink() { buffer = std::vector<char>(1 << 14); }
+    void flush() override {
+        text.append(buffer.data(), used);
+        used = 0;
+    }
+};
+
+} // namespace
+
+struct RecordChunk {
+    std::vector<std::uint8_t> records = std::vector<std::uint8_t>(kChunkRecords * kSeasonRecordSize);
+    std::size_t count = 0;
+    std::array<ChunkSink, kExportFileKindCount> sinks;
+    RowTargets rows;
+    std::vector<std::uint32_t> grouped;
+    RecordCounts counts;
+    std::string error;
+    bool ready = false;
+
+    RecordChunk(const RowTargets& files, bool utf8) {
+        rows.withIds = files.withIds;
+        for (ExportFileKind kind : kExportFileKinds) {
+            sinks[indexOf(kind)].utf8 = utf8;
+            rows.sinks[indexOf(kind)] = files.sink(kind) != nullptr ? &sinks[indexOf(kind)] : nullptr;
+        }
+    }
+
+    void format(const ChunkFormatter& formatter) {
+        try {
+            counts = formatter(records.data(), count, rows, grouped);
+            for (ChunkSink& sink : sinks)
+                sink.flush();
+        } catch (const std::bad_alloc&) {
+            error = "out of memory while formatting records";
+        } catch (const std::exception& failure) {
+            error = std::string("records could not be formatted: ") + failure.what();
+        }
+    }
+
+    void reset() {
+        count = 0;
+        for (ChunkSink& sink : sinks) {
+            sink.text.clear();
+            sink.lines = 0;
+        }
+        grouped.clear();
+        counts = {};
+        error.clear();
+        ready = false;
+    }
+};
+
+unsigned formattingThreads(unsigned requested) {
+    if (requested != 0) return std::min(requested, kMaxThreads);
+    return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+}
+
+namespace {
+
+// Worker threads that format the chunks handed to them, in any order.
+class FormattingPool {
+public:
+    FormattingPool(unsigned threads, const ChunkFormatter& formatter) : formatter_(formatter) {
+        for (unsigned i = 0; i < threads; ++i)
+            workers_.emplace_back([this](std::stop_token stop) { work(stop); });
+    }
+    ~FormattingPool() {
+        for (auto& worker : workers_)
+            worker.request_stop();
+        work_.notify_all();
+    }
+
+    void submit(RecordChunk* chunk) {
+        {
+            std::lock_guard lock(mutex_);
+            queue_.push_back(chunk);
+        }
+        work_.notify_one();
+    }
+    void waitFor(RecordChunk* chunk) {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [chunk] { return chunk->ready; });
+    }
+
+private:
+    void work(std::stop_token stop) {
+        for (;;) {
+            RecordChunk* chunk = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                if (!work_.wait(lock, stop, [this] { return !queue_.empty(); })) return;
+                chunk = queue_.front();
+                queue_.pop_front();
+            }
+            chunk->format(formatter_);
+            {
+                std::lock_guard lock(mutex_);
+                chunk->ready = true;
+            }
+            done_.notify_all();
+        }
+    }
+
+    const ChunkFormatter& formatter_;
+    std::mutex mutex_;
+    std::condition_variable_any work_;
+    std::condition_variable done_;
+    std::deque<RecordChunk*> queue_;
+    std::vector<std::jthread> workers_; // last: stopped and joined first
+};
+
+class Pipeline {
+public:
+    Pipeline(RecordReader& reader, const ChunkFormatter& format, ExportFiles& files, PitcherTotals& totals,
+             unsigned threads, bool utf8)
+        : reader_(reader), format_(format), files_(files), totals_(totals) {
+        // Two chunks per thread keep every worker busy while the oldest is written.
+        const unsigned slots = threads == 1 ? 1 : 2 * threads;
+        const RowTargets shape = files.targets();
+        for (unsigned i = 0; i < slots; ++i) {
+            chunks_.push_back(std::make_unique<RecordChunk>(shape, utf8));
+            free_.push_back(chunks_.back().get());
+        }
+        if (threads > 1) pool_ = std::make_unique<FormattingPool>(threads, format_);
+    }
+
+    PipelineResult run() {
+        for (bool more = true; more && result_.error.empty();) {
+            if (free_.empty()) writeOldest();
+            RecordChunk* chunk = free_.back();
+            free_.pop_back();
+            more = fill(*chunk);
+            if (chunk->count == 0) {
+                free_.push_back(chunk);
+                break;
+            }
+            inFlight_.push_back(chunk);
+            if (pool_) {
+                pool_->submit(chunk);
+            } else {
+                chunk->format(format_);
+                chunk->ready = true;
+            }
+        }
+        while (!inFlight_.empty())
+            writeOldest();
+        return result_;
+    }
+
+private:
+    // False once the reader has no more records.
+    bool fill(RecordChunk& chunk) {
+        while (chunk.count < kChunkRecords) {
+            if (!reader_.readNext(chunk.records.data() + chunk.count * kSeasonRecordSize)) return false;
+            ++chunk.count;
+        }
+        return true;
+    }
+
+    void writeOldest() {
+        RecordChunk* chunk = inFlight_.front();
+        inFlight_.pop_front();
+        if (pool_) pool_->waitFor(chunk);
+        if (!chunk->error.empty() && result_.error.empty()) result_.error = chunk->error;
+        // After a failure the rest is only waited for: nothing more reaches the files.
+        if (result_.error.empty()) write(*chunk);
+        chunk->reset();
+        free_.push_back(chunk);
+    }
+
+    void write(const RecordChunk& chunk) {
+        for (ExportFileKind kind : kExportFileKinds) {
+            const ChunkSink& sink = chunk.sinks[indexOf(kind)];
+            if (sink.lines > 0) files_.appendLines(kind, sink.text, sink.lines);
+        }
+        for (std::uint32_t index : chunk.grouped) {
+            SeasonStatRecord record;
+            std::copy_n(chunk.records.data() + index * kSeasonRecordSize, kSeasonRecordSize,
+                        record.mutableBytes().data());
+            totals_.addPitcherRecord(record);
+        }
+        result_.counts.accepted += chunk.counts.accepted;
+        result_.counts.skipped += chunk.counts.skipped;
+    }
+
+    RecordReader& reader_;
+    const ChunkFormatter& format_;
+    ExportFiles& files_;
+    PitcherTotals& totals_;
+    std::vector<std::unique_ptr<RecordChunk>> chunks_;
+    std::vector<RecordChunk*> free_;
+    std::deque<RecordChunk*> inFlight_;
+    std::unique_ptr<FormattingPool> pool_; // after the chunks: stopped before they go
+    PipelineResult result_;
+};
+
+} // namespace
+
+PipelineResult runPipeline(RecordReader& reader, const ChunkFormatter& format, ExportFiles& files,
+                           PitcherTotals& totals, unsigned threads, bool utf8) {
+    return Pipeline(reader, format, files, totals, threads, utf8).run();
+}
+
+} // namespace boxloom

@@ -1,0 +1,35 @@
+#pragma once
+
+// Turns season statistics records into rows: which records are accepted, which
+// rows each writes, and which pitchers' batting is grouped. Reads only the
+// tables it is given, so several threads can share one exporter.
+
+#include "export_io.h"
+#include "export_options.h"
+#include "league_files.h"
+#include "row_targets.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace boxloom {
+
+class RecordExporter {
+public:
+    RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players)
+        : options_(options), teams_(teams), players_(players) {}
+
+    // Writes the rows of `count` records of kSeasonRecordSize bytes. Records whose
+    // batting goes into the grouped pitcher totals are listed in `grouped` by
+    // their index, in order, for the caller to add.
+    RecordCounts exportRecords(const std::uint8_t* records, std::size_t count, const RowTargets& rows,
+                               std::vector<std::uint32_t>& grouped) const;
+
+private:
+    const ExportOptions& options_;
+    const TeamTable& teams_;
+    const PlayerTable& players_;
+};
+
+} // namespace boxloom
