@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -145,6 +146,8 @@ private:
             choose(name, value(name, inlineValue), kTeamNotations, options.teamNotation);
         } else if (name == "--pitcher-hitting") {
             choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
+        } else if (name == "--threads") {
+            threads(value(name, inlineValue));
         } else if (name == "--encoding") {
             choose(name, value(name, inlineValue), kEncodings, options.encoding);
         } else {
@@ -158,6 +161,15 @@ private:
         const std::string upper = upperCase(*text);
         if (upper != "TXT" && upper != "CSV") return fail("--suffix must be TXT or CSV, not '" + *text + "'");
         command_.options.outputSuffix = upper;
+    }
+
+    void threads(const std::optional<std::string>& text) {
+        if (!text) return;
+        unsigned count = 0;
+        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), count);
+        if (error != std::errc() || end != text->data() + text->size() || count == 0)
+            return fail("--threads must be a whole number of at least 1, not '" + *text + "'");
+        command_.options.threads = count;
     }
 
     template <class Value, std::size_t N>
@@ -201,6 +213,7 @@ const char* usageText() {
            "                        utf-8-sig adds the byte-order mark spreadsheets look for)\n"
            "  --ids                 add PlayerID and TeamID columns to every file\n"
            "  -q, --quiet           print nothing on standard output\n"
+           "  --threads N           threads that format records (default: one per processor, at most 8)\n"
            "  -h, --help            show this help\n"
            "  --version             show the version\n"
            "\n"

@@ -37,17 +37,20 @@ TEST_P(UsageErrors, ExitWithTwoAndOneLineThatNamesTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     BadCommandLines, UsageErrors,
-    ::testing::Values(UsageErrorCase{"NoFolder", {}, "missing SEASON_FOLDER"},
-                      UsageErrorCase{"TwoFolders", {"a", "b"}, "more than one SEASON_FOLDER"},
-                      UsageErrorCase{"UnknownOption", {"--colour", "a"}, "unknown option '--colour'"},
-                      UsageErrorCase{"BadSuffix", {"--suffix", "XLS", "a"}, "--suffix must be TXT or CSV"},
-                      UsageErrorCase{"BadTeams", {"--teams=town", "a"}, "--teams must be city|nickname"},
-                      UsageErrorCase{"BadMode", {"--pitcher-hitting", "all", "a"}, "include|group|ignore"},
-                      UsageErrorCase{"MissingValue", {"a", "--output"}, "option --output needs a value"},
-                      UsageErrorCase{"ValueOnFlag", {"--all=yes", "a"}, "--all takes no value"},
-                      UsageErrorCase{"BadEncoding",
-                                     {"--encoding", "latin-1", "a"},
-                                     "--encoding must be windows-1252|utf-8|utf-8-sig, not 'latin-1'"}),
+    ::testing::Values(
+        UsageErrorCase{"NoFolder", {}, "missing SEASON_FOLDER"},
+        UsageErrorCase{"TwoFolders", {"a", "b"}, "more than one SEASON_FOLDER"},
+        UsageErrorCase{"UnknownOption", {"--colour", "a"}, "unknown option '--colour'"},
+        UsageErrorCase{"BadSuffix", {"--suffix", "XLS", "a"}, "--suffix must be TXT or CSV"},
+        UsageErrorCase{"BadTeams", {"--teams=town", "a"}, "--teams must be city|nickname"},
+        UsageErrorCase{"BadMode", {"--pitcher-hitting", "all", "a"}, "include|group|ignore"},
+        UsageErrorCase{"MissingValue", {"a", "--output"}, "option --output needs a value"},
+        UsageErrorCase{"ValueOnFlag", {"--all=yes", "a"}, "--all takes no value"},
+        UsageErrorCase{"NoThreads", {"--threads", "0", "a"}, "--threads must be a whole number"},
+        UsageErrorCase{"ThreadsNotANumber", {"--threads=two", "a"}, "--threads must be a whole number"},
+        UsageErrorCase{"BadEncoding",
+                       {"--encoding", "latin-1", "a"},
+                       "--encoding must be windows-1252|utf-8|utf-8-sig, not 'latin-1'"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CommandLine, DefaultsAreTheWindowsInitialState) {
@@ -119,6 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         ValueCase{"Ids", {"--ids", "s"}, [](const CliCommand& c) { return c.options.includeIds; }},
         ValueCase{"QuietShort", {"-q", "s"}, [](const CliCommand& c) { return c.quiet; }},
+        ValueCase{
+            "Threads", {"--threads", "3", "s"}, [](const CliCommand& c) { return c.options.threads == 3; }},
+        ValueCase{"ThreadsByDefault", {"s"}, [](const CliCommand& c) { return c.options.threads == 0; }},
         ValueCase{"QuietLong", {"--quiet", "s"}, [](const CliCommand& c) { return c.quiet; }}),
     [](const auto& param) { return std::string(param.param.name); });
 

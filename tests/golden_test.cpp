@@ -12,7 +12,9 @@ namespace {
 constexpr std::uint64_t kGoldenSeed = 7;
 constexpr std::uint64_t kGoldenRecords = 400;
 
-TEST(Golden, DemoSeasonExportMatchesTheGoldenFilesByteForByte) {
+class Golden : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(Golden, DemoSeasonExportMatchesTheGoldenFilesByteForByte) {
     testing::TempFolder season, output;
     ASSERT_EQ(writeDemoSeason(season.str(), {kGoldenSeed, kGoldenRecords}).error, "");
     ExportOptions options;
@@ -20,6 +22,7 @@ TEST(Golden, DemoSeasonExportMatchesTheGoldenFilesByteForByte) {
     options.outputFolder = output.str();
     options.pitcherHitting = PitcherHittingMode::GroupByTeam;
     options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+    options.threads = GetParam();
     ASSERT_TRUE(runExport(options).succeeded());
     const std::vector<std::string> files = {"Batting_Splits.CSV", "Batting_Stats.CSV", "Fielding_Stats.CSV",
                                             "Pitching_Splits.CSV", "Pitching_Stats.CSV"};
@@ -31,6 +34,8 @@ TEST(Golden, DemoSeasonExportMatchesTheGoldenFilesByteForByte) {
                                       << " bytes, golden " << golden.size() << ")";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Threads, Golden, ::testing::Values(1u, 2u, 3u, 8u));
 
 } // namespace
 } // namespace boxloom
