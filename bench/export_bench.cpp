@@ -52,8 +52,10 @@ std::uint64_t inputBytes() {
     return bytes;
 }
 
+// Into a folder that holds the previous iteration's export, the usual case.
 void BM_FullExport(benchmark::State& state) {
-    const auto options = exportOptions();
+    auto options = exportOptions();
+    options.threads = static_cast<unsigned>(state.range(0));
     for (auto _ : state) {
         const auto outcome = boxloom::runExport(options);
         if (!outcome.succeeded()) state.SkipWithError("export failed");
@@ -63,13 +65,20 @@ void BM_FullExport(benchmark::State& state) {
     state.counters["out MB/s"] = benchmark::Counter(static_cast<double>(outputBytes()) / 1e6,
                                                     benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FullExport)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullExport)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Texts decoded into UTF-8 and the two id columns added to every row.
 void BM_FullExportUtf8WithIds(benchmark::State& state) {
     auto options = exportOptions();
     options.encoding = boxloom::TextEncoding::Utf8;
     options.includeIds = true;
+    options.threads = static_cast<unsigned>(state.range(0));
     for (auto _ : state) {
         const auto outcome = boxloom::runExport(options);
         if (!outcome.succeeded()) state.SkipWithError("export failed");
@@ -77,7 +86,12 @@ void BM_FullExportUtf8WithIds(benchmark::State& state) {
     state.counters["records/s"] =
         benchmark::Counter(static_cast<double>(kRecords), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FullExportUtf8WithIds)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullExportUtf8WithIds)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The floor of this job: read the same input and write as many bytes, buffered.
 void BM_ReadWriteBaseline(benchmark::State& state) {
