@@ -37,7 +37,13 @@ struct RecordChunk {
     std::string error;
     bool ready = false;
 
-    RecordChunk(const RowTargets& files, bool utf8) {
+    // With `direct`, rows go straight into the files' own buffers: the chunk
+    // is formatted on the thread that writes the files.
+    RecordChunk(const RowTargets& files, bool utf8, bool direct) {
+        if (direct) {
+            rows = files;
+            return;
+        }
         rows.withIds = files.withIds;
         for (ExportFileKind kind : kExportFileKinds) {
             sinks[indexOf(kind)].utf8 = utf8;
@@ -138,7 +144,7 @@ public:
         const unsigned slots = threads == 1 ? 1 : 2 * threads;
         const RowTargets shape = files.targets();
         for (unsigned i = 0; i < slots; ++i) {
-            chunks_.push_back(std::make_unique<RecordChunk>(shape, utf8));
+            chunks_.push_back(std::make_unique<RecordChunk>(shape, utf8, threads == 1));
             free_.push_back(chunks_.back().get());
         }
         if (threads > 1) pool_ = std::make_unique<FormattingPool>(threads, format_);

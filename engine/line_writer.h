@@ -55,6 +55,32 @@ struct LineSink {
     void commit(const char* end) { used = static_cast<std::size_t>(end - buffer.data()); }
 };
 
+// The bytes of a text field between its quotes: each double quote written twice
+// (RFC 4180) and, for UTF-8, each windows-1252 byte decoded (up to three bytes
+// each). `out` has room for 3 * text.size() bytes; returns the end.
+inline char* encodeFieldText(char* out, std::string_view text, bool utf8) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"') {
+            *out++ = '"';
+            *out++ = '"';
+        } else if (byte >= 0x80 && utf8) {
+            const Utf8Bytes& encoded = kUtf8OfWindows1252[byte];
+            std::memcpy(out, encoded.bytes.data(), encoded.size);
+            out += encoded.size;
+        } else {
+            *out++ = c;
+        }
+    }
+    return out;
+}
+
+inline std::string encodeFieldText(std::string_view text, bool utf8) {
+    std::string encoded(text.size() * 3, '\0');
+    encoded.resize(static_cast<std::size_t>(encodeFieldText(encoded.data(), text, utf8) - encoded.data()));
+    return encoded;
+}
+
 // Appends one line field by field; the line ends (CR LF) when the writer goes
 // out of scope. The only place where export lines are encoded.
 class LineWriter {
@@ -80,6 +106,11 @@ public:
     void text(std::string_view value) {
         if (sink_ == nullptr) return;
         if (needsEscapingOrDecoding(value)) return carefulText(value);
+        encodedText(value);
+    }
+    // A text already made by encodeFieldText for this sink's encoding.
+    void encodedText(std::string_view value) {
+        if (sink_ == nullptr) return;
         char* out = start(value.size() + 2);
         *out++ = '"';
         std::memcpy(out, value.data(), value.size());
@@ -123,19 +154,7 @@ private:
     void carefulText(std::string_view value) {
         char* out = start(value.size() * 3 + 2);
         *out++ = '"';
-        for (char c : value) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == '"') {
-                *out++ = '"';
-                *out++ = '"';
-            } else if (byte >= 0x80 && sink_->utf8) {
-                const Utf8Bytes& encoded = kUtf8OfWindows1252[byte];
-                std::memcpy(out, encoded.bytes.data(), encoded.size);
-                out += encoded.size;
-            } else {
-                *out++ = c;
-            }
-        }
+        out = encodeFieldText(out, value, sink_->utf8);
         *out++ = '"';
         out_ = out;
     }

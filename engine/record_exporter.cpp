@@ -2,6 +2,7 @@
 
 #include "batting_rows.h"
 #include "fielding_rows.h"
+#include "line_writer.h"
 #include "pitching_rows.h"
 #include "season_stats.h"
 
@@ -23,6 +24,18 @@ bool isWithinTables(const SeasonStatRecord& record) {
 
 } // namespace
 
+RecordExporter::RecordExporter(const ExportOptions& options, const TeamTable& teams,
+                               const PlayerTable& players)
+    : options_(options), teams_(teams), players_(players) {
+    const bool utf8 = options.encoding != TextEncoding::Windows1252;
+    playerNames_.reserve(PlayerTable::kMax + 1);
+    for (int number = 0; number <= PlayerTable::kMax; ++number)
+        playerNames_.push_back(encodeFieldText(players[number].displayName, utf8));
+    teamNames_.reserve(TeamTable::kMax + 1);
+    for (int number = 0; number <= TeamTable::kMax; ++number)
+        teamNames_.push_back(encodeFieldText(teams[number].displayName, utf8));
+}
+
 RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::size_t count,
                                            const RowTargets& rows,
                                            std::vector<std::uint32_t>& grouped) const {
@@ -38,9 +51,14 @@ RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::siz
         ++counts.accepted;
         const PlayerRow& player = players_[record.playerNumber()];
         const TeamRow& team = teams_[record.teamNumber()];
-        const RowIdentity identity{player.displayName,    team.displayName,
-                                   team.yearText,         statTypeName(record.statTypeCode()),
-                                   record.playerNumber(), record.teamNumber()};
+        // Year texts and stat type names are digits and letters: the same in every encoding.
+        const RowIdentity identity{playerNames_[static_cast<std::size_t>(record.playerNumber())],
+                                   teamNames_[static_cast<std::size_t>(record.teamNumber())],
+                                   team.yearText,
+                                   statTypeName(record.statTypeCode()),
+                                   record.playerNumber(),
+                                   record.teamNumber(),
+                                   true};
         const PitcherHittingMode mode = options_.pitcherHitting;
         if (mode == PitcherHittingMode::Include || player.kind == kPositionPlayer) {
             writeBattingRow(rows, record, identity);

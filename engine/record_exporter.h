@@ -11,14 +11,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace boxloom {
 
 class RecordExporter {
 public:
-    RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players)
-        : options_(options), teams_(teams), players_(players) {}
+    RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players);
 
     // Writes the rows of `count` records of kSeasonRecordSize bytes. Records whose
     // batting goes into the grouped pitcher totals are listed in `grouped` by
@@ -30,6 +30,9 @@ private:
     const ExportOptions& options_;
     const TeamTable& teams_;
     const PlayerTable& players_;
+    // Names escaped and encoded once for the run, not once a row.
+    std::vector<std::string> playerNames_;
+    std::vector<std::string> teamNames_;
 };
 
 } // namespace boxloom

@@ -17,6 +17,8 @@ struct RowIdentity {
     std::string_view statType;
     int playerId = -1;
     int teamId = 0;
+    // The texts were made by encodeFieldText for the files' encoding.
+    bool encoded = false;
 };
 
 // Builds one data row from the column list of its file. `values` supplies
@@ -26,12 +28,18 @@ void emitRow(const RowTargets& rows, ExportFileKind kind, const RowIdentity& ide
     LineSink* sink = rows.sink(kind);
     if (sink == nullptr) return;
     LineWriter line(sink);
+    const auto identityText = [&](std::string_view text) {
+        if (identity.encoded)
+            line.encodedText(text);
+        else
+            line.text(text);
+    };
     for (const Column& column : columnsOf(kind, rows.withIds)) {
         switch (column.source) {
-        case ColumnSource::Player: line.text(identity.player); break;
-        case ColumnSource::Team: line.text(identity.team); break;
-        case ColumnSource::Year: line.text(identity.year); break;
-        case ColumnSource::StatType: line.text(identity.statType); break;
+        case ColumnSource::Player: identityText(identity.player); break;
+        case ColumnSource::Team: identityText(identity.team); break;
+        case ColumnSource::Year: identityText(identity.year); break;
+        case ColumnSource::StatType: identityText(identity.statType); break;
         case ColumnSource::Games:
             if constexpr (requires { values.games(); })
                 line.field(values.games());
