@@ -136,28 +136,23 @@ std::string ReplacementFile::replace() {
     struct stat earlier {};
     const bool hadEarlier = ::stat(finalPath_.c_str(), &earlier) == 0;
     if (!hadEarlier && errno != ENOENT) return reasonFor(errno);
-    bool movedAside = false;
     if (hadEarlier) {
         if (std::string reason = replaceableReason(earlier); !reason.empty()) return reason;
         // The new file takes the earlier file's permissions.
         if (::chmod(temporaryPath_.c_str(), earlier.st_mode & 07777) != 0) return reasonFor(errno);
+        // Moved aside, not replaced: on ext4 a rename over an existing file makes
+        // the kernel write the new file out at once, which costs a third of a run.
+        // A run killed between the two moves is put right by the next run.
         keptPath_ = sidePath(finalPath_, SideFile::KeptEarlier, sideFileSequence++);
-        // A second name keeps the earlier file without the final name ever missing.
-        if (::link(finalPath_.c_str(), keptPath_.c_str()) != 0) {
-            if (::rename(finalPath_.c_str(), keptPath_.c_str()) != 0) {
-                const std::string reason = reasonFor(errno);
-                keptPath_.clear();
-                return reason;
-            }
-            movedAside = true;
+        if (::rename(finalPath_.c_str(), keptPath_.c_str()) != 0) {
+            const std::string reason = reasonFor(errno);
+            keptPath_.clear();
+            return reason;
         }
     }
     if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
         const std::string reason = reasonFor(errno);
-        if (movedAside)
-            ::rename(keptPath_.c_str(), finalPath_.c_str());
-        else if (!keptPath_.empty())
-            ::unlink(keptPath_.c_str());
+        if (!keptPath_.empty()) ::rename(keptPath_.c_str(), finalPath_.c_str());
         keptPath_.clear();
         return reason;
     }

@@ -109,7 +109,7 @@ public:
         encodedText(value);
     }
     // A text already made by encodeFieldText for this sink's encoding.
-    void encodedText(std::string_view value) {
+    [[gnu::always_inline]] void encodedText(std::string_view value) {
         if (sink_ == nullptr) return;
         char* out = start(value.size() + 2);
         *out++ = '"';
@@ -123,11 +123,11 @@ public:
         if (sink_ == nullptr) return;
         out_ = start(0);
     }
-    void number(std::int32_t value) {
+    [[gnu::always_inline]] void number(std::int32_t value) {
         if (sink_ == nullptr) return;
         out_ = encodeNumber(start(kMaxNumberChars), value);
     }
-    void rate(float value, const NumberMask& mask) {
+    [[gnu::always_inline]] void rate(float value, const NumberMask& mask) {
         if (sink_ == nullptr) return;
         char* out = start(MaskedText::kCapacity + 2);
         *out++ = '"';
@@ -151,7 +151,8 @@ private:
         return false;
     }
     // A double quote is written twice (RFC 4180); in UTF-8, a byte takes up to three.
-    void carefulText(std::string_view value) {
+    // Rare: kept out of line so that the common fields stay inlined.
+    [[gnu::noinline]] void carefulText(std::string_view value) {
         char* out = start(value.size() * 3 + 2);
         *out++ = '"';
         out = encodeFieldText(out, value, sink_->utf8);
@@ -164,13 +165,13 @@ private:
         out_ = sink_->reserve(bytes);
         end_ = sink_->buffer.data() + sink_->buffer.size();
     }
-    void ensure(std::size_t bytes) {
+    [[gnu::always_inline]] void ensure(std::size_t bytes) {
         if (static_cast<std::size_t>(end_ - out_) >= bytes) return;
         sink_->commit(out_);
         takeRoom(bytes);
     }
     // Room for the separator and the field; returns where the field goes.
-    char* start(std::size_t fieldBytes) {
+    [[gnu::always_inline]] char* start(std::size_t fieldBytes) {
         ensure(fieldBytes + 1);
         char* out = out_;
         if (!first_) *out++ = ',';
