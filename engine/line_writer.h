@@ -178,17 +178,27 @@ private:
         first_ = false;
         return out;
     }
+    static char* putPair(char* out, std::uint32_t twoDigits) {
+        static constexpr char kPairs[] =
+            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+            "8081828384858687888990919293949596979899";
+        std::memcpy(out, kPairs + 2 * twoDigits, 2);
+        return out + 2;
+    }
     static char* encodeNumber(char* out, std::int32_t value) {
-        // Most counters are below 100.
-        if (static_cast<std::uint32_t>(value) < 10) {
-            *out = static_cast<char>('0' + value);
+        // Counters and player numbers are almost always below 10,000.
+        const auto small = static_cast<std::uint32_t>(value);
+        if (small < 10) {
+            *out = static_cast<char>('0' + small);
             return out + 1;
         }
-        if (static_cast<std::uint32_t>(value) < 100) {
-            out[0] = static_cast<char>('0' + value / 10);
-            out[1] = static_cast<char>('0' + value % 10);
-            return out + 2;
+        if (small < 100) return putPair(out, small);
+        if (small < 1000) {
+            *out++ = static_cast<char>('0' + small / 100);
+            return putPair(out, small % 100);
         }
+        if (small < 10000) return putPair(putPair(out, small / 100), small % 100);
         return std::to_chars(out, out + kMaxNumberChars, value).ptr;
     }
 

@@ -30,12 +30,15 @@ std::vector<ExportProblem> closeFiles(ExportFiles& files) {
 
 TEST(FieldEncoding, TextIsQuotedWithQuotesDoubledNumbersArePlain) {
     const Field fields[] = {
-        Field::ofText("Smith,John"), Field::ofText(" 1986"),     Field::ofText("say \"hi\""),
-        Field::ofText(""),           Field::ofNumber(0),         Field::ofNumber(9),
-        Field::ofNumber(10),         Field::ofNumber(255),       Field::ofNumber(-1),
-        Field::ofNumber(-32768),     Field::ofNumber(2147483647)};
+        Field::ofText("Smith,John"), Field::ofText(" 1986"),      Field::ofText("say \"hi\""),
+        Field::ofText(""),           Field::ofNumber(0),          Field::ofNumber(9),
+        Field::ofNumber(10),         Field::ofNumber(255),        Field::ofNumber(-1),
+        Field::ofNumber(-32768),     Field::ofNumber(2147483647), Field::ofNumber(100),
+        Field::ofNumber(999),        Field::ofNumber(1000),       Field::ofNumber(6000),
+        Field::ofNumber(9999),       Field::ofNumber(10000),      Field::ofNumber(-2147483647 - 1)};
     EXPECT_EQ(encodeRow(fields),
-              "\"Smith,John\",\" 1986\",\"say \"\"hi\"\"\",\"\",0,9,10,255,-1,-32768,2147483647\r\n");
+              "\"Smith,John\",\" 1986\",\"say \"\"hi\"\"\",\"\",0,9,10,255,-1,-32768,2147483647,100,"
+              "999,1000,6000,9999,10000,-2147483648\r\n");
     EXPECT_EQ(encodeRow({}), "\r\n");
 }
 
