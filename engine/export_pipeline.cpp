@@ -83,11 +83,12 @@ unsigned formattingThreads(unsigned requested) {
 
 namespace {
 
-// Worker threads that format the chunks handed to them, in any order.
+// Worker threads that format the chunks handed to them, in any order; the
+// thread that writes the files helps while it waits.
 class FormattingPool {
 public:
-    FormattingPool(unsigned threads, const ChunkFormatter& formatter) : formatter_(formatter) {
-        for (unsigned i = 0; i < threads; ++i)
+    FormattingPool(unsigned workers, const ChunkFormatter& formatter) : formatter_(formatter) {
+        for (unsigned i = 0; i < workers; ++i)
             workers_.emplace_back([this](std::stop_token stop) { work(stop); });
     }
     ~FormattingPool() {
@@ -103,27 +104,44 @@ public:
         }
         work_.notify_one();
     }
+    // The waiting thread formats queued chunks itself rather than sit idle.
     void waitFor(RecordChunk* chunk) {
         std::unique_lock lock(mutex_);
-        done_.wait(lock, [chunk] { return chunk->ready; });
+        while (!chunk->ready) {
+            if (queue_.empty()) {
+                done_.wait(lock);
+                continue;
+            }
+            RecordChunk* next = take();
+            lock.unlock();
+            format(next);
+            lock.lock();
+        }
     }
 
 private:
+    RecordChunk* take() {
+        RecordChunk* chunk = queue_.front();
+        queue_.pop_front();
+        return chunk;
+    }
+    void format(RecordChunk* chunk) {
+        chunk->format(formatter_);
+        {
+            std::lock_guard lock(mutex_);
+            chunk->ready = true;
+        }
+        done_.notify_all();
+    }
     void work(std::stop_token stop) {
         for (;;) {
             RecordChunk* chunk = nullptr;
             {
                 std::unique_lock lock(mutex_);
                 if (!work_.wait(lock, stop, [this] { return !queue_.empty(); })) return;
-                chunk = queue_.front();
-                queue_.pop_front();
+                chunk = take();
             }
-            chunk->format(formatter_);
-            {
-                std::lock_guard lock(mutex_);
-                chunk->ready = true;
-            }
-            done_.notify_all();
+            format(chunk);
         }
     }
 
@@ -147,7 +165,8 @@ public:
             chunks_.push_back(std::make_unique<RecordChunk>(shape, utf8, threads == 1));
             free_.push_back(chunks_.back().get());
         }
-        if (threads > 1) pool_ = std::make_unique<FormattingPool>(threads, format_);
+        // The run's own thread is one of the formatting threads.
+        if (threads > 1) pool_ = std::make_unique<FormattingPool>(threads - 1, format_);
     }
 
     PipelineResult run() {
