@@ -3,6 +3,7 @@
 #include "cli_options.h"
 #include "export_file_kinds.h"
 #include "export_run.h"
+#include "season_import.h"
 
 #include <filesystem>
 #include <ostream>
@@ -47,6 +48,38 @@ bool prepareOutputFolder(const std::string& folder, std::ostream& out, std::ostr
     return true;
 }
 
+void printWarnings(const std::vector<ExportProblem>& warnings, std::uint64_t recordsSkipped,
+                   std::ostream& err) {
+    for (const ExportProblem& leftover : warnings)
+        err << "boxloom-export: warning: " << leftover.file << ": " << leftover.reason << '\n';
+    if (recordsSkipped > 0) {
+        err << "boxloom-export: warning: " << recordsSkipped
+            << (recordsSkipped == 1 ? " record was" : " records were")
+            << " skipped: player, team or stat type number outside the league tables\n";
+    }
+}
+
+int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostream& err) {
+    std::vector<database::SeasonSource> seasons;
+    for (const std::string& folder : command.seasonFolders)
+        seasons.push_back(
+            {command.seasonLabel.empty() ? database::defaultSeasonLabel(folder) : command.seasonLabel,
+             folder});
+    const database::ImportOutcome outcome =
+        database::importSeasons(command.database, seasons, command.options);
+    if (!outcome.succeeded()) {
+        for (const ExportProblem& problem : outcome.problems)
+            err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
+        err << "boxloom-export: import FAILED; " << command.database << " was left as it was\n";
+        return kExitFailed;
+    }
+    for (std::size_t i = 0; i < seasons.size(); ++i)
+        out << command.database << ": season " << seasons[i].label << ": " << outcome.rowsPerSeason[i]
+            << " rows\n";
+    printWarnings(outcome.warnings, outcome.recordsSkipped, err);
+    return kExitSuccess;
+}
+
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const CliCommand command = parseCommandLine(arguments);
     switch (command.action) {
@@ -59,6 +92,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     std::ostringstream quiet;
     std::ostream& report = command.quiet ? quiet : out;
+    if (!command.database.empty()) return importIntoDatabase(command, report, err);
     if (!prepareOutputFolder(command.options.outputFolder, report, err)) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
@@ -72,18 +106,12 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         return kExitFailed;
     }
     printWrittenFiles(outcome, report);
-    for (const ExportProblem& leftover : outcome.warnings)
-        err << "boxloom-export: warning: " << leftover.file << ": " << leftover.reason << '\n';
     if (outcome.staleSideFilesRemoved > 0) {
         err << "boxloom-export: removed " << outcome.staleSideFilesRemoved
             << (outcome.staleSideFilesRemoved == 1 ? " temporary file" : " temporary files")
             << " left by an interrupted export\n";
     }
-    if (outcome.recordsSkipped > 0) {
-        err << "boxloom-export: warning: " << outcome.recordsSkipped
-            << (outcome.recordsSkipped == 1 ? " record was" : " records were")
-            << " skipped: player, team or stat type number outside the league tables\n";
-    }
+    printWarnings(outcome.warnings, outcome.recordsSkipped, err);
     return kExitSuccess;
 }
 

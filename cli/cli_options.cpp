@@ -67,7 +67,7 @@ public:
                 option(argument);
             }
         }
-        if (command_.action == CliAction::Export && !haveFolder_) fail("missing SEASON_FOLDER");
+        if (command_.action == CliAction::Export) checkFolders();
         return command_;
     }
 
@@ -79,9 +79,19 @@ private:
     }
 
     void addFolder(const std::string& folder) {
-        if (haveFolder_) return fail("more than one SEASON_FOLDER: '" + folder + "'");
-        command_.options.seasonFolder = folder;
-        haveFolder_ = true;
+        if (command_.seasonFolders.empty()) command_.options.seasonFolder = folder;
+        command_.seasonFolders.push_back(folder);
+    }
+
+    void checkFolders() {
+        const auto& folders = command_.seasonFolders;
+        if (folders.empty()) return fail("missing SEASON_FOLDER");
+        if (command_.database.empty()) {
+            if (folders.size() > 1) return fail("more than one SEASON_FOLDER: '" + folders[1] + "'");
+            if (!command_.seasonLabel.empty()) return fail("--season goes with --database");
+        } else if (folders.size() > 1 && !command_.seasonLabel.empty()) {
+            fail("--season names one season; " + std::to_string(folders.size()) + " folders were given");
+        }
     }
 
     // The value of "--name VALUE" or "--name=VALUE".
@@ -146,6 +156,10 @@ private:
             choose(name, value(name, inlineValue), kTeamNotations, options.teamNotation);
         } else if (name == "--pitcher-hitting") {
             choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
+        } else if (name == "--database") {
+            if (auto file = value(name, inlineValue)) command_.database = *file;
+        } else if (name == "--season") {
+            if (auto label = value(name, inlineValue)) command_.seasonLabel = *label;
         } else if (name == "--threads") {
             threads(value(name, inlineValue));
         } else if (name == "--encoding") {
@@ -188,7 +202,6 @@ private:
 
     const std::vector<std::string>& arguments_;
     std::size_t next_ = 0;
-    bool haveFolder_ = false;
     CliCommand command_;
 };
 
@@ -198,6 +211,7 @@ CliCommand parseCommandLine(const std::vector<std::string>& arguments) { return 
 
 const char* usageText() {
     return "Usage: boxloom-export [OPTIONS] SEASON_FOLDER\n"
+           "       boxloom-export --database FILE [--season LABEL] [OPTIONS] SEASON_FOLDER...\n"
            "Exports a ZEL season's statistics as comma-separated files.\n"
            "\n"
            "  -o, --output DIR      folder for the export files (default: the current folder)\n"
@@ -214,6 +228,8 @@ const char* usageText() {
            "  --ids                 add PlayerID and TeamID columns to every file\n"
            "  -q, --quiet           print nothing on standard output\n"
            "  --threads N           threads that format records (default: one per processor, at most 8)\n"
+           "  --database FILE       write the seasons into this SQLite database instead of files\n"
+           "  --season LABEL        the season's label in the database (default: the folder's name)\n"
            "  -h, --help            show this help\n"
            "  --version             show the version\n"
            "\n"

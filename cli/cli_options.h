@@ -12,6 +12,10 @@ enum class CliAction { Export, Help, Version, UsageError };
 struct CliCommand {
     CliAction action = CliAction::Export;
     ExportOptions options;
+    // With a database, every season folder given, and the label of the one season.
+    std::string database;
+    std::vector<std::string> seasonFolders;
+    std::string seasonLabel;
     bool quiet = false; // nothing on standard output
     std::string error;  // for UsageError
 };

@@ -47,6 +47,7 @@ LoadResult loadTeamFile(ByteSource& source, TeamNotation notation, TeamTable& te
         const int number = readNumber(record, L::teamNumber);
         if (!TeamTable::contains(number)) return false;
         TeamRow& row = teams[number];
+        row.loaded = true;
         row.city = readText(record, L::cityName);
         row.nickname = readText(record, L::teamNickname);
         row.abbreviation = readText(record, L::abbreviation);
@@ -66,9 +67,10 @@ LoadResult loadPlayerFile(ByteSource& source, PlayerTable& players) {
         const int number = readNumber(record, L::playerNumber);
         if (!PlayerTable::contains(number)) return false;
         PlayerRow& row = players[number];
-        row.displayName.assign(readText(record, L::lastName));
-        row.displayName += ',';
-        row.displayName += readText(record, L::firstName);
+        row.loaded = true;
+        row.lastName.assign(readText(record, L::lastName));
+        row.firstName.assign(readText(record, L::firstName));
+        row.displayName = row.lastName + ',' + row.firstName;
         row.kind = readNumber(record, L::playerKind);
         return true;
     });

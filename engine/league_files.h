@@ -35,6 +35,7 @@ struct PlayerRecordLayout {
 };
 
 struct TeamRow {
+    bool loaded = false; // a team record supplied this row
     std::string displayName;
     std::string city;
     std::string nickname;
@@ -45,7 +46,10 @@ struct TeamRow {
 enum PlayerKind : int { kPositionPlayer = 1, kPitcher = 2 };
 
 struct PlayerRow {
+    bool loaded = false; // a player record supplied this row
     std::string displayName;
+    std::string lastName;
+    std::string firstName;
     int kind = 0;
 };
 

@@ -36,4 +36,14 @@ const std::array<Utf8Bytes, 256> kUtf8OfWindows1252 = buildTable();
 
 char32_t windows1252CodePoint(std::uint8_t byte) { return codePoint(byte); }
 
+std::string windows1252ToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (char c : text) {
+        const Utf8Bytes& encoded = kUtf8OfWindows1252[static_cast<std::uint8_t>(c)];
+        utf8.append(encoded.bytes.data(), encoded.size);
+    }
+    return utf8;
+}
+
 } // namespace boxloom

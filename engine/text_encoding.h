@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace boxloom {
@@ -22,5 +23,8 @@ struct Utf8Bytes {
 
 // Each windows-1252 byte as UTF-8: one to three bytes.
 extern const std::array<Utf8Bytes, 256> kUtf8OfWindows1252;
+
+// A whole windows-1252 text as UTF-8.
+std::string windows1252ToUtf8(std::string_view text);
 
 } // namespace boxloom

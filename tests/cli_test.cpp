@@ -192,6 +192,27 @@ TEST(CommandLine, SaysHowManyTemporaryFilesOfKilledRunsItRemoved) {
               (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
 }
 
+TEST(CommandLine, ADatabaseImportSaysHowManyRowsEachSeasonGot) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.addStats(
+        testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}, {StatField::GamesPitched, 1}}));
+    season.writeLeagueFiles();
+    const std::string database = season.outputFolder.file("league.db");
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        runCommandLine({"--database", database, "--season", "1986", season.seasonFolder.str()}, out, err), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), database + ": season 1986: 4 rows\n");
+    EXPECT_EQ(season.outputFolder.fileNames(), std::vector<std::string>{"league.db"}) << "no export files";
+    std::ostringstream again, problems;
+    testing::writeFile(database, "not a database at all");
+    EXPECT_EQ(runCommandLine({"--database", database, season.seasonFolder.str()}, again, problems), 1);
+    EXPECT_EQ(problems.str(), "boxloom-export: " + database +
+                                  ": not a SQLite database\nboxloom-export: import FAILED; " + database +
+                                  " was left as it was\n");
+}
+
 // A standard output that refuses every byte, like > /dev/full.
 class RefusingBuffer : public std::streambuf {
 protected:

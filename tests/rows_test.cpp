@@ -422,7 +422,7 @@ TEST_F(GroupedRows, TotalsDoNotWrapAtSixteenBits) {
 // Sums wrap two's-complement at 32 bits, as a 32-bit machine gives them.
 TEST(PitcherTotalSums, WrapAtTwoToTheThirtyOneAndTwoToTheThirtyTwo) {
     TeamTable teams;
-    teams[7] = {"Riverton Owls", "Riverton", "Owls", "RIV", " 1986"};
+    teams[7] = {true, "Riverton Owls", "Riverton", "Owls", "RIV", " 1986"};
     PitcherTotals totals;
     const auto maximal =
         testing::statRecord(10, 7, 1, {{SF::AtBats, 32767}, {SF::Hits, 32767}, {SF::HomeRuns, 255}});

@@ -12,6 +12,6 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
+NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth npm)
 CHECK_PACKAGES=(git clang clang-format libclang-rt-dev)

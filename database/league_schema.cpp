@@ -1,0 +1,121 @@
+#include "league_schema.h"
+
+#include "export_columns.h"
+
+namespace boxloom::database {
+
+namespace {
+
+std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+
+const char* sqlType(Stored stored) {
+    switch (stored) {
+    case Stored::Text:
+    case Stored::InningsText: return "TEXT";
+    case Stored::Rate: return "REAL";
+    default: return "INTEGER";
+    }
+}
+
+Stored storedAs(const Column& column) {
+    switch (column.source) {
+    case ColumnSource::Year: return Stored::Year;
+    case ColumnSource::Games:
+    case ColumnSource::Counter:
+    case ColumnSource::TeamId: return Stored::Counter;
+    case ColumnSource::PlayerId: return Stored::OptionalId;
+    case ColumnSource::Rate: return column.header == "IP" ? Stored::InningsText : Stored::Rate;
+    default: return Stored::Text;
+    }
+}
+
+std::string statsTableSql(ExportFileKind kind) {
+    std::string sql = "CREATE TABLE " + quoted(tableName(kind)) + " (\"Season\" TEXT NOT NULL";
+    for (const StoredColumn& column : storedColumns(kind))
+        sql += ", " + quoted(column.name) + " " + sqlType(column.stored);
+    if (hasInningsOuts(kind)) sql += ", \"IPOuts\" INTEGER";
+    sql += ");\n";
+    for (const char* key : {"PlayerID", "TeamID"})
+        sql += "CREATE INDEX " + quoted(tableName(kind) + "_" + key) + " ON " + quoted(tableName(kind)) +
+               " (\"Season\", " + quoted(key) + ");\n";
+    return sql;
+}
+
+// Ratios with the rows' guards, from summed counters; 0 when the guard fails.
+std::string ratio(const std::string& numerator, const std::string& denominator, const std::string& guard) {
+    return "CASE WHEN " + guard + " AND (" + denominator + ") > 0 THEN 1.0 * (" + numerator + ") / (" +
+           denominator + ") ELSE 0 END";
+}
+
+constexpr const char* kBattingTotals = R"(CREATE VIEW "Batting_Season_Totals" AS
+SELECT "Season", "PlayerID", "StatType", MIN("Player") AS "Player", COUNT(*) AS "Teams",
+  SUM("G") AS "G", SUM("AB") AS "AB", SUM("R") AS "R", SUM("RBI") AS "RBI", SUM("H") AS "H",
+  SUM("2B") AS "2B", SUM("3B") AS "3B", SUM("HR") AS "HR", SUM("HBP") AS "HBP", SUM("SO") AS "SO",
+  SUM("W") AS "W", SUM("IW") AS "IW", SUM("SB") AS "SB", SUM("CS") AS "CS", SUM("GWRBI") AS "GWRBI",
+  SUM("SH") AS "SH", SUM("SF") AS "SF", SUM("GDP") AS "GDP", SUM("CI") AS "CI",
+  )";
+
+constexpr const char* kPitchingTotals = R"(CREATE VIEW "Pitching_Season_Totals" AS
+SELECT "Season", "PlayerID", "StatType", MIN("Player") AS "Player", COUNT(*) AS "Teams",
+  SUM("W") AS "W", SUM("L") AS "L", SUM("G") AS "G", SUM("GS") AS "GS", SUM("CG") AS "CG",
+  SUM("IPOuts") AS "IPOuts",
+  CASE WHEN SUM("IPOuts") < 0 THEN '-' ELSE '' END || (ABS(SUM("IPOuts")) / 3) || '.' || (ABS(SUM("IPOuts")) % 3) AS "IP",
+  SUM("R") AS "R", SUM("ER") AS "ER", SUM("H") AS "H", SUM("BB") AS "BB", SUM("SO") AS "SO",
+  )";
+
+std::string viewsSql() {
+    const std::string tb = R"(SUM("H") + SUM("2B") + 2 * SUM("3B") + 3 * SUM("HR"))";
+    std::string sql = kBattingTotals;
+    sql += ratio(R"(SUM("H"))", R"(SUM("AB"))", R"(SUM("H") > 0)") + " AS \"AVG\",\n  ";
+    sql += ratio(R"(SUM("H") + SUM("W") + SUM("HBP"))", R"(SUM("AB") + SUM("W") + SUM("HBP") + SUM("SF"))",
+                 "1") +
+           " AS \"OBP\",\n  ";
+    sql += ratio(tb, R"(SUM("AB"))", "(" + tb + ") > 0") + " AS \"SLG\"\n";
+    sql += "FROM \"Batting_Stats\" WHERE \"PlayerID\" IS NOT NULL GROUP BY \"Season\", \"PlayerID\", "
+           "\"StatType\";\n";
+    sql += kPitchingTotals;
+    sql += ratio(R"(27 * SUM("ER"))", R"(SUM("IPOuts"))", "1") + " AS \"ERA\",\n  ";
+    sql += ratio(R"(SUM("W"))", R"(SUM("W") + SUM("L"))", R"(SUM("W") > 0)") + " AS \"PCT\"\n";
+    sql += "FROM \"Pitching_Stats\" GROUP BY \"Season\", \"PlayerID\", \"StatType\";\n";
+    return sql;
+}
+
+} // namespace
+
+std::string tableName(ExportFileKind kind) {
+    std::string name(exportFileStem(kind));
+    name.pop_back(); // the dot before the suffix
+    return name;
+}
+
+std::vector<StoredColumn> storedColumns(ExportFileKind kind) {
+    std::vector<StoredColumn> columns;
+    for (const Column& column : columnsOf(kind, true))
+        columns.push_back({std::string(column.header), storedAs(column)});
+    return columns;
+}
+
+bool hasInningsOuts(ExportFileKind kind) { return kind == ExportFileKind::PitchingStats; }
+
+std::string schemaSql() {
+    std::string sql = R"(CREATE TABLE "Seasons" ("Season" TEXT PRIMARY KEY, "Folder" TEXT, "ImportedAt" TEXT);
+CREATE TABLE "Teams" ("Season" TEXT NOT NULL, "TeamID" INTEGER, "City" TEXT, "Nickname" TEXT,
+  "Abbreviation" TEXT, "Year" INTEGER);
+CREATE TABLE "Players" ("Season" TEXT NOT NULL, "PlayerID" INTEGER, "LastName" TEXT, "FirstName" TEXT,
+  "Kind" INTEGER);
+)";
+    for (ExportFileKind kind : kExportFileKinds)
+        sql += statsTableSql(kind);
+    sql += viewsSql();
+    sql += "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";\n";
+    return sql;
+}
+
+std::vector<std::string> requiredTables() {
+    std::vector<std::string> tables = {"Seasons", "Teams", "Players"};
+    for (ExportFileKind kind : kExportFileKinds)
+        tables.push_back(tableName(kind));
+    return tables;
+}
+
+} // namespace boxloom::database

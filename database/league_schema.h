@@ -1,0 +1,42 @@
+#pragma once
+
+// The league database's schema, made from the export files' column tables:
+// every statistics table has the columns of its export file, typed.
+
+#include "export_file_kinds.h"
+
+#include <string>
+#include <vector>
+
+namespace boxloom::database {
+
+inline constexpr int kSchemaVersion = 1;
+
+// How an export field is stored.
+enum class Stored {
+    Text,        // UTF-8 text
+    Year,        // INTEGER from the year text; NULL when blank
+    Counter,     // INTEGER; NULL for the grouped rows' "x"
+    Rate,        // REAL, the value the export file prints
+    InningsText, // IP as printed
+    OptionalId,  // INTEGER; NULL when empty
+};
+
+struct StoredColumn {
+    std::string name;
+    Stored stored;
+};
+
+// "Batting_Stats" and so on.
+std::string tableName(ExportFileKind kind);
+// The export file's columns with their ids (without Season and IPOuts).
+std::vector<StoredColumn> storedColumns(ExportFileKind kind);
+// Pitching_Stats ends with the outs behind IP, which can be summed.
+bool hasInningsOuts(ExportFileKind kind);
+
+// Every CREATE statement of a new database, user_version included.
+std::string schemaSql();
+// The tables a database must hold to be a Boxloom database.
+std::vector<std::string> requiredTables();
+
+} // namespace boxloom::database

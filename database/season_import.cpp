@@ -1,0 +1,227 @@
+#include "season_import.h"
+
+#include "export_run.h"
+#include "file_layer.h"
+#include "league_files.h"
+#include "league_schema.h"
+#include "sqlite_db.h"
+#include "table_outputs.h"
+#include "text_encoding.h"
+
+#include <chrono>
+#include <ctime>
+#include <memory>
+
+namespace boxloom::database {
+
+namespace {
+
+constexpr std::array<const char*, 3> kLeagueFiles = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
+
+std::string utcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm parts{};
+#ifdef _WIN32
+    gmtime_s(&parts, &now);
+#else
+    gmtime_r(&now, &parts);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
+class Import {
+public:
+    Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options)
+        : path_(path), seasons_(seasons), options_(options) {}
+
+    ImportOutcome run() {
+        if (!leagueFilesOpen() || !openDatabase() || !begin()) return std::move(outcome_);
+        for (const SeasonSource& season : seasons_)
+            if (!importSeason(season)) break;
+        if (outcome_.succeeded()) {
+            if (std::string reason = db_.execute("COMMIT"); !reason.empty()) problem(path_, reason);
+        }
+        if (!outcome_.succeeded()) db_.execute("ROLLBACK");
+        return std::move(outcome_);
+    }
+
+private:
+    void problem(std::string file, std::string reason) {
+        outcome_.problems.push_back({std::move(file), std::move(reason)});
+    }
+
+    // Every league file of every season opens before the database is touched.
+    bool leagueFilesOpen() {
+        for (const SeasonSource& season : seasons_) {
+            for (const char* name : kLeagueFiles) {
+                const std::string path = joinPath(season.folder, name);
+                ReadOnlyFile file;
+                if (std::string reason = file.open(path); !reason.empty()) problem(path, reason);
+            }
+        }
+        return outcome_.succeeded();
+    }
+
+    bool openDatabase() {
+        if (std::string reason = db_.open(path_); !reason.empty()) {
+            problem(path_, reason);
+            return false;
+        }
+        Statement version(db_, "PRAGMA user_version");
+        Statement tables(db_, "SELECT name FROM sqlite_master WHERE type = 'table'");
+        if (!version.ok() || !tables.ok() || !version.step() || !tables.step()) {
+            problem(path_, db_.reason());
+            return false;
+        }
+        fresh_ = !tables.hasRow();
+        if (fresh_) return true;
+        if (version.integerColumn(0) != kSchemaVersion || !holdsEveryTable()) {
+            problem(path_, "not a Boxloom database");
+            return false;
+        }
+        return true;
+    }
+
+    bool holdsEveryTable() {
+        for (const std::string& table : requiredTables()) {
+            Statement found(db_, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+            found.bindText(1, table);
+            if (!found.step() || !found.hasRow()) return false;
+        }
+        return true;
+    }
+
+    // Waits a few seconds for another program's write transaction.
+    bool begin() {
+        std::string reason = db_.execute("BEGIN IMMEDIATE");
+        if (reason.empty() && fresh_) reason = db_.execute(schemaSql());
+        if (!reason.empty()) {
+            problem(path_, reason);
+            db_.execute("ROLLBACK");
+            return false;
+        }
+        return true;
+    }
+
+    bool importSeason(const SeasonSource& season) {
+        if (!forgetSeason(season) || !loadLeagueTables(season)) return false;
+        ExportOptions options = options_;
+        options.seasonFolder = season.folder;
+        options.outputFolder = path_;
+        options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+        options.encoding = TextEncoding::Utf8;
+        options.includeIds = true;
+        FileSystemLeagueFiles leagueFiles;
+        TableOutputs tables(db_, season.label);
+        const ExportOutcome outcome = runExport(options, {}, ExportIo{leagueFiles, tables});
+        for (const ExportProblem& found : outcome.problems)
+            problem(found.file == path_ || found.file.rfind(path_, 0) == 0 ? path_ : found.file,
+                    found.reason);
+        for (const ExportProblem& warning : outcome.warnings)
+            outcome_.warnings.push_back(warning);
+        outcome_.recordsSkipped += outcome.recordsSkipped;
+        std::uint64_t rows = 0;
+        for (std::uint64_t count : outcome.rowsWritten)
+            rows += count;
+        outcome_.rowsPerSeason.push_back(rows);
+        return outcome.succeeded();
+    }
+
+    bool forgetSeason(const SeasonSource& season) {
+        std::vector<std::string> tables = requiredTables();
+        for (const std::string& table : tables) {
+            Statement forget(db_, "DELETE FROM \"" + table + "\" WHERE \"Season\" = ?");
+            forget.bindText(1, season.label);
+            if (!forget.ok() || !forget.step()) {
+                problem(path_, db_.reason());
+                return false;
+            }
+        }
+        Statement add(db_, "INSERT INTO \"Seasons\" VALUES (?, ?, ?)");
+        add.bindText(1, season.label);
+        add.bindText(2, season.folder);
+        add.bindText(3, utcNow());
+        if (!add.step()) problem(path_, db_.reason());
+        return outcome_.succeeded();
+    }
+
+    bool loadLeagueTables(const SeasonSource& season) {
+        auto teams = std::make_unique<TeamTable>();
+        auto players = std::make_unique<PlayerTable>();
+        ReadOnlyFile teamFile, playerFile;
+        const std::string teamPath = joinPath(season.folder, kLeagueFiles[0]);
+        const std::string playerPath = joinPath(season.folder, kLeagueFiles[1]);
+        for (auto [file, path] : {std::pair{&teamFile, teamPath}, std::pair{&playerFile, playerPath}}) {
+            if (std::string reason = file->open(path); !reason.empty()) problem(path, reason);
+        }
+        if (!outcome_.succeeded()) return false;
+        if (auto loaded = loadTeamFile(teamFile, TeamNotation::None, *teams); !loaded.error.empty())
+            problem(teamPath, loaded.error);
+        if (auto loaded = loadPlayerFile(playerFile, *players); !loaded.error.empty())
+            problem(playerPath, loaded.error);
+        return outcome_.succeeded() && insertTeams(season, *teams) && insertPlayers(season, *players);
+    }
+
+    bool insertTeams(const SeasonSource& season, const TeamTable& teams) {
+        Statement insert(db_, "INSERT INTO \"Teams\" VALUES (?, ?, ?, ?, ?, ?)");
+        for (int number = 0; number <= TeamTable::kMax; ++number) {
+            const TeamRow& team = teams[number];
+            if (!team.loaded) continue;
+            insert.reset();
+            insert.bindText(1, season.label);
+            insert.bindInteger(2, number);
+            insert.bindText(3, windows1252ToUtf8(team.city));
+            insert.bindText(4, windows1252ToUtf8(team.nickname));
+            insert.bindText(5, windows1252ToUtf8(team.abbreviation));
+            insert.bindInteger(6, std::stoll(team.yearText));
+            if (!insert.step()) return failed();
+        }
+        return true;
+    }
+
+    bool insertPlayers(const SeasonSource& season, const PlayerTable& players) {
+        Statement insert(db_, "INSERT INTO \"Players\" VALUES (?, ?, ?, ?, ?)");
+        for (int number = 0; number <= PlayerTable::kMax; ++number) {
+            const PlayerRow& player = players[number];
+            if (!player.loaded) continue;
+            insert.reset();
+            insert.bindText(1, season.label);
+            insert.bindInteger(2, number);
+            insert.bindText(3, windows1252ToUtf8(player.lastName));
+            insert.bindText(4, windows1252ToUtf8(player.firstName));
+            insert.bindInteger(5, player.kind);
+            if (!insert.step()) return failed();
+        }
+        return true;
+    }
+
+    bool failed() {
+        problem(path_, db_.reason());
+        return false;
+    }
+
+    const std::string& path_;
+    const std::vector<SeasonSource>& seasons_;
+    const ExportOptions& options_;
+    Connection db_;
+    bool fresh_ = false;
+    ImportOutcome outcome_;
+};
+
+} // namespace
+
+std::string defaultSeasonLabel(const std::string& folder) {
+    std::string_view trimmed = folder;
+    while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\'))
+        trimmed.remove_suffix(1);
+    return std::string(nameOf(trimmed));
+}
+
+ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
+                            const ExportOptions& options) {
+    return Import(databasePath, seasons, options).run();
+}
+
+} // namespace boxloom::database

@@ -1,0 +1,38 @@
+#pragma once
+
+// Imports seasons into a league database: all of one call in one transaction,
+// so the database holds either every season given or what it held before.
+
+#include "export_options.h"
+#include "export_outcome.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace boxloom::database {
+
+struct SeasonSource {
+    std::string label;
+    std::string folder;
+};
+
+struct ImportOutcome {
+    std::vector<ExportProblem> problems;
+    std::vector<ExportProblem> warnings;
+    std::uint64_t recordsSkipped = 0;
+    // Rows written per season, in the order given.
+    std::vector<std::uint64_t> rowsPerSeason;
+
+    bool succeeded() const { return problems.empty(); }
+};
+
+// The season's label when none is given: the folder's own name.
+std::string defaultSeasonLabel(const std::string& folder);
+
+// Team notation and pitcher-hitting mode come from `options`; every statistics
+// table is written, texts as UTF-8, with player and team numbers.
+ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
+                            const ExportOptions& options);
+
+} // namespace boxloom::database

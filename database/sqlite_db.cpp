@@ -1,0 +1,84 @@
+#include "sqlite_db.h"
+
+#include <sqlite3.h>
+
+namespace boxloom::database {
+
+namespace {
+
+// How long a write transaction of another program is waited for.
+constexpr int kBusyTimeoutMs = 3000;
+
+std::string reasonFor(int code, sqlite3* db) {
+    switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "in use by another program";
+    case SQLITE_NOTADB: return "not a SQLite database";
+    case SQLITE_CORRUPT: return "damaged database";
+    case SQLITE_FULL: return "disk full";
+    case SQLITE_READONLY: return "read-only";
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "permission denied";
+    case SQLITE_CANTOPEN: return "cannot be opened";
+    default: return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    }
+}
+
+} // namespace
+
+Connection::~Connection() {
+    if (db_ != nullptr) sqlite3_close_v2(db_);
+}
+
+std::string Connection::open(const std::string& path) {
+    const int code = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code != SQLITE_OK) return reasonFor(code, nullptr);
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    return {};
+}
+
+std::string Connection::execute(const std::string& sql) {
+    const int code = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    return code == SQLITE_OK ? std::string() : reasonFor(code, db_);
+}
+
+int Connection::lastCode() const { return sqlite3_extended_errcode(db_); }
+
+std::string Connection::reason() const { return reasonFor(lastCode(), db_); }
+
+Statement::Statement(Connection& connection, const std::string& sql) {
+    if (sqlite3_prepare_v2(connection.handle(), sql.c_str(), static_cast<int>(sql.size()), &statement_,
+                           nullptr) != SQLITE_OK)
+        statement_ = nullptr;
+}
+
+Statement::~Statement() { sqlite3_finalize(statement_); }
+
+void Statement::bindText(int index, std::string_view text) {
+    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+void Statement::bindInteger(int index, std::int64_t value) { sqlite3_bind_int64(statement_, index, value); }
+void Statement::bindReal(int index, double value) { sqlite3_bind_double(statement_, index, value); }
+void Statement::bindNull(int index) { sqlite3_bind_null(statement_, index); }
+
+bool Statement::step() {
+    const int code = sqlite3_step(statement_);
+    hasRow_ = code == SQLITE_ROW;
+    return code == SQLITE_ROW || code == SQLITE_DONE;
+}
+
+std::int64_t Statement::integerColumn(int index) const { return sqlite3_column_int64(statement_, index); }
+
+std::string Statement::textColumn(int index) const {
+    const unsigned char* text = sqlite3_column_text(statement_, index);
+    return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
+}
+
+void Statement::reset() {
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    hasRow_ = false;
+}
+
+} // namespace boxloom::database

@@ -1,0 +1,62 @@
+#pragma once
+
+// The little of SQLite's C API the league database needs, with its handles
+// closed on every path.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace boxloom::database {
+
+class Statement;
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens (creating when missing) the database; the reason on failure.
+    std::string open(const std::string& path);
+    // Runs statements without results; the reason on failure.
+    std::string execute(const std::string& sql);
+    // The reason SQLite gives for the last failure, in this program's words.
+    std::string reason() const;
+    int lastCode() const;
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+class Statement {
+public:
+    Statement(Connection& connection, const std::string& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return statement_ != nullptr; }
+    void bindText(int index, std::string_view text);
+    void bindInteger(int index, std::int64_t value);
+    void bindReal(int index, double value);
+    void bindNull(int index);
+    // Runs to completion (or to the first row); false on failure.
+    bool step();
+    bool hasRow() const { return hasRow_; }
+    std::int64_t integerColumn(int index) const;
+    std::string textColumn(int index) const;
+    void reset();
+
+private:
+    sqlite3_stmt* statement_ = nullptr;
+    bool hasRow_ = false;
+};
+
+} // namespace boxloom::database

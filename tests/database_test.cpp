@@ -1,0 +1,309 @@
+// The league database: schema, typed values equal to the export files,
+// seasons that accumulate and replace, and failures that change nothing.
+
+#include "demo_season.h"
+#include "export_run.h"
+#include "league_schema.h"
+#include "paths.h"
+#include "season_import.h"
+#include "sqlite_db.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <functional>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace boxloom::database {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+
+// A read-only view of a database file, one query at a time.
+class Reader {
+public:
+    explicit Reader(const std::string& path) {
+        sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    }
+    ~Reader() { sqlite3_close_v2(db_); }
+
+    // Every row of a query, each value as text ("NULL" for NULL).
+    std::vector<std::vector<std::string>> rows(const std::string& sql) const {
+        std::vector<std::vector<std::string>> found;
+        sqlite3_stmt* statement = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK) << sql;
+        while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
+            std::vector<std::string> row;
+            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+                const auto* text = sqlite3_column_text(statement, i);
+                row.emplace_back(text == nullptr ? "NULL" : reinterpret_cast<const char*>(text));
+            }
+            found.push_back(std::move(row));
+        }
+        sqlite3_finalize(statement);
+        return found;
+    }
+    std::string value(const std::string& sql) const {
+        const auto found = rows(sql);
+        return found.empty() || found[0].empty() ? "" : found[0][0];
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+class DemoSeasons : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        for (std::uint64_t seed : {1, 2}) {
+            folders_[seed - 1] = new TempFolder;
+            ASSERT_EQ(writeDemoSeason(folders_[seed - 1]->str(), {seed, 700 * seed}).error, "");
+        }
+    }
+    static void TearDownTestSuite() {
+        for (TempFolder*& folder : folders_) {
+            delete folder;
+            folder = nullptr;
+        }
+    }
+    static std::string season(int index) { return folders_[index]->str(); }
+
+    ImportOutcome import(std::vector<SeasonSource> seasons,
+                         PitcherHittingMode mode = PitcherHittingMode::GroupByTeam) {
+        ExportOptions options;
+        options.pitcherHitting = mode;
+        return importSeasons(databasePath(), seasons, options);
+    }
+    std::string databasePath() const { return work_.file("league.db"); }
+
+    TempFolder work_;
+    static std::array<TempFolder*, 2> folders_;
+};
+
+std::array<TempFolder*, 2> DemoSeasons::folders_{};
+
+TEST_F(DemoSeasons, ANewDatabaseHasTheSchemaAndTypedColumns) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    const Reader db(databasePath());
+    EXPECT_EQ(db.value("PRAGMA user_version"), "1");
+    for (const char* table : {"Seasons", "Teams", "Players", "Batting_Stats", "Pitching_Stats",
+                              "Fielding_Stats", "Batting_Splits", "Pitching_Splits"})
+        EXPECT_EQ(db.value(std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + table + "'"),
+                  "1")
+            << table;
+    EXPECT_EQ(db.value("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
+                       "(name LIKE '%_PlayerID' OR name LIKE '%_TeamID')"),
+              "10");
+    const auto types =
+        db.rows("SELECT typeof(Season), typeof(Year), typeof(ERA), typeof(IP), typeof(IPOuts), "
+                "typeof(PlayerID), typeof(TeamID) FROM Pitching_Stats LIMIT 1");
+    ASSERT_EQ(types.size(), 1u);
+    EXPECT_EQ(types[0],
+              (std::vector<std::string>{"text", "integer", "real", "text", "integer", "integer", "integer"}));
+    const auto grouped =
+        db.rows("SELECT typeof(G), typeof(PlayerID), typeof(AVG) FROM Batting_Stats WHERE Player = "
+                "'Pitchers' LIMIT 1");
+    ASSERT_EQ(grouped.size(), 1u) << "the season has grouped rows";
+    EXPECT_EQ(grouped[0], (std::vector<std::string>{"null", "null", "real"}));
+    EXPECT_EQ(
+        db.value(
+            "SELECT count(*) FROM Seasons WHERE Season = '1986' AND ImportedAt LIKE '____-__-__T__:__:__Z'"),
+        "1");
+}
+
+// The database holds what the export files print, row by row, value by value.
+TEST_F(DemoSeasons, EveryValueEqualsTheExportFiles) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    TempFolder files;
+    ExportOptions options;
+    options.seasonFolder = season(0);
+    options.outputFolder = files.str();
+    options.pitcherHitting = PitcherHittingMode::GroupByTeam;
+    options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+    options.encoding = TextEncoding::Utf8;
+    options.includeIds = true;
+    ASSERT_TRUE(runExport(options).succeeded());
+    const Reader db(databasePath());
+    for (ExportFileKind kind : kExportFileKinds) {
+        const auto csv = testing::readCsv(readFile(files.file(exportFileName(kind, "CSV"))));
+        const auto stored = db.rows("SELECT * FROM \"" + tableName(kind) + "\" ORDER BY rowid");
+        ASSERT_EQ(stored.size() + 1, csv.size()) << tableName(kind);
+        const auto columns = storedColumns(kind);
+        for (std::size_t row = 0; row < stored.size(); ++row) {
+            EXPECT_EQ(stored[row][0], "1986");
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const std::string& printed = csv[row + 1][i];
+                const std::string& held = stored[row][i + 1];
+                switch (columns[i].stored) {
+                case Stored::Rate: EXPECT_EQ(std::stod(held), std::stod(printed)) << columns[i].name; break;
+                case Stored::Year: EXPECT_EQ(held, printed.substr(printed.find_first_not_of(' '))); break;
+                case Stored::Counter:
+                case Stored::OptionalId:
+                    EXPECT_EQ(held, printed == "x" || printed.empty() ? "NULL" : printed) << columns[i].name;
+                    break;
+                default: EXPECT_EQ(held, printed) << columns[i].name;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(db.value("SELECT count(*) FROM Pitching_Stats WHERE IPOuts IS NULL OR "
+                       "IP != (IPOuts / 3) || '.' || (IPOuts % 3)"),
+              "0");
+}
+
+TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    ASSERT_TRUE(import({{"1987", season(1)}}).succeeded());
+    const std::string count = "SELECT Season, count(*) FROM Batting_Stats GROUP BY Season ORDER BY Season";
+    const auto both = Reader(databasePath()).rows(count);
+    ASSERT_EQ(both.size(), 2u);
+    ASSERT_NE(both[0][1], both[1][1]);
+    ASSERT_TRUE(import({{"1986", season(1)}}).succeeded());
+    const auto replaced = Reader(databasePath()).rows(count);
+    EXPECT_EQ(replaced[1], both[1]) << "the other season stays";
+    EXPECT_EQ(replaced[0][1], both[1][1]) << "1986 now holds the second folder's rows, once";
+    EXPECT_EQ(Reader(databasePath()).value("SELECT count(*) FROM Seasons"), "2");
+}
+
+TEST_F(DemoSeasons, TheLabelDefaultsToTheFolderName) {
+    EXPECT_EQ(defaultSeasonLabel("/leagues/1986/"), "1986");
+    EXPECT_EQ(defaultSeasonLabel("C:\\ZEL\\Liga 1987"),
+              kNativePathStyle == PathStyle::Windows ? "Liga 1987" : "C:\\ZEL\\Liga 1987");
+}
+
+std::string fileBytes(const std::string& path) {
+    return std::filesystem::exists(path) ? readFile(path) : "<none>";
+}
+
+struct FailureCase {
+    const char* name;
+    // Prepares the failure; returns the problem's expected reason.
+    std::function<std::string(const std::string& database, const std::string& missingSeason)> prepare;
+};
+
+class ImportFailures : public DemoSeasons, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ImportFailures, LeaveTheDatabaseByteForByteAsItWas) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    TempFolder missing;
+    const std::string reason = GetParam().prepare(databasePath(), missing.str());
+    const std::string before = fileBytes(databasePath());
+    const ImportOutcome outcome = import({{"1987", season(1)}, {"1988", missing.str()}});
+    ASSERT_FALSE(outcome.succeeded());
+    EXPECT_EQ(outcome.problems[0].reason, reason);
+    EXPECT_EQ(fileBytes(databasePath()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImportFailures,
+                         ::testing::Values(FailureCase{"AMissingLeagueFile",
+                                                       [](const std::string&, const std::string&) {
+                                                           return "not found";
+                                                       }},
+                                           FailureCase{"NotADatabase",
+                                                       [](const std::string& db, const std::string& empty) {
+                                                           testing::writeFile(db, std::string(4096, 'x'));
+                                                           writeDemoSeason(empty, {3, 10});
+                                                           return "not a SQLite database";
+                                                       }},
+                                           FailureCase{"AnotherSchema",
+                                                       [](const std::string& db, const std::string& empty) {
+                                                           std::filesystem::remove(db);
+                                                           Connection other;
+                                                           other.open(db);
+                                                           other.execute("CREATE TABLE notes (text TEXT)");
+                                                           writeDemoSeason(empty, {3, 10});
+                                                           return "not a Boxloom database";
+                                                       }}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(DemoSeasons, ADatabaseHeldByAnotherWriterIsInUse) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    Connection other;
+    ASSERT_EQ(other.open(databasePath()), "");
+    ASSERT_EQ(other.execute("BEGIN IMMEDIATE"), "");
+    const ImportOutcome outcome = import({{"1987", season(1)}});
+    other.execute("ROLLBACK");
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].reason, "in use by another program");
+    EXPECT_EQ(Reader(databasePath()).value("SELECT count(*) FROM Seasons"), "1");
+}
+
+// A player traded between two teams within the Regular season.
+TEST(SeasonTotals, SumATradedPlayersRowsWithTheRowsGuards) {
+    testing::SeasonFixture season;
+    season.addTeam({7, 1986, "Riverton", "Owls", "RIV"});
+    season.addTeam({3, 1986, "Lakeport", "Herons", "LAK"});
+    season.addPlayer({1, "John", "Smith", kPositionPlayer});
+    season.addPlayer({2, "Al", "Arm", kPitcher});
+    using SF = StatField;
+    season.addStats(testing::statRecord(1, 7, 1,
+                                        {{SF::BattingGames, 10},
+                                         {SF::AtBats, 30},
+                                         {SF::Hits, 9},
+                                         {SF::Doubles, 2},
+                                         {SF::HomeRuns, 1},
+                                         {SF::Walks, 4}}));
+    season.addStats(testing::statRecord(1, 3, 1,
+                                        {{SF::BattingGames, 5},
+                                         {SF::AtBats, 20},
+                                         {SF::Hits, 5},
+                                         {SF::Triples, 1},
+                                         {SF::HitByPitch, 1},
+                                         {SF::SacrificeFlies, 2}}));
+    season.addStats(testing::statRecord(
+        2, 7, 1,
+        {{SF::GamesPitched, 4}, {SF::OutsPitched, 40}, {SF::EarnedRuns, 7}, {SF::Wins, 2}, {SF::Losses, 1}}));
+    season.addStats(testing::statRecord(
+        2, 3, 1, {{SF::GamesPitched, 2}, {SF::OutsPitched, 11}, {SF::EarnedRuns, 1}, {SF::Losses, 2}}));
+    season.writeLeagueFiles();
+    const std::string path = season.outputFolder.file("league.db");
+    ASSERT_TRUE(importSeasons(path, {{"1986", season.seasonFolder.str()}}, ExportOptions{}).succeeded());
+    const Reader db(path);
+    // AB 50, H 14, TB 14 + 2 + 2 + 3 = 21, on base 14 + 4 + 1 = 19 of 50 + 4 + 1 + 2 = 57.
+    EXPECT_EQ(
+        db.rows("SELECT Teams, G, AB, H, \"2B\", \"3B\", HR, W, AVG, OBP, SLG FROM Batting_Season_Totals "
+                "WHERE PlayerID = 1"),
+        (std::vector<std::vector<std::string>>{
+            {"2", "15", "50", "14", "2", "1", "1", "4", "0.28", "0.333333333333333", "0.42"}}));
+    // 51 outs are 17.0 innings; ERA 27 * 8 / 51; PCT 2 of 5.
+    EXPECT_EQ(
+        db.rows("SELECT Teams, W, L, G, IPOuts, IP, ERA, PCT FROM Pitching_Season_Totals WHERE PlayerID = 2"),
+        (std::vector<std::vector<std::string>>{
+            {"2", "2", "3", "6", "51", "17.0", "4.23529411764706", "0.4"}}));
+}
+
+#ifndef _WIN32
+// A run killed in the middle of its transaction leaves the earlier database.
+TEST_F(DemoSeasons, AKilledImportLeavesTheEarlierState) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    TempFolder big;
+    ASSERT_EQ(writeDemoSeason(big.str(), {5, 200000}).error, "");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ExportOptions options;
+        importSeasons(databasePath(), {{"1987", big.str()}}, options);
+        ::_exit(0);
+    }
+    ::usleep(300000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the import ended before it was killed: make the season bigger";
+    const Reader db(databasePath());
+    EXPECT_EQ(db.value("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(db.value("SELECT group_concat(Season) FROM Seasons"), "1986");
+}
+#endif
+
+} // namespace
+} // namespace boxloom::database
