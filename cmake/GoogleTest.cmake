@@ -23,6 +23,8 @@ include(GoogleTest)
 function(boxloom_add_gtest target)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${target} COMMAND ${target})
+    # A hang fails the run instead of holding it.
+    set_tests_properties(${target} PROPERTIES TIMEOUT 900)
   else()
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
   endif()

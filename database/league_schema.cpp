@@ -35,9 +35,6 @@ std::string statsTableSql(ExportFileKind kind) {
         sql += ", " + quoted(column.name) + " " + sqlType(column.stored);
     if (hasInningsOuts(kind)) sql += ", \"IPOuts\" INTEGER";
     sql += ");\n";
-    for (const char* key : {"PlayerID", "TeamID"})
-        sql += "CREATE INDEX " + quoted(tableName(kind) + "_" + key) + " ON " + quoted(tableName(kind)) +
-               " (\"Season\", " + quoted(key) + ");\n";
     return sql;
 }
 
@@ -108,6 +105,16 @@ CREATE TABLE "Players" ("Season" TEXT NOT NULL, "PlayerID" INTEGER, "LastName" T
         sql += statsTableSql(kind);
     sql += viewsSql();
     sql += "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";\n";
+    return sql;
+}
+
+std::string indexesSql() {
+    std::string sql;
+    for (ExportFileKind kind : kExportFileKinds) {
+        for (const char* key : {"PlayerID", "TeamID"})
+            sql += "CREATE INDEX IF NOT EXISTS " + quoted(tableName(kind) + "_" + key) + " ON " +
+                   quoted(tableName(kind)) + " (\"Season\", " + quoted(key) + ");\n";
+    }
     return sql;
 }
 

@@ -34,8 +34,11 @@ std::vector<StoredColumn> storedColumns(ExportFileKind kind);
 // Pitching_Stats ends with the outs behind IP, which can be summed.
 bool hasInningsOuts(ExportFileKind kind);
 
-// Every CREATE statement of a new database, user_version included.
+// Every CREATE statement of a new database but its indexes, user_version included.
 std::string schemaSql();
+// The indexes, made once the rows are in: building an index at the end is
+// much cheaper than keeping it up to date row by row.
+std::string indexesSql();
 // The tables a database must hold to be a Boxloom database.
 std::vector<std::string> requiredTables();
 

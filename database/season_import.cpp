@@ -41,7 +41,9 @@ public:
         for (const SeasonSource& season : seasons_)
             if (!importSeason(season)) break;
         if (outcome_.succeeded()) {
-            if (std::string reason = db_.execute("COMMIT"); !reason.empty()) problem(path_, reason);
+            std::string reason = db_.execute(indexesSql());
+            if (reason.empty()) reason = db_.execute("COMMIT");
+            if (!reason.empty()) problem(path_, reason);
         }
         if (!outcome_.succeeded()) db_.execute("ROLLBACK");
         return std::move(outcome_);

@@ -44,6 +44,8 @@ public:
 
     bool ok() const { return statement_ != nullptr; }
     void bindText(int index, std::string_view text);
+    // Without a copy: the text must stay unchanged until the next step or reset.
+    void bindLastingText(int index, std::string_view text);
     void bindInteger(int index, std::int64_t value);
     void bindReal(int index, double value);
     void bindNull(int index);

@@ -73,24 +73,30 @@ private:
         return std::string::npos;
     }
 
-    static std::vector<std::string> fields(std::string_view line) {
-        std::vector<std::string> found(1);
+    // Splits a line into its fields, unquoted; reuses the strings of the last line.
+    const std::vector<std::string>& fields(std::string_view line) {
+        std::size_t count = 1;
+        std::vector<std::string>& found = fields_;
+        if (found.empty()) found.emplace_back();
+        found[0].clear();
         bool quoted = false;
         for (std::size_t i = 0; i < line.size(); ++i) {
             const char c = line[i];
             if (c == '"') {
                 if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                    found.back() += '"';
+                    found[count - 1] += '"';
                     ++i;
                 } else {
                     quoted = !quoted;
                 }
             } else if (c == ',' && !quoted) {
-                found.emplace_back();
+                if (found.size() <= count) found.emplace_back();
+                found[count++].clear();
             } else {
-                found.back() += c;
+                found[count - 1] += c;
             }
         }
+        found.resize(count);
         return found;
     }
 
@@ -99,19 +105,19 @@ private:
             headerSeen_ = true;
             return {};
         }
-        const std::vector<std::string> values = fields(line);
+        const std::vector<std::string>& values = fields(line);
         if (values.size() != columns_.size())
             return "a row with " + std::to_string(values.size()) + " fields";
         insert_.reset();
-        insert_.bindText(1, season_);
+        insert_.bindLastingText(1, season_);
         int parameter = 2;
         std::optional<std::int64_t> outs;
         for (std::size_t i = 0; i < values.size(); ++i, ++parameter) {
             const std::string& value = values[i];
             switch (columns_[i].stored) {
-            case Stored::Text: insert_.bindText(parameter, value); break;
+            case Stored::Text: insert_.bindLastingText(parameter, value); break;
             case Stored::InningsText:
-                insert_.bindText(parameter, value);
+                insert_.bindLastingText(parameter, value);
                 outs = outsOfInnings(value);
                 break;
             case Stored::Rate: bindReal(parameter, value); break;
@@ -149,6 +155,7 @@ private:
     Statement insert_;
     Connection& db_;
     std::string pending_;
+    std::vector<std::string> fields_;
     bool headerSeen_ = false;
 };
 

@@ -84,27 +84,30 @@ unsigned formattingThreads(unsigned requested) {
 namespace {
 
 // Worker threads that format the chunks handed to them, in any order; the
-// thread that writes the files helps while it waits.
+// thread that writes the files helps while it waits. One mutex and two plain
+// condition variables, notified while the mutex is held.
 class FormattingPool {
 public:
     FormattingPool(unsigned workers, const ChunkFormatter& formatter) : formatter_(formatter) {
         for (unsigned i = 0; i < workers; ++i)
-            workers_.emplace_back([this](std::stop_token stop) { work(stop); });
+            workers_.emplace_back([this] { work(); });
     }
     ~FormattingPool() {
-        for (auto& worker : workers_)
-            worker.request_stop();
-        work_.notify_all();
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            work_.notify_all();
+        }
+        for (std::thread& worker : workers_)
+            worker.join();
     }
 
     void submit(RecordChunk* chunk) {
-        {
-            std::lock_guard lock(mutex_);
-            queue_.push_back(chunk);
-        }
+        std::lock_guard lock(mutex_);
+        queue_.push_back(chunk);
         work_.notify_one();
     }
-    // The waiting thread formats queued chunks itself rather than sit idle.
+
     void waitFor(RecordChunk* chunk) {
         std::unique_lock lock(mutex_);
         while (!chunk->ready) {
@@ -127,30 +130,28 @@ private:
     }
     void format(RecordChunk* chunk) {
         chunk->format(formatter_);
-        {
-            std::lock_guard lock(mutex_);
-            chunk->ready = true;
-        }
+        std::lock_guard lock(mutex_);
+        chunk->ready = true;
         done_.notify_all();
     }
-    void work(std::stop_token stop) {
+    void work() {
         for (;;) {
-            RecordChunk* chunk = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                if (!work_.wait(lock, stop, [this] { return !queue_.empty(); })) return;
-                chunk = take();
-            }
+            std::unique_lock lock(mutex_);
+            work_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            RecordChunk* chunk = take();
+            lock.unlock();
             format(chunk);
         }
     }
 
     const ChunkFormatter& formatter_;
     std::mutex mutex_;
-    std::condition_variable_any work_;
+    std::condition_variable work_;
     std::condition_variable done_;
     std::deque<RecordChunk*> queue_;
-    std::vector<std::jthread> workers_; // last: stopped and joined first
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
 };
 
 class Pipeline {
