@@ -12,6 +12,12 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Installs the Debian package $2 when the command $1 is missing (a command may
+# also come from elsewhere, as npm does with another Node.js).
+ensure_command() {
+  command -v "$1" >/dev/null 2>&1 || ensure_packages "$2"
+}
+
 NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth npm)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
 CHECK_PACKAGES=(git clang clang-format libclang-rt-dev)
