@@ -32,8 +32,8 @@ Connection::~Connection() {
 
 std::string Connection::open(const std::string& path) {
     // One thread at a time uses a connection: no locking inside SQLite.
-    const int code = sqlite3_open_v2(path.c_str(), &db_,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int code = sqlite3_open_v2(
+        path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) return reasonFor(code, nullptr);
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
