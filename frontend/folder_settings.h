@@ -22,6 +22,13 @@ extern const std::array<FolderSetting, 2> kFolderSettings; // ZEL folder, then s
 // end; tabs inside are dropped.
 std::string readSettingValue(std::string_view fileBytes);
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+
+// A remembered value as UTF-8: values written before the program took UTF-8
+// are in the user's legacy ANSI code page, which `fromLegacy` converts.
+std::string settingValueAsUtf8(std::string_view value, std::string (*fromLegacy)(std::string_view));
+
 // What is written after a successful choice: the path and CR LF.
 std::string settingFileBytes(std::string_view path);
 

@@ -31,13 +31,32 @@ std::string readWholeFile(const std::string& name) {
     return bytes;
 }
 
+// Text in the user's legacy ANSI code page, as UTF-8.
+std::string legacyToUtf8(std::string_view text) {
+    UINT codePage = CP_ACP;
+    DWORD number = 0;
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&number), sizeof number / sizeof(wchar_t)) > 0)
+        codePage = number;
+    const int size = static_cast<int>(text.size());
+    const int wideSize = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (wideSize <= 0) return std::string(text);
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), wideSize);
+    const int utf8Size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), utf8Size, nullptr, nullptr);
+    return utf8;
+}
+
 } // namespace
 
 void loadFolderSettings(HWND window) {
     for (const FolderSetting& setting : kFolderSettings) {
         const std::string name(setting.fileName);
         if (!isSettingsFile(name)) continue;
-        SetDlgItemTextA(window, setting.boxId, readSettingValue(readWholeFile(name)).c_str());
+        const std::string value = settingValueAsUtf8(readSettingValue(readWholeFile(name)), legacyToUtf8);
+        SetDlgItemTextA(window, setting.boxId, value.c_str());
     }
 }
 

@@ -299,3 +299,38 @@ TEST(Layout, EveryEdgeScalesByItsOwnFactor) {
 
 } // namespace
 } // namespace boxloom::frontend
+
+namespace boxloom::frontend {
+namespace {
+
+struct Utf8Case {
+    const char* name;
+    std::string bytes;
+    bool valid;
+};
+
+class Utf8Checks : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8Checks, TellUtf8FromLegacyText) { EXPECT_EQ(isValidUtf8(GetParam().bytes), GetParam().valid); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, Utf8Checks,
+    ::testing::Values(Utf8Case{"Ascii", "C:\\ZEL\\1986", true}, Utf8Case{"Empty", "", true},
+                      Utf8Case{"TwoBytes", "Espa\xC3\xB1ola", true},
+                      Utf8Case{"ThreeBytes", "\xE2\x82\xAC", true},
+                      Utf8Case{"FourBytes", "\xF0\x9F\x8E\xB2", true},
+                      Utf8Case{"Latin1", "Espa\xF1ola", false}, Utf8Case{"Truncated", "\xE2\x82", false},
+                      Utf8Case{"Overlong", "\xC0\xAF", false}, Utf8Case{"Surrogate", "\xED\xA0\x80", false},
+                      Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", false},
+                      Utf8Case{"LoneContinuation", "\x80", false}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+std::string markedLegacy(std::string_view text) { return "legacy:" + std::string(text); }
+
+TEST(SettingValues, OnlyValuesThatAreNotUtf8AreConverted) {
+    EXPECT_EQ(settingValueAsUtf8("D:\\\xCE\xA9mega", markedLegacy), "D:\\\xCE\xA9mega");
+    EXPECT_EQ(settingValueAsUtf8("C:\\Espa\xF1ola", markedLegacy), "legacy:C:\\Espa\xF1ola");
+}
+
+} // namespace
+} // namespace boxloom::frontend

@@ -232,6 +232,17 @@ TEST_F(MainWindowTest, SettingsFilesFillTheBoxesAtCreation) {
     EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), "D:\\Seasons\\Smith, 1986");
 }
 
+TEST_F(MainWindowTest, SettingsWrittenInTheLegacyCodePageAreReadAsUtf8) {
+    testing::writeFile(workFolder_.file("zelfolder.txt"), "C:\\Liga Espa\xF1ola\r\n");  // windows-1252
+    testing::writeFile(workFolder_.file("zelseason.txt"), "D:\\\xCE\xA9mega 1986\r\n"); // UTF-8
+    ASSERT_NE(create(), nullptr);
+    EXPECT_EQ(textOf(control(ids::kZelFolderBox)), "C:\\Liga Espa\xC3\xB1ola");
+    EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), "D:\\\xCE\xA9mega 1986");
+    wchar_t wide[64] = {};
+    GetWindowTextW(control(ids::kZelFolderBox), wide, 64);
+    EXPECT_EQ(std::wstring(wide), L"C:\\Liga Espa\u00F1ola") << "shown as the letter it is";
+}
+
 TEST_F(MainWindowTest, AFolderNamedLikeASettingsFileIsNoSettingsFile) {
     fs::create_directory(workFolder_.file("zelseason.txt"));
     ASSERT_NE(create(), nullptr);
