@@ -124,7 +124,10 @@ void onClick(HWND window, WindowState& state, int id) {
     case ClickAction::ChangeSeasonFolder: {
         const FolderSetting& setting =
             kFolderSettings[clickActionFor(id) == ClickAction::ChangeZelFolder ? 0 : 1];
-        changeFolder(window, setting, state.hooks.chooseFolder(window, std::string(setting.chooserTitle)));
+        const std::string failed = changeFolder(
+            window, setting, state.hooks.chooseFolder(window, std::string(setting.chooserTitle)));
+        if (!failed.empty())
+            state.hooks.showFailure(window, "The folder could not be remembered:\r\n\r\n" + failed);
         break;
     }
     case ClickAction::ExitProgram: PostMessageA(window, WM_CLOSE, 0, 0); break;
@@ -139,6 +142,11 @@ void onClick(HWND window, WindowState& state, int id) {
             state.hooks.showFailure(window, text);
         };
         hooks.runExport = state.hooks.runExport;
+        // A folder typed into the box is remembered like a chosen one.
+        if (const std::string typed = controls.text(ids::kSeasonFolderBox); !typed.empty()) {
+            if (const std::string failed = rememberFolder(kFolderSettings[1], typed); !failed.empty())
+                state.hooks.showFailure(window, "The folder could not be remembered:\r\n\r\n" + failed);
+        }
         processSeason(controls, workingFolder(), hooks);
         break;
     }

@@ -32,7 +32,11 @@ int runEventLoop(HWND window);
 
 // The folder settings files, read into and written from the boxes.
 void loadFolderSettings(HWND window);
-void changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath);
+// Shows a chosen folder, clears the status box and remembers the folder; the
+// reason when the settings file could not be written ("" otherwise, or when cancelled).
+std::string changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath);
+// Writes a settings file as the export files are written: whole or not at all.
+std::string rememberFolder(const FolderSetting& setting, const std::string& path);
 
 std::string browseForFolder(HWND owner, const std::string& title, const std::string& startFolder,
                             POINT offset);

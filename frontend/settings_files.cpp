@@ -1,6 +1,9 @@
 #include "folder_settings.h"
 #include "main_window.h"
 
+#include "control_table.h"
+#include "file_layer.h"
+
 #include <vector>
 
 namespace boxloom::frontend {
@@ -60,16 +63,22 @@ void loadFolderSettings(HWND window) {
     }
 }
 
-void changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath) {
-    if (chosenPath.empty()) return; // cancelled: the box keeps whatever it holds
+std::string rememberFolder(const FolderSetting& setting, const std::string& path) {
+    const std::string bytes = settingFileBytes(path);
+    ReplacementFile file;
+    std::string reason = file.create(std::string(setting.fileName));
+    if (reason.empty()) reason = file.write(bytes.data(), bytes.size());
+    if (reason.empty()) reason = file.finish();
+    if (reason.empty()) reason = file.replace();
+    file.cleanUp();
+    return reason.empty() ? std::string() : std::string(setting.fileName) + ": " + reason;
+}
+
+std::string changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath) {
+    if (chosenPath.empty()) return {}; // cancelled: the box keeps whatever it holds
     SetDlgItemTextA(window, setting.boxId, chosenPath.c_str());
-    const std::string bytes = settingFileBytes(chosenPath);
-    HANDLE file = CreateFileA(std::string(setting.fileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    SetDlgItemTextA(window, ids::kStatusBox, "");
+    return rememberFolder(setting, chosenPath);
 }
 
 } // namespace boxloom::frontend

@@ -208,8 +208,8 @@ TEST_F(MainWindowTest, ProcessSeasonStatsExportsIntoTheWorkingFolder) {
     click(ids::kProcessSeason);
     EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
     EXPECT_TRUE(failures_.empty());
-    EXPECT_EQ(workFolder_.fileNames(),
-              (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"}));
+    EXPECT_EQ(workFolder_.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV",
+                                                                 "Pitching_Stats.CSV", "zelseason.txt"}));
     EXPECT_GT(testing::dataLines(testing::readFile(workFolder_.file("Batting_Stats.CSV"))).size(), 10u);
 }
 
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, AMissingSeasonFolderFailsAndSaysWhy) {
     EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
     ASSERT_EQ(failures_.size(), 1u);
     EXPECT_NE(failures_[0].find(missing + "\\zelteam.dat: not found"), std::string::npos) << failures_[0];
-    EXPECT_TRUE(workFolder_.fileNames().empty());
+    EXPECT_EQ(workFolder_.fileNames(), std::vector<std::string>{"zelseason.txt"}) << "no export file";
 }
 
 TEST_F(MainWindowTest, SettingsFilesFillTheBoxesAtCreation) {
@@ -263,6 +263,33 @@ TEST_F(MainWindowTest, ChoosingAFolderShowsAndRemembersIt) {
     EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), chosenFolder_);
     EXPECT_EQ(testing::readFile(workFolder_.file("zelseason.txt")), chosenFolder_ + "\r\n");
     EXPECT_EQ(testing::readFile(workFolder_.file("zelfolder.txt")), chosenFolder_ + "\r\n");
+}
+
+TEST_F(MainWindowTest, ChoosingAFolderClearsTheStatusBox) {
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kStatusBox, "COMPLETED");
+    chosenFolder_ = "E:\\ZEL\\1987";
+    click(ids::kChangeSeasonFolder);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "");
+}
+
+TEST_F(MainWindowTest, ATypedSeasonFolderIsRememberedWhenAnExportStarts) {
+    ASSERT_NE(create(), nullptr);
+    const std::string typed = workFolder_.file("typed season");
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, typed.c_str());
+    click(ids::kProcessSeason); // fails: the folder is empty
+    EXPECT_EQ(testing::readFile(workFolder_.file("zelseason.txt")), typed + "\r\n");
+}
+
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReported) {
+    ASSERT_NE(create(), nullptr);
+    fs::create_directory(workFolder_.file("zelfolder.txt"));
+    chosenFolder_ = "E:\\ZEL";
+    click(ids::kChangeZelFolder);
+    ASSERT_EQ(failures_.size(), 1u);
+    EXPECT_NE(failures_[0].find("zelfolder.txt: is a folder"), std::string::npos) << failures_[0];
+    EXPECT_EQ(textOf(control(ids::kZelFolderBox)), chosenFolder_);
+    EXPECT_EQ(workFolder_.fileNames(), std::vector<std::string>{"zelfolder.txt"}) << "no temporary file left";
 }
 
 TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
