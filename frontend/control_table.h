@@ -93,6 +93,10 @@ inline constexpr std::array<ControlSpec, 24> kControls = {{
 }};
 
 inline constexpr int kInitialFocus = ids::kHittingSplits;
+// Enter presses it from anywhere in the window.
+inline constexpr int kDefaultButton = ids::kProcessSeason;
+// Shows the run's status; the user cannot type into it.
+inline constexpr int kReadOnlyBox = ids::kStatusBox;
 
 // The control of an id, or null.
 const ControlSpec* findControl(int id);

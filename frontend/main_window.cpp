@@ -52,8 +52,16 @@ ControlClass classOf(const ControlSpec& control) {
                 static_cast<DWORD>(BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER | WS_TABSTOP |
                                    (control.startsGroup ? WS_GROUP : 0)),
                 0};
-    case ControlKind::PushButton: return {"Button", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP, 0};
-    case ControlKind::EditBox: return {"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::PushButton:
+        return {"Button",
+                static_cast<DWORD>((control.id == kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                                   BS_CENTER | BS_VCENTER | WS_TABSTOP),
+                0};
+    case ControlKind::EditBox:
+        return {"Edit",
+                static_cast<DWORD>(ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP |
+                                   (control.id == kReadOnlyBox ? ES_READONLY : 0)),
+                WS_EX_CLIENTEDGE};
     }
     return {"Static", 0, 0};
 }
@@ -204,6 +212,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && lParam != 0) onClick(window, *state, LOWORD(wParam));
         return 0;
+    case DM_GETDEFID: return MAKELRESULT(kDefaultButton, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT: return colourControl(message, reinterpret_cast<HDC>(wParam));

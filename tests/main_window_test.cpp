@@ -124,10 +124,14 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
         switch (expected.kind) {
         case ControlKind::CheckBox: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX)); break;
         case ControlKind::OptionButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_AUTORADIOBUTTON)); break;
-        case ControlKind::PushButton: EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_PUSHBUTTON)); break;
+        case ControlKind::PushButton:
+            EXPECT_EQ(style & BS_TYPEMASK,
+                      DWORD(expected.id == kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+            break;
         case ControlKind::Label: EXPECT_EQ(style & SS_NOTIFY, DWORD(SS_NOTIFY)); break;
         case ControlKind::EditBox:
             EXPECT_EQ(style & ES_AUTOHSCROLL, DWORD(ES_AUTOHSCROLL));
+            EXPECT_EQ((style & ES_READONLY) != 0, expected.id == kReadOnlyBox);
             EXPECT_EQ(SendMessageA(child, EM_GETMARGINS, 0, 0), 0);
             EXPECT_GT(SendMessageA(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
             break;
@@ -263,6 +267,33 @@ TEST_F(MainWindowTest, ChoosingAFolderShowsAndRemembersIt) {
     EXPECT_EQ(textOf(control(ids::kSeasonFolderBox)), chosenFolder_);
     EXPECT_EQ(testing::readFile(workFolder_.file("zelseason.txt")), chosenFolder_ + "\r\n");
     EXPECT_EQ(testing::readFile(workFolder_.file("zelfolder.txt")), chosenFolder_ + "\r\n");
+}
+
+// Keys go through the dialog manager, as the event loop sends them.
+bool sendKey(HWND window, HWND target, WPARAM key) {
+    MSG message{target, WM_KEYDOWN, key, 0, 0, {}};
+    return IsDialogMessageA(window, &message) != 0;
+}
+
+TEST_F(MainWindowTest, EnterProcessesTheSeasonFromAnyControl) {
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, workFolder_.file("no-such-season").c_str());
+    SetFocus(control(ids::kSeasonFolderBox));
+    EXPECT_TRUE(sendKey(window_, control(ids::kSeasonFolderBox), VK_RETURN));
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
+    SetDlgItemTextA(window_, ids::kStatusBox, "");
+    SetFocus(control(ids::kFielding));
+    EXPECT_TRUE(sendKey(window_, control(ids::kFielding), VK_RETURN));
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
+}
+
+TEST_F(MainWindowTest, TheStatusBoxTakesNoTyping) {
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kStatusBox, "COMPLETED");
+    SendMessageA(control(ids::kStatusBox), WM_CHAR, 'x', 0);
+    SendMessageA(control(ids::kStatusBox), WM_KEYDOWN, VK_BACK, 0);
+    SendMessageA(control(ids::kStatusBox), WM_CHAR, '\b', 0);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
 }
 
 TEST_F(MainWindowTest, ChoosingAFolderClearsTheStatusBox) {
