@@ -64,7 +64,7 @@ inline constexpr int kFontWeight = 700;
 
 using K = ControlKind;
 
-// In creation order, which is also the tab order.
+// In creation order. Tab follows reading order instead (readingOrder, layout.h).
 inline constexpr std::array<ControlSpec, 24> kControls = {{
     {ids::kTeamNotationLabel, K::Label, "Team notation preference", {208, 80, 218, 21}, 16},
     {ids::kOutputsLabel, K::Label, "Include the following outputs", {192, 160, 259, 20}, 16},

@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace boxloom::frontend {
@@ -24,6 +26,28 @@ Rect scaleRect(const Rect& first, int firstWidth, int firstHeight, int width, in
     const float bottom = edge(yScale, first.top + first.height);
     return {roundHalfEven(left), roundHalfEven(top), roundHalfEven(right - left),
             roundHalfEven(bottom - top)};
+}
+
+std::vector<int> readingOrder(std::span<const ControlSpec> controls) {
+    std::vector<const ControlSpec*> sorted;
+    for (const ControlSpec& control : controls)
+        sorted.push_back(&control);
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->rect.top < b->rect.top; });
+    std::vector<int> order;
+    for (auto row = sorted.begin(); row != sorted.end();) {
+        const int rowTop = (*row)->rect.top;
+        auto rowEnd = std::find_if(row, sorted.end(), [rowTop](const ControlSpec* control) {
+            return control->rect.top - rowTop > kRowTolerance;
+        });
+        std::stable_sort(row, rowEnd, [](const ControlSpec* a, const ControlSpec* b) {
+            return a->rect.left < b->rect.left;
+        });
+        for (auto control = row; control != rowEnd; ++control)
+            order.push_back((*control)->id);
+        row = rowEnd;
+    }
+    return order;
 }
 
 } // namespace boxloom::frontend

@@ -161,6 +161,14 @@ void onClick(HWND window, WindowState& state, int id) {
     }
 }
 
+// Tab follows the z-order: put the controls in reading order, leaving them
+// where they are on screen.
+void orderForTabbing(HWND window) {
+    for (int id : readingOrder(kControls))
+        SetWindowPos(GetDlgItem(window, id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 LRESULT colourControl(UINT message, HDC dc) {
     const bool edit = message == WM_CTLCOLOREDIT;
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -192,6 +200,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_CREATE:
         createControls(window, *state);
+        orderForTabbing(window);
         loadFolderSettings(window);
         return 0;
     case WM_SIZE:

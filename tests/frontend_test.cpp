@@ -267,6 +267,42 @@ TEST(SettingsWriter, WritesThePathAndCrLfOnly) {
     EXPECT_EQ(kFolderSettings[1].fileName, "zelseason.txt");
 }
 
+TEST(Layout, ReadingOrderIsRowsTopToBottomEachLeftToRight) {
+    using namespace ids;
+    EXPECT_EQ(readingOrder(kControls), (std::vector<int>{kZelFolderLabel,
+                                                         kZelFolderBox,
+                                                         kChangeZelFolder,
+                                                         kSeasonFolderLabel,
+                                                         kSeasonFolderBox,
+                                                         kChangeSeasonFolder,
+                                                         kTeamNotationLabel,
+                                                         kCityName,
+                                                         kNickname,
+                                                         kAbbreviation,
+                                                         kCityAndNickname,
+                                                         kOutputsLabel,
+                                                         kIgnorePitcherHitting,
+                                                         kFielding,
+                                                         kGroupPitcherHitting,
+                                                         kPitchingSplits,
+                                                         kIncludePitcherHitting,
+                                                         kHittingSplits,
+                                                         kSuffixLabel,
+                                                         kSuffixTxt,
+                                                         kSuffixCsv,
+                                                         kProcessSeason,
+                                                         kStatusBox,
+                                                         kExitProgram}));
+}
+
+TEST(Layout, ControlsFartherThanTheToleranceStartANewRow) {
+    const ControlSpec controls[] = {{1, K::Label, "", {300, 0, 10, 10}, 1},
+                                    {2, K::Label, "", {0, kRowTolerance, 10, 10}, 1},
+                                    {3, K::Label, "", {100, kRowTolerance + 1, 10, 10}, 1},
+                                    {4, K::Label, "", {50, 40, 10, 10}, 1}};
+    EXPECT_EQ(readingOrder(controls), (std::vector<int>{2, 1, 3, 4}));
+}
+
 TEST(Layout, RoundsHalfToEven) {
     const std::pair<float, int> cases[] = {{0.5f, 0},    {1.5f, 2},  {2.5f, 2},   {3.5f, 4}, {2.4999f, 2},
                                            {2.5001f, 3}, {-0.5f, 0}, {-1.5f, -2}, {7.0f, 7}};

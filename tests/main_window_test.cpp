@@ -105,7 +105,9 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
     ASSERT_NE(create(), nullptr);
     HWND child = GetWindow(window_, GW_CHILD);
     std::set<HFONT> fonts;
-    for (const ControlSpec& expected : kControls) {
+    // In reading order, the order Tab follows.
+    for (int id : readingOrder(kControls)) {
+        const ControlSpec& expected = *findControl(id);
         ASSERT_NE(child, nullptr) << "missing control " << expected.id;
         SCOPED_TRACE(expected.id);
         EXPECT_EQ(GetDlgCtrlID(child), expected.id);
@@ -285,6 +287,23 @@ TEST_F(MainWindowTest, EnterProcessesTheSeasonFromAnyControl) {
     SetFocus(control(ids::kFielding));
     EXPECT_TRUE(sendKey(window_, control(ids::kFielding), VK_RETURN));
     EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
+}
+
+TEST_F(MainWindowTest, TabMovesInReadingOrderWithEachOptionGroupOneStop) {
+    ASSERT_NE(create(), nullptr);
+    SetFocus(control(ids::kZelFolderBox));
+    std::vector<int> visited = {GetDlgCtrlID(GetFocus())};
+    for (int i = 0; i < 17; ++i) {
+        sendKey(window_, GetFocus(), VK_TAB);
+        visited.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    using namespace ids;
+    EXPECT_EQ(
+        visited,
+        (std::vector<int>{kZelFolderBox, kChangeZelFolder, kSeasonFolderBox, kChangeSeasonFolder,
+                          kCityAndNickname, kIgnorePitcherHitting, kFielding, kGroupPitcherHitting,
+                          kPitchingSplits, kIncludePitcherHitting, kHittingSplits, kSuffixCsv, kProcessSeason,
+                          kStatusBox, kExitProgram, kZelFolderBox, kChangeZelFolder, kSeasonFolderBox}));
 }
 
 TEST_F(MainWindowTest, TheStatusBoxTakesNoTyping) {
