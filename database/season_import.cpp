@@ -119,8 +119,7 @@ private:
         TableOutputs tables(db_, season.label);
         const ExportOutcome outcome = runExport(options, {}, ExportIo{leagueFiles, tables});
         for (const ExportProblem& found : outcome.problems)
-            problem(found.file == path_ || found.file.rfind(path_, 0) == 0 ? path_ : found.file,
-                    found.reason);
+            problem(found.file.rfind(path_, 0) == 0 ? path_ : found.file, found.reason);
         for (const ExportProblem& warning : outcome.warnings)
             outcome_.warnings.push_back(warning);
         outcome_.recordsSkipped += outcome.recordsSkipped;

@@ -27,6 +27,7 @@ struct ChunkSink final : LineSink {
 
 } // namespace
 
+// One chunk of records and the lines made from it.
 struct RecordChunk {
     std::vector<std::uint8_t> records = std::vector<std::uint8_t>(kChunkRecords * kSeasonRecordSize);
     std::size_t count = 0;

@@ -24,9 +24,6 @@ inline constexpr unsigned kMaxThreads = 8;
 // 0 means one per hardware thread, at most kMaxThreads.
 unsigned formattingThreads(unsigned requested);
 
-// One chunk of records and the lines made from it.
-struct RecordChunk;
-
 struct PipelineResult {
     RecordCounts counts;
     std::string error; // a chunk that could not be formatted
