@@ -45,13 +45,26 @@ public:
             if (reason.empty()) reason = db_.execute("COMMIT");
             if (!reason.empty()) problem(path_, reason);
         }
-        if (!outcome_.succeeded()) db_.execute("ROLLBACK");
+        if (!outcome_.succeeded()) rollBack();
         return std::move(outcome_);
     }
 
 private:
     void problem(std::string file, std::string reason) {
         outcome_.problems.push_back({std::move(file), std::move(reason)});
+    }
+
+    // SQLite may have ended the transaction itself (a full disk) and left its
+    // journal to be played back: opening the database again puts it back.
+    void rollBack() {
+        if (db_.inTransaction()) {
+            db_.execute("ROLLBACK");
+            return;
+        }
+        db_.close();
+        if (!db_.open(path_).empty()) return;
+        if (std::string reason = db_.execute("SELECT count(*) FROM sqlite_master"); !reason.empty())
+            problem(path_, "the earlier state could not be put back yet (" + reason + ")");
     }
 
     // Every league file of every season opens before the database is touched.

@@ -26,8 +26,11 @@ std::string reasonFor(int code, sqlite3* db) {
 
 } // namespace
 
-Connection::~Connection() {
+Connection::~Connection() { close(); }
+
+void Connection::close() {
     if (db_ != nullptr) sqlite3_close_v2(db_);
+    db_ = nullptr;
 }
 
 std::string Connection::open(const std::string& path) {
@@ -46,6 +49,8 @@ std::string Connection::execute(const std::string& sql) {
     const int code = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     return code == SQLITE_OK ? std::string() : reasonFor(code, db_);
 }
+
+bool Connection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
 int Connection::lastCode() const { return sqlite3_extended_errcode(db_); }
 

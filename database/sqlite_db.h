@@ -24,11 +24,15 @@ public:
 
     // Opens (creating when missing) the database; the reason on failure.
     std::string open(const std::string& path);
+    void close();
     // Runs statements without results; the reason on failure.
     std::string execute(const std::string& sql);
     // The reason SQLite gives for the last failure, in this program's words.
     std::string reason() const;
     int lastCode() const;
+    // False once a transaction ended, also when SQLite ended it itself after a
+    // failure such as a full disk.
+    bool inTransaction() const;
     sqlite3* handle() const { return db_; }
 
 private:

@@ -40,6 +40,9 @@ public:
     bool prepared() const { return insert_.ok(); }
 
     std::string write(const void* data, std::size_t size) override {
+        // After a full disk SQLite rolls the transaction back by itself: a row
+        // written now would be committed on its own.
+        if (!db_.inTransaction()) return "the import's transaction ended after an earlier failure";
         pending_.append(static_cast<const char*>(data), size);
         std::size_t consumed = 0;
         for (std::size_t end; (end = recordEnd(consumed)) != std::string::npos; consumed = end + 2) {

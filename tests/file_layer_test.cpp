@@ -16,7 +16,6 @@
 #include <windows.h>
 #else
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -196,37 +195,8 @@ TEST(FileLayer, AFileSizeLimitIsNamed) {
     EXPECT_TRUE(season.outputFolder.fileNames().empty());
 }
 
-// A small file system of its own, mounted for the test when it runs as root.
-class MountedFolder {
-public:
-    explicit MountedFolder(const std::string& options) {
-        if (::geteuid() != 0) {
-            why_ = "needs root to mount a file system";
-            return;
-        }
-        if (::mount("boxloom-test", folder_.str().c_str(), "tmpfs", 0, options.c_str()) != 0) {
-            why_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
-            return;
-        }
-        mounted_ = true;
-    }
-    ~MountedFolder() {
-        if (mounted_) ::umount2(folder_.str().c_str(), MNT_DETACH);
-    }
-    const std::string& whyNot() const { return why_; }
-    std::string str() const { return folder_.str(); }
-    void remountReadOnly() {
-        ::mount(nullptr, folder_.str().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
-    }
-
-private:
-    testing::TempFolder folder_;
-    bool mounted_ = false;
-    std::string why_;
-};
-
 TEST(FileLayer, AFullDiskFailsTheRunAndLeavesNothing) {
-    MountedFolder disk("size=64k");
+    testing::MountedFolder disk("size=64k");
     if (!disk.whyNot().empty()) GTEST_SKIP() << disk.whyNot();
     SeasonFixture season;
     addSeason(season);
@@ -242,7 +212,7 @@ TEST(FileLayer, AFullDiskFailsTheRunAndLeavesNothing) {
 }
 
 TEST(FileLayer, AReadOnlyOutputFolderFailsTheRunAndKeepsTheEarlierFiles) {
-    MountedFolder disk("size=1m");
+    testing::MountedFolder disk("size=1m");
     if (!disk.whyNot().empty()) GTEST_SKIP() << disk.whyNot();
     SeasonFixture season;
     addSeason(season);

@@ -7,6 +7,13 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
 namespace boxloom::testing {
 
 namespace fs = std::filesystem;
@@ -142,3 +149,29 @@ std::vector<std::vector<std::string>> readCsv(const std::string& content) {
 }
 
 } // namespace boxloom::testing
+
+#ifndef _WIN32
+namespace boxloom::testing {
+
+MountedFolder::MountedFolder(const std::string& options) {
+    if (::geteuid() != 0) {
+        why_ = "needs root to mount a file system";
+        return;
+    }
+    if (::mount("boxloom-test", folder_.str().c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        why_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
+        return;
+    }
+    mounted_ = true;
+}
+
+MountedFolder::~MountedFolder() {
+    if (mounted_) ::umount2(folder_.str().c_str(), MNT_DETACH);
+}
+
+void MountedFolder::remountReadOnly() {
+    ::mount(nullptr, folder_.str().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+}
+
+} // namespace boxloom::testing
+#endif

@@ -73,3 +73,27 @@ struct Counter {
 SeasonStatRecord statRecord(int player, int team, int statType, std::initializer_list<Counter> counters);
 
 } // namespace boxloom::testing
+
+#ifndef _WIN32
+namespace boxloom::testing {
+
+// A small file system of its own, mounted for the test when it runs as root;
+// whyNot() says why there is none.
+class MountedFolder {
+public:
+    explicit MountedFolder(const std::string& options);
+    ~MountedFolder();
+    MountedFolder(const MountedFolder&) = delete;
+    MountedFolder& operator=(const MountedFolder&) = delete;
+    const std::string& whyNot() const { return why_; }
+    std::string str() const { return folder_.str(); }
+    void remountReadOnly();
+
+private:
+    TempFolder folder_;
+    bool mounted_ = false;
+    std::string why_;
+};
+
+} // namespace boxloom::testing
+#endif
