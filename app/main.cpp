@@ -7,7 +7,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND window = boxloom::frontend::createMainWindow(instance);
+    HWND window = boxloom::frontend::MainWindow::create(instance);
     int exitCode = 0;
     if (window != nullptr) {
         ShowWindow(window, SW_SHOWNORMAL);

@@ -28,6 +28,23 @@ Rect scaleRect(const Rect& first, int firstWidth, int firstHeight, int width, in
             roundHalfEven(bottom - top)};
 }
 
+int scaleForDpi(int length, int dpi) {
+    const long long scaled = static_cast<long long>(length) * dpi;
+    const long long half = kDesignDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi : -((-scaled + half) / kDesignDpi));
+}
+
+Size scaleForDpi(const Size& size, int dpi) {
+    return {scaleForDpi(size.width, dpi), scaleForDpi(size.height, dpi)};
+}
+
+Rect scaleForDpi(const Rect& rect, int dpi) {
+    const int left = scaleForDpi(rect.left, dpi);
+    const int top = scaleForDpi(rect.top, dpi);
+    return {left, top, scaleForDpi(rect.left + rect.width, dpi) - left,
+            scaleForDpi(rect.top + rect.height, dpi) - top};
+}
+
 std::vector<int> readingOrder(std::span<const ControlSpec> controls) {
     std::vector<const ControlSpec*> sorted;
     for (const ControlSpec& control : controls)

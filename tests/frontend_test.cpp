@@ -333,6 +333,36 @@ TEST(Layout, EveryEdgeScalesByItsOwnFactor) {
     EXPECT_EQ(scaleRect({1, 3, 2, 5}, 2, 2, 3, 3), (Rect{2, 4, 3, 8}));
 }
 
+TEST(Layout, LengthsScaleWithTheDpiRoundedToTheNearestPixel) {
+    struct Case {
+        int length, dpi, scaled;
+    };
+    const Case cases[] = {{16, 96, 16},    {16, 144, 24}, {11, 144, 17}, {13, 144, 20},   {33, 144, 50},
+                          {11, 120, 14},   {13, 120, 16}, {1, 144, 2},   {1, 120, 1},     {462, 192, 924},
+                          {-11, 144, -17}, {0, 144, 0},   {5, 72, 4},    {624, 168, 1092}};
+    for (const Case& c : cases)
+        EXPECT_EQ(scaleForDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+    EXPECT_EQ(scaleForDpi(Size{624, 423}, 144), (Size{936, 635}));
+}
+
+TEST(Layout, ControlsAtAnotherDpiKeepTheirEdgesTogether) {
+    // Edges are scaled: 1..2 becomes 2..3 (1.5 rounds up), one pixel wide, not 1.5 rounded to 2.
+    EXPECT_EQ(scaleForDpi(Rect{16, 112, 81, 33}, 144), (Rect{24, 168, 122, 50}));
+    EXPECT_EQ(scaleForDpi(Rect{1, 1, 1, 1}, 144), (Rect{2, 2, 1, 1}));
+    for (const ControlSpec& control : kControls) {
+        EXPECT_EQ(scaleForDpi(control.rect, kDesignDpi), control.rect) << control.id;
+        const Rect scaled = scaleForDpi(control.rect, 144);
+        EXPECT_NEAR(scaled.width, control.rect.width * 1.5, 1.0) << control.id;
+        EXPECT_NEAR(scaled.height, control.rect.height * 1.5, 1.0) << control.id;
+    }
+    // Two controls that touch at 96 DPI touch at every DPI.
+    for (int dpi : {120, 144, 168, 192}) {
+        const Rect upper = scaleForDpi(Rect{440, 8, 176, 32}, dpi);
+        const Rect lower = scaleForDpi(Rect{440, 40, 176, 33}, dpi);
+        EXPECT_EQ(upper.top + upper.height, lower.top) << dpi;
+    }
+}
+
 } // namespace
 } // namespace boxloom::frontend
 

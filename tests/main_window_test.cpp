@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <thread>
 
 namespace boxloom::frontend {
@@ -65,7 +68,7 @@ protected:
             chooserTitles_.push_back(title);
             return chosenFolder_;
         };
-        window_ = createMainWindow(GetModuleHandleA(nullptr), hooks);
+        window_ = MainWindow::create(GetModuleHandleA(nullptr), hooks);
         return window_;
     }
     HWND control(int id) const { return GetDlgItem(window_, id); }
@@ -99,6 +102,18 @@ TEST_F(MainWindowTest, TheWindowItself) {
               DWORD(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE));
     EXPECT_EQ(GetClassLongPtrA(window_, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS),
               ULONG_PTR(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+}
+
+// Windows reads these from the program's manifest before the first window exists.
+TEST(DesktopManifest, AsksForPerMonitorDpiUtf8AndThemedControls) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    const std::string manifest(bytes, SizeofResource(nullptr, found));
+    for (const char* setting :
+         {">true/pm</dpiAware>", ">PerMonitorV2</dpiAwareness>", ">UTF-8</activeCodePage>",
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(setting), std::string::npos) << setting;
 }
 
 TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
@@ -384,6 +399,137 @@ TEST_F(MainWindowTest, TheCloseBoxBehavesLikeExitProgram) {
     PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(runEventLoop(window_), 0);
     EXPECT_FALSE(IsWindow(window_));
+}
+
+// What a DPI changes: the window's DPI, its client size, and every control's
+// rectangle and font height, in one list of numbers.
+std::vector<int> measureAtItsDpi(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    std::vector<int> numbers = {static_cast<int>(GetDpiForWindow(window)), client.right, client.bottom};
+    for (const ControlSpec& spec : kControls) {
+        HWND child = GetDlgItem(window, spec.id);
+        const Rect rect = clientRectOf(window, child);
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font, &font);
+        numbers.insert(numbers.end(), {rect.left, rect.top, rect.width, rect.height, -font.lfHeight});
+    }
+    return numbers;
+}
+
+// Each number at the new DPI is `factor` times the one at 96, give or take a pixel.
+void expectScaled(const std::vector<int>& at96, const std::vector<int>& scaled, double factor) {
+    ASSERT_EQ(at96.size(), scaled.size());
+    for (std::size_t i = 1; i < at96.size(); ++i)
+        EXPECT_NEAR(scaled[i], at96[i] * factor, 1.0) << "number " << i << " of " << at96.size();
+}
+
+// Where Windows would put the window for a client area of that size.
+RECT suggestedRect(HWND window, Size client) {
+    RECT outer{};
+    RECT current{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &current);
+    return {100, 50, 100 + client.width + (outer.right - outer.left - current.right),
+            50 + client.height + (outer.bottom - outer.top - current.bottom)};
+}
+
+TEST_F(MainWindowTest, MovedToAMonitorOfAnotherDpiEverythingIsScaled) {
+    ASSERT_NE(create(), nullptr);
+    const std::vector<int> at96 = measureAtItsDpi(window_);
+    ASSERT_EQ(at96[0], 96) << "the tests run at 96 DPI";
+    const Size client96{at96[1], at96[2]};
+    RECT suggested = suggestedRect(window_, scaleForDpi(client96, 144));
+    SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    std::vector<int> at144 = measureAtItsDpi(window_);
+    at144[0] = 144; // the monitor did not really change
+    expectScaled(at96, at144, 1.5);
+    for (const ControlSpec& spec : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(spec.id)), scaleForDpi(spec.rect, 144)) << spec.id;
+    // Back on the first monitor, the window is as it was created.
+    suggested = suggestedRect(window_, client96);
+    SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(measureAtItsDpi(window_), at96);
+}
+
+// Sets the DPI Wine gives the processes it starts from now on, and puts the
+// earlier setting back.
+class WineDpiSetting {
+public:
+    explicit WineDpiSetting(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof earlier_;
+        hadEarlier_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&earlier_), &size) == ERROR_SUCCESS;
+        set(dpi);
+    }
+    ~WineDpiSetting() {
+        if (hadEarlier_)
+            set(earlier_);
+        else
+            RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+
+private:
+    void set(DWORD dpi) {
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    HKEY key_ = nullptr;
+    DWORD earlier_ = 0;
+    bool hadEarlier_ = false;
+};
+
+constexpr const char* kMeasurementsVariable = "BOXLOOM_WINDOW_MEASUREMENTS";
+
+// Runs one test of this program in a new process and waits for it.
+DWORD runThisTestProgram(const std::string& filter) {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string commandLine = "\"" + std::string(program) + "\" --gtest_filter=" + filter;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return GetLastError();
+    WaitForSingleObject(process.hProcess, 120000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+// Run by the test below in a process started at 144 DPI; skipped on its own.
+TEST_F(MainWindowTest, MeasuredForAnotherProcess) {
+    const char* path = std::getenv(kMeasurementsVariable);
+    if (path == nullptr) GTEST_SKIP() << "started by AtStartOnA144DpiScreenEverythingIsOneAndAHalfTimes";
+    ASSERT_NE(create(), nullptr);
+    std::ofstream out(path);
+    for (int number : measureAtItsDpi(window_))
+        out << number << "\n";
+}
+
+TEST_F(MainWindowTest, AtStartOnA144DpiScreenEverythingIsOneAndAHalfTimes) {
+    ASSERT_NE(create(), nullptr);
+    const std::vector<int> at96 = measureAtItsDpi(window_);
+    ASSERT_EQ(at96[0], 96);
+    const std::string measurements = workFolder_.file("at-144.txt");
+    {
+        WineDpiSetting dpi(144);
+        SetEnvironmentVariableA(kMeasurementsVariable, measurements.c_str());
+        EXPECT_EQ(runThisTestProgram("MainWindowTest.MeasuredForAnotherProcess"), 0u);
+        SetEnvironmentVariableA(kMeasurementsVariable, nullptr);
+    }
+    std::ifstream in(measurements);
+    std::vector<int> at144;
+    for (int number = 0; in >> number;)
+        at144.push_back(number);
+    ASSERT_FALSE(at144.empty()) << "no measurements";
+    EXPECT_EQ(at144[0], 144);
+    expectScaled(at96, at144, 1.5);
 }
 
 } // namespace

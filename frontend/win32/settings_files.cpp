@@ -1,10 +1,11 @@
-#include "folder_settings.h"
-#include "main_window.h"
+#include "settings_files.h"
 
 #include "control_table.h"
 #include "file_layer.h"
 
 #include <vector>
+
+#include <windows.h>
 
 namespace boxloom::frontend {
 
@@ -54,12 +55,12 @@ std::string legacyToUtf8(std::string_view text) {
 
 } // namespace
 
-void loadFolderSettings(HWND window) {
+void loadFolderSettings(ControlStates& controls) {
     for (const FolderSetting& setting : kFolderSettings) {
         const std::string name(setting.fileName);
         if (!isSettingsFile(name)) continue;
         const std::string value = settingValueAsUtf8(readSettingValue(readWholeFile(name)), legacyToUtf8);
-        SetDlgItemTextA(window, setting.boxId, value.c_str());
+        controls.setText(setting.boxId, value);
     }
 }
 
@@ -74,10 +75,11 @@ std::string rememberFolder(const FolderSetting& setting, const std::string& path
     return reason.empty() ? std::string() : std::string(setting.fileName) + ": " + reason;
 }
 
-std::string changeFolder(HWND window, const FolderSetting& setting, const std::string& chosenPath) {
+std::string changeFolder(ControlStates& controls, const FolderSetting& setting,
+                         const std::string& chosenPath) {
     if (chosenPath.empty()) return {}; // cancelled: the box keeps whatever it holds
-    SetDlgItemTextA(window, setting.boxId, chosenPath.c_str());
-    SetDlgItemTextA(window, ids::kStatusBox, "");
+    controls.setText(setting.boxId, chosenPath);
+    controls.setText(ids::kStatusBox, "");
     return rememberFolder(setting, chosenPath);
 }
 

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "folder_chooser.h"
 
 #include <shlobj.h>
 
