@@ -1,6 +1,7 @@
 #include "league_schema.h"
 
 #include "export_columns.h"
+#include "sqlite_db.h"
 
 namespace boxloom::database {
 
@@ -123,6 +124,18 @@ std::vector<std::string> requiredTables() {
     for (ExportFileKind kind : kExportFileKinds)
         tables.push_back(tableName(kind));
     return tables;
+}
+
+bool holdsLeagueSchema(Connection& db) {
+    Statement version(db, "PRAGMA user_version");
+    if (!version.ok() || !version.step() || !version.hasRow() || version.integerColumn(0) != kSchemaVersion)
+        return false;
+    for (const std::string& table : requiredTables()) {
+        Statement found(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+        found.bindText(1, table);
+        if (!found.step() || !found.hasRow()) return false;
+    }
+    return true;
 }
 
 } // namespace boxloom::database

@@ -42,4 +42,8 @@ std::string indexesSql();
 // The tables a database must hold to be a Boxloom database.
 std::vector<std::string> requiredTables();
 
+class Connection;
+// Whether an open database is a Boxloom database of this schema version.
+bool holdsLeagueSchema(Connection& db);
+
 } // namespace boxloom::database

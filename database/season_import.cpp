@@ -92,18 +92,9 @@ private:
         }
         fresh_ = !tables.hasRow();
         if (fresh_) return true;
-        if (version.integerColumn(0) != kSchemaVersion || !holdsEveryTable()) {
+        if (!holdsLeagueSchema(db_)) {
             problem(path_, "not a Boxloom database");
             return false;
-        }
-        return true;
-    }
-
-    bool holdsEveryTable() {
-        for (const std::string& table : requiredTables()) {
-            Statement found(db_, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
-            found.bindText(1, table);
-            if (!found.step() || !found.hasRow()) return false;
         }
         return true;
     }

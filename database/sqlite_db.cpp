@@ -33,10 +33,11 @@ void Connection::close() {
     db_ = nullptr;
 }
 
-std::string Connection::open(const std::string& path) {
+std::string Connection::open(const std::string& path, OpenMode mode) {
     // One thread at a time uses a connection: no locking inside SQLite.
-    const int code = sqlite3_open_v2(
-        path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int access =
+        mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int code = sqlite3_open_v2(path.c_str(), &db_, access | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) return reasonFor(code, nullptr);
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
@@ -86,6 +87,10 @@ std::string Statement::textColumn(int index) const {
     const unsigned char* text = sqlite3_column_text(statement_, index);
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
 }
+
+double Statement::realColumn(int index) const { return sqlite3_column_double(statement_, index); }
+
+bool Statement::isNull(int index) const { return sqlite3_column_type(statement_, index) == SQLITE_NULL; }
 
 void Statement::reset() {
     sqlite3_reset(statement_);

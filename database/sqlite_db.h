@@ -15,6 +15,8 @@ namespace boxloom::database {
 
 class Statement;
 
+enum class OpenMode { CreateOrWrite, ReadOnly };
+
 class Connection {
 public:
     Connection() = default;
@@ -22,8 +24,9 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens (creating when missing) the database; the reason on failure.
-    std::string open(const std::string& path);
+    // Opens the database, creating it when missing unless read-only; the
+    // reason on failure.
+    std::string open(const std::string& path, OpenMode mode = OpenMode::CreateOrWrite);
     void close();
     // Runs statements without results; the reason on failure.
     std::string execute(const std::string& sql);
@@ -58,6 +61,8 @@ public:
     bool hasRow() const { return hasRow_; }
     std::int64_t integerColumn(int index) const;
     std::string textColumn(int index) const;
+    double realColumn(int index) const;
+    bool isNull(int index) const;
     void reset();
 
 private:

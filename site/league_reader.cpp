@@ -1,0 +1,140 @@
+#include "league_reader.h"
+
+#include "league_schema.h"
+
+#include <algorithm>
+#include <span>
+
+namespace boxloom::site {
+
+namespace {
+
+std::string selectList(std::span<const std::string_view> columns, const std::string& prefix,
+                       const std::string& suffix = "") {
+    std::string sql;
+    for (std::string_view column : columns)
+        sql += ", COALESCE(" + prefix + "\"" + std::string(column) + suffix + "\", 0)";
+    return sql;
+}
+
+// Runs a query to its end, handing each row to `take`; the reason it failed, or "".
+template <typename Take>
+std::string eachRow(database::Connection& db, database::Statement& query, Take&& take) {
+    if (!query.ok()) return db.reason();
+    while (query.step()) {
+        if (!query.hasRow()) return {};
+        take(query);
+    }
+    return db.reason();
+}
+
+constexpr const char* kJoinSplits = " ON s.\"Season\" = r.\"Season\" AND s.\"PlayerID\" = r.\"PlayerID\" AND "
+                                    "s.\"TeamID\" = r.\"TeamID\" AND s.\"StatType\" = r.\"StatType\" ";
+
+constexpr const char* kLineColumns = "r.\"PlayerID\", r.\"Player\", r.\"TeamID\", r.\"Team\", r.\"StatType\"";
+
+Counters countersAt(const database::Statement& row, int first, std::size_t count) {
+    Counters counters(count);
+    for (std::size_t i = 0; i < count; ++i)
+        counters[i] = row.integerColumn(first + static_cast<int>(i));
+    return counters;
+}
+
+StatLine lineOf(const database::Statement& row) {
+    StatLine line;
+    line.hasPlayer = !row.isNull(0);
+    line.playerId = row.integerColumn(0);
+    line.player = row.textColumn(1);
+    line.teamId = row.integerColumn(2);
+    line.team = row.textColumn(3);
+    line.statType = row.textColumn(4);
+    return line;
+}
+
+void noteStatType(SeasonData& season, const std::string& statType) {
+    if (std::find(season.statTypes.begin(), season.statTypes.end(), statType) == season.statTypes.end())
+        season.statTypes.push_back(statType);
+}
+
+} // namespace
+
+std::string LeagueReader::open(const std::string& path) {
+    if (std::string reason = db_.open(path, database::OpenMode::ReadOnly); !reason.empty()) return reason;
+    if (!database::holdsLeagueSchema(db_)) return "not a Boxloom database";
+    return {};
+}
+
+std::vector<std::string> LeagueReader::seasons() {
+    std::vector<std::string> labels;
+    database::Statement query(db_, "SELECT \"Season\" FROM \"Seasons\" ORDER BY \"Season\"");
+    eachRow(db_, query, [&](const database::Statement& row) { labels.push_back(row.textColumn(0)); });
+    return labels;
+}
+
+std::string LeagueReader::load(const std::string& label, SeasonData& season) {
+    season = SeasonData{};
+    season.label = label;
+    database::Statement teams(db_,
+                              "SELECT \"TeamID\", \"City\", \"Nickname\", \"Abbreviation\" FROM \"Teams\" "
+                              "WHERE \"Season\" = ? ORDER BY \"TeamID\"");
+    teams.bindText(1, label);
+    std::string reason = eachRow(db_, teams, [&](const database::Statement& row) {
+        season.teams.push_back(
+            {row.integerColumn(0), row.textColumn(1), row.textColumn(2), row.textColumn(3)});
+    });
+
+    database::Statement batting(
+        db_, std::string("SELECT ") + kLineColumns + selectList(kBattingColumns, "r.") +
+                 selectList(kSplitColumns, "s.", "vL") + selectList(kSplitColumns, "s.", "vR") +
+                 " FROM \"Batting_Stats\" r LEFT JOIN \"Batting_Splits\" s" + kJoinSplits +
+                 "WHERE r.\"Season\" = ? ORDER BY r.rowid");
+    batting.bindText(1, label);
+    if (reason.empty())
+        reason = eachRow(db_, batting, [&](const database::Statement& row) {
+            StatLine line = lineOf(row);
+            line.counters = countersAt(row, 5, bat::Count);
+            line.splits[0] = countersAt(row, 5 + bat::Count, split::Count);
+            line.splits[1] = countersAt(row, 5 + bat::Count + split::Count, split::Count);
+            noteStatType(season, line.statType);
+            season.batting.push_back(std::move(line));
+        });
+
+    database::Statement pitching(
+        db_, std::string("SELECT ") + kLineColumns + selectList(kPitchingColumns, "r.") +
+                 ", COALESCE(s.\"ABvL\", 0) + COALESCE(s.\"ABvR\", 0) FROM \"Pitching_Stats\" r "
+                 "LEFT JOIN \"Pitching_Splits\" s" +
+                 kJoinSplits + "WHERE r.\"Season\" = ? ORDER BY r.rowid");
+    pitching.bindText(1, label);
+    if (reason.empty())
+        reason = eachRow(db_, pitching, [&](const database::Statement& row) {
+            StatLine line = lineOf(row);
+            line.counters = countersAt(row, 5, pit::Count);
+            noteStatType(season, line.statType);
+            season.pitching.push_back(std::move(line));
+        });
+
+    database::Statement fielding(
+        db_, std::string("SELECT ") + kLineColumns + ", r.\"Pos\"" + selectList(kFieldingColumns, "r.") +
+                 " FROM \"Fielding_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
+    fielding.bindText(1, label);
+    if (reason.empty())
+        reason = eachRow(db_, fielding, [&](const database::Statement& row) {
+            StatLine line = lineOf(row);
+            line.position = row.textColumn(5);
+            line.counters = countersAt(row, 6, fld::Count);
+            season.fielding.push_back(std::move(line));
+        });
+    return reason;
+}
+
+std::string displayName(std::string_view rowName) {
+    const std::size_t comma = rowName.find(',');
+    if (comma == std::string_view::npos) return std::string(rowName);
+    std::string_view first = rowName.substr(comma + 1);
+    while (!first.empty() && first.front() == ' ')
+        first.remove_prefix(1);
+    if (first.empty()) return std::string(rowName.substr(0, comma));
+    return std::string(first) + " " + std::string(rowName.substr(0, comma));
+}
+
+} // namespace boxloom::site

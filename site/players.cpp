@@ -1,0 +1,68 @@
+#include "players.h"
+
+#include "rates.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace boxloom::site {
+
+namespace {
+
+void addLines(std::map<PlayerKey, Player>& players,
+              std::map<std::int64_t, std::vector<std::string>>& namesById, std::size_t season,
+              const std::vector<StatLine>& lines, std::vector<PlayerLine> Player::*list) {
+    for (const StatLine& line : lines) {
+        if (!line.hasPlayer) continue;
+        const PlayerKey key{line.playerId, line.player};
+        auto [found, added] = players.try_emplace(key);
+        if (added) {
+            found->second.key = key;
+            std::vector<std::string>& names = namesById[key.id];
+            names.push_back(key.name);
+            const std::string id = std::to_string(key.id);
+            found->second.page =
+                names.size() == 1 ? id + ".html" : id + "-" + std::to_string(names.size()) + ".html";
+        }
+        (found->second.*list).push_back({season, &line});
+    }
+}
+
+} // namespace
+
+const Player* Players::find(std::int64_t id, const std::string& name) const {
+    const auto found = byKey.find(PlayerKey{id, name});
+    return found == byKey.end() ? nullptr : &found->second;
+}
+
+Players collectPlayers(const std::vector<SeasonData>& seasons) {
+    Players players;
+    std::map<std::int64_t, std::vector<std::string>> namesById;
+    for (std::size_t s = 0; s < seasons.size(); ++s) {
+        addLines(players.byKey, namesById, s, seasons[s].batting, &Player::batting);
+        addLines(players.byKey, namesById, s, seasons[s].pitching, &Player::pitching);
+        addLines(players.byKey, namesById, s, seasons[s].fielding, &Player::fielding);
+    }
+    for (const auto& [id, names] : namesById)
+        if (names.size() > 1) players.toCheck.push_back(id);
+    return players;
+}
+
+std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::string_view statType,
+                                      std::string_view position) {
+    std::vector<PlayerTotal> totals;
+    std::unordered_map<std::int64_t, std::size_t> indexById;
+    for (const StatLine& line : lines) {
+        if (!line.hasPlayer || line.statType != statType || (!position.empty() && line.position != position))
+            continue;
+        auto [found, added] = indexById.try_emplace(line.playerId, totals.size());
+        if (added) totals.push_back({line.playerId, line.player, {}, {}});
+        PlayerTotal& total = totals[found->second];
+        if (std::find(total.teams.begin(), total.teams.end(), line.team) == total.teams.end())
+            total.teams.push_back(line.team);
+        addCounters(total.counters, line.counters);
+    }
+    return totals;
+}
+
+} // namespace boxloom::site

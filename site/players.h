@@ -1,0 +1,57 @@
+#pragma once
+
+// Players across seasons and their totals. A player is the same player in two
+// seasons when both PlayerID and name match; a PlayerID that comes with
+// another name is kept apart and listed for the league to check.
+
+#include "league_data.h"
+
+#include <compare>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace boxloom::site {
+
+struct PlayerKey {
+    std::int64_t id = 0;
+    std::string name;
+    auto operator<=>(const PlayerKey&) const = default;
+};
+
+struct PlayerLine {
+    std::size_t season = 0; // index into the seasons
+    const StatLine* line = nullptr;
+};
+
+struct Player {
+    PlayerKey key;
+    std::string page; // "17.html", "17-2.html" for a second name under id 17
+    std::vector<PlayerLine> batting;
+    std::vector<PlayerLine> pitching;
+    std::vector<PlayerLine> fielding;
+};
+
+struct Players {
+    std::map<PlayerKey, Player> byKey;
+    // PlayerIDs that come with more than one name, in id order.
+    std::vector<std::int64_t> toCheck;
+    const Player* find(std::int64_t id, const std::string& name) const;
+};
+
+Players collectPlayers(const std::vector<SeasonData>& seasons);
+
+// One player's lines of a season summed, per player, in the order they first show.
+struct PlayerTotal {
+    std::int64_t playerId = 0;
+    std::string player;
+    std::vector<std::string> teams;
+    Counters counters;
+    std::string teamText() const { return teams.size() == 1 ? teams.front() : "TOT"; }
+};
+
+// The totals of the lines of a stat type (and position, for fielding).
+std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::string_view statType,
+                                      std::string_view position = {});
+
+} // namespace boxloom::site

@@ -1,0 +1,58 @@
+#pragma once
+
+// Rates as exact fractions of counters: ranked on their exact value, printed
+// rounded, and "—" when the divisor is zero.
+
+#include "league_data.h"
+
+#include <string>
+
+namespace boxloom::site {
+
+struct Ratio {
+    Counter numerator = 0;
+    Counter denominator = 1;
+    bool defined() const { return denominator != 0; }
+    double value() const { return static_cast<double>(numerator) / static_cast<double>(denominator); }
+};
+
+// Compares two defined ratios exactly: negative, zero or positive.
+int compareRatios(const Ratio& a, const Ratio& b);
+
+// a/b + c/d as one fraction, undefined when either is.
+Ratio sumOfRatios(const Ratio& a, const Ratio& b);
+
+enum class Shown {
+    Count,   // 42
+    Average, // .312, 1.024
+    TwoDecimals,
+    Innings, // outs as 123.1
+};
+
+inline constexpr std::string_view kUndefinedRate = "\u2014";
+
+std::string formatValue(const Ratio& value, Shown shown);
+// The unrounded value for the sorting script; "" when undefined.
+std::string sortKey(const Ratio& value);
+std::string formatInnings(Counter outs);
+
+// The rates of the rows, from their counters.
+Ratio battingAverage(const Counters& c);
+Ratio onBase(const Counters& c);
+Ratio slugging(const Counters& c);
+Ratio onBasePlusSlugging(const Counters& c);
+Counter plateAppearances(const Counters& c);
+Ratio earnedRunAverage(const Counters& c);
+Ratio opponentsAverage(const Counters& c);
+Ratio walksHitsPerInning(const Counters& c);
+Ratio strikeoutsPerNine(const Counters& c);
+Ratio winningPercentage(const Counters& c);
+Ratio fieldingAverage(const Counters& c);
+// A batter's rates on one side of the splits.
+Ratio splitAverage(const Counters& side);
+Ratio splitOnBase(const Counters& side);
+Ratio splitSlugging(const Counters& side);
+
+void addCounters(Counters& total, const Counters& more);
+
+} // namespace boxloom::site

@@ -1,0 +1,61 @@
+#pragma once
+
+// The league's rules for leaders and standings: games per team, who qualifies
+// for a rate title, and the leader categories, written once as data.
+
+#include "league_data.h"
+#include "rates.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace boxloom::site {
+
+// Games per team: the highest team total of starts in the Regular rows (one
+// starter per game), unless the league says otherwise.
+Counter gamesPerTeam(const SeasonData& season, std::optional<Counter> told);
+
+enum class Qualifier { None, PlateAppearances, Outs, Decisions };
+enum class Direction { HigherFirst, LowerFirst };
+enum class StatKind { Batting, Pitching };
+
+struct Category {
+    std::string_view key; // for anchors
+    std::string_view title;
+    StatKind kind;
+    Qualifier qualifier;
+    Direction direction;
+    Ratio (*value)(const Counters&);
+    Shown shown;
+};
+
+std::span<const Category> leaderCategories();
+
+// The least a player needs to qualify, for N games per team.
+Counter minimumFor(Qualifier qualifier, Counter games);
+// What a player has towards the minimum.
+Counter amountFor(Qualifier qualifier, const Counters& counters);
+// "Min. 502 PA", or "" for counting categories.
+std::string minimumText(Qualifier qualifier, Counter minimum);
+
+// Fielding average at a position: games there at least 2/3 of N, catchers 1/2.
+bool qualifiesAtPosition(const std::string& position, Counter gamesAtPosition, Counter games);
+std::string positionMinimumText(const std::string& position, Counter games);
+// The positions in the order a scorecard lists them.
+const std::vector<std::string>& fieldingPositions();
+
+struct Standing {
+    const Team* team = nullptr;
+    Counter wins = 0;
+    Counter losses = 0;
+    Ratio percentage;
+    std::string gamesBehind; // "—" for the leader
+};
+
+// Wins and losses are the sums of the team's pitchers' W and L in the Regular
+// rows; ordered by winning percentage, then wins, then team name.
+std::vector<Standing> standings(const SeasonData& season);
+
+} // namespace boxloom::site

@@ -1,0 +1,805 @@
+#include "site_pages.h"
+
+#include "players.h"
+#include "ranking.h"
+#include "rules.h"
+#include "stat_tables.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <set>
+
+namespace boxloom::site {
+
+namespace {
+
+constexpr std::size_t kLeaderCount = 10;
+constexpr std::size_t kFrontPageLeaderCount = 5;
+constexpr std::size_t kTeamLeaderCount = 3;
+
+PageData list() { return PageData{PageData::type::list}; }
+
+PageData textList(const std::vector<std::string>& texts) {
+    PageData items = list();
+    for (const std::string& text : texts)
+        items.push_back(PageData(text));
+    return items;
+}
+
+std::string coordinate(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    return std::string(buffer, result.ptr);
+}
+
+// Regular first, then the playoff types in the order they appear, PreSeason last.
+std::vector<std::string> orderedStatTypes(const SeasonData& season) {
+    std::vector<std::string> types;
+    if (std::find(season.statTypes.begin(), season.statTypes.end(), kRegular) != season.statTypes.end())
+        types.emplace_back(kRegular);
+    for (const std::string& type : season.statTypes)
+        if (type != kRegular && type != kPreSeason) types.push_back(type);
+    if (std::find(season.statTypes.begin(), season.statTypes.end(), kPreSeason) != season.statTypes.end())
+        types.emplace_back(kPreSeason);
+    return types;
+}
+
+std::string leadersPage(const std::string& statType) {
+    return statType == kRegular ? "leaders.html" : "leaders-" + folderNameFor(statType) + ".html";
+}
+
+// Games per team for a stat type: the league's number for the regular season,
+// otherwise the most starts of a team in that stat type's rows.
+Counter gamesFor(const SeasonData& season, const std::string& statType, std::optional<Counter> told) {
+    if (statType == kRegular) return gamesPerTeam(season, told);
+    std::map<Counter, Counter> starts;
+    Counter most = 0;
+    for (const StatLine& line : season.pitching)
+        if (line.statType == statType) most = std::max(most, starts[line.teamId] += line.counters[pit::GS]);
+    return most;
+}
+
+struct SeasonPages {
+    const SeasonData* data = nullptr;
+    std::string folder;
+    Counter games = 0;
+    // The players leading a category of the regular season: (category, PlayerID).
+    std::set<std::pair<std::string_view, std::int64_t>> leading;
+};
+
+class SiteBuilder {
+public:
+    SiteBuilder(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
+                const SiteTemplates& templates, std::vector<SiteFile>& files)
+        : seasons_(seasons), settings_(settings), templates_(templates), files_(files),
+          players_(collectPlayers(seasons)) {}
+
+    std::string build();
+
+private:
+    std::string write(const std::string& path, const std::string& title, const std::string& root,
+                      std::string_view page, PageData data);
+    std::string playerLink(const std::string& root, std::int64_t id, const std::string& name) const;
+
+    std::vector<Candidate> candidates(const Category& category, const std::vector<PlayerTotal>& totals,
+                                      Counter minimum, const std::string& root) const;
+    PageData box(std::string_view key, std::string_view title, const std::string& minimum,
+                 const std::vector<Ranked>& ranked) const;
+    PageData categoryBoxes(StatKind kind, const SeasonData& season, const std::string& statType,
+                           Counter games, std::size_t limit, const std::string& root) const;
+    PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                           const std::string& root) const;
+    PageData standingsTable(const SeasonData& season, const std::string& teamsFolder) const;
+    void noteLeaders(SeasonPages& pages) const;
+
+    std::string indexPage();
+    std::string leaderPages(const SeasonPages& season);
+    std::string statPages(const SeasonPages& season);
+    std::string teamPages(const SeasonPages& season);
+    std::string playerPages();
+    std::string playersIndex();
+    std::string careerPage();
+    std::string glossaryPage();
+    std::string styleSheet();
+
+    const std::vector<SeasonData>& seasons_;
+    const SiteSettings& settings_;
+    const SiteTemplates& templates_;
+    std::vector<SiteFile>& files_;
+    Players players_;
+    std::vector<SeasonPages> seasonPages_;
+};
+
+std::string SiteBuilder::write(const std::string& path, const std::string& title, const std::string& root,
+                               std::string_view page, PageData data) {
+    PageData layout;
+    layout.set("title", title);
+    layout.set("league", settings_.title);
+    layout.set("root", root);
+    layout.set("version", settings_.version);
+    std::string html;
+    if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
+        return reason;
+    files_.push_back({path, std::move(html)});
+    return {};
+}
+
+std::string SiteBuilder::playerLink(const std::string& root, std::int64_t id, const std::string& name) const {
+    const Player* player = players_.find(id, name);
+    return player == nullptr ? std::string() : root + "players/" + player->page;
+}
+
+std::vector<Candidate> SiteBuilder::candidates(const Category& category,
+                                               const std::vector<PlayerTotal>& totals, Counter minimum,
+                                               const std::string& root) const {
+    std::vector<Candidate> found;
+    for (const PlayerTotal& total : totals) {
+        if (category.qualifier != Qualifier::None && amountFor(category.qualifier, total.counters) < minimum)
+            continue;
+        found.push_back({total.player, displayName(total.player),
+                         playerLink(root, total.playerId, total.player), total.teamText(),
+                         category.value(total.counters), category.shown});
+    }
+    return found;
+}
+
+PageData SiteBuilder::box(std::string_view key, std::string_view title, const std::string& minimum,
+                          const std::vector<Ranked>& ranked) const {
+    PageData entries = list();
+    for (const Ranked& entry : ranked) {
+        PageData item;
+        item.set("rank", entry.rank);
+        item.set("name", entry.candidate.name);
+        item.set("link", entry.candidate.link);
+        item.set("team", entry.candidate.team);
+        item.set("value", formatValue(entry.candidate.value, entry.candidate.shown));
+        entries.push_back(item);
+    }
+    PageData data;
+    data.set("key", std::string(key));
+    data.set("title", std::string(title));
+    if (!minimum.empty()) data.set("minimum", minimum);
+    data.set("entries", entries);
+    return data;
+}
+
+PageData SiteBuilder::categoryBoxes(StatKind kind, const SeasonData& season, const std::string& statType,
+                                    Counter games, std::size_t limit, const std::string& root) const {
+    const std::vector<PlayerTotal> totals =
+        seasonTotals(kind == StatKind::Batting ? season.batting : season.pitching, statType);
+    PageData boxes = list();
+    for (const Category& category : leaderCategories()) {
+        if (category.kind != kind) continue;
+        const Counter minimum = minimumFor(category.qualifier, games);
+        boxes.push_back(
+            box(category.key, category.title, minimumText(category.qualifier, minimum),
+                rankCandidates(candidates(category, totals, minimum, root), category.direction, limit)));
+    }
+    return boxes;
+}
+
+PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                                    const std::string& root) const {
+    PageData boxes = list();
+    for (const std::string& position : fieldingPositions()) {
+        std::vector<Candidate> found;
+        for (const PlayerTotal& total : seasonTotals(season.fielding, statType, position)) {
+            if (!qualifiesAtPosition(position, total.counters[fld::G], games)) continue;
+            found.push_back({total.player, displayName(total.player),
+                             playerLink(root, total.playerId, total.player), total.teamText(),
+                             fieldingAverage(total.counters), Shown::Average});
+        }
+        boxes.push_back(box("fpct-" + position, "Fielding average, " + position,
+                            positionMinimumText(position, games),
+                            rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount)));
+    }
+    return boxes;
+}
+
+PageData SiteBuilder::standingsTable(const SeasonData& season, const std::string& teamsFolder) const {
+    TableData table("standings", {"Team"});
+    table.addHeader("W", "Wins", true);
+    table.addHeader("L", "Losses", true);
+    table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
+    table.addHeader("GB", "Games behind the leader", true);
+    for (const Standing& standing : standings(season)) {
+        std::vector<Cell> cells = {
+            {standing.team->name(), teamsFolder + std::to_string(standing.team->id) + ".html"},
+            {std::to_string(standing.wins)},
+            {std::to_string(standing.losses)},
+            {formatValue(standing.percentage, Shown::Average)},
+            {standing.gamesBehind}};
+        cells[1].sort = cells[1].text;
+        cells[2].sort = cells[2].text;
+        cells[3].sort = sortKey(standing.percentage);
+        for (std::size_t i = 1; i < cells.size(); ++i)
+            cells[i].numeric = true;
+        table.addRow(std::move(cells), {}, {});
+    }
+    return table.data("Standings");
+}
+
+void SiteBuilder::noteLeaders(SeasonPages& pages) const {
+    const SeasonData& season = *pages.data;
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+        const std::vector<PlayerTotal> totals =
+            seasonTotals(kind == StatKind::Batting ? season.batting : season.pitching, kRegular);
+        for (const Category& category : leaderCategories()) {
+            if (category.kind != kind) continue;
+            const Counter minimum = minimumFor(category.qualifier, pages.games);
+            std::vector<Candidate> found;
+            std::map<std::string, std::int64_t> idByName;
+            for (const PlayerTotal& total : totals) {
+                if (category.qualifier != Qualifier::None &&
+                    amountFor(category.qualifier, total.counters) < minimum)
+                    continue;
+                found.push_back({total.player, total.player, {}, {}, category.value(total.counters)});
+                idByName[total.player] = total.playerId;
+            }
+            for (const Ranked& entry : rankCandidates(std::move(found), category.direction, 1))
+                pages.leading.insert({category.key, idByName[entry.candidate.sortName]});
+        }
+    }
+}
+
+std::string SiteBuilder::build() {
+    std::set<std::string> folders;
+    for (const SeasonData& season : seasons_) {
+        SeasonPages pages{&season, folderNameFor(season.label), gamesPerTeam(season, settings_.games), {}};
+        for (int n = 2; !folders.insert(pages.folder).second; ++n)
+            pages.folder = folderNameFor(season.label) + "-" + std::to_string(n);
+        noteLeaders(pages);
+        seasonPages_.push_back(std::move(pages));
+    }
+    std::string reason = indexPage();
+    for (const SeasonPages& season : seasonPages_) {
+        if (reason.empty()) reason = leaderPages(season);
+        if (reason.empty()) reason = statPages(season);
+        if (reason.empty()) reason = teamPages(season);
+    }
+    if (reason.empty()) reason = playerPages();
+    if (reason.empty()) reason = playersIndex();
+    if (reason.empty()) reason = careerPage();
+    if (reason.empty()) reason = glossaryPage();
+    if (reason.empty()) reason = styleSheet();
+    return reason;
+}
+
+std::string SiteBuilder::indexPage() {
+    PageData data;
+    PageData seasons = list();
+    for (const SeasonPages& season : seasonPages_) {
+        PageData item;
+        item.set("label", season.data->label);
+        item.set("folder", season.folder);
+        seasons.push_back(item);
+    }
+    data.set("seasons", seasons);
+    if (!seasonPages_.empty()) {
+        const SeasonPages& latest = seasonPages_.back();
+        PageData section;
+        section.set("label", latest.data->label);
+        section.set("folder", latest.folder);
+        section.set("standings", standingsTable(*latest.data, latest.folder + "/teams/"));
+        PageData boxes = list();
+        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+            const PageData some = categoryBoxes(kind, *latest.data, std::string(kRegular), latest.games,
+                                                kFrontPageLeaderCount, "");
+            for (const PageData& one : some.list_value())
+                boxes.push_back(one);
+        }
+        section.set("boxes", boxes);
+        data.set("latest", section);
+    }
+    return write("index.html", settings_.title, "", "index", std::move(data));
+}
+
+std::string SiteBuilder::leaderPages(const SeasonPages& season) {
+    const std::vector<std::string> types = orderedStatTypes(*season.data);
+    for (const std::string& type : types) {
+        if (type == kPreSeason) continue;
+        const Counter games = gamesFor(*season.data, type, settings_.games);
+        PageData data;
+        data.set("statType", type);
+        data.set("games", std::to_string(games));
+        PageData others = list();
+        for (const std::string& other : types) {
+            if (other == type || other == kPreSeason) continue;
+            PageData link;
+            link.set("name", other);
+            link.set("link", leadersPage(other));
+            others.push_back(link);
+        }
+        data.set("otherTypes", others);
+        PageData groups = list();
+        const auto group = [&groups](const std::string& heading, const PageData& boxes) {
+            PageData item;
+            item.set("heading", heading);
+            item.set("boxes", boxes);
+            groups.push_back(item);
+        };
+        group("Batting", categoryBoxes(StatKind::Batting, *season.data, type, games, kLeaderCount, "../"));
+        group("Pitching", categoryBoxes(StatKind::Pitching, *season.data, type, games, kLeaderCount, "../"));
+        group("Fielding", fieldingBoxes(*season.data, type, games, "../"));
+        data.set("groups", groups);
+        if (std::string reason =
+                write(season.folder + "/" + leadersPage(type), season.data->label + " " + type + " leaders",
+                      "../", "leaders", std::move(data));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+// The players' totals of one stat type, by PlayerID.
+std::map<std::int64_t, PlayerTotal> totalsById(const std::vector<StatLine>& lines,
+                                               const std::string& statType) {
+    std::map<std::int64_t, PlayerTotal> byId;
+    for (PlayerTotal& total : seasonTotals(lines, statType))
+        byId.emplace(total.playerId, std::move(total));
+    return byId;
+}
+
+std::vector<const StatLine*> linesOf(const std::vector<StatLine>& lines, const std::string& statType) {
+    std::vector<const StatLine*> chosen;
+    for (const StatLine& line : lines)
+        if (line.statType == statType) chosen.push_back(&line);
+    std::stable_sort(chosen.begin(), chosen.end(), [](const StatLine* a, const StatLine* b) {
+        if (a->player != b->player) return a->player < b->player;
+        if (a->team != b->team) return a->team < b->team;
+        return a->position < b->position;
+    });
+    return chosen;
+}
+
+std::string SiteBuilder::statPages(const SeasonPages& season) {
+    const SeasonData& data = *season.data;
+    struct Kind {
+        const char* page;
+        const char* heading;
+        const std::vector<StatLine>* lines;
+        std::span<const StatColumn> columns;
+        Qualifier qualifier;
+    };
+    const Kind kinds[] = {
+        {"batting", "Batting", &data.batting, battingColumns(), Qualifier::PlateAppearances},
+        {"pitching", "Pitching", &data.pitching, pitchingColumns(), Qualifier::Outs},
+        {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
+    };
+    for (const Kind& kind : kinds) {
+        PageData tables = list();
+        for (const std::string& type : orderedStatTypes(data)) {
+            const Counter games = gamesFor(data, type, settings_.games);
+            const std::map<std::int64_t, PlayerTotal> totals = totalsById(*kind.lines, type);
+            const bool fielding = kind.lines == &data.fielding;
+            TableData table(std::string(kind.page) + "-" + folderNameFor(type),
+                            fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
+                                     : std::vector<std::string>{"Player", "Team"});
+            table.addColumns(kind.columns);
+            for (const StatLine* line : linesOf(*kind.lines, type)) {
+                std::vector<Cell> leading = {
+                    {line->hasPlayer ? displayName(line->player) : line->player,
+                     line->hasPlayer ? playerLink("../", line->playerId, line->player) : std::string()},
+                    {line->team}};
+                bool qualified = false;
+                if (fielding) {
+                    leading.push_back({line->position});
+                    qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
+                } else if (const auto total = totals.find(line->playerId);
+                           line->hasPlayer && total != totals.end()) {
+                    qualified = amountFor(kind.qualifier, total->second.counters) >=
+                                minimumFor(kind.qualifier, games);
+                }
+                table.addRow(std::move(leading), line->counters, kind.columns,
+                             qualified ? "" : "unqualified");
+            }
+            if (table.empty()) continue;
+            table.setQualifiedToggle(fielding
+                                         ? "games at the position"
+                                         : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
+            tables.push_back(table.data(type));
+        }
+        PageData page;
+        page.set("description", data.label + ": every " + std::string(kind.page) +
+                                    " row of the season. Select a column heading to sort.");
+        page.set("tables", tables);
+        if (std::string reason = write(season.folder + "/" + kind.page + ".html",
+                                       data.label + " " + kind.heading, "../", "stats", std::move(page));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+std::string SiteBuilder::teamPages(const SeasonPages& season) {
+    const SeasonData& data = *season.data;
+    const std::vector<Standing> table = standings(data);
+    for (const Team& team : data.teams) {
+        std::vector<StatLine> batting, pitching;
+        std::copy_if(data.batting.begin(), data.batting.end(), std::back_inserter(batting),
+                     [&team](const StatLine& line) { return line.teamId == team.id; });
+        std::copy_if(data.pitching.begin(), data.pitching.end(), std::back_inserter(pitching),
+                     [&team](const StatLine& line) { return line.teamId == team.id; });
+        SeasonData own;
+        own.label = data.label;
+        own.batting = batting;
+        own.pitching = pitching;
+        PageData page;
+        page.set("season", data.label);
+        std::string record;
+        for (const Standing& standing : table)
+            if (standing.team->id == team.id)
+                record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
+        page.set("record", record);
+        PageData boxes = list();
+        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+            const PageData some =
+                categoryBoxes(kind, own, std::string(kRegular), season.games, kTeamLeaderCount, "../../");
+            for (const PageData& one : some.list_value())
+                boxes.push_back(one);
+        }
+        page.set("boxes", boxes);
+        PageData tables = list();
+        for (const std::string& type : orderedStatTypes(data)) {
+            for (const auto& [heading, lines, columns] :
+                 {std::tuple{"Batting", &batting, battingColumns()},
+                  std::tuple{"Pitching", &pitching, pitchingColumns()}}) {
+                TableData rows(std::string(heading) + "-" + folderNameFor(type), {"Player"});
+                rows.addColumns(columns);
+                Counters total;
+                for (const StatLine* line : linesOf(*lines, type)) {
+                    rows.addRow({{line->hasPlayer ? displayName(line->player) : line->player,
+                                  line->hasPlayer ? playerLink("../../", line->playerId, line->player)
+                                                  : std::string()}},
+                                line->counters, columns);
+                    addCounters(total, line->counters);
+                }
+                if (rows.empty()) continue;
+                rows.addRow({{"Team total"}}, total, columns, "total");
+                tables.push_back(rows.data(std::string(heading) + ", " + type));
+            }
+        }
+        page.set("tables", tables);
+        if (std::string reason = write(season.folder + "/teams/" + std::to_string(team.id) + ".html",
+                                       team.name() + " " + data.label, "../../", "team", std::move(page));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+std::string seasonSpan(const std::vector<SeasonData>& seasons, const Player& player) {
+    std::set<std::size_t> indexes;
+    for (const auto* lines : {&player.batting, &player.pitching, &player.fielding})
+        for (const PlayerLine& line : *lines)
+            indexes.insert(line.season);
+    if (indexes.empty()) return {};
+    const std::string& first = seasons[*indexes.begin()].label;
+    const std::string& last = seasons[*indexes.rbegin()].label;
+    return first == last ? first : first + "–" + last;
+}
+
+// A chart of one rate by season, as the data of the player template.
+PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
+                   Shown shown) {
+    std::vector<std::pair<std::string, Ratio>> defined;
+    for (const auto& point : points)
+        if (point.second.defined()) defined.push_back(point);
+    if (defined.size() < 2) return PageData(false);
+    constexpr double kWidth = 480, kHeight = 160, kMargin = 24;
+    double low = defined.front().second.value(), high = low;
+    for (const auto& [season, value] : defined) {
+        low = std::min(low, value.value());
+        high = std::max(high, value.value());
+    }
+    const double span = high > low ? high - low : 1.0;
+    PageData dots = list();
+    std::string polyline;
+    for (std::size_t i = 0; i < defined.size(); ++i) {
+        const double x = kMargin + (kWidth - 2 * kMargin) * static_cast<double>(i) /
+                                       static_cast<double>(defined.size() - 1);
+        const double y = kMargin + (kHeight - 2.5 * kMargin) * (high - defined[i].second.value()) / span;
+        polyline += (i == 0 ? "" : " ") + coordinate(x) + "," + coordinate(y);
+        PageData dot;
+        dot.set("x", coordinate(x));
+        dot.set("y", coordinate(y));
+        dot.set("labelY", coordinate(kHeight - 4));
+        dot.set("season", defined[i].first);
+        dot.set("value", formatValue(defined[i].second, shown));
+        dots.push_back(dot);
+    }
+    PageData chart;
+    chart.set("label", label);
+    chart.set("width", coordinate(kWidth));
+    chart.set("height", coordinate(kHeight));
+    chart.set("points", polyline);
+    chart.set("dots", dots);
+    return chart;
+}
+
+std::string SiteBuilder::playerPages() {
+    for (const auto& [key, player] : players_.byKey) {
+        PageData tables = list();
+        struct Kind {
+            const char* heading;
+            const std::vector<PlayerLine>* lines;
+            std::span<const StatColumn> columns;
+            std::string statsPage; // PreSeason has no leaders
+        };
+        const Kind kinds[] = {{"Batting", &player.batting, battingColumns(), "batting.html"},
+                              {"Pitching", &player.pitching, pitchingColumns(), "pitching.html"}};
+        std::vector<std::pair<std::string, Ratio>> ops, era;
+        for (const Kind& kind : kinds) {
+            std::vector<std::string> types;
+            for (const PlayerLine& line : *kind.lines)
+                if (std::find(types.begin(), types.end(), line.line->statType) == types.end())
+                    types.push_back(line.line->statType);
+            std::stable_sort(types.begin(), types.end(), [](const std::string& a, const std::string& b) {
+                const auto weight = [](const std::string& t) {
+                    return t == kRegular ? 0 : t == kPreSeason ? 2 : 1;
+                };
+                return weight(a) < weight(b);
+            });
+            for (const std::string& type : types) {
+                TableData table(std::string(kind.heading) + "-" + folderNameFor(type), {"Season", "Team"});
+                table.addColumns(kind.columns);
+                Counters career;
+                for (std::size_t s = 0; s < seasons_.size(); ++s) {
+                    Counters seasonTotal;
+                    std::vector<const StatLine*> rows;
+                    for (const PlayerLine& line : *kind.lines)
+                        if (line.season == s && line.line->statType == type) rows.push_back(line.line);
+                    if (rows.empty()) continue;
+                    std::vector<std::string_view> bold;
+                    if (type == kRegular)
+                        for (const auto& [category, id] : seasonPages_[s].leading)
+                            if (id == key.id) bold.push_back(category);
+                    const std::string seasonLink = "../" + seasonPages_[s].folder + "/";
+                    for (const StatLine* row : rows) {
+                        table.addRow(
+                            {{seasons_[s].label,
+                              seasonLink + (type == kPreSeason ? kind.statsPage : leadersPage(type))},
+                             {row->team, seasonLink + "teams/" + std::to_string(row->teamId) + ".html"}},
+                            row->counters, kind.columns, {},
+                            rows.size() == 1 ? bold : std::vector<std::string_view>{});
+                        addCounters(seasonTotal, row->counters);
+                    }
+                    if (rows.size() > 1)
+                        table.addRow({{seasons_[s].label}, {"TOT"}}, seasonTotal, kind.columns, "total",
+                                     bold);
+                    addCounters(career, seasonTotal);
+                    if (type == kRegular && kind.lines == &player.batting)
+                        ops.push_back({seasons_[s].label, onBasePlusSlugging(seasonTotal)});
+                    if (type == kRegular && kind.lines == &player.pitching)
+                        era.push_back({seasons_[s].label, earnedRunAverage(seasonTotal)});
+                }
+                if (type != kPreSeason) table.addRow({{"Career"}, {""}}, career, kind.columns, "total");
+                tables.push_back(table.data(std::string(kind.heading) + ", " + type));
+            }
+        }
+        // Splits of the regular seasons, against left- and right-handed pitchers.
+        TableData splits("splits", {"Season", "Against"});
+        splits.addColumns(splitColumns());
+        for (std::size_t s = 0; s < seasons_.size(); ++s) {
+            std::array<Counters, 2> sides;
+            bool any = false;
+            for (const PlayerLine& line : player.batting) {
+                if (line.season != s || line.line->statType != kRegular) continue;
+                any = true;
+                for (std::size_t side = 0; side < 2; ++side)
+                    addCounters(sides[side], line.line->splits[side]);
+            }
+            if (!any) continue;
+            splits.addRow({{seasons_[s].label}, {"LHP"}}, sides[0], splitColumns());
+            splits.addRow({{seasons_[s].label}, {"RHP"}}, sides[1], splitColumns());
+        }
+        if (!splits.empty()) tables.push_back(splits.data("Batting splits, Regular"));
+        TableData fielding("fielding", {"Season", "Team", "Pos"});
+        fielding.addColumns(fieldingColumns());
+        for (const PlayerLine& line : player.fielding)
+            if (line.line->statType == kRegular)
+                fielding.addRow({{seasons_[line.season].label}, {line.line->team}, {line.line->position}},
+                                line.line->counters, fieldingColumns());
+        if (!fielding.empty()) tables.push_back(fielding.data("Fielding, Regular"));
+
+        PageData page;
+        const bool pitcher = !era.empty() && (ops.empty() || player.pitching.size() >= player.batting.size());
+        page.set("chart", pitcher ? rateChart("ERA", era, Shown::TwoDecimals)
+                                  : rateChart("OBP+SLG", ops, Shown::Average));
+        page.set("tables", tables);
+        if (std::string reason =
+                write("players/" + player.page, displayName(key.name), "../", "player", std::move(page));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+std::string lastNameKey(const std::string& rowName) {
+    std::string key;
+    for (char c : rowName)
+        key += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    return key;
+}
+
+std::string SiteBuilder::playersIndex() {
+    std::vector<const Player*> sorted;
+    for (const auto& [key, player] : players_.byKey)
+        sorted.push_back(&player);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Player* a, const Player* b) {
+        return std::pair(lastNameKey(a->key.name), a->key.id) <
+               std::pair(lastNameKey(b->key.name), b->key.id);
+    });
+    PageData letters = list();
+    std::string current;
+    PageData entries = list();
+    const auto flush = [&] {
+        if (current.empty()) return;
+        PageData letter;
+        letter.set("letter", current);
+        letter.set("anchor", current == "#" ? "other" : current);
+        letter.set("players", entries);
+        letters.push_back(letter);
+        entries = list();
+    };
+    for (const Player* player : sorted) {
+        const char first = lastNameKey(player->key.name).empty() ? '#' : lastNameKey(player->key.name)[0];
+        const std::string letter = first >= 'A' && first <= 'Z' ? std::string(1, first) : "#";
+        if (letter != current) {
+            flush();
+            current = letter;
+        }
+        PageData item;
+        item.set("name", displayName(player->key.name));
+        item.set("link", player->page);
+        item.set("seasons", seasonSpan(seasons_, *player));
+        entries.push_back(item);
+    }
+    flush();
+    PageData toCheck = list();
+    for (std::int64_t id : players_.toCheck) {
+        PageData names = list();
+        for (const auto& [key, player] : players_.byKey) {
+            if (key.id != id) continue;
+            PageData name;
+            name.set("name", key.name);
+            name.set("link", player.page);
+            name.set("seasons", seasonSpan(seasons_, player));
+            names.push_back(name);
+        }
+        PageData item;
+        item.set("id", std::to_string(id));
+        item.set("names", names);
+        toCheck.push_back(item);
+    }
+    PageData page;
+    page.set("letters", letters);
+    page.set("anyToCheck", !players_.toCheck.empty());
+    page.set("toCheck", toCheck);
+    return write("players/index.html", "Players", "../", "players", std::move(page));
+}
+
+std::string SiteBuilder::careerPage() {
+    // Every regular-season line of a player, summed over the seasons.
+    std::vector<PlayerTotal> batting, pitching;
+    for (const auto& [key, player] : players_.byKey) {
+        for (auto [lines, totals] :
+             {std::pair{&player.batting, &batting}, std::pair{&player.pitching, &pitching}}) {
+            PlayerTotal total{key.id, key.name, {}, {}};
+            for (const PlayerLine& line : *lines)
+                if (line.line->statType == kRegular) addCounters(total.counters, line.line->counters);
+            if (!total.counters.empty()) totals->push_back(std::move(total));
+        }
+    }
+    PageData groups = list();
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+        PageData boxes = list();
+        for (const Category& category : leaderCategories()) {
+            if (category.kind != kind) continue;
+            // The single-season minimums summed over the seasons.
+            Counter minimum = 0;
+            for (const SeasonPages& season : seasonPages_)
+                minimum += minimumFor(category.qualifier, season.games);
+            std::vector<Candidate> found;
+            for (const PlayerTotal& total : kind == StatKind::Batting ? batting : pitching) {
+                if (category.qualifier != Qualifier::None &&
+                    amountFor(category.qualifier, total.counters) < minimum)
+                    continue;
+                const Player* player = players_.find(total.playerId, total.player);
+                found.push_back({total.player,
+                                 displayName(total.player),
+                                 "players/" + player->page,
+                                 {},
+                                 category.value(total.counters),
+                                 category.shown});
+            }
+            boxes.push_back(box(category.key, category.title, minimumText(category.qualifier, minimum),
+                                rankCandidates(std::move(found), category.direction, kLeaderCount)));
+        }
+        PageData group;
+        group.set("heading", kind == StatKind::Batting ? "Batting" : "Pitching");
+        group.set("boxes", boxes);
+        groups.push_back(group);
+    }
+    PageData page;
+    page.set("groups", groups);
+    page.set("first", seasons_.empty() ? "" : seasons_.front().label);
+    page.set("last", seasons_.empty() ? "" : seasons_.back().label);
+    page.set("count", std::to_string(seasons_.size()));
+    return write("career.html", "Career leaders", "", "career", std::move(page));
+}
+
+std::string SiteBuilder::glossaryPage() {
+    PageData terms = list();
+    std::set<std::string> seen;
+    for (auto columns : {battingColumns(), pitchingColumns(), fieldingColumns()})
+        for (const StatColumn& column : columns) {
+            if (!seen.insert(std::string(column.label) + "|" + std::string(column.meaning)).second) continue;
+            PageData term;
+            term.set("abbreviation", std::string(column.label));
+            term.set("meaning", std::string(column.meaning));
+            terms.push_back(term);
+        }
+    PageData page;
+    page.set("terms", terms);
+    page.set(
+        "rules",
+        textList({
+            "N, the games per team of a season, is the number given to the site, otherwise the highest team "
+            "total of "
+            "pitchers' games started in the season's Regular rows (one starter per team game). Playoff "
+            "leaders use the "
+            "most games started by a team in that playoff round.",
+            "Batting rate titles (AVG, OBP, SLG, OBP+SLG) need PA = AB + BB + HBP + SH + SF + CI of at least "
+            "3.1 × N, "
+            "rounded to the nearest whole number (502 for N = 162).",
+            "Pitching rate titles (ERA, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
+            "Fielding average at a position needs games there of at least 2/3 of N; for catchers 1/2 of N.",
+            "Winning percentage needs at least N / 12 decisions (W + L), rounded up.",
+            "Counting categories have no minimum.",
+            "Players are ranked on exact values computed from the counters, not on the printed figures. For "
+            "ERA, "
+            "OAVG and WHIP lower is better. Players with the same value share a rank, shown as T-2, and are "
+            "listed "
+            "alphabetically; when players share the last place of a list, all of them are listed.",
+            "A team's wins and losses are the sums of its pitchers' W and L in the Regular rows. Standings "
+            "are ordered by "
+            "winning percentage, then wins, then team name.",
+            "Careers sum each player's counters over the seasons and recompute the rates from the sums; "
+            "innings are "
+            "summed as outs. Career minimums are the single-season minimums summed over the seasons of the "
+            "site.",
+            "A player is the same player in two seasons when both PlayerID and name match. A PlayerID that "
+            "comes with "
+            "another name is listed under Players to check and kept apart.",
+            "PreSeason rows never count toward leaders or careers.",
+            "A rate whose divisor is zero is shown as —.",
+        }));
+    return write("glossary.html", "Glossary", "", "glossary", std::move(page));
+}
+
+std::string SiteBuilder::styleSheet() {
+    files_.push_back({"site.css", templates_.text("site.css")});
+    return {};
+}
+
+} // namespace
+
+std::string folderNameFor(const std::string& label) {
+    std::string name;
+    for (char c : label) {
+        const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                          c == '-' || c == '_' || c == '.';
+        name += kept ? c : '-';
+    }
+    if (name.empty() || name.front() == '.') name.insert(0, "s");
+    return name;
+}
+
+std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
+                      const SiteTemplates& templates, std::vector<SiteFile>& files) {
+    return SiteBuilder(seasons, settings, templates, files).build();
+}
+
+} // namespace boxloom::site

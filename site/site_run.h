@@ -1,0 +1,33 @@
+#pragma once
+
+// One run of the site program: read the database, make every page, write the
+// ones that changed.
+
+#include "site_pages.h"
+#include "site_writer.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace boxloom::site {
+
+struct SiteOptions {
+    std::string database;
+    std::string outputFolder;
+    std::vector<std::string> seasons; // every season when empty
+    std::optional<Counter> games;
+    std::string title = "League statistics";
+    std::string templatesFolder; // templates that replace the built-in ones
+    std::string version;
+};
+
+struct SiteOutcome {
+    std::vector<std::string> problems; // "WHAT: reason"
+    WriteSummary files;
+    bool succeeded() const { return problems.empty(); }
+};
+
+SiteOutcome makeSite(const SiteOptions& options);
+
+} // namespace boxloom::site

@@ -1,0 +1,39 @@
+#pragma once
+
+// The templates of the site's pages. The built-in ones can be replaced one by
+// one by files of the same names in a folder, so that a league restyles its site.
+
+#include <kainjow/mustache.hpp>
+
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace boxloom::site {
+
+struct BuiltinTemplate {
+    std::string_view name;
+    std::string_view text;
+};
+std::span<const BuiltinTemplate> builtinTemplates();
+
+using PageData = kainjow::mustache::data;
+
+class SiteTemplates {
+public:
+    SiteTemplates();
+    // Reads the templates of that folder that replace built-in ones and checks
+    // every template; the reason it failed ("NAME: what is wrong"), or "".
+    std::string useFolder(const std::string& folder);
+    // A page: its template rendered with the data, inside the layout.
+    std::string renderPage(std::string_view name, PageData data, const PageData& layout,
+                           std::string& html) const;
+    const std::string& text(std::string_view name) const;
+
+private:
+    std::string check() const;
+    std::map<std::string, std::string, std::less<>> texts_;
+};
+
+} // namespace boxloom::site

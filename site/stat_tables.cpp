@@ -1,0 +1,167 @@
+#include "stat_tables.h"
+
+#include <algorithm>
+#include <array>
+
+namespace boxloom::site {
+
+namespace {
+
+template <std::size_t Index> Ratio counter(const Counters& c) { return {c[Index], 1}; }
+
+Ratio plateAppearancesRatio(const Counters& c) { return {plateAppearances(c), 1}; }
+
+using S = Shown;
+
+constexpr std::array<StatColumn, 23> kBatting = {{
+    {"G", "Games", counter<bat::G>, S::Count},
+    {"PA", "Plate appearances: AB + BB + HBP + SH + SF + CI", plateAppearancesRatio, S::Count},
+    {"AB", "At bats", counter<bat::AB>, S::Count},
+    {"R", "Runs", counter<bat::R>, S::Count, "r"},
+    {"H", "Hits", counter<bat::H>, S::Count, "h"},
+    {"2B", "Doubles", counter<bat::B2>, S::Count, "2b"},
+    {"3B", "Triples", counter<bat::B3>, S::Count, "3b"},
+    {"HR", "Home runs", counter<bat::HR>, S::Count, "hr"},
+    {"RBI", "Runs batted in", counter<bat::RBI>, S::Count, "rbi"},
+    {"BB", "Bases on balls (walks)", counter<bat::W>, S::Count, "bb"},
+    {"IBB", "Intentional walks", counter<bat::IW>, S::Count},
+    {"SO", "Strikeouts", counter<bat::SO>, S::Count},
+    {"HBP", "Hit by pitch", counter<bat::HBP>, S::Count},
+    {"SB", "Stolen bases", counter<bat::SB>, S::Count, "sb"},
+    {"CS", "Caught stealing", counter<bat::CS>, S::Count},
+    {"SH", "Sacrifice hits", counter<bat::SH>, S::Count},
+    {"SF", "Sacrifice flies", counter<bat::SF>, S::Count},
+    {"GDP", "Grounded into double plays", counter<bat::GDP>, S::Count},
+    {"CI", "Reached on catcher's interference", counter<bat::CI>, S::Count},
+    {"AVG", "Batting average: H / AB", battingAverage, S::Average, "avg"},
+    {"OBP", "On-base percentage: (H + BB + HBP) / (AB + BB + HBP + SF)", onBase, S::Average, "obp"},
+    {"SLG", "Slugging percentage: total bases / AB", slugging, S::Average, "slg"},
+    {"OPS", "On-base plus slugging: OBP + SLG", onBasePlusSlugging, S::Average, "ops"},
+}};
+
+constexpr std::array<StatColumn, 17> kPitching = {{
+    {"W", "Wins", counter<pit::W>, S::Count, "w"},
+    {"L", "Losses", counter<pit::L>, S::Count},
+    {"PCT", "Winning percentage: W / (W + L)", winningPercentage, S::Average, "pct"},
+    {"ERA", "Earned run average: 9 × ER / IP", earnedRunAverage, S::TwoDecimals, "era"},
+    {"G", "Games pitched", counter<pit::G>, S::Count},
+    {"GS", "Games started", counter<pit::GS>, S::Count},
+    {"CG", "Complete games", counter<pit::CG>, S::Count},
+    {"IP", "Innings pitched (.1 and .2 are one and two outs)", counter<pit::Outs>, S::Innings, "ip"},
+    {"H", "Hits allowed", counter<pit::H>, S::Count},
+    {"R", "Runs allowed", counter<pit::R>, S::Count},
+    {"ER", "Earned runs allowed", counter<pit::ER>, S::Count},
+    {"BB", "Walks allowed", counter<pit::BB>, S::Count},
+    {"SO", "Strikeouts", counter<pit::SO>, S::Count, "so"},
+    {"OAB", "Opponents' at bats (from the pitcher's splits)", counter<pit::AB>, S::Count},
+    {"OAVG", "Opponents' batting average: H / OAB", opponentsAverage, S::Average, "oavg"},
+    {"WHIP", "Walks and hits per inning: (BB + H) / IP", walksHitsPerInning, S::TwoDecimals, "whip"},
+    {"K/9", "Strikeouts per 9 innings: 9 × SO / IP", strikeoutsPerNine, S::TwoDecimals, "k9"},
+}};
+
+constexpr std::array<StatColumn, 6> kFielding = {{
+    {"G", "Games at the position", counter<fld::G>, S::Count},
+    {"GS", "Games started at the position", counter<fld::GS>, S::Count},
+    {"PO", "Putouts", counter<fld::PO>, S::Count},
+    {"A", "Assists", counter<fld::A>, S::Count},
+    {"E", "Errors", counter<fld::E>, S::Count},
+    {"FPCT", "Fielding average: (PO + A) / (PO + A + E)", fieldingAverage, S::Average},
+}};
+
+constexpr std::array<StatColumn, 10> kSplits = {{
+    {"AB", "At bats", counter<split::AB>, S::Count},
+    {"H", "Hits", counter<split::H>, S::Count},
+    {"2B", "Doubles", counter<split::B2>, S::Count},
+    {"3B", "Triples", counter<split::B3>, S::Count},
+    {"HR", "Home runs", counter<split::HR>, S::Count},
+    {"BB", "Bases on balls (walks)", counter<split::BB>, S::Count},
+    {"SO", "Strikeouts", counter<split::SO>, S::Count},
+    {"AVG", "Batting average: H / AB", splitAverage, S::Average},
+    {"OBP", "On-base percentage: (H + BB + HBP) / (AB + BB + HBP + SF)", splitOnBase, S::Average},
+    {"SLG", "Slugging percentage: total bases / AB", splitSlugging, S::Average},
+}};
+
+std::string_view meaningOfLeading(const std::string& label) {
+    if (label == "Pos") return "Position";
+    if (label == "Team") return "Team; TOT is the total of a season with several teams";
+    return {};
+}
+
+} // namespace
+
+std::string htmlEscaped(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&apos;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::span<const StatColumn> battingColumns() { return kBatting; }
+std::span<const StatColumn> pitchingColumns() { return kPitching; }
+std::span<const StatColumn> fieldingColumns() { return kFielding; }
+std::span<const StatColumn> splitColumns() { return kSplits; }
+
+TableData::TableData(std::string id, std::vector<std::string> leadingLabels) : id_(std::move(id)) {
+    for (const std::string& label : leadingLabels)
+        addHeader(label, std::string(meaningOfLeading(label)), false);
+}
+
+void TableData::addColumns(std::span<const StatColumn> columns) {
+    for (const StatColumn& column : columns)
+        addHeader(std::string(column.label), std::string(column.meaning), true);
+}
+
+void TableData::addHeader(const std::string& label, const std::string& meaning, bool numeric) {
+    PageData header;
+    header.set("label", label);
+    header.set("description", meaning);
+    header.set("numeric", numeric);
+    headers_.push_back(header);
+}
+
+void TableData::addRow(std::vector<Cell> leading, const Counters& counters,
+                       std::span<const StatColumn> columns, std::string rowClass,
+                       const std::vector<std::string_view>& boldCategories) {
+    for (const StatColumn& column : columns) {
+        const Ratio value = column.value(counters);
+        const bool bold = !column.category.empty() && std::find(boldCategories.begin(), boldCategories.end(),
+                                                                column.category) != boldCategories.end();
+        Cell cell(formatValue(value, column.shown));
+        cell.sort = sortKey(value);
+        cell.numeric = true;
+        cell.bold = bold;
+        leading.push_back(std::move(cell));
+    }
+    rows_ += rowClass.empty() ? "<tr>" : "<tr class=\"" + htmlEscaped(rowClass) + "\">";
+    for (const Cell& cell : leading) {
+        rows_ += cell.numeric ? "<td class=\"num\" data-v=\"" + cell.sort + "\">" : std::string("<td>");
+        if (cell.bold) rows_ += "<b>";
+        if (!cell.link.empty()) rows_ += "<a href=\"" + htmlEscaped(cell.link) + "\">";
+        rows_ += htmlEscaped(cell.text);
+        if (!cell.link.empty()) rows_ += "</a>";
+        if (cell.bold) rows_ += "</b>";
+        rows_ += "</td>";
+    }
+    rows_ += "</tr>\n";
+}
+
+PageData TableData::data(const std::string& heading) const {
+    PageData table;
+    table.set("heading", heading);
+    table.set("id", id_);
+    table.set("headers", headers_);
+    table.set("rows", rows_);
+    if (!qualifiedToggle_.empty()) table.set("qualifiedToggle", qualifiedToggle_);
+    return table;
+}
+
+} // namespace boxloom::site

@@ -1,0 +1,64 @@
+#pragma once
+
+// The columns of the site's tables, written once: the season tables, the team
+// and player pages and the glossary all use them.
+
+#include "league_data.h"
+#include "rates.h"
+#include "rules.h"
+#include "site_templates.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace boxloom::site {
+
+struct StatColumn {
+    std::string_view label;
+    std::string_view meaning;
+    Ratio (*value)(const Counters&);
+    Shown shown;
+    std::string_view category = {}; // the leader category it shows, for bold leading figures
+};
+
+std::span<const StatColumn> battingColumns();
+std::span<const StatColumn> pitchingColumns();
+std::span<const StatColumn> fieldingColumns();
+std::span<const StatColumn> splitColumns();
+
+struct Cell {
+    Cell(std::string shown, std::string target = {}) : text(std::move(shown)), link(std::move(target)) {}
+    std::string text;
+    std::string link;
+    std::string sort; // the exact value for the sorting script
+    bool numeric = false;
+    bool bold = false;
+};
+
+// Text as HTML: & < > " and ' escaped.
+std::string htmlEscaped(std::string_view text);
+
+// A sortable table of the pages, turned into the data of the table template.
+class TableData {
+public:
+    TableData(std::string id, std::vector<std::string> leadingLabels);
+    void addColumns(std::span<const StatColumn> columns);
+    void addHeader(const std::string& label, const std::string& meaning, bool numeric);
+    // A row: the leading cells, then one cell per stat column.
+    void addRow(std::vector<Cell> leading, const Counters& counters, std::span<const StatColumn> columns,
+                std::string rowClass = {}, const std::vector<std::string_view>& boldCategories = {});
+    void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
+    bool empty() const { return rows_.empty(); }
+    PageData data(const std::string& heading) const;
+
+private:
+    std::string id_;
+    PageData headers_{PageData::type::list};
+    // The rows are made here, not by the template: a season has tens of
+    // thousands of them, too many for the template engine's data.
+    std::string rows_;
+    std::string qualifiedToggle_;
+};
+
+} // namespace boxloom::site

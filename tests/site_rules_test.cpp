@@ -1,0 +1,218 @@
+// The site's rules: qualifying minimums, ranking, standings, identities.
+
+#include "players.h"
+#include "ranking.h"
+#include "rates.h"
+#include "rules.h"
+#include "site_pages.h"
+#include "site_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace boxloom::site {
+namespace {
+
+TEST(SiteRules, QualifyingMinimums) {
+    struct Case {
+        Qualifier qualifier;
+        Counter games, minimum;
+    };
+    const Case cases[] = {{Qualifier::PlateAppearances, 162, 502}, {Qualifier::PlateAppearances, 10, 31},
+                          {Qualifier::PlateAppearances, 5, 16},    {Qualifier::Outs, 162, 486},
+                          {Qualifier::Decisions, 162, 14},         {Qualifier::Decisions, 12, 1},
+                          {Qualifier::Decisions, 13, 2},           {Qualifier::None, 162, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(minimumFor(c.qualifier, c.games), c.minimum)
+            << static_cast<int>(c.qualifier) << " " << c.games;
+    EXPECT_EQ(minimumText(Qualifier::PlateAppearances, 502), "Min. 502 PA");
+    EXPECT_EQ(minimumText(Qualifier::Outs, 487), "Min. 162.1 IP");
+}
+
+Counters batting(Counter ab, Counter walks, Counter hbp, Counter sh, Counter sf, Counter ci) {
+    Counters c(bat::Count);
+    c[bat::AB] = ab;
+    c[bat::W] = walks;
+    c[bat::HBP] = hbp;
+    c[bat::SH] = sh;
+    c[bat::SF] = sf;
+    c[bat::CI] = ci;
+    return c;
+}
+
+TEST(SiteRules, PlateAppearancesCountEveryWayToTheBatterBox) {
+    EXPECT_EQ(plateAppearances(batting(400, 50, 20, 10, 11, 10)), 501);
+    EXPECT_LT(amountFor(Qualifier::PlateAppearances, batting(400, 50, 20, 10, 11, 10)),
+              minimumFor(Qualifier::PlateAppearances, 162));
+    EXPECT_EQ(amountFor(Qualifier::PlateAppearances, batting(400, 50, 20, 10, 11, 11)),
+              minimumFor(Qualifier::PlateAppearances, 162));
+}
+
+TEST(SiteRules, FieldingMinimumsByPosition) {
+    struct Case {
+        const char* position;
+        Counter games, n;
+        bool qualifies;
+    };
+    const Case cases[] = {{"SS", 108, 162, true}, {"SS", 107, 162, false}, {"C", 81, 162, true},
+                          {"C", 80, 162, false},  {"1B", 7, 10, true},     {"1B", 6, 10, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(qualifiesAtPosition(c.position, c.games, c.n), c.qualifies) << c.position << " " << c.games;
+    EXPECT_EQ(positionMinimumText("SS", 162), "Min. 108 G");
+    EXPECT_EQ(positionMinimumText("C", 161), "Min. 81 G");
+    EXPECT_EQ(positionMinimumText("1B", 10), "Min. 7 G");
+}
+
+TEST(SiteRates, ShownRoundedAndDashWhenTheDivisorIsZero) {
+    struct Case {
+        Ratio value;
+        Shown shown;
+        const char* text;
+    };
+    const Case cases[] = {{{115, 442}, Shown::Average, ".260"},
+                          {{0, 10}, Shown::Average, ".000"},
+                          {{1, 0}, Shown::Average, "\u2014"},
+                          {{0, 0}, Shown::TwoDecimals, "\u2014"},
+                          {{1024, 1000}, Shown::Average, "1.024"},
+                          {{27 * 39, 300}, Shown::TwoDecimals, "3.51"},
+                          {{487, 1}, Shown::Innings, "162.1"},
+                          {{-4, 1}, Shown::Innings, "-1.1"},
+                          {{42, 1}, Shown::Count, "42"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(formatValue(c.value, c.shown), c.text) << c.value.numerator << "/" << c.value.denominator;
+    EXPECT_EQ(sortKey({1, 0}), "");
+}
+
+TEST(SiteRates, ComparedExactlyNotAsPrintedText) {
+    EXPECT_LT(compareRatios({333, 1000}, {1, 3}), 0); // both print .333
+    EXPECT_EQ(compareRatios({1, 3}, {2, 6}), 0);
+    EXPECT_EQ(compareRatios({-1, -3}, {1, 3}), 0);
+    EXPECT_GT(compareRatios({1, -3}, {-1, 2}), 0);
+    const Ratio ops = sumOfRatios({1, 3}, {1, 2});
+    EXPECT_EQ(compareRatios(ops, {5, 6}), 0);
+    EXPECT_FALSE(sumOfRatios({1, 0}, {1, 2}).defined());
+}
+
+std::vector<Candidate> candidates(const std::vector<std::pair<std::string, Ratio>>& values) {
+    std::vector<Candidate> all;
+    for (const auto& [name, value] : values)
+        all.push_back({name, name, {}, {}, value, Shown::Count});
+    return all;
+}
+
+std::vector<std::string> ranks(const std::vector<Ranked>& ranked) {
+    std::vector<std::string> texts;
+    for (const Ranked& entry : ranked)
+        texts.push_back(entry.rank + " " + entry.candidate.sortName);
+    return texts;
+}
+
+TEST(SiteRanking, TiesShareARankAreListedAlphabeticallyAndCrossTheCut) {
+    const auto field = candidates({{"Zed", {30, 1}},
+                                   {"Abe", {40, 1}},
+                                   {"Cy", {30, 1}},
+                                   {"Bo", {30, 1}},
+                                   {"Di", {20, 1}},
+                                   {"Ed", {10, 1}},
+                                   {"Nul", {5, 0}}});
+    EXPECT_EQ(ranks(rankCandidates(field, Direction::HigherFirst, 10)),
+              (std::vector<std::string>{"1 Abe", "T-2 Bo", "T-2 Cy", "T-2 Zed", "5 Di", "6 Ed"}));
+    // The cut falls inside the tie: all three are listed.
+    EXPECT_EQ(ranks(rankCandidates(field, Direction::HigherFirst, 3)),
+              (std::vector<std::string>{"1 Abe", "T-2 Bo", "T-2 Cy", "T-2 Zed"}));
+    EXPECT_EQ(ranks(rankCandidates(field, Direction::HigherFirst, 1)), (std::vector<std::string>{"1 Abe"}));
+    EXPECT_EQ(ranks(rankCandidates(field, Direction::LowerFirst, 2)),
+              (std::vector<std::string>{"1 Ed", "2 Di"}));
+    // Equal printed values are no tie when the exact values differ.
+    EXPECT_EQ(
+        ranks(rankCandidates(candidates({{"A", {333, 1000}}, {"B", {1, 3}}}), Direction::HigherFirst, 5)),
+        (std::vector<std::string>{"1 B", "2 A"}));
+}
+
+StatLine pitcherLine(Counter team, const std::string& type, Counter wins, Counter losses, Counter starts) {
+    StatLine line;
+    line.playerId = team * 100 + wins;
+    line.player = "P" + std::to_string(line.playerId);
+    line.teamId = team;
+    line.statType = type;
+    line.counters = Counters(pit::Count);
+    line.counters[pit::W] = wins;
+    line.counters[pit::L] = losses;
+    line.counters[pit::GS] = starts;
+    return line;
+}
+
+TEST(SiteRules, StandingsFromThePitchersRegularRows) {
+    SeasonData season;
+    season.teams = {{1, "Ashford", "Foxes", "ASH"},
+                    {2, "Lakeport", "Herons", "LAK"},
+                    {3, "Bay", "Owls", "BAY"},
+                    {4, "Cove", "Eels", "COV"}};
+    season.pitching = {pitcherLine(1, "Regular", 6, 4, 8),   pitcherLine(1, "Regular", 3, 2, 2),
+                       pitcherLine(1, "WS", 40, 0, 40),      pitcherLine(2, "Regular", 12, 8, 20),
+                       pitcherLine(3, "Regular", 12, 8, 20), pitcherLine(4, "Regular", 9, 6, 15)};
+    const std::vector<Standing> table = standings(season);
+    std::vector<std::string> order;
+    for (const Standing& s : table)
+        order.push_back(s.team->name() + " " + std::to_string(s.wins) + "-" + std::to_string(s.losses) + " " +
+                        s.gamesBehind);
+    // .600 for all: more wins first, then the name.
+    EXPECT_EQ(order, (std::vector<std::string>{"Bay Owls 12-8 \u2014", "Lakeport Herons 12-8 \u2014",
+                                               "Ashford Foxes 9-6 0.5", "Cove Eels 9-6 0.5"}));
+    EXPECT_EQ(gamesPerTeam(season, std::nullopt), 20);
+    EXPECT_EQ(gamesPerTeam(season, 162), 162);
+}
+
+StatLine battingLine(std::int64_t id, const std::string& name, Counter team, const std::string& type,
+                     Counter hits) {
+    StatLine line;
+    line.playerId = id;
+    line.player = name;
+    line.teamId = team;
+    line.team = "T" + std::to_string(team);
+    line.statType = type;
+    line.counters = Counters(bat::Count);
+    line.counters[bat::H] = hits;
+    return line;
+}
+
+TEST(SitePlayers, SamePlayerOnlyWhenIdAndNameMatch) {
+    std::vector<SeasonData> seasons(3);
+    seasons[0].batting = {battingLine(7, "Grint,Sol", 1, "Regular", 10),
+                          battingLine(8, "Vale,Ty", 1, "Regular", 1)};
+    seasons[1].batting = {battingLine(7, "Grint,Sol", 2, "Regular", 20),
+                          battingLine(7, "Grint,Sol", 3, "Regular", 5)};
+    seasons[2].batting = {battingLine(7, "Other,Al", 1, "Regular", 30)};
+    const Players players = collectPlayers(seasons);
+    ASSERT_EQ(players.byKey.size(), 3u);
+    EXPECT_EQ(players.find(7, "Grint,Sol")->page, "7.html");
+    EXPECT_EQ(players.find(7, "Grint,Sol")->batting.size(), 3u);
+    EXPECT_EQ(players.find(7, "Other,Al")->page, "7-2.html");
+    EXPECT_EQ(players.toCheck, std::vector<std::int64_t>{7});
+
+    const std::vector<PlayerTotal> totals = seasonTotals(seasons[1].batting, "Regular");
+    ASSERT_EQ(totals.size(), 1u);
+    EXPECT_EQ(totals[0].teamText(), "TOT");
+    EXPECT_EQ(totals[0].counters[bat::H], 25);
+    EXPECT_TRUE(seasonTotals(seasons[1].batting, "PreSeason").empty());
+}
+
+TEST(SiteFiles, OnlyPlainRelativePathsFromTheFileList) {
+    const std::pair<const char*, bool> cases[] = {{"index.html", true},   {"2031/teams/1.html", true},
+                                                  {"../x", false},        {"a/../../x", false},
+                                                  {"/etc/passwd", false}, {"C:/x", false},
+                                                  {"a\\b", false},        {"", false},
+                                                  {"a//b", false},        {"./a", false},
+                                                  {".boxloom", true}};
+    for (const auto& [path, ok] : cases)
+        EXPECT_EQ(isSitePath(path), ok) << path;
+}
+
+TEST(SiteFiles, SeasonLabelsAsFolderNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2031", "2031"}, {"Liga 86/87", "Liga-86-87"}, {"..", "s.."}, {"", "s"}, {"a\\b:c", "a-b-c"}};
+    for (const auto& [label, folder] : cases)
+        EXPECT_EQ(folderNameFor(label), folder) << label;
+}
+
+} // namespace
+} // namespace boxloom::site

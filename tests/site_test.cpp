@@ -1,0 +1,202 @@
+// The site program end to end: a database of demo seasons in, pages out.
+
+#include "demo_season.h"
+#include "season_import.h"
+#include "site_cli.h"
+#include "site_run.h"
+#include "sqlite_db.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace boxloom::site {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two seasons: the second the same league a year on, so its players have careers.
+class SiteTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new testing::TempFolder;
+        for (const char* label : {"2031", "2032"}) {
+            const std::string seasonFolder = folder_->file(label);
+            fs::create_directory(seasonFolder);
+            ASSERT_EQ(writeDemoSeason(seasonFolder, {7, 300}).error, "");
+        }
+        ExportOptions options;
+        options.encoding = TextEncoding::Utf8;
+        const database::ImportOutcome outcome = database::importSeasons(
+            database(), {{"2031", folder_->file("2031")}, {"2032", folder_->file("2032")}}, options);
+        ASSERT_TRUE(outcome.succeeded());
+        database::Connection db;
+        ASSERT_EQ(db.open(database()), "");
+        // One player with a name that needs escaping, in both seasons.
+        for (const char* table :
+             {"Batting_Stats", "Pitching_Stats", "Fielding_Stats", "Batting_Splits", "Pitching_Splits"})
+            ASSERT_EQ(db.execute(std::string("UPDATE \"") + table +
+                                 "\" SET \"Player\" = 'O''Neil & <Jr>,Bo' WHERE \"PlayerID\" = 1"),
+                      "");
+        // PlayerID 2 is someone else in the second season.
+        for (const char* table : {"Batting_Stats", "Pitching_Stats", "Fielding_Stats"})
+            ASSERT_EQ(
+                db.execute(std::string("UPDATE \"") + table +
+                           "\" SET \"Player\" = 'Newman,Al' WHERE \"PlayerID\" = 2 AND \"Season\" = '2032'"),
+                "");
+    }
+    static void TearDownTestSuite() {
+        delete folder_;
+        folder_ = nullptr;
+    }
+    static std::string database() { return folder_->file("league.db"); }
+
+    SiteOutcome make(const std::string& out, std::vector<std::string> seasons = {}) {
+        SiteOptions options;
+        options.database = database();
+        options.outputFolder = out;
+        options.seasons = std::move(seasons);
+        options.title = "Test League";
+        return makeSite(options);
+    }
+
+    static std::map<std::string, std::string> filesOf(const std::string& root) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                files[fs::relative(entry.path(), root).generic_string()] =
+                    testing::readFile(entry.path().string());
+        return files;
+    }
+
+    static testing::TempFolder* folder_;
+    testing::TempFolder out_;
+};
+
+testing::TempFolder* SiteTest::folder_ = nullptr;
+
+TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
+    const SiteOutcome outcome = make(out_.str());
+    ASSERT_TRUE(outcome.succeeded()) << outcome.problems.front();
+    const auto files = filesOf(out_.str());
+    for (const char* page : {"index.html", "2031/leaders.html", "2031/batting.html", "2031/pitching.html",
+                             "2032/fielding.html", "2032/teams/1.html", "players/index.html",
+                             "players/1.html", "career.html", "glossary.html", "site.css"})
+        EXPECT_EQ(files.count(page), 1u) << page;
+    const std::regex link("(href|src)=\"([^\"#]+)");
+    std::size_t links = 0;
+    for (const auto& [path, bytes] : files) {
+        if (!path.ends_with(".html")) continue;
+        for (auto match = std::sregex_iterator(bytes.begin(), bytes.end(), link);
+             match != std::sregex_iterator(); ++match) {
+            const fs::path target = (fs::path(path).parent_path() / (*match)[2].str()).lexically_normal();
+            EXPECT_EQ(files.count(target.generic_string()), 1u) << path << " links to " << (*match)[2];
+            ++links;
+        }
+    }
+    EXPECT_GT(links, 1000u);
+}
+
+TEST_F(SiteTest, EveryPageIsWellFormed) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
+    std::size_t pages = 0;
+    for (const auto& [path, bytes] : filesOf(out_.str())) {
+        if (!path.ends_with(".html")) continue;
+        ++pages;
+        const std::string command = "xmllint --noout '" + out_.file(path) + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << path;
+    }
+    EXPECT_GT(pages, 50u);
+}
+
+TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    for (const char* page : {"players/1.html", "2031/batting.html", "players/index.html"}) {
+        const std::string html = testing::readFile(out_.file(page));
+        EXPECT_NE(html.find("Bo O&apos;Neil &amp; &lt;Jr&gt;"), std::string::npos) << page;
+        EXPECT_EQ(html.find("<Jr>"), std::string::npos) << page;
+    }
+}
+
+TEST_F(SiteTest, APlayerIdWithAnotherNameIsKeptApartAndListed) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const std::string index = testing::readFile(out_.file("players/index.html"));
+    const std::size_t check = index.find("Players to check");
+    ASSERT_NE(check, std::string::npos);
+    EXPECT_NE(index.find("PlayerID 2:", check), std::string::npos);
+    EXPECT_NE(index.find("href=\"2-2.html\">Newman,Al", check), std::string::npos);
+    EXPECT_TRUE(fs::exists(out_.file("players/2.html")) && fs::exists(out_.file("players/2-2.html")));
+}
+
+TEST_F(SiteTest, ASecondRunWritesNothingAndGivesTheSameBytes) {
+    const SiteOutcome first = make(out_.str());
+    ASSERT_TRUE(first.succeeded());
+    const auto before = filesOf(out_.str());
+    const SiteOutcome second = make(out_.str());
+    ASSERT_TRUE(second.succeeded());
+    EXPECT_EQ(second.files.written, 0u);
+    EXPECT_EQ(second.files.unchanged, first.files.written);
+    EXPECT_TRUE(filesOf(out_.str()) == before);
+}
+
+TEST_F(SiteTest, PagesOfASeasonNoLongerChosenAreRemovedAndOtherFilesKept) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    testing::writeFile(out_.file("2032/notes.txt"), "the league's own file");
+    const SiteOutcome outcome = make(out_.str(), {"2031"});
+    ASSERT_TRUE(outcome.succeeded());
+    EXPECT_GT(outcome.files.removed, 10u);
+    EXPECT_FALSE(fs::exists(out_.file("2032/leaders.html")));
+    EXPECT_FALSE(fs::exists(out_.file("2032/teams")));
+    EXPECT_TRUE(fs::exists(out_.file("2032/notes.txt")));
+    EXPECT_TRUE(fs::exists(out_.file("2031/leaders.html")));
+}
+
+TEST_F(SiteTest, FailuresAreClear) {
+    const std::string notDatabase = out_.file("plain.txt");
+    testing::writeFile(notDatabase,
+                       "just text, long enough to be no SQLite header at all.....................");
+    const std::string badTemplates = out_.file("templates");
+    fs::create_directory(badTemplates);
+    testing::writeFile(badTemplates + "/index.mustache", "<p>{{#seasons}}unclosed</p>");
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string message;
+    };
+    const std::string site = out_.file("site");
+    const std::vector<Case> cases = {
+        {{notDatabase, "-o", site}, 1, notDatabase + ": not a Boxloom database"},
+        {{database(), "-o", site, "--season", "1999"}, 1, "no season \"1999\""},
+        {{database(), "-o", site, "--templates", badTemplates}, 1, "template index.mustache: "},
+        {{database(), "-o", notDatabase}, 1, notDatabase + ": is not a folder"},
+        {{database()}, 2, "no output folder given"},
+        {{database(), "-o", site, "--games", "0"}, 2, "--games needs a whole number"},
+        {{database(), "-o", site, "--colour"}, 2, "unknown option --colour"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::runSiteCommandLine(c.arguments, out, err), c.exitCode) << c.message;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+    EXPECT_FALSE(fs::exists(site + "/index.html")) << "no page of a failed run";
+}
+
+TEST_F(SiteTest, TheCommandLineSaysWhatItWrote) {
+    std::ostringstream out, err;
+    const std::string site = out_.file("new/site");
+    ASSERT_EQ(cli::runSiteCommandLine({database(), "-o", site, "--games", "162"}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find(" pages written, 0 unchanged\n"), std::string::npos) << out.str();
+    std::ostringstream again;
+    ASSERT_EQ(cli::runSiteCommandLine({database(), "-o" + site, "--games=162"}, again, err), 0);
+    EXPECT_TRUE(again.str().starts_with("0 pages written, ")) << again.str();
+    EXPECT_NE(testing::readFile(site + "/2031/leaders.html").find("Min. 502 PA"), std::string::npos);
+}
+
+} // namespace
+} // namespace boxloom::site
