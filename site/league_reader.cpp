@@ -3,7 +3,11 @@
 #include "league_schema.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
+#include <optional>
 #include <span>
+#include <tuple>
 
 namespace boxloom::site {
 
@@ -28,8 +32,23 @@ std::string eachRow(database::Connection& db, database::Statement& query, Take&&
     return db.reason();
 }
 
-constexpr const char* kJoinSplits = " ON s.\"Season\" = r.\"Season\" AND s.\"PlayerID\" = r.\"PlayerID\" AND "
-                                    "s.\"TeamID\" = r.\"TeamID\" AND s.\"StatType\" = r.\"StatType\" ";
+// The splits of a season by player, team and stat type, in row order: a player
+// can have two rows of one team and stat type, and the n-th split row belongs to
+// the n-th of them. Read on their own and matched here: joined in SQL, such
+// rows would be multiplied, and the planner walks a whole team per row.
+using SplitKey = std::tuple<std::int64_t, std::int64_t, std::string>;
+using SplitsByLine = std::map<SplitKey, std::deque<std::array<Counters, 2>>>;
+
+// The next split row of a line's key, or none.
+std::optional<std::array<Counters, 2>> takeSplits(SplitsByLine& splits, const SplitKey& key) {
+    const auto found = splits.find(key);
+    if (found == splits.end() || found->second.empty()) return std::nullopt;
+    std::array<Counters, 2> sides = std::move(found->second.front());
+    found->second.pop_front();
+    return sides;
+}
+
+SplitKey keyOf(const StatLine& line) { return {line.playerId, line.teamId, line.statType}; }
 
 constexpr const char* kLineColumns = "r.\"PlayerID\", r.\"Player\", r.\"TeamID\", r.\"Team\", r.\"StatType\"";
 
@@ -83,32 +102,47 @@ std::string LeagueReader::load(const std::string& label, SeasonData& season) {
             {row.integerColumn(0), row.textColumn(1), row.textColumn(2), row.textColumn(3)});
     });
 
-    database::Statement batting(
-        db_, std::string("SELECT ") + kLineColumns + selectList(kBattingColumns, "r.") +
-                 selectList(kSplitColumns, "s.", "vL") + selectList(kSplitColumns, "s.", "vR") +
-                 " FROM \"Batting_Stats\" r LEFT JOIN \"Batting_Splits\" s" + kJoinSplits +
-                 "WHERE r.\"Season\" = ? ORDER BY r.rowid");
-    batting.bindText(1, label);
-    if (reason.empty())
-        reason = eachRow(db_, batting, [&](const database::Statement& row) {
-            StatLine line = lineOf(row);
-            line.counters = countersAt(row, 5, bat::Count);
-            line.splits[0] = countersAt(row, 5 + bat::Count, split::Count);
-            line.splits[1] = countersAt(row, 5 + bat::Count + split::Count, split::Count);
-            noteStatType(season, line.statType);
-            season.batting.push_back(std::move(line));
-        });
+    SplitsByLine splits;
+    for (const char* table : {"Batting_Splits", "Pitching_Splits"}) {
+        database::Statement query(db_, std::string("SELECT \"PlayerID\", \"TeamID\", \"StatType\"") +
+                                           selectList(kSplitColumns, "", "vL") +
+                                           selectList(kSplitColumns, "", "vR") + " FROM \"" + table +
+                                           "\" WHERE \"Season\" = ? ORDER BY rowid");
+        query.bindText(1, label);
+        if (reason.empty())
+            reason = eachRow(db_, query, [&](const database::Statement& row) {
+                splits[{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)}].push_back(
+                    {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)});
+            });
+        if (table == std::string_view("Batting_Splits")) {
+            database::Statement batting(
+                db_, std::string("SELECT ") + kLineColumns + selectList(kBattingColumns, "r.") +
+                         " FROM \"Batting_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
+            batting.bindText(1, label);
+            if (reason.empty())
+                reason = eachRow(db_, batting, [&](const database::Statement& row) {
+                    StatLine line = lineOf(row);
+                    line.counters = countersAt(row, 5, bat::Count);
+                    line.splits = {Counters(split::Count), Counters(split::Count)};
+                    if (auto sides = takeSplits(splits, keyOf(line))) line.splits = std::move(*sides);
+                    noteStatType(season, line.statType);
+                    season.batting.push_back(std::move(line));
+                });
+            splits.clear();
+        }
+    }
 
-    database::Statement pitching(
-        db_, std::string("SELECT ") + kLineColumns + selectList(kPitchingColumns, "r.") +
-                 ", COALESCE(s.\"ABvL\", 0) + COALESCE(s.\"ABvR\", 0) FROM \"Pitching_Stats\" r "
-                 "LEFT JOIN \"Pitching_Splits\" s" +
-                 kJoinSplits + "WHERE r.\"Season\" = ? ORDER BY r.rowid");
+    database::Statement pitching(db_,
+                                 std::string("SELECT ") + kLineColumns + selectList(kPitchingColumns, "r.") +
+                                     " FROM \"Pitching_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
     pitching.bindText(1, label);
     if (reason.empty())
         reason = eachRow(db_, pitching, [&](const database::Statement& row) {
             StatLine line = lineOf(row);
-            line.counters = countersAt(row, 5, pit::Count);
+            line.counters = countersAt(row, 5, pit::AB);
+            // The opponents' at-bats: against left- and right-handed batters.
+            const auto sides = takeSplits(splits, keyOf(line));
+            line.counters.push_back(sides ? (*sides)[0][split::AB] + (*sides)[1][split::AB] : 0);
             noteStatType(season, line.statType);
             season.pitching.push_back(std::move(line));
         });

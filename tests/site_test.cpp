@@ -115,6 +115,26 @@ TEST_F(SiteTest, EveryPageIsWellFormed) {
     EXPECT_GT(pages, 50u);
 }
 
+// A player can have two rows of one team and stat type; each is shown once.
+TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnce) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    database::Connection db;
+    ASSERT_EQ(db.open(database()), "");
+    for (const char* table : {"Batting", "Pitching", "Fielding"}) {
+        database::Statement count(db, std::string("SELECT COUNT(*) FROM \"") + table +
+                                          "_Stats\" WHERE \"Season\" = '2031'");
+        ASSERT_TRUE(count.step() && count.hasRow());
+        std::string page = table;
+        page[0] = static_cast<char>(page[0] - 'A' + 'a');
+        const std::string html = testing::readFile(out_.file("2031/" + page + ".html"));
+        std::size_t rows = 0;
+        for (std::size_t at = html.find("</tr>\n"); at != std::string::npos;
+             at = html.find("</tr>\n", at + 1))
+            ++rows;
+        EXPECT_EQ(rows, static_cast<std::size_t>(count.integerColumn(0))) << table;
+    }
+}
+
 TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     for (const char* page : {"players/1.html", "2031/batting.html", "players/index.html"}) {
