@@ -1,7 +1,6 @@
 #include "rates.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace boxloom::site {
 
@@ -11,13 +10,6 @@ __extension__ typedef __int128 Wide;
 
 // The sign moved to the numerator, so that comparing cross products works.
 Ratio normalized(const Ratio& r) { return r.denominator < 0 ? Ratio{-r.numerator, -r.denominator} : r; }
-
-std::string fixed(double value, int decimals) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
-}
 
 Counter totalBases(const Counters& c) { return c[bat::H] + c[bat::B2] + 2 * c[bat::B3] + 3 * c[bat::HR]; }
 
@@ -36,27 +28,58 @@ Ratio sumOfRatios(const Ratio& a, const Ratio& b) {
 }
 
 std::string formatInnings(Counter outs) {
-    const Counter whole = std::llabs(outs);
-    return (outs < 0 ? "-" : "") + std::to_string(whole / 3) + "." + std::to_string(whole % 3);
-}
-
-std::string formatValue(const Ratio& value, Shown shown) {
-    if (shown == Shown::Count) return std::to_string(value.numerator);
-    if (shown == Shown::Innings) return formatInnings(value.numerator);
-    if (!value.defined()) return std::string(kUndefinedRate);
-    if (shown == Shown::TwoDecimals) return fixed(value.value(), 2);
-    std::string text = fixed(value.value(), 3);
-    // Averages below one are written without the leading zero: .312
-    if (text.starts_with("0.")) text.erase(0, 1);
-    if (text.starts_with("-0.")) text.erase(1, 1);
+    std::string text;
+    appendValue(text, {outs, 1}, Shown::Innings);
     return text;
 }
 
-std::string sortKey(const Ratio& value) {
-    if (!value.defined()) return {};
+void appendValue(std::string& out, const Ratio& value, Shown shown) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.value());
-    return std::string(buffer, result.ptr);
+    char* end = buffer + sizeof buffer;
+    if (shown == Shown::Count) {
+        out.append(buffer, std::to_chars(buffer, end, value.numerator).ptr);
+    } else if (shown == Shown::Innings) {
+        const Counter outs = value.numerator;
+        if (outs < 0) out += '-';
+        const auto magnitude = static_cast<unsigned long long>(outs);
+        const unsigned long long whole = outs < 0 ? 0ULL - magnitude : magnitude;
+        out.append(buffer, std::to_chars(buffer, end, whole / 3).ptr);
+        out += '.';
+        out += static_cast<char>('0' + whole % 3);
+    } else if (!value.defined()) {
+        out += kUndefinedRate;
+    } else {
+        const int decimals = shown == Shown::TwoDecimals ? 2 : 3;
+        std::string_view text(
+            buffer,
+            static_cast<std::size_t>(
+                std::to_chars(buffer, end, value.value(), std::chars_format::fixed, decimals).ptr - buffer));
+        // Averages below one are written without the leading zero: .312
+        if (shown == Shown::Average && text.starts_with("0.")) text.remove_prefix(1);
+        if (shown == Shown::Average && text.starts_with("-0.")) {
+            out += '-';
+            text.remove_prefix(2);
+        }
+        out += text;
+    }
+}
+
+std::string formatValue(const Ratio& value, Shown shown) {
+    std::string text;
+    appendValue(text, value, shown);
+    return text;
+}
+
+void appendSortKey(std::string& out, const Ratio& value) {
+    if (!value.defined()) return;
+    char buffer[64];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value.value()).ptr);
+}
+
+std::string sortKey(const Ratio& value) {
+    std::string key;
+    appendSortKey(key, value);
+    return key;
 }
 
 Ratio battingAverage(const Counters& c) { return {c[bat::H], c[bat::AB]}; }

@@ -32,8 +32,10 @@ enum class Shown {
 inline constexpr std::string_view kUndefinedRate = "\u2014";
 
 std::string formatValue(const Ratio& value, Shown shown);
+void appendValue(std::string& out, const Ratio& value, Shown shown);
 // The unrounded value for the sorting script; "" when undefined.
 std::string sortKey(const Ratio& value);
+void appendSortKey(std::string& out, const Ratio& value);
 std::string formatInnings(Counter outs);
 
 // The rates of the rows, from their counters.

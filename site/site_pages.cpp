@@ -210,9 +210,8 @@ PageData SiteBuilder::standingsTable(const SeasonData& season, const std::string
             {std::to_string(standing.losses)},
             {formatValue(standing.percentage, Shown::Average)},
             {standing.gamesBehind}};
-        cells[1].sort = cells[1].text;
-        cells[2].sort = cells[2].text;
         cells[3].sort = sortKey(standing.percentage);
+        if (standing.gamesBehind == kUndefinedRate) cells[4].sort = "0"; // the leader
         for (std::size_t i = 1; i < cells.size(); ++i)
             cells[i].numeric = true;
         table.addRow(std::move(cells), {}, {});

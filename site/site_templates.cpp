@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::string_view kSuffix = ".mustache";
 
-std::string render(const std::string& name, const std::string& text, PageData& data, std::string& out) {
-    kainjow::mustache::mustache page(text);
+std::string render(const std::string& name, kainjow::mustache::mustache& page, const PageData& data,
+                   std::string& out) {
     if (!page.is_valid()) return name + ": " + page.error_message();
     out = page.render(data);
     if (!page.is_valid()) return name + ": " + page.error_message();
@@ -33,6 +33,7 @@ std::string SiteTemplates::useFolder(const std::string& folder) {
         if (file.bad()) return folder + "/" + name + ": cannot be read";
         text = bytes.str();
     }
+    parsed_.clear();
     return check();
 }
 
@@ -51,6 +52,12 @@ const std::string& SiteTemplates::text(std::string_view name) const {
     return found == texts_.end() ? none : found->second;
 }
 
+kainjow::mustache::mustache& SiteTemplates::parsed(const std::string& name) const {
+    std::unique_ptr<kainjow::mustache::mustache>& page = parsed_[name];
+    if (!page) page = std::make_unique<kainjow::mustache::mustache>(text(name));
+    return *page;
+}
+
 std::string SiteTemplates::renderPage(std::string_view name, PageData data, const PageData& layout,
                                       std::string& html) const {
     for (std::string_view partial : {"table", "leaderbox"}) {
@@ -59,10 +66,10 @@ std::string SiteTemplates::renderPage(std::string_view name, PageData data, cons
     }
     const std::string file = std::string(name) + std::string(kSuffix);
     std::string body;
-    if (std::string reason = render(file, text(file), data, body); !reason.empty()) return reason;
+    if (std::string reason = render(file, parsed(file), data, body); !reason.empty()) return reason;
     PageData whole = layout;
     whole.set("body", body);
-    return render("layout.mustache", text("layout.mustache"), whole, html);
+    return render("layout.mustache", parsed("layout.mustache"), whole, html);
 }
 
 } // namespace boxloom::site

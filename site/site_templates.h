@@ -6,6 +6,7 @@
 #include <kainjow/mustache.hpp>
 
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,7 +34,10 @@ public:
 
 private:
     std::string check() const;
+    // A template parsed once, for every page that uses it.
+    kainjow::mustache::mustache& parsed(const std::string& name) const;
     std::map<std::string, std::string, std::less<>> texts_;
+    mutable std::map<std::string, std::unique_ptr<kainjow::mustache::mustache>> parsed_;
 };
 
 } // namespace boxloom::site

@@ -89,19 +89,23 @@ std::string_view meaningOfLeading(const std::string& label) {
 
 } // namespace
 
+void appendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += c;
+        }
+    }
+}
+
 std::string htmlEscaped(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&apos;"; break;
-        default: escaped += c;
-        }
-    }
+    appendEscaped(escaped, text);
     return escaped;
 }
 
@@ -121,35 +125,71 @@ void TableData::addColumns(std::span<const StatColumn> columns) {
 }
 
 void TableData::addHeader(const std::string& label, const std::string& meaning, bool numeric) {
-    PageData header;
-    header.set("label", label);
-    header.set("description", meaning);
-    header.set("numeric", numeric);
-    headers_.push_back(header);
+    headers_ += numeric ? "<th class=\"num\"" : "<th";
+    if (!meaning.empty()) {
+        headers_ += " title=\"";
+        appendEscaped(headers_, meaning);
+        headers_ += '"';
+    }
+    headers_ += '>';
+    appendEscaped(headers_, label);
+    headers_ += "</th>";
 }
 
-void TableData::addRow(std::vector<Cell> leading, const Counters& counters,
-                       std::span<const StatColumn> columns, std::string rowClass,
+// Numbers are the rule: only text cells are marked, to keep large tables small.
+void TableData::appendCell(const Cell& cell) {
+    if (!cell.numeric) {
+        rows_ += "<td class=\"t\">";
+    } else if (cell.sort) {
+        rows_ += "<td data-v=\"";
+        rows_ += *cell.sort;
+        rows_ += "\">";
+    } else {
+        rows_ += "<td>";
+    }
+    if (cell.bold) rows_ += "<b>";
+    if (!cell.link.empty()) {
+        rows_ += "<a href=\"";
+        appendEscaped(rows_, cell.link);
+        rows_ += "\">";
+    }
+    appendEscaped(rows_, cell.text);
+    if (!cell.link.empty()) rows_ += "</a>";
+    if (cell.bold) rows_ += "</b>";
+    rows_ += "</td>";
+}
+
+void TableData::appendNumber(const Ratio& value, Shown shown, bool bold) {
+    // Rates are printed rounded: the exact value goes along for sorting.
+    if (shown == Shown::Average || shown == Shown::TwoDecimals) {
+        rows_ += "<td data-v=\"";
+        appendSortKey(rows_, value);
+        rows_ += "\">";
+    } else {
+        rows_ += "<td>";
+    }
+    if (bold) rows_ += "<b>";
+    appendValue(rows_, value, shown);
+    if (bold) rows_ += "</b>";
+    rows_ += "</td>";
+}
+
+void TableData::addRow(const std::vector<Cell>& leading, const Counters& counters,
+                       std::span<const StatColumn> columns, std::string_view rowClass,
                        const std::vector<std::string_view>& boldCategories) {
+    if (rowClass.empty()) {
+        rows_ += "<tr>";
+    } else {
+        rows_ += "<tr class=\"";
+        appendEscaped(rows_, rowClass);
+        rows_ += "\">";
+    }
+    for (const Cell& cell : leading)
+        appendCell(cell);
     for (const StatColumn& column : columns) {
-        const Ratio value = column.value(counters);
         const bool bold = !column.category.empty() && std::find(boldCategories.begin(), boldCategories.end(),
                                                                 column.category) != boldCategories.end();
-        Cell cell(formatValue(value, column.shown));
-        cell.sort = sortKey(value);
-        cell.numeric = true;
-        cell.bold = bold;
-        leading.push_back(std::move(cell));
-    }
-    rows_ += rowClass.empty() ? "<tr>" : "<tr class=\"" + htmlEscaped(rowClass) + "\">";
-    for (const Cell& cell : leading) {
-        rows_ += cell.numeric ? "<td class=\"num\" data-v=\"" + cell.sort + "\">" : std::string("<td>");
-        if (cell.bold) rows_ += "<b>";
-        if (!cell.link.empty()) rows_ += "<a href=\"" + htmlEscaped(cell.link) + "\">";
-        rows_ += htmlEscaped(cell.text);
-        if (!cell.link.empty()) rows_ += "</a>";
-        if (cell.bold) rows_ += "</b>";
-        rows_ += "</td>";
+        appendNumber(column.value(counters), column.shown, bold);
     }
     rows_ += "</tr>\n";
 }

@@ -8,6 +8,7 @@
 #include "rules.h"
 #include "site_templates.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,13 +32,16 @@ struct Cell {
     Cell(std::string shown, std::string target = {}) : text(std::move(shown)), link(std::move(target)) {}
     std::string text;
     std::string link;
-    std::string sort; // the exact value for the sorting script
     bool numeric = false;
+    // The exact value for the sorting script, where the text is rounded; a
+    // numeric cell without one sorts by its text.
+    std::optional<std::string> sort;
     bool bold = false;
 };
 
 // Text as HTML: & < > " and ' escaped.
 std::string htmlEscaped(std::string_view text);
+void appendEscaped(std::string& out, std::string_view text);
 
 // A sortable table of the pages, turned into the data of the table template.
 class TableData {
@@ -46,17 +50,21 @@ public:
     void addColumns(std::span<const StatColumn> columns);
     void addHeader(const std::string& label, const std::string& meaning, bool numeric);
     // A row: the leading cells, then one cell per stat column.
-    void addRow(std::vector<Cell> leading, const Counters& counters, std::span<const StatColumn> columns,
-                std::string rowClass = {}, const std::vector<std::string_view>& boldCategories = {});
+    void addRow(const std::vector<Cell>& leading, const Counters& counters,
+                std::span<const StatColumn> columns, std::string_view rowClass = {},
+                const std::vector<std::string_view>& boldCategories = {});
     void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
     bool empty() const { return rows_.empty(); }
     PageData data(const std::string& heading) const;
 
 private:
     std::string id_;
-    PageData headers_{PageData::type::list};
-    // The rows are made here, not by the template: a season has tens of
-    // thousands of them, too many for the template engine's data.
+    void appendCell(const Cell& cell);
+    void appendNumber(const Ratio& value, Shown shown, bool bold);
+
+    // The cells are made here, not by the template: a season has tens of
+    // thousands of rows, too many for the template engine's data.
+    std::string headers_;
     std::string rows_;
     std::string qualifiedToggle_;
 };
