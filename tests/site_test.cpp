@@ -135,6 +135,79 @@ TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnce) {
     }
 }
 
+// The cells of a table's body, tags dropped.
+std::vector<std::vector<std::string>> tableRows(const std::string& html, const std::string& id) {
+    std::vector<std::vector<std::string>> rows;
+    std::size_t at = html.find("id=\"" + id + "\"");
+    if (at == std::string::npos) return rows;
+    at = html.find("<tbody>", at);
+    const std::size_t end = html.find("</tbody>", at);
+    for (std::size_t row = html.find("<tr", at); row != std::string::npos && row < end;
+         row = html.find("<tr", row + 1)) {
+        std::vector<std::string> cells;
+        const std::size_t rowEnd = html.find("</tr>", row);
+        for (std::size_t cell = html.find("<td", row); cell != std::string::npos && cell < rowEnd;
+             cell = html.find("<td", cell + 1)) {
+            const std::string inner = html.substr(cell, html.find("</td>", cell) - cell);
+            cells.push_back(std::regex_replace(inner, std::regex("<[^>]*>"), ""));
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// Both seasons come from the same seed: a player's career is twice his season.
+TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    std::size_t pitchersWithTwoOuts = 0, checked = 0;
+    for (int id = 3; id < 60; ++id) {
+        const std::string html = testing::readFile(out_.file("players/" + std::to_string(id) + ".html"));
+        for (const char* table : {"Batting-Regular", "Pitching-Regular"}) {
+            const auto rows = tableRows(html, table);
+            if (rows.empty()) continue;
+            // The 2031 line: the TOT row when he played for several teams.
+            std::vector<std::string> season;
+            for (const auto& row : rows)
+                if (row[0] == "2031" && (season.empty() || row[1] == "TOT")) season = row;
+            const std::vector<std::string>& career = rows.back();
+            ASSERT_EQ(career[0], "Career") << id;
+            ASSERT_EQ(career.size(), season.size());
+            const bool pitching = std::string(table) == "Pitching-Regular";
+            for (std::size_t i = 2; i < career.size(); ++i) {
+                const std::string& text = season[i];
+                if (pitching && i == 9) { // IP: summed as outs, 2 x 10.2 is 21.1
+                    const std::size_t dot = text.find('.');
+                    const long outs =
+                        2 * (std::stol(text.substr(0, dot)) * 3 + std::stol(text.substr(dot + 1)));
+                    EXPECT_EQ(career[i], std::to_string(outs / 3) + "." + std::to_string(outs % 3)) << id;
+                    if (text.ends_with(".2")) ++pitchersWithTwoOuts;
+                } else if (text.find('.') != std::string::npos || text == "\u2014") {
+                    EXPECT_EQ(career[i], text) << id << " " << table << " column " << i; // the same rate
+                } else {
+                    EXPECT_EQ(career[i], std::to_string(2 * std::stol(text))) << id << " column " << i;
+                }
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 20u);
+    EXPECT_GT(pitchersWithTwoOuts, 0u);
+}
+
+TEST_F(SiteTest, LeagueLeadingFiguresAreBoldOnThePlayersPage) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const std::string leaders = testing::readFile(out_.file("2031/leaders.html"));
+    for (const char* category : {"hr", "rbi", "so"}) {
+        std::smatch leader;
+        const std::string box = leaders.substr(leaders.find(std::string("id=\"") + category + "\""));
+        ASSERT_TRUE(std::regex_search(
+            box, leader, std::regex("href=\"\\.\\./(players/[0-9-]+\\.html)\".*?class=\"value\">([0-9]+)<")));
+        const std::string page = testing::readFile(out_.file(leader[1].str()));
+        EXPECT_NE(page.find("<b>" + leader[2].str() + "</b>"), std::string::npos)
+            << category << " " << leader[1];
+    }
+}
+
 TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     for (const char* page : {"players/1.html", "2031/batting.html", "players/index.html"}) {
