@@ -3,12 +3,16 @@
 #include "players.h"
 #include "ranking.h"
 #include "rules.h"
+#include "site_writer.h"
 #include "stat_tables.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <functional>
 #include <map>
 #include <set>
+#include <thread>
 
 namespace boxloom::site {
 
@@ -68,14 +72,31 @@ struct SeasonPages {
     std::set<std::pair<std::string_view, std::int64_t>> leading;
 };
 
+// What every page is made from, worked out once and shared by the threads
+// that make the pages.
+struct SiteModel {
+    const std::vector<SeasonData>& seasons;
+    const SiteSettings& settings;
+    Players players;
+    std::vector<SeasonPages> seasonPages;
+};
+
+// Makes pages into its own list of files, so that several can work at once.
 class SiteBuilder {
 public:
-    SiteBuilder(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                const SiteTemplates& templates, std::vector<SiteFile>& files)
-        : seasons_(seasons), settings_(settings), templates_(templates), files_(files),
-          players_(collectPlayers(seasons)) {}
+    SiteBuilder(const SiteModel& model, const SiteTemplates& templates, std::vector<SiteFile>& files)
+        : seasons_(model.seasons), settings_(model.settings), templates_(templates), files_(files),
+          players_(model.players), seasonPages_(model.seasonPages) {}
 
-    std::string build();
+    std::string indexPage();
+    std::string leaderPages(const SeasonPages& season);
+    std::string statPages(const SeasonPages& season);
+    std::string teamPages(const SeasonPages& season);
+    std::string playerPages(std::span<const Player* const> players);
+    std::string playersIndex();
+    std::string careerPage();
+    std::string glossaryPage();
+    std::string styleSheet();
 
 private:
     std::string write(const std::string& path, const std::string& title, const std::string& root,
@@ -91,24 +112,13 @@ private:
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& root) const;
     PageData standingsTable(const SeasonData& season, const std::string& teamsFolder) const;
-    void noteLeaders(SeasonPages& pages) const;
-
-    std::string indexPage();
-    std::string leaderPages(const SeasonPages& season);
-    std::string statPages(const SeasonPages& season);
-    std::string teamPages(const SeasonPages& season);
-    std::string playerPages();
-    std::string playersIndex();
-    std::string careerPage();
-    std::string glossaryPage();
-    std::string styleSheet();
 
     const std::vector<SeasonData>& seasons_;
     const SiteSettings& settings_;
     const SiteTemplates& templates_;
     std::vector<SiteFile>& files_;
-    Players players_;
-    std::vector<SeasonPages> seasonPages_;
+    const Players& players_;
+    const std::vector<SeasonPages>& seasonPages_;
 };
 
 std::string SiteBuilder::write(const std::string& path, const std::string& title, const std::string& root,
@@ -219,7 +229,8 @@ PageData SiteBuilder::standingsTable(const SeasonData& season, const std::string
     return table.data("Standings");
 }
 
-void SiteBuilder::noteLeaders(SeasonPages& pages) const {
+// The players who lead a category of the regular season, for bold figures.
+void noteLeaders(SeasonPages& pages) {
     const SeasonData& season = *pages.data;
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
         const std::vector<PlayerTotal> totals =
@@ -240,29 +251,6 @@ void SiteBuilder::noteLeaders(SeasonPages& pages) const {
                 pages.leading.insert({category.key, idByName[entry.candidate.sortName]});
         }
     }
-}
-
-std::string SiteBuilder::build() {
-    std::set<std::string> folders;
-    for (const SeasonData& season : seasons_) {
-        SeasonPages pages{&season, folderNameFor(season.label), gamesPerTeam(season, settings_.games), {}};
-        for (int n = 2; !folders.insert(pages.folder).second; ++n)
-            pages.folder = folderNameFor(season.label) + "-" + std::to_string(n);
-        noteLeaders(pages);
-        seasonPages_.push_back(std::move(pages));
-    }
-    std::string reason = indexPage();
-    for (const SeasonPages& season : seasonPages_) {
-        if (reason.empty()) reason = leaderPages(season);
-        if (reason.empty()) reason = statPages(season);
-        if (reason.empty()) reason = teamPages(season);
-    }
-    if (reason.empty()) reason = playerPages();
-    if (reason.empty()) reason = playersIndex();
-    if (reason.empty()) reason = careerPage();
-    if (reason.empty()) reason = glossaryPage();
-    if (reason.empty()) reason = styleSheet();
-    return reason;
 }
 
 std::string SiteBuilder::indexPage() {
@@ -517,8 +505,10 @@ PageData rateChart(const std::string& label, const std::vector<std::pair<std::st
     return chart;
 }
 
-std::string SiteBuilder::playerPages() {
-    for (const auto& [key, player] : players_.byKey) {
+std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
+    for (const Player* each : players) {
+        const Player& player = *each;
+        const PlayerKey& key = player.key;
         PageData tables = list();
         struct Kind {
             const char* heading;
@@ -796,9 +786,85 @@ std::string folderNameFor(const std::string& label) {
     return name;
 }
 
+namespace {
+
+SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings) {
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}};
+    // Names the site's own files take are no season folders.
+    std::set<std::string> folders = {"index.html", "career.html", "glossary.html",
+                                     "site.css",   "players",     std::string(kFileList)};
+    for (const SeasonData& season : seasons) {
+        SeasonPages pages{&season, folderNameFor(season.label), gamesPerTeam(season, settings.games), {}};
+        for (int n = 2; !folders.insert(pages.folder).second; ++n)
+            pages.folder = folderNameFor(season.label) + "-" + std::to_string(n);
+        noteLeaders(pages);
+        model.seasonPages.push_back(std::move(pages));
+    }
+    return model;
+}
+
+using PageTask = std::function<std::string(SiteBuilder&)>;
+
+std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player*>& players) {
+    std::vector<PageTask> tasks = {[](SiteBuilder& builder) { return builder.indexPage(); }};
+    for (const SeasonPages& season : model.seasonPages)
+        tasks.push_back([&season](SiteBuilder& builder) {
+            std::string reason = builder.leaderPages(season);
+            if (reason.empty()) reason = builder.statPages(season);
+            if (reason.empty()) reason = builder.teamPages(season);
+            return reason;
+        });
+    for (const auto& [key, player] : model.players.byKey)
+        players.push_back(&player);
+    constexpr std::size_t kPlayersPerTask = 200;
+    for (std::size_t first = 0; first < players.size(); first += kPlayersPerTask) {
+        const std::span<const Player* const> some(players.data() + first,
+                                                  std::min(kPlayersPerTask, players.size() - first));
+        tasks.push_back([some](SiteBuilder& builder) { return builder.playerPages(some); });
+    }
+    tasks.push_back([](SiteBuilder& builder) {
+        std::string reason = builder.playersIndex();
+        if (reason.empty()) reason = builder.careerPage();
+        if (reason.empty()) reason = builder.glossaryPage();
+        if (reason.empty()) reason = builder.styleSheet();
+        return reason;
+    });
+    return tasks;
+}
+
+} // namespace
+
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
                       const SiteTemplates& templates, std::vector<SiteFile>& files) {
-    return SiteBuilder(seasons, settings, templates, files).build();
+    const SiteModel model = modelOf(seasons, settings);
+    std::vector<const Player*> players;
+    const std::vector<PageTask> tasks = pageTasks(model, players);
+    // Each task writes its own list; the lists are joined in task order, so
+    // the site is the same whatever the threads did first.
+    std::vector<std::vector<SiteFile>> made(tasks.size());
+    std::vector<std::string> reasons(tasks.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        SiteTemplates own(templates); // parsed templates are not shared between threads
+        for (std::size_t task; (task = next++) < tasks.size();) {
+            SiteBuilder builder(model, own, made[task]);
+            reasons[task] = tasks[task](builder);
+        }
+    };
+    const std::size_t threadCount =
+        std::min<std::size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, tasks.size()});
+    std::vector<std::thread> helpers;
+    for (std::size_t i = 1; i < threadCount; ++i)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (std::size_t task = 0; task < tasks.size(); ++task) {
+        if (!reasons[task].empty()) return reasons[task];
+        for (SiteFile& file : made[task])
+            files.push_back(std::move(file));
+    }
+    return {};
 }
 
 } // namespace boxloom::site

@@ -24,6 +24,9 @@ using PageData = kainjow::mustache::data;
 class SiteTemplates {
 public:
     SiteTemplates();
+    // The texts only: each copy parses the templates for itself.
+    SiteTemplates(const SiteTemplates& other) : texts_(other.texts_) {}
+    SiteTemplates& operator=(const SiteTemplates&) = delete;
     // Reads the templates of that folder that replace built-in ones and checks
     // every template; the reason it failed ("NAME: what is wrong"), or "".
     std::string useFolder(const std::string& folder);
