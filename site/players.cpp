@@ -31,8 +31,11 @@ void addLines(std::map<PlayerKey, Player>& players,
 } // namespace
 
 const Player* Players::find(std::int64_t id, const std::string& name) const {
-    const auto found = byKey.find(PlayerKey{id, name});
-    return found == byKey.end() ? nullptr : &found->second;
+    const auto found = byId.find(id);
+    if (found == byId.end()) return nullptr;
+    for (const Player* player : found->second)
+        if (player->key.name == name) return player;
+    return nullptr;
 }
 
 Players collectPlayers(const std::vector<SeasonData>& seasons) {
@@ -45,6 +48,8 @@ Players collectPlayers(const std::vector<SeasonData>& seasons) {
     }
     for (const auto& [id, names] : namesById)
         if (names.size() > 1) players.toCheck.push_back(id);
+    for (const auto& [key, player] : players.byKey)
+        players.byId[key.id].push_back(&player);
     return players;
 }
 

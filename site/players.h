@@ -9,6 +9,7 @@
 #include <compare>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace boxloom::site {
@@ -33,7 +34,16 @@ struct Player {
 };
 
 struct Players {
+    Players() = default;
+    // byId points into byKey: moving keeps the map's nodes, copying would not.
+    Players(const Players&) = delete;
+    Players& operator=(const Players&) = delete;
+    Players(Players&&) = default;
+    Players& operator=(Players&&) = default;
+
     std::map<PlayerKey, Player> byKey;
+    // The players of each PlayerID, to find one without copying his name.
+    std::unordered_map<std::int64_t, std::vector<const Player*>> byId;
     // PlayerIDs that come with more than one name, in id order.
     std::vector<std::int64_t> toCheck;
     const Player* find(std::int64_t id, const std::string& name) const;

@@ -17,6 +17,7 @@ struct Candidate {
     std::string team;
     Ratio value;
     Shown shown = Shown::Count;
+    std::int64_t playerId = 0;
 };
 
 struct Ranked {

@@ -80,6 +80,10 @@ Counter amountFor(Qualifier qualifier, const Counters& c) {
     return 0;
 }
 
+bool qualifies(const Category& category, const Counters& counters, Counter minimum) {
+    return category.qualifier == Q::None || amountFor(category.qualifier, counters) >= minimum;
+}
+
 std::string minimumText(Qualifier qualifier, Counter minimum) {
     switch (qualifier) {
     case Q::None: return {};

@@ -37,6 +37,8 @@ std::span<const Category> leaderCategories();
 Counter minimumFor(Qualifier qualifier, Counter games);
 // What a player has towards the minimum.
 Counter amountFor(Qualifier qualifier, const Counters& counters);
+// Whether a player's counters meet a category's minimum; counting categories have none.
+bool qualifies(const Category& category, const Counters& counters, Counter minimum);
 // "Min. 502 PA", or "" for counting categories.
 std::string minimumText(Qualifier qualifier, Counter minimum);
 

@@ -145,8 +145,7 @@ std::vector<Candidate> SiteBuilder::candidates(const Category& category,
                                                const std::string& root) const {
     std::vector<Candidate> found;
     for (const PlayerTotal& total : totals) {
-        if (category.qualifier != Qualifier::None && amountFor(category.qualifier, total.counters) < minimum)
-            continue;
+        if (!qualifies(category, total.counters, minimum)) continue;
         found.push_back({total.player, displayName(total.player),
                          playerLink(root, total.playerId, total.player), total.teamText(),
                          category.value(total.counters), category.shown});
@@ -239,16 +238,19 @@ void noteLeaders(SeasonPages& pages) {
             if (category.kind != kind) continue;
             const Counter minimum = minimumFor(category.qualifier, pages.games);
             std::vector<Candidate> found;
-            std::map<std::string, std::int64_t> idByName;
             for (const PlayerTotal& total : totals) {
-                if (category.qualifier != Qualifier::None &&
-                    amountFor(category.qualifier, total.counters) < minimum)
-                    continue;
-                found.push_back({total.player, total.player, {}, {}, category.value(total.counters)});
-                idByName[total.player] = total.playerId;
+                if (!qualifies(category, total.counters, minimum)) continue;
+                found.push_back({total.player,
+                                 total.player,
+                                 {},
+                                 {},
+                                 category.value(total.counters),
+                                 category.shown,
+                                 total.playerId});
             }
+            // By PlayerID: two players may share a name.
             for (const Ranked& entry : rankCandidates(std::move(found), category.direction, 1))
-                pages.leading.insert({category.key, idByName[entry.candidate.sortName]});
+                pages.leading.insert({category.key, entry.candidate.playerId});
         }
     }
 }
@@ -692,9 +694,7 @@ std::string SiteBuilder::careerPage() {
                 minimum += minimumFor(category.qualifier, season.games);
             std::vector<Candidate> found;
             for (const PlayerTotal& total : kind == StatKind::Batting ? batting : pitching) {
-                if (category.qualifier != Qualifier::None &&
-                    amountFor(category.qualifier, total.counters) < minimum)
-                    continue;
+                if (!qualifies(category, total.counters, minimum)) continue;
                 const Player* player = players_.find(total.playerId, total.player);
                 found.push_back({total.player,
                                  displayName(total.player),

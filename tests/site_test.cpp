@@ -43,6 +43,28 @@ protected:
             ASSERT_EQ(db.execute(std::string("UPDATE \"") + table +
                                  "\" SET \"Player\" = 'O''Neil & <Jr>,Bo' WHERE \"PlayerID\" = 1"),
                       "");
+        // The 2031 home run leader shares his name with the player of the season's last row.
+        database::Statement leader(
+            db, "SELECT \"PlayerID\", SUM(\"HR\") FROM \"Batting_Stats\" WHERE \"Season\" = "
+                "'2031' AND \"StatType\" = 'Regular' GROUP BY "
+                "\"PlayerID\" ORDER BY 2 DESC LIMIT 1");
+        ASSERT_TRUE(leader.step() && leader.hasRow());
+        homeRunLeader_ = leader.integerColumn(0);
+        homeRuns_ = leader.integerColumn(1);
+        database::Statement last(db,
+                                 "SELECT \"PlayerID\" FROM \"Batting_Stats\" WHERE \"Season\" = '2031' AND "
+                                 "\"StatType\" = 'Regular' ORDER BY rowid DESC LIMIT 1");
+        ASSERT_TRUE(last.step() && last.hasRow());
+        namesake_ = last.integerColumn(0);
+        ASSERT_NE(namesake_, homeRunLeader_);
+        ASSERT_NE(homeRunLeader_, 1) << "player 1 has a name of his own here";
+        for (const char* table :
+             {"Batting_Stats", "Pitching_Stats", "Fielding_Stats", "Batting_Splits", "Pitching_Splits"})
+            ASSERT_EQ(db.execute(std::string("UPDATE \"") + table +
+                                 "\" SET \"Player\" = 'Twin,Tom' WHERE \"Season\" = "
+                                 "'2031' AND \"PlayerID\" IN (" +
+                                 std::to_string(homeRunLeader_) + ", " + std::to_string(namesake_) + ")"),
+                      "");
         // PlayerID 2 is someone else in the second season.
         for (const char* table : {"Batting_Stats", "Pitching_Stats", "Fielding_Stats"})
             ASSERT_EQ(
@@ -75,10 +97,12 @@ protected:
     }
 
     static testing::TempFolder* folder_;
+    static std::int64_t homeRunLeader_, homeRuns_, namesake_;
     testing::TempFolder out_;
 };
 
 testing::TempFolder* SiteTest::folder_ = nullptr;
+std::int64_t SiteTest::homeRunLeader_ = 0, SiteTest::homeRuns_ = 0, SiteTest::namesake_ = 0;
 
 TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
     const SiteOutcome outcome = make(out_.str());
@@ -161,6 +185,7 @@ TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     std::size_t pitchersWithTwoOuts = 0, checked = 0;
     for (int id = 3; id < 60; ++id) {
+        if (id == homeRunLeader_ || id == namesake_) continue; // other names in 2031
         const std::string html = testing::readFile(out_.file("players/" + std::to_string(id) + ".html"));
         for (const char* table : {"Batting-Regular", "Pitching-Regular"}) {
             const auto rows = tableRows(html, table);
@@ -206,6 +231,15 @@ TEST_F(SiteTest, LeagueLeadingFiguresAreBoldOnThePlayersPage) {
         EXPECT_NE(page.find("<b>" + leader[2].str() + "</b>"), std::string::npos)
             << category << " " << leader[1];
     }
+}
+
+TEST_F(SiteTest, TheLeaderIsBoldEvenWhenAnotherPlayerHasHisName) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const std::string bold = "<b>" + std::to_string(homeRuns_) + "</b>";
+    EXPECT_NE(testing::readFile(out_.file("players/" + std::to_string(homeRunLeader_) + ".html")).find(bold),
+              std::string::npos);
+    EXPECT_EQ(testing::readFile(out_.file("players/" + std::to_string(namesake_) + ".html")).find(bold),
+              std::string::npos);
 }
 
 TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
