@@ -1,5 +1,6 @@
 #include "site_pages.h"
 
+#include "parallel.h"
 #include "players.h"
 #include "ranking.h"
 #include "rules.h"
@@ -7,12 +8,11 @@
 #include "stat_tables.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
-#include <thread>
 
 namespace boxloom::site {
 
@@ -843,22 +843,14 @@ std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings
     // the site is the same whatever the threads did first.
     std::vector<std::vector<SiteFile>> made(tasks.size());
     std::vector<std::string> reasons(tasks.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        SiteTemplates own(templates); // parsed templates are not shared between threads
-        for (std::size_t task; (task = next++) < tasks.size();) {
-            SiteBuilder builder(model, own, made[task]);
+    forEachInParallel(
+        tasks.size(),
+        // Parsed templates are not shared between threads.
+        [&templates] { return std::make_unique<SiteTemplates>(templates); },
+        [&](std::unique_ptr<SiteTemplates>& own, std::size_t task) {
+            SiteBuilder builder(model, *own, made[task]);
             reasons[task] = tasks[task](builder);
-        }
-    };
-    const std::size_t threadCount =
-        std::min<std::size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, tasks.size()});
-    std::vector<std::thread> helpers;
-    for (std::size_t i = 1; i < threadCount; ++i)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+        });
     for (std::size_t task = 0; task < tasks.size(); ++task) {
         if (!reasons[task].empty()) return reasons[task];
         for (SiteFile& file : made[task])

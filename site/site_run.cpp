@@ -1,8 +1,10 @@
 #include "site_run.h"
 
 #include "league_reader.h"
+#include "parallel.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace boxloom::site {
 
@@ -26,12 +28,30 @@ SiteOutcome makeSite(const SiteOptions& options) {
         if (std::find(present.begin(), present.end(), label) == present.end())
             outcome.problems.push_back(options.database + ": no season \"" + label + "\"");
     if (!outcome.succeeded()) return outcome;
-    std::vector<SeasonData> seasons;
     // In the database's order, whatever the order of the options.
-    for (const std::string& label : present) {
-        if (std::find(chosen.begin(), chosen.end(), label) == chosen.end()) continue;
-        seasons.emplace_back();
-        if (std::string reason = reader.load(label, seasons.back()); !reason.empty()) {
+    std::vector<std::string> labels;
+    for (const std::string& label : present)
+        if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
+    // Seasons are read side by side, each thread through its own connection.
+    std::vector<SeasonData> seasons(labels.size());
+    std::vector<std::string> reasons(labels.size());
+    forEachInParallel(
+        labels.size(),
+        [&options] {
+            struct Reader {
+                LeagueReader reader;
+                std::string openFailed;
+            };
+            auto own = std::make_unique<Reader>();
+            own->openFailed = own->reader.open(options.database);
+            return own;
+        },
+        [&](auto& own, std::size_t index) {
+            reasons[index] =
+                own->openFailed.empty() ? own->reader.load(labels[index], seasons[index]) : own->openFailed;
+        });
+    for (const std::string& reason : reasons) {
+        if (!reason.empty()) {
             outcome.problems.push_back(options.database + ": " + reason);
             return outcome;
         }
