@@ -24,7 +24,7 @@ constexpr bool isValidMask(const NumberMask& mask) {
            mask.minimumIntegerDigits <= kMaxMaskIntegerDigits;
 }
 
-// Masks of other shapes are never used by the export; their text is unspecified
+// Masks of other shapes are never used by the export; their text is not defined
 // but safe. A constant mask beyond the limits does not compile.
 constexpr NumberMask parseMask(std::string_view mask) {
     NumberMask parsed;

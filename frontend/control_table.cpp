@@ -2,8 +2,8 @@
 
 namespace boxloom::frontend {
 
-const ControlSpec* findControl(int id) {
-    for (const ControlSpec& control : kControls)
+const ControlDesign* findControl(int id) {
+    for (const ControlDesign& control : kControls)
         if (control.id == id) return &control;
     return nullptr;
 }

@@ -18,7 +18,7 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-struct ControlSpec {
+struct ControlDesign {
     int id;
     ControlKind kind;
     std::string_view caption;
@@ -65,7 +65,7 @@ inline constexpr int kFontWeight = 700;
 using K = ControlKind;
 
 // In creation order. Tab follows reading order instead (readingOrder, layout.h).
-inline constexpr std::array<ControlSpec, 24> kControls = {{
+inline constexpr std::array<ControlDesign, 24> kControls = {{
     {ids::kTeamNotationLabel, K::Label, "Team notation preference", {208, 80, 218, 21}, 16},
     {ids::kOutputsLabel, K::Label, "Include the following outputs", {192, 160, 259, 20}, 16},
     {ids::kSuffixLabel, K::Label, "Output file suffix", {224, 304, 138, 27}, 16},
@@ -99,6 +99,6 @@ inline constexpr int kDefaultButton = ids::kProcessSeason;
 inline constexpr int kReadOnlyBox = ids::kStatusBox;
 
 // The control of an id, or null.
-const ControlSpec* findControl(int id);
+const ControlDesign* findControl(int id);
 
 } // namespace boxloom::frontend

@@ -45,19 +45,20 @@ Rect scaleForDpi(const Rect& rect, int dpi) {
             scaleForDpi(rect.top + rect.height, dpi) - top};
 }
 
-std::vector<int> readingOrder(std::span<const ControlSpec> controls) {
-    std::vector<const ControlSpec*> sorted;
-    for (const ControlSpec& control : controls)
+std::vector<int> readingOrder(std::span<const ControlDesign> controls) {
+    std::vector<const ControlDesign*> sorted;
+    for (const ControlDesign& control : controls)
         sorted.push_back(&control);
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->rect.top < b->rect.top; });
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ControlDesign* a, const ControlDesign* b) {
+        return a->rect.top < b->rect.top;
+    });
     std::vector<int> order;
     for (auto row = sorted.begin(); row != sorted.end();) {
         const int rowTop = (*row)->rect.top;
-        auto rowEnd = std::find_if(row, sorted.end(), [rowTop](const ControlSpec* control) {
+        auto rowEnd = std::find_if(row, sorted.end(), [rowTop](const ControlDesign* control) {
             return control->rect.top - rowTop > kRowTolerance;
         });
-        std::stable_sort(row, rowEnd, [](const ControlSpec* a, const ControlSpec* b) {
+        std::stable_sort(row, rowEnd, [](const ControlDesign* a, const ControlDesign* b) {
             return a->rect.left < b->rect.left;
         });
         for (auto control = row; control != rowEnd; ++control)

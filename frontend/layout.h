@@ -36,6 +36,6 @@ inline constexpr int kRowTolerance = 16;
 
 // The ids of the controls in reading order: rows from top to bottom, each
 // row from left to right. Tab follows this order.
-std::vector<int> readingOrder(std::span<const ControlSpec> controls);
+std::vector<int> readingOrder(std::span<const ControlDesign> controls);
 
 } // namespace boxloom::frontend

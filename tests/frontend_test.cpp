@@ -16,7 +16,7 @@ namespace {
 class FakeControls : public ControlStates {
 public:
     FakeControls() {
-        for (const ControlSpec& control : kControls)
+        for (const ControlDesign& control : kControls)
             checked_[control.id] = control.checked;
     }
     bool isChecked(int id) const override { return checked_.at(id); }
@@ -39,7 +39,7 @@ private:
 
 TEST(ControlTable, HoldsTwentyFourControlsWithDistinctIds) {
     std::map<int, int> seen;
-    for (const ControlSpec& control : kControls)
+    for (const ControlDesign& control : kControls)
         ++seen[control.id];
     EXPECT_EQ(seen.size(), 24u);
     EXPECT_EQ(seen.begin()->first, 1000);
@@ -296,10 +296,10 @@ TEST(Layout, ReadingOrderIsRowsTopToBottomEachLeftToRight) {
 }
 
 TEST(Layout, ControlsFartherThanTheToleranceStartANewRow) {
-    const ControlSpec controls[] = {{1, K::Label, "", {300, 0, 10, 10}, 1},
-                                    {2, K::Label, "", {0, kRowTolerance, 10, 10}, 1},
-                                    {3, K::Label, "", {100, kRowTolerance + 1, 10, 10}, 1},
-                                    {4, K::Label, "", {50, 40, 10, 10}, 1}};
+    const ControlDesign controls[] = {{1, K::Label, "", {300, 0, 10, 10}, 1},
+                                      {2, K::Label, "", {0, kRowTolerance, 10, 10}, 1},
+                                      {3, K::Label, "", {100, kRowTolerance + 1, 10, 10}, 1},
+                                      {4, K::Label, "", {50, 40, 10, 10}, 1}};
     EXPECT_EQ(readingOrder(controls), (std::vector<int>{2, 1, 3, 4}));
 }
 
@@ -314,14 +314,14 @@ constexpr int kClientWidth = 624; // the client area of the 640 x 462 window
 constexpr int kClientHeight = 423;
 
 TEST(Layout, TheFirstSizeGivesBackTheFirstRectangles) {
-    for (const ControlSpec& control : kControls)
+    for (const ControlDesign& control : kControls)
         EXPECT_EQ(scaleRect(control.rect, kClientWidth, kClientHeight, kClientWidth, kClientHeight),
                   control.rect)
             << control.id;
 }
 
 TEST(Layout, EveryEdgeScalesByItsOwnFactor) {
-    for (const ControlSpec& control : kControls) {
+    for (const ControlDesign& control : kControls) {
         const Rect doubled =
             scaleRect(control.rect, kClientWidth, kClientHeight, 2 * kClientWidth, 3 * kClientHeight);
         EXPECT_EQ(doubled, (Rect{2 * control.rect.left, 3 * control.rect.top, 2 * control.rect.width,
@@ -349,7 +349,7 @@ TEST(Layout, ControlsAtAnotherDpiKeepTheirEdgesTogether) {
     // Edges are scaled: 1..2 becomes 2..3 (1.5 rounds up), one pixel wide, not 1.5 rounded to 2.
     EXPECT_EQ(scaleForDpi(Rect{16, 112, 81, 33}, 144), (Rect{24, 168, 122, 50}));
     EXPECT_EQ(scaleForDpi(Rect{1, 1, 1, 1}, 144), (Rect{2, 2, 1, 1}));
-    for (const ControlSpec& control : kControls) {
+    for (const ControlDesign& control : kControls) {
         EXPECT_EQ(scaleForDpi(control.rect, kDesignDpi), control.rect) << control.id;
         const Rect scaled = scaleForDpi(control.rect, 144);
         EXPECT_NEAR(scaled.width, control.rect.width * 1.5, 1.0) << control.id;

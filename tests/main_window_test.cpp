@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
     std::set<HFONT> fonts;
     // In reading order, the order Tab follows.
     for (int id : readingOrder(kControls)) {
-        const ControlSpec& expected = *findControl(id);
+        const ControlDesign& expected = *findControl(id);
         ASSERT_NE(child, nullptr) << "missing control " << expected.id;
         SCOPED_TRACE(expected.id);
         EXPECT_EQ(GetDlgCtrlID(child), expected.id);
@@ -365,16 +365,16 @@ TEST_F(MainWindowTest, ResizingScalesEveryControlFromTheFirstRectangles) {
     for (const SIZE size : {SIZE{900, 700}, SIZE{700, 500}, SIZE{kWindowWidth, kWindowHeight}}) {
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         GetClientRect(window_, &client);
-        for (const ControlSpec& expected : kControls)
+        for (const ControlDesign& expected : kControls)
             EXPECT_EQ(clientRectOf(window_, control(expected.id)),
                       scaleRect(expected.rect, firstWidth, firstHeight, client.right, client.bottom))
                 << expected.id << " at " << size.cx << "x" << size.cy;
     }
-    for (const ControlSpec& expected : kControls)
+    for (const ControlDesign& expected : kControls)
         EXPECT_EQ(clientRectOf(window_, control(expected.id)), expected.rect);
     ShowWindow(window_, SW_MINIMIZE);
     ShowWindow(window_, SW_RESTORE);
-    for (const ControlSpec& expected : kControls)
+    for (const ControlDesign& expected : kControls)
         EXPECT_EQ(clientRectOf(window_, control(expected.id)), expected.rect);
 }
 
@@ -407,8 +407,8 @@ std::vector<int> measureAtItsDpi(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     std::vector<int> numbers = {static_cast<int>(GetDpiForWindow(window)), client.right, client.bottom};
-    for (const ControlSpec& spec : kControls) {
-        HWND child = GetDlgItem(window, spec.id);
+    for (const ControlDesign& design : kControls) {
+        HWND child = GetDlgItem(window, design.id);
         const Rect rect = clientRectOf(window, child);
         LOGFONTA font{};
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -444,8 +444,8 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherDpiEverythingIsScaled) {
     std::vector<int> at144 = measureAtItsDpi(window_);
     at144[0] = 144; // the monitor did not really change
     expectScaled(at96, at144, 1.5);
-    for (const ControlSpec& spec : kControls)
-        EXPECT_EQ(clientRectOf(window_, control(spec.id)), scaleForDpi(spec.rect, 144)) << spec.id;
+    for (const ControlDesign& design : kControls)
+        EXPECT_EQ(clientRectOf(window_, control(design.id)), scaleForDpi(design.rect, 144)) << design.id;
     // Back on the first monitor, the window is as it was created.
     suggested = suggestedRect(window_, client96);
     SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));

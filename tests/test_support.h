@@ -37,8 +37,8 @@ public:
     LeagueFileBytes players;
     LeagueFileBytes stats;
 
-    void addTeam(const TeamSpec& team) { teams.append(teamRecord(team)); }
-    void addPlayer(const PlayerSpec& player) { players.append(playerRecord(player)); }
+    void addTeam(const TeamFields& team) { teams.append(teamRecord(team)); }
+    void addPlayer(const PlayerFields& player) { players.append(playerRecord(player)); }
     void addStats(const SeasonStatRecord& record) { stats.append(record); }
 
     // Writes the league files and runs an export into the output folder.

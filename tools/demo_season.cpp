@@ -36,7 +36,7 @@ constexpr std::array<std::string_view, 24> kLastNames = {
     "Istley",  "Jarrow", "Kettner", "Loame",   "Marrick",  "Nettle", "Orwin",   "Pashley",
     "Quarles", "Rudge",  "Sallow",  "Tamsin",  "Ulverton", "Varley", "Wickens", "Yardley"};
 
-// A small, fully specified generator: the same seed gives the same season on every platform.
+// A small generator with every step fixed: the same seed gives the same season on every platform.
 class Random {
 public:
     explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull) {}

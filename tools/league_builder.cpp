@@ -4,7 +4,7 @@
 
 namespace boxloom {
 
-std::vector<std::uint8_t> teamRecord(const TeamSpec& team) {
+std::vector<std::uint8_t> teamRecord(const TeamFields& team) {
     using L = TeamRecordLayout;
     std::vector<std::uint8_t> record(kTeamRecordSize, 0);
     writeNumber(record.data(), L::recordMarker, team.recordMarker);
@@ -16,7 +16,7 @@ std::vector<std::uint8_t> teamRecord(const TeamSpec& team) {
     return record;
 }
 
-std::vector<std::uint8_t> playerRecord(const PlayerSpec& player) {
+std::vector<std::uint8_t> playerRecord(const PlayerFields& player) {
     using L = PlayerRecordLayout;
     std::vector<std::uint8_t> record(kPlayerRecordSize, 0);
     writeNumber(record.data(), L::recordMarker, player.recordMarker);

@@ -13,7 +13,7 @@
 
 namespace boxloom {
 
-struct TeamSpec {
+struct TeamFields {
     int number = 0;
     int year = 0;
     std::string city;
@@ -22,7 +22,7 @@ struct TeamSpec {
     int recordMarker = 0;
 };
 
-struct PlayerSpec {
+struct PlayerFields {
     int number = 0;
     std::string firstName;
     std::string lastName;
@@ -32,8 +32,8 @@ struct PlayerSpec {
     int loadCheckB = 1;
 };
 
-std::vector<std::uint8_t> teamRecord(const TeamSpec& team);
-std::vector<std::uint8_t> playerRecord(const PlayerSpec& player);
+std::vector<std::uint8_t> teamRecord(const TeamFields& team);
+std::vector<std::uint8_t> playerRecord(const PlayerFields& player);
 
 // A season statistics record in use (marker 0) for the given keys.
 SeasonStatRecord statRecord(int player, int team, int statType);

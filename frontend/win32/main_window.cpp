@@ -18,7 +18,7 @@ struct ControlClass {
     DWORD extendedStyle;
 };
 
-ControlClass classOf(const ControlSpec& control) {
+ControlClass classOf(const ControlDesign& control) {
     switch (control.kind) {
     case ControlKind::Label: return {"Static", SS_LEFT | SS_NOTIFY, 0};
     case ControlKind::CheckBox: return {"Button", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | WS_TABSTOP, 0};
@@ -213,17 +213,17 @@ void MainWindow::useDpi(int dpi) {
 void MainWindow::createControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
-        const ControlClass kind = classOf(spec);
+        const ControlDesign& design = kControls[i];
+        const ControlClass kind = classOf(design);
         const Rect& rect = baseRects_[i];
         Control control(CreateWindowExA(
-            kind.extendedStyle, kind.className, std::string(spec.caption).c_str(),
+            kind.extendedStyle, kind.className, std::string(design.caption).c_str(),
             WS_CHILD | WS_VISIBLE | kind.style, rect.left, rect.top, rect.width, rect.height, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr));
-        control.setFont(fonts_->font(spec.fontHeight));
-        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton)
-            control.setChecked(spec.checked);
-        if (spec.kind == ControlKind::EditBox) {
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr));
+        control.setFont(fonts_->font(design.fontHeight));
+        if (design.kind == ControlKind::CheckBox || design.kind == ControlKind::OptionButton)
+            control.setChecked(design.checked);
+        if (design.kind == ControlKind::EditBox) {
             SendMessageA(control.handle(), EM_LIMITTEXT, 0, 0);
             SendMessageA(control.handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
         }
@@ -251,8 +251,8 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     const std::unique_ptr<FontSet> previousFonts = std::move(fonts_);
     useDpi(dpi);
     const WindowControls controls(window_);
-    for (const ControlSpec& spec : kControls)
-        controls[spec.id].setFont(fonts_->font(spec.fontHeight));
+    for (const ControlDesign& design : kControls)
+        controls[design.id].setFont(fonts_->font(design.fontHeight));
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     layOutControls(clientSize());
