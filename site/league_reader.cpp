@@ -75,6 +75,30 @@ void noteStatType(SeasonData& season, const std::string& statType) {
         season.statTypes.push_back(statType);
 }
 
+// A season's rows of a statistics table, in the order they were imported: the
+// columns every row has, then `columns`.
+template <typename Take>
+std::string readLines(database::Connection& db, const char* table, const std::string& columns,
+                      const std::string& label, Take&& take) {
+    database::Statement query(db, std::string("SELECT ") + kLineColumns + columns + " FROM \"" + table +
+                                      "\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
+    query.bindText(1, label);
+    return eachRow(db, query, std::forward<Take>(take));
+}
+
+std::string readSplits(database::Connection& db, const char* table, const std::string& label,
+                       SplitsByLine& splits) {
+    database::Statement query(db, std::string("SELECT \"PlayerID\", \"TeamID\", \"StatType\"") +
+                                      selectList(kSplitColumns, "", "vL") +
+                                      selectList(kSplitColumns, "", "vR") + " FROM \"" + table +
+                                      "\" WHERE \"Season\" = ? ORDER BY rowid");
+    query.bindText(1, label);
+    return eachRow(db, query, [&](const database::Statement& row) {
+        splits[{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)}].push_back(
+            {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)});
+    });
+}
+
 } // namespace
 
 std::string LeagueReader::open(const std::string& path) {
@@ -103,61 +127,40 @@ std::string LeagueReader::load(const std::string& label, SeasonData& season) {
     });
 
     SplitsByLine splits;
-    for (const char* table : {"Batting_Splits", "Pitching_Splits"}) {
-        database::Statement query(db_, std::string("SELECT \"PlayerID\", \"TeamID\", \"StatType\"") +
-                                           selectList(kSplitColumns, "", "vL") +
-                                           selectList(kSplitColumns, "", "vR") + " FROM \"" + table +
-                                           "\" WHERE \"Season\" = ? ORDER BY rowid");
-        query.bindText(1, label);
-        if (reason.empty())
-            reason = eachRow(db_, query, [&](const database::Statement& row) {
-                splits[{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)}].push_back(
-                    {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)});
+    if (reason.empty()) reason = readSplits(db_, "Batting_Splits", label, splits);
+    if (reason.empty())
+        reason =
+            readLines(db_, "Batting_Stats", selectList(kBattingColumns, "r."), label, [&](const auto& row) {
+                StatLine line = lineOf(row);
+                line.counters = countersAt(row, 5, bat::Count);
+                line.splits = {Counters(split::Count), Counters(split::Count)};
+                if (auto sides = takeSplits(splits, keyOf(line))) line.splits = std::move(*sides);
+                noteStatType(season, line.statType);
+                season.batting.push_back(std::move(line));
             });
-        if (table == std::string_view("Batting_Splits")) {
-            database::Statement batting(
-                db_, std::string("SELECT ") + kLineColumns + selectList(kBattingColumns, "r.") +
-                         " FROM \"Batting_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
-            batting.bindText(1, label);
-            if (reason.empty())
-                reason = eachRow(db_, batting, [&](const database::Statement& row) {
-                    StatLine line = lineOf(row);
-                    line.counters = countersAt(row, 5, bat::Count);
-                    line.splits = {Counters(split::Count), Counters(split::Count)};
-                    if (auto sides = takeSplits(splits, keyOf(line))) line.splits = std::move(*sides);
-                    noteStatType(season, line.statType);
-                    season.batting.push_back(std::move(line));
-                });
-            splits.clear();
-        }
-    }
 
-    database::Statement pitching(db_,
-                                 std::string("SELECT ") + kLineColumns + selectList(kPitchingColumns, "r.") +
-                                     " FROM \"Pitching_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
-    pitching.bindText(1, label);
+    splits.clear();
+    if (reason.empty()) reason = readSplits(db_, "Pitching_Splits", label, splits);
     if (reason.empty())
-        reason = eachRow(db_, pitching, [&](const database::Statement& row) {
-            StatLine line = lineOf(row);
-            line.counters = countersAt(row, 5, pit::AB);
-            // The opponents' at-bats: against left- and right-handed batters.
-            const auto sides = takeSplits(splits, keyOf(line));
-            line.counters.push_back(sides ? (*sides)[0][split::AB] + (*sides)[1][split::AB] : 0);
-            noteStatType(season, line.statType);
-            season.pitching.push_back(std::move(line));
-        });
+        reason =
+            readLines(db_, "Pitching_Stats", selectList(kPitchingColumns, "r."), label, [&](const auto& row) {
+                StatLine line = lineOf(row);
+                line.counters = countersAt(row, 5, pit::AB);
+                // The opponents' at-bats: against left- and right-handed batters.
+                const auto sides = takeSplits(splits, keyOf(line));
+                line.counters.push_back(sides ? (*sides)[0][split::AB] + (*sides)[1][split::AB] : 0);
+                noteStatType(season, line.statType);
+                season.pitching.push_back(std::move(line));
+            });
 
-    database::Statement fielding(
-        db_, std::string("SELECT ") + kLineColumns + ", r.\"Pos\"" + selectList(kFieldingColumns, "r.") +
-                 " FROM \"Fielding_Stats\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
-    fielding.bindText(1, label);
     if (reason.empty())
-        reason = eachRow(db_, fielding, [&](const database::Statement& row) {
-            StatLine line = lineOf(row);
-            line.position = row.textColumn(5);
-            line.counters = countersAt(row, 6, fld::Count);
-            season.fielding.push_back(std::move(line));
-        });
+        reason = readLines(db_, "Fielding_Stats", ", r.\"Pos\"" + selectList(kFieldingColumns, "r."), label,
+                           [&](const auto& row) {
+                               StatLine line = lineOf(row);
+                               line.position = row.textColumn(5);
+                               line.counters = countersAt(row, 6, fld::Count);
+                               season.fielding.push_back(std::move(line));
+                           });
     return reason;
 }
 
