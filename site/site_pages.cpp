@@ -49,6 +49,10 @@ std::vector<std::string> orderedStatTypes(const SeasonData& season) {
     return types;
 }
 
+const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind) {
+    return kind == StatKind::Batting ? season.batting : season.pitching;
+}
+
 std::string leadersPage(const std::string& statType) {
     return statType == kRegular ? "leaders.html" : "leaders-" + folderNameFor(statType) + ".html";
 }
@@ -107,7 +111,8 @@ private:
                                       Counter minimum, const std::string& root) const;
     PageData box(std::string_view key, std::string_view title, const std::string& minimum,
                  const std::vector<Ranked>& ranked) const;
-    PageData categoryBoxes(StatKind kind, const SeasonData& season, const std::string& statType,
+    // The leader boxes of a kind's categories over its lines (a season's or a team's).
+    PageData categoryBoxes(StatKind kind, const std::vector<StatLine>& lines, const std::string& statType,
                            Counter games, std::size_t limit, const std::string& root) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& root) const;
@@ -173,10 +178,10 @@ PageData SiteBuilder::box(std::string_view key, std::string_view title, const st
     return data;
 }
 
-PageData SiteBuilder::categoryBoxes(StatKind kind, const SeasonData& season, const std::string& statType,
-                                    Counter games, std::size_t limit, const std::string& root) const {
-    const std::vector<PlayerTotal> totals =
-        seasonTotals(kind == StatKind::Batting ? season.batting : season.pitching, statType);
+PageData SiteBuilder::categoryBoxes(StatKind kind, const std::vector<StatLine>& lines,
+                                    const std::string& statType, Counter games, std::size_t limit,
+                                    const std::string& root) const {
+    const std::vector<PlayerTotal> totals = seasonTotals(lines, statType);
     PageData boxes = list();
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
@@ -232,8 +237,7 @@ PageData SiteBuilder::standingsTable(const SeasonData& season, const std::string
 void noteLeaders(SeasonPages& pages) {
     const SeasonData& season = *pages.data;
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-        const std::vector<PlayerTotal> totals =
-            seasonTotals(kind == StatKind::Batting ? season.batting : season.pitching, kRegular);
+        const std::vector<PlayerTotal> totals = seasonTotals(linesOfKind(season, kind), kRegular);
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
             const Counter minimum = minimumFor(category.qualifier, pages.games);
@@ -273,8 +277,8 @@ std::string SiteBuilder::indexPage() {
         section.set("standings", standingsTable(*latest.data, latest.folder + "/teams/"));
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            const PageData some = categoryBoxes(kind, *latest.data, std::string(kRegular), latest.games,
-                                                kFrontPageLeaderCount, "");
+            const PageData some = categoryBoxes(kind, linesOfKind(*latest.data, kind), std::string(kRegular),
+                                                latest.games, kFrontPageLeaderCount, "");
             for (const PageData& one : some.list_value())
                 boxes.push_back(one);
         }
@@ -308,8 +312,10 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
             item.set("boxes", boxes);
             groups.push_back(item);
         };
-        group("Batting", categoryBoxes(StatKind::Batting, *season.data, type, games, kLeaderCount, "../"));
-        group("Pitching", categoryBoxes(StatKind::Pitching, *season.data, type, games, kLeaderCount, "../"));
+        group("Batting",
+              categoryBoxes(StatKind::Batting, season.data->batting, type, games, kLeaderCount, "../"));
+        group("Pitching",
+              categoryBoxes(StatKind::Pitching, season.data->pitching, type, games, kLeaderCount, "../"));
         group("Fielding", fieldingBoxes(*season.data, type, games, "../"));
         data.set("groups", groups);
         if (std::string reason =
@@ -410,10 +416,6 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
                      [&team](const StatLine& line) { return line.teamId == team.id; });
         std::copy_if(data.pitching.begin(), data.pitching.end(), std::back_inserter(pitching),
                      [&team](const StatLine& line) { return line.teamId == team.id; });
-        SeasonData own;
-        own.label = data.label;
-        own.batting = batting;
-        own.pitching = pitching;
         PageData page;
         page.set("season", data.label);
         std::string record;
@@ -424,7 +426,8 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             const PageData some =
-                categoryBoxes(kind, own, std::string(kRegular), season.games, kTeamLeaderCount, "../../");
+                categoryBoxes(kind, kind == StatKind::Batting ? batting : pitching, std::string(kRegular),
+                              season.games, kTeamLeaderCount, "../../");
             for (const PageData& one : some.list_value())
                 boxes.push_back(one);
         }
