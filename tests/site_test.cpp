@@ -291,6 +291,9 @@ TEST_F(SiteTest, FailuresAreClear) {
     const std::string badTemplates = out_.file("templates");
     fs::create_directory(badTemplates);
     testing::writeFile(badTemplates + "/index.mustache", "<p>{{#seasons}}unclosed</p>");
+    const std::string badPartial = out_.file("partial");
+    fs::create_directory(badPartial);
+    testing::writeFile(badPartial + "/table.mustache", "<table>{{/rows}}</table>");
     struct Case {
         std::vector<std::string> arguments;
         int exitCode;
@@ -301,6 +304,7 @@ TEST_F(SiteTest, FailuresAreClear) {
         {{notDatabase, "-o", site}, 1, notDatabase + ": not a Boxloom database"},
         {{database(), "-o", site, "--season", "1999"}, 1, "no season \"1999\""},
         {{database(), "-o", site, "--templates", badTemplates}, 1, "template index.mustache: "},
+        {{database(), "-o", site, "--templates", badPartial}, 1, "template table.mustache: "},
         {{database(), "-o", notDatabase}, 1, notDatabase + ": is not a folder"},
         {{database()}, 2, "no output folder given"},
         {{database(), "-o", site, "--games", "0"}, 2, "--games needs a whole number"},
@@ -312,6 +316,23 @@ TEST_F(SiteTest, FailuresAreClear) {
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     }
     EXPECT_FALSE(fs::exists(site + "/index.html")) << "no page of a failed run";
+}
+
+TEST_F(SiteTest, APageThatCannotBeWrittenFailsTheRunAndTheOthersStay) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const std::string list = testing::readFile(out_.file(".boxloom-site"));
+    // A season folder that is now a file: none of its pages can be written.
+    fs::remove_all(out_.file("2032"));
+    testing::writeFile(out_.file("2032"), "in the way");
+    const SiteOutcome outcome = make(out_.str());
+    ASSERT_FALSE(outcome.succeeded());
+    EXPECT_NE(outcome.problems.front().find("2032/"), std::string::npos) << outcome.problems.front();
+    EXPECT_EQ(outcome.files.removed, 0u) << "nothing removed after a failure";
+    EXPECT_TRUE(fs::exists(out_.file("2031/leaders.html")));
+    EXPECT_EQ(testing::readFile(out_.file(".boxloom-site")), list) << "the list still names the earlier site";
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runSiteCommandLine({database(), "-o", out_.str()}, out, err), 1);
+    EXPECT_NE(err.str().find("boxloom-site: 2032/"), std::string::npos) << err.str();
 }
 
 TEST_F(SiteTest, TheCommandLineSaysWhatItWrote) {
