@@ -88,8 +88,8 @@ struct SiteModel {
 // Makes pages into its own list of files, so that several can work at once.
 class SiteBuilder {
 public:
-    SiteBuilder(const SiteModel& model, const SiteTemplates& templates, std::vector<SiteFile>& files)
-        : seasons_(model.seasons), settings_(model.settings), templates_(templates), files_(files),
+    SiteBuilder(const SiteModel& model, const SiteTemplates& templates, PageSink& sink, std::size_t task)
+        : seasons_(model.seasons), settings_(model.settings), templates_(templates), sink_(sink), task_(task),
           players_(model.players), seasonPages_(model.seasonPages) {}
 
     std::string indexPage();
@@ -121,7 +121,8 @@ private:
     const std::vector<SeasonData>& seasons_;
     const SiteSettings& settings_;
     const SiteTemplates& templates_;
-    std::vector<SiteFile>& files_;
+    PageSink& sink_;
+    std::size_t task_;
     const Players& players_;
     const std::vector<SeasonPages>& seasonPages_;
 };
@@ -136,7 +137,7 @@ std::string SiteBuilder::write(const std::string& path, const std::string& title
     std::string html;
     if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
         return reason;
-    files_.push_back({path, std::move(html)});
+    sink_.put(task_, path, html);
     return {};
 }
 
@@ -772,7 +773,7 @@ std::string SiteBuilder::glossaryPage() {
 }
 
 std::string SiteBuilder::styleSheet() {
-    files_.push_back({"site.css", templates_.text("site.css")});
+    sink_.put(task_, "site.css", templates_.text("site.css"));
     return {};
 }
 
@@ -838,27 +839,22 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
 } // namespace
 
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                      const SiteTemplates& templates, std::vector<SiteFile>& files) {
+                      const SiteTemplates& templates, PageSink& sink) {
     const SiteModel model = modelOf(seasons, settings);
     std::vector<const Player*> players;
     const std::vector<PageTask> tasks = pageTasks(model, players);
-    // Each task writes its own list; the lists are joined in task order, so
-    // the site is the same whatever the threads did first.
-    std::vector<std::vector<SiteFile>> made(tasks.size());
+    sink.begin(tasks.size());
     std::vector<std::string> reasons(tasks.size());
     forEachInParallel(
         tasks.size(),
         // Parsed templates are not shared between threads.
         [&templates] { return std::make_unique<SiteTemplates>(templates); },
         [&](std::unique_ptr<SiteTemplates>& own, std::size_t task) {
-            SiteBuilder builder(model, *own, made[task]);
+            SiteBuilder builder(model, *own, sink, task);
             reasons[task] = tasks[task](builder);
         });
-    for (std::size_t task = 0; task < tasks.size(); ++task) {
-        if (!reasons[task].empty()) return reasons[task];
-        for (SiteFile& file : made[task])
-            files.push_back(std::move(file));
-    }
+    for (const std::string& reason : reasons)
+        if (!reason.empty()) return reason;
     return {};
 }
 

@@ -17,14 +17,21 @@ struct SiteSettings {
     std::string version;
 };
 
-struct SiteFile {
-    std::string path; // relative, with '/'
-    std::string bytes;
+// Where the pages go as soon as each is made. Pages are made in tasks, numbered
+// in the site's fixed order and run on several threads at once: `put` is called
+// from any thread, but never at once for one task.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    // Before the first page.
+    virtual void begin(std::size_t tasks) = 0;
+    // A path relative to the site, with '/'.
+    virtual void put(std::size_t task, const std::string& path, const std::string& bytes) = 0;
 };
 
 // The reason it failed (a template error), or "".
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                      const SiteTemplates& templates, std::vector<SiteFile>& files);
+                      const SiteTemplates& templates, PageSink& sink);
 
 // A season label as a folder name: letters, digits, '-', '_' and '.' kept,
 // anything else '-'; never empty, never starting with a dot.

@@ -57,12 +57,12 @@ SiteOutcome makeSite(const SiteOptions& options) {
         }
     }
     SiteSettings settings{options.title, options.games, options.version};
-    std::vector<SiteFile> files;
-    if (std::string reason = buildSite(seasons, settings, templates, files); !reason.empty()) {
+    SiteWriter writer(options.outputFolder);
+    if (std::string reason = buildSite(seasons, settings, templates, writer); !reason.empty()) {
         outcome.problems.push_back("template " + reason);
         return outcome;
     }
-    outcome.files = writeSite(options.outputFolder, files);
+    outcome.files = writer.finish();
     outcome.problems = outcome.files.problems;
     return outcome;
 }

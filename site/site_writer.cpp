@@ -24,6 +24,20 @@ std::optional<std::string> readWhole(const std::string& path) {
     return bytes;
 }
 
+// Whether the file holds these bytes and no others; read only as far as they agree.
+bool holdsExactly(const std::string& path, std::string_view bytes) {
+    ReadOnlyFile file;
+    if (!file.open(path).empty()) return false;
+    char buffer[65536];
+    std::string reason;
+    for (std::ptrdiff_t got; (got = file.read(buffer, sizeof buffer, reason)) > 0;) {
+        const auto size = static_cast<std::size_t>(got);
+        if (bytes.substr(0, size) != std::string_view(buffer, size)) return false;
+        bytes.remove_prefix(size);
+    }
+    return reason.empty() && bytes.empty();
+}
+
 std::string replaceWhole(const std::string& path, const std::string& bytes) {
     ReplacementFile file;
     std::string reason = file.create(path);
@@ -84,30 +98,47 @@ bool isSitePath(std::string_view path) {
     return true;
 }
 
-WriteSummary writeSite(const std::string& folder, const std::vector<SiteFile>& files) {
+void SiteWriter::begin(std::size_t tasks) { tasks_.assign(tasks, {}); }
+
+void SiteWriter::put(std::size_t task, const std::string& path, const std::string& bytes) {
+    TaskFiles& files = tasks_.at(task);
+    files.paths.push_back(path);
+    const std::string fullPath = folder_ + "/" + path;
+    if (holdsExactly(fullPath, bytes)) {
+        ++files.summary.unchanged;
+        return;
+    }
+    if (const std::string parent = parentFolder(path); parent != files.lastFolder) {
+        std::error_code error;
+        fs::create_directories(folder_ + "/" + parent, error);
+        files.lastFolder = parent;
+    }
+    if (std::string reason = replaceWhole(fullPath, bytes); !reason.empty()) {
+        files.summary.problems.push_back(path + ": " + reason);
+        return;
+    }
+    ++files.summary.written;
+}
+
+WriteSummary SiteWriter::finish() {
     WriteSummary summary;
     std::set<std::string> paths;
     std::string list;
-    for (const SiteFile& file : files) {
-        paths.insert(file.path);
-        list += file.path + "\n";
-        const std::string path = folder + "/" + file.path;
-        if (readWhole(path) == file.bytes) {
-            ++summary.unchanged;
-            continue;
+    for (TaskFiles& files : tasks_) {
+        summary.written += files.summary.written;
+        summary.unchanged += files.summary.unchanged;
+        for (std::string& problem : files.summary.problems)
+            summary.problems.push_back(std::move(problem));
+        for (const std::string& path : files.paths) {
+            paths.insert(path);
+            list += path + "\n";
         }
-        std::error_code error;
-        fs::create_directories(folder + "/" + parentFolder(file.path), error);
-        if (std::string reason = replaceWhole(path, file.bytes); !reason.empty()) {
-            summary.problems.push_back(file.path + ": " + reason);
-            continue;
-        }
-        ++summary.written;
     }
+    tasks_.clear();
     if (!summary.problems.empty()) return summary;
-    removeStale(folder, paths, summary);
-    const std::string listPath = folder + "/" + std::string(kFileList);
-    if (readWhole(listPath) == list) return summary;
+    removeStale(folder_, paths, summary);
+    const std::string listPath = folder_ + "/" + std::string(kFileList);
+    if (holdsExactly(listPath, list)) return summary;
     if (std::string reason = replaceWhole(listPath, list); !reason.empty())
         summary.problems.push_back(std::string(kFileList) + ": " + reason);
     return summary;

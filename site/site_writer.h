@@ -8,6 +8,7 @@
 #include "site_pages.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::site {
@@ -21,7 +22,27 @@ struct WriteSummary {
     std::vector<std::string> problems; // "PATH: reason"
 };
 
-WriteSummary writeSite(const std::string& folder, const std::vector<SiteFile>& files);
+// Writes each page as it comes; then `finish` puts the site's file list right.
+class SiteWriter final : public PageSink {
+public:
+    explicit SiteWriter(std::string folder) : folder_(std::move(folder)) {}
+    void begin(std::size_t tasks) override;
+    void put(std::size_t task, const std::string& path, const std::string& bytes) override;
+    // After the last page: unless a page failed, removes the pages of the
+    // earlier site that this one no longer has and writes the new file list.
+    WriteSummary finish();
+
+private:
+    // Kept per task and joined in task order, so the list and the problems
+    // come out the same whatever the threads did first.
+    struct TaskFiles {
+        std::vector<std::string> paths;
+        WriteSummary summary;
+        std::string lastFolder; // made already
+    };
+    std::string folder_;
+    std::vector<TaskFiles> tasks_;
+};
 
 // Whether a path from the file list is one the site may have written: relative,
 // without "..", drive letters or backslashes.
