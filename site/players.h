@@ -57,7 +57,10 @@ struct PlayerTotal {
     std::string player;
     std::vector<std::string> teams;
     Counters counters;
-    std::string teamText() const { return teams.size() == 1 ? teams.front() : "TOT"; }
+    // "" for a career, which has no team.
+    std::string teamText() const {
+        return teams.empty() ? std::string() : teams.size() == 1 ? teams.front() : "TOT";
+    }
 };
 
 // The totals of the lines of a stat type (and position, for fielding).

@@ -6,18 +6,17 @@
 #include "rules.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::site {
 
+// Kept small: a category has a candidate for every player of a season, and
+// only the few ranked ones are ever shown.
 struct Candidate {
-    std::string sortName; // "Last,First": ties are listed alphabetically
-    std::string name;
-    std::string link;
-    std::string team;
+    std::string_view sortName; // "Last,First": ties are listed alphabetically
     Ratio value;
-    Shown shown = Shown::Count;
-    std::int64_t playerId = 0;
+    std::size_t source = 0; // which of the caller's players it stands for
 };
 
 struct Ranked {

@@ -68,6 +68,33 @@ Counter gamesFor(const SeasonData& season, const std::string& statType, std::opt
     return most;
 }
 
+// The candidates of a category: the players whose counters qualify.
+template <typename Qualifies>
+std::vector<Candidate> candidatesOf(const std::vector<PlayerTotal>& totals, Qualifies qualifies,
+                                    Ratio (*value)(const Counters&)) {
+    std::vector<Candidate> found;
+    for (std::size_t i = 0; i < totals.size(); ++i)
+        if (qualifies(totals[i].counters)) found.push_back({totals[i].player, value(totals[i].counters), i});
+    return found;
+}
+
+struct BoxHeading {
+    std::string key; // for the anchor
+    std::string title;
+    std::string minimum; // "" for counting categories
+};
+
+BoxHeading headingOf(const Category& category, Counter minimum) {
+    return {std::string(category.key), std::string(category.title), minimumText(category.qualifier, minimum)};
+}
+
+std::vector<Candidate> categoryCandidates(const Category& category, const std::vector<PlayerTotal>& totals,
+                                          Counter minimum) {
+    return candidatesOf(
+        totals, [&](const Counters& counters) { return qualifies(category, counters, minimum); },
+        category.value);
+}
+
 struct SeasonPages {
     const SeasonData* data = nullptr;
     std::string folder;
@@ -107,10 +134,9 @@ private:
                       std::string_view page, PageData data);
     std::string playerLink(const std::string& root, std::int64_t id, const std::string& name) const;
 
-    std::vector<Candidate> candidates(const Category& category, const std::vector<PlayerTotal>& totals,
-                                      Counter minimum, const std::string& root) const;
-    PageData box(std::string_view key, std::string_view title, const std::string& minimum,
-                 const std::vector<Ranked>& ranked) const;
+    // A leader box: the ranked candidates stand for players of `totals`.
+    PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                 const std::vector<PlayerTotal>& totals, Shown shown, const std::string& root) const;
     // The leader boxes of a kind's categories over its lines (a season's or a team's).
     PageData categoryBoxes(StatKind kind, const std::vector<StatLine>& lines, const std::string& statType,
                            Counter games, std::size_t limit, const std::string& root) const;
@@ -146,35 +172,24 @@ std::string SiteBuilder::playerLink(const std::string& root, std::int64_t id, co
     return player == nullptr ? std::string() : root + "players/" + player->page;
 }
 
-std::vector<Candidate> SiteBuilder::candidates(const Category& category,
-                                               const std::vector<PlayerTotal>& totals, Counter minimum,
-                                               const std::string& root) const {
-    std::vector<Candidate> found;
-    for (const PlayerTotal& total : totals) {
-        if (!qualifies(category, total.counters, minimum)) continue;
-        found.push_back({total.player, displayName(total.player),
-                         playerLink(root, total.playerId, total.player), total.teamText(),
-                         category.value(total.counters), category.shown});
-    }
-    return found;
-}
-
-PageData SiteBuilder::box(std::string_view key, std::string_view title, const std::string& minimum,
-                          const std::vector<Ranked>& ranked) const {
+PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                          const std::vector<PlayerTotal>& totals, Shown shown,
+                          const std::string& root) const {
     PageData entries = list();
     for (const Ranked& entry : ranked) {
+        const PlayerTotal& total = totals[entry.candidate.source];
         PageData item;
         item.set("rank", entry.rank);
-        item.set("name", entry.candidate.name);
-        item.set("link", entry.candidate.link);
-        item.set("team", entry.candidate.team);
-        item.set("value", formatValue(entry.candidate.value, entry.candidate.shown));
+        item.set("name", displayName(total.player));
+        item.set("link", playerLink(root, total.playerId, total.player));
+        item.set("team", total.teamText());
+        item.set("value", formatValue(entry.candidate.value, shown));
         entries.push_back(item);
     }
     PageData data;
-    data.set("key", std::string(key));
-    data.set("title", std::string(title));
-    if (!minimum.empty()) data.set("minimum", minimum);
+    data.set("key", heading.key);
+    data.set("title", heading.title);
+    if (!heading.minimum.empty()) data.set("minimum", heading.minimum);
     data.set("entries", entries);
     return data;
 }
@@ -187,9 +202,9 @@ PageData SiteBuilder::categoryBoxes(StatKind kind, const std::vector<StatLine>& 
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
-        boxes.push_back(
-            box(category.key, category.title, minimumText(category.qualifier, minimum),
-                rankCandidates(candidates(category, totals, minimum, root), category.direction, limit)));
+        const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
+        boxes.push_back(box(headingOf(category, minimum), rankCandidates(found, category.direction, limit),
+                            totals, category.shown, root));
     }
     return boxes;
 }
@@ -198,16 +213,14 @@ PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string&
                                     const std::string& root) const {
     PageData boxes = list();
     for (const std::string& position : fieldingPositions()) {
-        std::vector<Candidate> found;
-        for (const PlayerTotal& total : seasonTotals(season.fielding, statType, position)) {
-            if (!qualifiesAtPosition(position, total.counters[fld::G], games)) continue;
-            found.push_back({total.player, displayName(total.player),
-                             playerLink(root, total.playerId, total.player), total.teamText(),
-                             fieldingAverage(total.counters), Shown::Average});
-        }
-        boxes.push_back(box("fpct-" + position, "Fielding average, " + position,
-                            positionMinimumText(position, games),
-                            rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount)));
+        const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
+        const std::vector<Candidate> found = candidatesOf(
+            totals,
+            [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
+            fieldingAverage);
+        boxes.push_back(
+            box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},
+                rankCandidates(found, Direction::HigherFirst, kLeaderCount), totals, Shown::Average, root));
     }
     return boxes;
 }
@@ -242,20 +255,10 @@ void noteLeaders(SeasonPages& pages) {
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
             const Counter minimum = minimumFor(category.qualifier, pages.games);
-            std::vector<Candidate> found;
-            for (const PlayerTotal& total : totals) {
-                if (!qualifies(category, total.counters, minimum)) continue;
-                found.push_back({total.player,
-                                 total.player,
-                                 {},
-                                 {},
-                                 category.value(total.counters),
-                                 category.shown,
-                                 total.playerId});
-            }
+            const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
             // By PlayerID: two players may share a name.
-            for (const Ranked& entry : rankCandidates(std::move(found), category.direction, 1))
-                pages.leading.insert({category.key, entry.candidate.playerId});
+            for (const Ranked& entry : rankCandidates(found, category.direction, 1))
+                pages.leading.insert({category.key, totals[entry.candidate.source].playerId});
         }
     }
 }
@@ -696,19 +699,11 @@ std::string SiteBuilder::careerPage() {
             Counter minimum = 0;
             for (const SeasonPages& season : seasonPages_)
                 minimum += minimumFor(category.qualifier, season.games);
-            std::vector<Candidate> found;
-            for (const PlayerTotal& total : kind == StatKind::Batting ? batting : pitching) {
-                if (!qualifies(category, total.counters, minimum)) continue;
-                const Player* player = players_.find(total.playerId, total.player);
-                found.push_back({total.player,
-                                 displayName(total.player),
-                                 "players/" + player->page,
-                                 {},
-                                 category.value(total.counters),
-                                 category.shown});
-            }
-            boxes.push_back(box(category.key, category.title, minimumText(category.qualifier, minimum),
-                                rankCandidates(std::move(found), category.direction, kLeaderCount)));
+            const std::vector<PlayerTotal>& totals = kind == StatKind::Batting ? batting : pitching;
+            const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
+            boxes.push_back(box(headingOf(category, minimum),
+                                rankCandidates(found, category.direction, kLeaderCount), totals,
+                                category.shown, ""));
         }
         PageData group;
         group.set("heading", kind == StatKind::Batting ? "Batting" : "Pitching");

@@ -92,17 +92,18 @@ TEST(SiteRates, ComparedExactlyNotAsPrintedText) {
     EXPECT_FALSE(sumOfRatios({1, 0}, {1, 2}).defined());
 }
 
-std::vector<Candidate> candidates(const std::vector<std::pair<std::string, Ratio>>& values) {
+// Names as literals: a candidate only views its name.
+std::vector<Candidate> candidates(const std::vector<std::pair<std::string_view, Ratio>>& values) {
     std::vector<Candidate> all;
     for (const auto& [name, value] : values)
-        all.push_back({name, name, {}, {}, value, Shown::Count});
+        all.push_back({name, value, all.size()});
     return all;
 }
 
 std::vector<std::string> ranks(const std::vector<Ranked>& ranked) {
     std::vector<std::string> texts;
     for (const Ranked& entry : ranked)
-        texts.push_back(entry.rank + " " + entry.candidate.sortName);
+        texts.push_back(entry.rank + " " + std::string(entry.candidate.sortName));
     return texts;
 }
 
