@@ -1,6 +1,7 @@
 #include "site_templates.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace boxloom::site {
@@ -8,16 +9,54 @@ namespace boxloom::site {
 namespace {
 
 constexpr std::string_view kSuffix = ".mustache";
+constexpr std::string_view kPartials[] = {"table", "leaderbox"};
+// Stands for the page's body while the layout is rendered. Escaping changes it
+// and no text of the site holds it, so it is found only where the layout puts
+// the body as it is.
+using namespace std::string_view_literals;
+constexpr std::string_view kBodyMarker = "<\0boxloom-body\0>"sv;
+static_assert(kBodyMarker.size() == 16);
 
+// Appends the rendered template to `out`.
 std::string render(const std::string& name, kainjow::mustache::mustache& page, const PageData& data,
                    std::string& out) {
     if (!page.is_valid()) return name + ": " + page.error_message();
-    out = page.render(data);
+    page.render(data, [&out](const std::string& text) { out += text; });
     if (!page.is_valid()) return name + ": " + page.error_message();
     return {};
 }
 
+bool changesDelimiters(std::string_view text) { return text.find("{{=") != std::string_view::npos; }
+
 } // namespace
+
+std::string inlinePartials(std::string_view text,
+                           const std::function<const std::string*(std::string_view)>& partial) {
+    if (changesDelimiters(text)) return std::string(text);
+    std::string out;
+    for (std::size_t at = 0;;) {
+        const std::size_t tag = text.find("{{>", at);
+        const std::size_t end = tag == std::string_view::npos ? tag : text.find("}}", tag);
+        if (end == std::string_view::npos) {
+            out.append(text.substr(at));
+            return out;
+        }
+        std::string_view name = text.substr(tag + 3, end - tag - 3);
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ')
+            name.remove_suffix(1);
+        const std::string* body = partial(name);
+        out.append(text.substr(at, tag - at));
+        if (body != nullptr && !changesDelimiters(*body))
+            out.append(*body);
+        else
+            out.append(text.substr(tag, end + 2 - tag));
+        at = end + 2;
+    }
+}
+
+namespace {} // namespace
 
 SiteTemplates::SiteTemplates() {
     for (const BuiltinTemplate& builtin : builtinTemplates())
@@ -54,21 +93,48 @@ const std::string& SiteTemplates::text(std::string_view name) const {
 
 kainjow::mustache::mustache& SiteTemplates::parsed(const std::string& name) const {
     std::unique_ptr<kainjow::mustache::mustache>& page = parsed_[name];
-    if (!page) page = std::make_unique<kainjow::mustache::mustache>(text(name));
+    if (!page) {
+        // The template engine parses a partial anew each time it shows one.
+        const auto partial = [this](std::string_view partialName) -> const std::string* {
+            for (std::string_view known : kPartials)
+                if (partialName == known) return &text(std::string(known) + std::string(kSuffix));
+            return nullptr;
+        };
+        page = std::make_unique<kainjow::mustache::mustache>(inlinePartials(text(name), partial));
+    }
     return *page;
 }
 
 std::string SiteTemplates::renderPage(std::string_view name, PageData data, const PageData& layout,
                                       std::string& html) const {
-    for (std::string_view partial : {"table", "leaderbox"}) {
+    // Partials inside partials are left to the template engine.
+    for (std::string_view partial : kPartials) {
         const std::string& partialText = text(std::string(partial) + std::string(kSuffix));
         data.set(std::string(partial), kainjow::mustache::partial([&partialText] { return partialText; }));
     }
     const std::string file = std::string(name) + std::string(kSuffix);
+    html.clear();
+    PageData whole = layout;
+    if (text("layout.mustache").find(kBodyMarker) == std::string::npos) {
+        // The body is rendered straight into its place in the page, not copied there.
+        std::string frame;
+        whole.set("body", std::string(kBodyMarker));
+        if (std::string reason = render("layout.mustache", parsed("layout.mustache"), whole, frame);
+            !reason.empty())
+            return reason;
+        const std::size_t at = frame.find(kBodyMarker);
+        if (at != std::string::npos && frame.find(kBodyMarker, at + 1) == std::string::npos) {
+            html.append(frame, 0, at);
+            if (std::string reason = render(file, parsed(file), data, html); !reason.empty()) return reason;
+            html.append(frame, at + kBodyMarker.size());
+            return {};
+        }
+    }
+    // A layout that escapes the body, or shows it twice, gets it the plain way.
     std::string body;
     if (std::string reason = render(file, parsed(file), data, body); !reason.empty()) return reason;
-    PageData whole = layout;
     whole.set("body", body);
+    html.clear();
     return render("layout.mustache", parsed("layout.mustache"), whole, html);
 }
 

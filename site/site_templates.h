@@ -5,6 +5,7 @@
 
 #include <kainjow/mustache.hpp>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -20,6 +21,12 @@ struct BuiltinTemplate {
 std::span<const BuiltinTemplate> builtinTemplates();
 
 using PageData = kainjow::mustache::data;
+
+// A template with the partial tags that `partial` knows replaced by the
+// partials' texts, so that it is parsed once; tags of unknown partials, and
+// templates that change their delimiters, stay as they are.
+std::string inlinePartials(std::string_view text,
+                           const std::function<const std::string*(std::string_view)>& partial);
 
 class SiteTemplates {
 public:
