@@ -27,7 +27,7 @@ PageData list() { return PageData{PageData::type::list}; }
 PageData textList(const std::vector<std::string>& texts) {
     PageData items = list();
     for (const std::string& text : texts)
-        items.push_back(PageData(text));
+        append(items, PageData(text));
     return items;
 }
 
@@ -137,9 +137,9 @@ private:
     // A leader box: the ranked candidates stand for players of `totals`.
     PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
                  const std::vector<PlayerTotal>& totals, Shown shown, const std::string& root) const;
-    // The leader boxes of a kind's categories over its lines (a season's or a team's).
-    PageData categoryBoxes(StatKind kind, const std::vector<StatLine>& lines, const std::string& statType,
-                           Counter games, std::size_t limit, const std::string& root) const;
+    // Appends the leader boxes of a kind's categories over its lines (a season's or a team's).
+    void addCategoryBoxes(StatKind kind, const std::vector<StatLine>& lines, const std::string& statType,
+                          Counter games, std::size_t limit, const std::string& root, PageData& boxes) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& root) const;
     PageData standingsTable(const SeasonData& season, const std::string& teamsFolder) const;
@@ -156,10 +156,10 @@ private:
 std::string SiteBuilder::write(const std::string& path, const std::string& title, const std::string& root,
                                std::string_view page, PageData data) {
     PageData layout;
-    layout.set("title", title);
-    layout.set("league", settings_.title);
-    layout.set("root", root);
-    layout.set("version", settings_.version);
+    put(layout, "title", title);
+    put(layout, "league", settings_.title);
+    put(layout, "root", root);
+    put(layout, "version", settings_.version);
     std::string html;
     if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
         return reason;
@@ -179,34 +179,32 @@ PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& 
     for (const Ranked& entry : ranked) {
         const PlayerTotal& total = totals[entry.candidate.source];
         PageData item;
-        item.set("rank", entry.rank);
-        item.set("name", displayName(total.player));
-        item.set("link", playerLink(root, total.playerId, total.player));
-        item.set("team", total.teamText());
-        item.set("value", formatValue(entry.candidate.value, shown));
-        entries.push_back(item);
+        put(item, "rank", entry.rank);
+        put(item, "name", displayName(total.player));
+        put(item, "link", playerLink(root, total.playerId, total.player));
+        put(item, "team", total.teamText());
+        put(item, "value", formatValue(entry.candidate.value, shown));
+        append(entries, std::move(item));
     }
     PageData data;
-    data.set("key", heading.key);
-    data.set("title", heading.title);
-    if (!heading.minimum.empty()) data.set("minimum", heading.minimum);
-    data.set("entries", entries);
+    put(data, "key", heading.key);
+    put(data, "title", heading.title);
+    if (!heading.minimum.empty()) put(data, "minimum", heading.minimum);
+    put(data, "entries", std::move(entries));
     return data;
 }
 
-PageData SiteBuilder::categoryBoxes(StatKind kind, const std::vector<StatLine>& lines,
-                                    const std::string& statType, Counter games, std::size_t limit,
-                                    const std::string& root) const {
+void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<StatLine>& lines,
+                                   const std::string& statType, Counter games, std::size_t limit,
+                                   const std::string& root, PageData& boxes) const {
     const std::vector<PlayerTotal> totals = seasonTotals(lines, statType);
-    PageData boxes = list();
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
         const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
-        boxes.push_back(box(headingOf(category, minimum), rankCandidates(found, category.direction, limit),
-                            totals, category.shown, root));
+        append(boxes, box(headingOf(category, minimum), rankCandidates(found, category.direction, limit),
+                          totals, category.shown, root));
     }
-    return boxes;
 }
 
 PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
@@ -218,7 +216,8 @@ PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string&
             totals,
             [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
             fieldingAverage);
-        boxes.push_back(
+        append(
+            boxes,
             box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},
                 rankCandidates(found, Direction::HigherFirst, kLeaderCount), totals, Shown::Average, root));
     }
@@ -268,26 +267,24 @@ std::string SiteBuilder::indexPage() {
     PageData seasons = list();
     for (const SeasonPages& season : seasonPages_) {
         PageData item;
-        item.set("label", season.data->label);
-        item.set("folder", season.folder);
-        seasons.push_back(item);
+        put(item, "label", season.data->label);
+        put(item, "folder", season.folder);
+        append(seasons, std::move(item));
     }
-    data.set("seasons", seasons);
+    put(data, "seasons", std::move(seasons));
     if (!seasonPages_.empty()) {
         const SeasonPages& latest = seasonPages_.back();
         PageData section;
-        section.set("label", latest.data->label);
-        section.set("folder", latest.folder);
-        section.set("standings", standingsTable(*latest.data, latest.folder + "/teams/"));
+        put(section, "label", latest.data->label);
+        put(section, "folder", latest.folder);
+        put(section, "standings", standingsTable(*latest.data, latest.folder + "/teams/"));
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            const PageData some = categoryBoxes(kind, linesOfKind(*latest.data, kind), std::string(kRegular),
-                                                latest.games, kFrontPageLeaderCount, "");
-            for (const PageData& one : some.list_value())
-                boxes.push_back(one);
+            addCategoryBoxes(kind, linesOfKind(*latest.data, kind), std::string(kRegular), latest.games,
+                             kFrontPageLeaderCount, "", boxes);
         }
-        section.set("boxes", boxes);
-        data.set("latest", section);
+        put(section, "boxes", std::move(boxes));
+        put(data, "latest", std::move(section));
     }
     return write("index.html", settings_.title, "", "index", std::move(data));
 }
@@ -298,30 +295,31 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
         if (type == kPreSeason) continue;
         const Counter games = gamesFor(*season.data, type, settings_.games);
         PageData data;
-        data.set("statType", type);
-        data.set("games", std::to_string(games));
+        put(data, "statType", type);
+        put(data, "games", std::to_string(games));
         PageData others = list();
         for (const std::string& other : types) {
             if (other == type || other == kPreSeason) continue;
             PageData link;
-            link.set("name", other);
-            link.set("link", leadersPage(other));
-            others.push_back(link);
+            put(link, "name", other);
+            put(link, "link", leadersPage(other));
+            append(others, std::move(link));
         }
-        data.set("otherTypes", others);
+        put(data, "otherTypes", std::move(others));
         PageData groups = list();
-        const auto group = [&groups](const std::string& heading, const PageData& boxes) {
+        const auto group = [&groups](const std::string& heading, PageData boxes) {
             PageData item;
-            item.set("heading", heading);
-            item.set("boxes", boxes);
-            groups.push_back(item);
+            put(item, "heading", heading);
+            put(item, "boxes", std::move(boxes));
+            append(groups, std::move(item));
         };
-        group("Batting",
-              categoryBoxes(StatKind::Batting, season.data->batting, type, games, kLeaderCount, "../"));
-        group("Pitching",
-              categoryBoxes(StatKind::Pitching, season.data->pitching, type, games, kLeaderCount, "../"));
+        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+            PageData boxes = list();
+            addCategoryBoxes(kind, linesOfKind(*season.data, kind), type, games, kLeaderCount, "../", boxes);
+            group(kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
+        }
         group("Fielding", fieldingBoxes(*season.data, type, games, "../"));
-        data.set("groups", groups);
+        put(data, "groups", std::move(groups));
         if (std::string reason =
                 write(season.folder + "/" + leadersPage(type), season.data->label + " " + type + " leaders",
                       "../", "leaders", std::move(data));
@@ -397,12 +395,13 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
             table.setQualifiedToggle(fielding
                                          ? "games at the position"
                                          : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
-            tables.push_back(table.data(type));
+            append(tables, table.data(type));
         }
         PageData page;
-        page.set("description", data.label + ": every " + std::string(kind.page) +
-                                    " row of the season. Select a column heading to sort.");
-        page.set("tables", tables);
+        put(page, "description",
+            data.label + ": every " + std::string(kind.page) +
+                " row of the season. Select a column heading to sort.");
+        put(page, "tables", std::move(tables));
         if (std::string reason = write(season.folder + "/" + kind.page + ".html",
                                        data.label + " " + kind.heading, "../", "stats", std::move(page));
             !reason.empty())
@@ -421,21 +420,18 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
         std::copy_if(data.pitching.begin(), data.pitching.end(), std::back_inserter(pitching),
                      [&team](const StatLine& line) { return line.teamId == team.id; });
         PageData page;
-        page.set("season", data.label);
+        put(page, "season", data.label);
         std::string record;
         for (const Standing& standing : table)
             if (standing.team->id == team.id)
                 record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
-        page.set("record", record);
+        put(page, "record", record);
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            const PageData some =
-                categoryBoxes(kind, kind == StatKind::Batting ? batting : pitching, std::string(kRegular),
-                              season.games, kTeamLeaderCount, "../../");
-            for (const PageData& one : some.list_value())
-                boxes.push_back(one);
+            addCategoryBoxes(kind, kind == StatKind::Batting ? batting : pitching, std::string(kRegular),
+                             season.games, kTeamLeaderCount, "../../", boxes);
         }
-        page.set("boxes", boxes);
+        put(page, "boxes", std::move(boxes));
         PageData tables = list();
         for (const std::string& type : orderedStatTypes(data)) {
             for (const auto& [heading, lines, columns] :
@@ -453,10 +449,10 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
                 }
                 if (rows.empty()) continue;
                 rows.addRow({{"Team total"}}, total, columns, "total");
-                tables.push_back(rows.data(std::string(heading) + ", " + type));
+                append(tables, rows.data(std::string(heading) + ", " + type));
             }
         }
-        page.set("tables", tables);
+        put(page, "tables", std::move(tables));
         if (std::string reason = write(season.folder + "/teams/" + std::to_string(team.id) + ".html",
                                        team.name() + " " + data.label, "../../", "team", std::move(page));
             !reason.empty())
@@ -498,19 +494,19 @@ PageData rateChart(const std::string& label, const std::vector<std::pair<std::st
         const double y = kMargin + (kHeight - 2.5 * kMargin) * (high - defined[i].second.value()) / span;
         polyline += (i == 0 ? "" : " ") + coordinate(x) + "," + coordinate(y);
         PageData dot;
-        dot.set("x", coordinate(x));
-        dot.set("y", coordinate(y));
-        dot.set("labelY", coordinate(kHeight - 4));
-        dot.set("season", defined[i].first);
-        dot.set("value", formatValue(defined[i].second, shown));
-        dots.push_back(dot);
+        put(dot, "x", coordinate(x));
+        put(dot, "y", coordinate(y));
+        put(dot, "labelY", coordinate(kHeight - 4));
+        put(dot, "season", defined[i].first);
+        put(dot, "value", formatValue(defined[i].second, shown));
+        append(dots, std::move(dot));
     }
     PageData chart;
-    chart.set("label", label);
-    chart.set("width", coordinate(kWidth));
-    chart.set("height", coordinate(kHeight));
-    chart.set("points", polyline);
-    chart.set("dots", dots);
+    put(chart, "label", label);
+    put(chart, "width", coordinate(kWidth));
+    put(chart, "height", coordinate(kHeight));
+    put(chart, "points", polyline);
+    put(chart, "dots", std::move(dots));
     return chart;
 }
 
@@ -573,7 +569,7 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
                         era.push_back({seasons_[s].label, earnedRunAverage(seasonTotal)});
                 }
                 if (type != kPreSeason) table.addRow({{"Career"}, {""}}, career, kind.columns, "total");
-                tables.push_back(table.data(std::string(kind.heading) + ", " + type));
+                append(tables, table.data(std::string(kind.heading) + ", " + type));
             }
         }
         // Splits of the regular seasons, against left- and right-handed pitchers.
@@ -592,20 +588,20 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
             splits.addRow({{seasons_[s].label}, {"LHP"}}, sides[0], splitColumns());
             splits.addRow({{seasons_[s].label}, {"RHP"}}, sides[1], splitColumns());
         }
-        if (!splits.empty()) tables.push_back(splits.data("Batting splits, Regular"));
+        if (!splits.empty()) append(tables, splits.data("Batting splits, Regular"));
         TableData fielding("fielding", {"Season", "Team", "Pos"});
         fielding.addColumns(fieldingColumns());
         for (const PlayerLine& line : player.fielding)
             if (line.line->statType == kRegular)
                 fielding.addRow({{seasons_[line.season].label}, {line.line->team}, {line.line->position}},
                                 line.line->counters, fieldingColumns());
-        if (!fielding.empty()) tables.push_back(fielding.data("Fielding, Regular"));
+        if (!fielding.empty()) append(tables, fielding.data("Fielding, Regular"));
 
         PageData page;
         const bool pitcher = !era.empty() && (ops.empty() || player.pitching.size() >= player.batting.size());
-        page.set("chart", pitcher ? rateChart("ERA", era, Shown::TwoDecimals)
-                                  : rateChart("OBP+SLG", ops, Shown::Average));
-        page.set("tables", tables);
+        put(page, "chart",
+            pitcher ? rateChart("ERA", era, Shown::TwoDecimals) : rateChart("OBP+SLG", ops, Shown::Average));
+        put(page, "tables", std::move(tables));
         if (std::string reason =
                 write("players/" + player.page, displayName(key.name), "../", "player", std::move(page));
             !reason.empty())
@@ -635,10 +631,10 @@ std::string SiteBuilder::playersIndex() {
     const auto flush = [&] {
         if (current.empty()) return;
         PageData letter;
-        letter.set("letter", current);
-        letter.set("anchor", current == "#" ? "other" : current);
-        letter.set("players", entries);
-        letters.push_back(letter);
+        put(letter, "letter", current);
+        put(letter, "anchor", current == "#" ? "other" : current);
+        put(letter, "players", std::move(entries));
+        append(letters, std::move(letter));
         entries = list();
     };
     for (const Player* player : sorted) {
@@ -649,10 +645,10 @@ std::string SiteBuilder::playersIndex() {
             current = letter;
         }
         PageData item;
-        item.set("name", displayName(player->key.name));
-        item.set("link", player->page);
-        item.set("seasons", seasonSpan(seasons_, *player));
-        entries.push_back(item);
+        put(item, "name", displayName(player->key.name));
+        put(item, "link", player->page);
+        put(item, "seasons", seasonSpan(seasons_, *player));
+        append(entries, std::move(item));
     }
     flush();
     PageData toCheck = list();
@@ -661,20 +657,20 @@ std::string SiteBuilder::playersIndex() {
         for (const auto& [key, player] : players_.byKey) {
             if (key.id != id) continue;
             PageData name;
-            name.set("name", key.name);
-            name.set("link", player.page);
-            name.set("seasons", seasonSpan(seasons_, player));
-            names.push_back(name);
+            put(name, "name", key.name);
+            put(name, "link", player.page);
+            put(name, "seasons", seasonSpan(seasons_, player));
+            append(names, std::move(name));
         }
         PageData item;
-        item.set("id", std::to_string(id));
-        item.set("names", names);
-        toCheck.push_back(item);
+        put(item, "id", std::to_string(id));
+        put(item, "names", std::move(names));
+        append(toCheck, std::move(item));
     }
     PageData page;
-    page.set("letters", letters);
-    page.set("anyToCheck", !players_.toCheck.empty());
-    page.set("toCheck", toCheck);
+    put(page, "letters", std::move(letters));
+    put(page, "anyToCheck", !players_.toCheck.empty());
+    put(page, "toCheck", std::move(toCheck));
     return write("players/index.html", "Players", "../", "players", std::move(page));
 }
 
@@ -701,20 +697,20 @@ std::string SiteBuilder::careerPage() {
                 minimum += minimumFor(category.qualifier, season.games);
             const std::vector<PlayerTotal>& totals = kind == StatKind::Batting ? batting : pitching;
             const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
-            boxes.push_back(box(headingOf(category, minimum),
-                                rankCandidates(found, category.direction, kLeaderCount), totals,
-                                category.shown, ""));
+            append(boxes,
+                   box(headingOf(category, minimum), rankCandidates(found, category.direction, kLeaderCount),
+                       totals, category.shown, ""));
         }
         PageData group;
-        group.set("heading", kind == StatKind::Batting ? "Batting" : "Pitching");
-        group.set("boxes", boxes);
-        groups.push_back(group);
+        put(group, "heading", kind == StatKind::Batting ? "Batting" : "Pitching");
+        put(group, "boxes", std::move(boxes));
+        append(groups, std::move(group));
     }
     PageData page;
-    page.set("groups", groups);
-    page.set("first", seasons_.empty() ? "" : seasons_.front().label);
-    page.set("last", seasons_.empty() ? "" : seasons_.back().label);
-    page.set("count", std::to_string(seasons_.size()));
+    put(page, "groups", std::move(groups));
+    put(page, "first", seasons_.empty() ? "" : seasons_.front().label);
+    put(page, "last", seasons_.empty() ? "" : seasons_.back().label);
+    put(page, "count", std::to_string(seasons_.size()));
     return write("career.html", "Career leaders", "", "career", std::move(page));
 }
 
@@ -725,14 +721,13 @@ std::string SiteBuilder::glossaryPage() {
         for (const StatColumn& column : columns) {
             if (!seen.insert(std::string(column.label) + "|" + std::string(column.meaning)).second) continue;
             PageData term;
-            term.set("abbreviation", std::string(column.label));
-            term.set("meaning", std::string(column.meaning));
-            terms.push_back(term);
+            put(term, "abbreviation", std::string(column.label));
+            put(term, "meaning", std::string(column.meaning));
+            append(terms, std::move(term));
         }
     PageData page;
-    page.set("terms", terms);
-    page.set(
-        "rules",
+    put(page, "terms", std::move(terms));
+    put(page, "rules",
         textList({
             "N, the games per team of a season, is the number given to the site, otherwise the highest team "
             "total of "

@@ -22,6 +22,17 @@ std::span<const BuiltinTemplate> builtinTemplates();
 
 using PageData = kainjow::mustache::data;
 
+// The template engine's own `set` and `push_back` copy what they are given,
+// and a page's data is nested four deep: these move it in instead.
+inline void put(PageData& object, const std::string& name, PageData value) {
+    if (object.is_object()) object[name] = std::move(value);
+}
+inline void append(PageData& list, PageData item) {
+    // The engine hands out its list only as const, but the list itself is
+    // not const: it lives on the heap, owned by `list`.
+    if (list.is_list()) const_cast<kainjow::mustache::list&>(list.list_value()).push_back(std::move(item));
+}
+
 // A template with the partial tags that `partial` knows replaced by the
 // partials' texts, so that it is parsed once; tags of unknown partials, and
 // templates that change their delimiters, stay as they are.

@@ -196,11 +196,11 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
 
 PageData TableData::data(const std::string& heading) const {
     PageData table;
-    table.set("heading", heading);
-    table.set("id", id_);
-    table.set("headers", headers_);
-    table.set("rows", rows_);
-    if (!qualifiedToggle_.empty()) table.set("qualifiedToggle", qualifiedToggle_);
+    put(table, "heading", heading);
+    put(table, "id", id_);
+    put(table, "headers", headers_);
+    put(table, "rows", rows_);
+    if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
     return table;
 }
 
