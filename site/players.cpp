@@ -54,11 +54,12 @@ Players collectPlayers(const std::vector<SeasonData>& seasons) {
 }
 
 std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::string_view statType,
-                                      std::string_view position) {
+                                      std::string_view position, std::optional<std::int64_t> teamId) {
     std::vector<PlayerTotal> totals;
     std::unordered_map<std::int64_t, std::size_t> indexById;
     for (const StatLine& line : lines) {
-        if (!line.hasPlayer || line.statType != statType || (!position.empty() && line.position != position))
+        if (!line.hasPlayer || (teamId && line.teamId != *teamId) || line.statType != statType ||
+            (!position.empty() && line.position != position))
             continue;
         auto [found, added] = indexById.try_emplace(line.playerId, totals.size());
         if (added) totals.push_back({line.playerId, line.player, {}, {}});

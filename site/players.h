@@ -8,6 +8,7 @@
 
 #include <compare>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -63,8 +64,10 @@ struct PlayerTotal {
     }
 };
 
-// The totals of the lines of a stat type (and position, for fielding).
+// The totals of the lines of a stat type (and position, for fielding; and
+// team, for a team's page).
 std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::string_view statType,
-                                      std::string_view position = {});
+                                      std::string_view position = {},
+                                      std::optional<std::int64_t> teamId = std::nullopt);
 
 } // namespace boxloom::site

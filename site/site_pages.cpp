@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <set>
 
 namespace boxloom::site {
@@ -137,9 +138,9 @@ private:
     // A leader box: the ranked candidates stand for players of `totals`.
     PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
                  const std::vector<PlayerTotal>& totals, Shown shown, const std::string& root) const;
-    // Appends the leader boxes of a kind's categories over its lines (a season's or a team's).
-    void addCategoryBoxes(StatKind kind, const std::vector<StatLine>& lines, const std::string& statType,
-                          Counter games, std::size_t limit, const std::string& root, PageData& boxes) const;
+    // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
+    void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
+                          std::size_t limit, const std::string& root, PageData& boxes) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& root) const;
     PageData standingsTable(const SeasonData& season, const std::string& teamsFolder) const;
@@ -194,10 +195,8 @@ PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& 
     return data;
 }
 
-void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<StatLine>& lines,
-                                   const std::string& statType, Counter games, std::size_t limit,
-                                   const std::string& root, PageData& boxes) const {
-    const std::vector<PlayerTotal> totals = seasonTotals(lines, statType);
+void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
+                                   std::size_t limit, const std::string& root, PageData& boxes) const {
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
@@ -280,7 +279,7 @@ std::string SiteBuilder::indexPage() {
         put(section, "standings", standingsTable(*latest.data, latest.folder + "/teams/"));
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            addCategoryBoxes(kind, linesOfKind(*latest.data, kind), std::string(kRegular), latest.games,
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), latest.games,
                              kFrontPageLeaderCount, "", boxes);
         }
         put(section, "boxes", std::move(boxes));
@@ -315,7 +314,8 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
         };
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             PageData boxes = list();
-            addCategoryBoxes(kind, linesOfKind(*season.data, kind), type, games, kLeaderCount, "../", boxes);
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
+                             "../", boxes);
             group(kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
         }
         group("Fielding", fieldingBoxes(*season.data, type, games, "../"));
@@ -338,10 +338,12 @@ std::map<std::int64_t, PlayerTotal> totalsById(const std::vector<StatLine>& line
     return byId;
 }
 
-std::vector<const StatLine*> linesOf(const std::vector<StatLine>& lines, const std::string& statType) {
+// The lines of a stat type (and of one team, when given), by player, team and position.
+std::vector<const StatLine*> linesOf(const std::vector<StatLine>& lines, const std::string& statType,
+                                     std::optional<std::int64_t> teamId = std::nullopt) {
     std::vector<const StatLine*> chosen;
     for (const StatLine& line : lines)
-        if (line.statType == statType) chosen.push_back(&line);
+        if ((!teamId || line.teamId == *teamId) && line.statType == statType) chosen.push_back(&line);
     std::stable_sort(chosen.begin(), chosen.end(), [](const StatLine* a, const StatLine* b) {
         if (a->player != b->player) return a->player < b->player;
         if (a->team != b->team) return a->team < b->team;
@@ -414,11 +416,6 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
     const SeasonData& data = *season.data;
     const std::vector<Standing> table = standings(data);
     for (const Team& team : data.teams) {
-        std::vector<StatLine> batting, pitching;
-        std::copy_if(data.batting.begin(), data.batting.end(), std::back_inserter(batting),
-                     [&team](const StatLine& line) { return line.teamId == team.id; });
-        std::copy_if(data.pitching.begin(), data.pitching.end(), std::back_inserter(pitching),
-                     [&team](const StatLine& line) { return line.teamId == team.id; });
         PageData page;
         put(page, "season", data.label);
         std::string record;
@@ -428,19 +425,19 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
         put(page, "record", record);
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            addCategoryBoxes(kind, kind == StatKind::Batting ? batting : pitching, std::string(kRegular),
-                             season.games, kTeamLeaderCount, "../../", boxes);
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
+                             kTeamLeaderCount, "../../", boxes);
         }
         put(page, "boxes", std::move(boxes));
         PageData tables = list();
         for (const std::string& type : orderedStatTypes(data)) {
             for (const auto& [heading, lines, columns] :
-                 {std::tuple{"Batting", &batting, battingColumns()},
-                  std::tuple{"Pitching", &pitching, pitchingColumns()}}) {
+                 {std::tuple{"Batting", &data.batting, battingColumns()},
+                  std::tuple{"Pitching", &data.pitching, pitchingColumns()}}) {
                 TableData rows(std::string(heading) + "-" + folderNameFor(type), {"Player"});
                 rows.addColumns(columns);
                 Counters total;
-                for (const StatLine* line : linesOf(*lines, type)) {
+                for (const StatLine* line : linesOf(*lines, type, team.id)) {
                     rows.addRow({{line->hasPlayer ? displayName(line->player) : line->player,
                                   line->hasPlayer ? playerLink("../../", line->playerId, line->player)
                                                   : std::string()}},
@@ -618,13 +615,15 @@ std::string lastNameKey(const std::string& rowName) {
 }
 
 std::string SiteBuilder::playersIndex() {
-    std::vector<const Player*> sorted;
+    // (last name in capitals, PlayerID): each worked out once, not at every comparison.
+    std::vector<std::pair<std::pair<std::string, std::int64_t>, const Player*>> keyed;
     for (const auto& [key, player] : players_.byKey)
-        sorted.push_back(&player);
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Player* a, const Player* b) {
-        return std::pair(lastNameKey(a->key.name), a->key.id) <
-               std::pair(lastNameKey(b->key.name), b->key.id);
-    });
+        keyed.push_back({{lastNameKey(key.name), key.id}, &player});
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const Player*> sorted;
+    for (const auto& [sortKey, player] : keyed)
+        sorted.push_back(player);
     PageData letters = list();
     std::string current;
     PageData entries = list();
@@ -797,32 +796,33 @@ SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& se
     return model;
 }
 
-using PageTask = std::function<std::string(SiteBuilder&)>;
+struct PageTask {
+    std::function<std::string(SiteBuilder&)> make;
+    bool large = false; // started first, so that no thread is left with one at the end
+};
 
 std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player*>& players) {
-    std::vector<PageTask> tasks = {[](SiteBuilder& builder) { return builder.indexPage(); }};
-    for (const SeasonPages& season : model.seasonPages)
-        tasks.push_back([&season](SiteBuilder& builder) {
-            std::string reason = builder.leaderPages(season);
-            if (reason.empty()) reason = builder.statPages(season);
-            if (reason.empty()) reason = builder.teamPages(season);
-            return reason;
-        });
+    std::vector<PageTask> tasks = {{[](SiteBuilder& builder) { return builder.indexPage(); }}};
+    for (const SeasonPages& season : model.seasonPages) {
+        tasks.push_back({[&season](SiteBuilder& builder) { return builder.leaderPages(season); }, true});
+        tasks.push_back({[&season](SiteBuilder& builder) { return builder.statPages(season); }, true});
+        tasks.push_back({[&season](SiteBuilder& builder) { return builder.teamPages(season); }, true});
+    }
     for (const auto& [key, player] : model.players.byKey)
         players.push_back(&player);
     constexpr std::size_t kPlayersPerTask = 200;
     for (std::size_t first = 0; first < players.size(); first += kPlayersPerTask) {
         const std::span<const Player* const> some(players.data() + first,
                                                   std::min(kPlayersPerTask, players.size() - first));
-        tasks.push_back([some](SiteBuilder& builder) { return builder.playerPages(some); });
+        tasks.push_back({[some](SiteBuilder& builder) { return builder.playerPages(some); }});
     }
-    tasks.push_back([](SiteBuilder& builder) {
+    tasks.push_back({[](SiteBuilder& builder) {
         std::string reason = builder.playersIndex();
         if (reason.empty()) reason = builder.careerPage();
         if (reason.empty()) reason = builder.glossaryPage();
         if (reason.empty()) reason = builder.styleSheet();
         return reason;
-    });
+    }});
     return tasks;
 }
 
@@ -834,14 +834,19 @@ std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings
     std::vector<const Player*> players;
     const std::vector<PageTask> tasks = pageTasks(model, players);
     sink.begin(tasks.size());
+    std::vector<std::size_t> startOrder(tasks.size());
+    std::iota(startOrder.begin(), startOrder.end(), 0);
+    std::stable_partition(startOrder.begin(), startOrder.end(),
+                          [&tasks](std::size_t task) { return tasks[task].large; });
     std::vector<std::string> reasons(tasks.size());
     forEachInParallel(
         tasks.size(),
         // Parsed templates are not shared between threads.
         [&templates] { return std::make_unique<SiteTemplates>(templates); },
-        [&](std::unique_ptr<SiteTemplates>& own, std::size_t task) {
+        [&](std::unique_ptr<SiteTemplates>& own, std::size_t index) {
+            const std::size_t task = startOrder[index];
             SiteBuilder builder(model, *own, sink, task);
-            reasons[task] = tasks[task](builder);
+            reasons[task] = tasks[task].make(builder);
         });
     for (const std::string& reason : reasons)
         if (!reason.empty()) return reason;

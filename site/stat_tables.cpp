@@ -81,6 +81,8 @@ constexpr std::array<StatColumn, 10> kSplits = {{
     {"SLG", "Slugging percentage: total bases / AB", splitSlugging, S::Average},
 }};
 
+const std::array<std::span<const StatColumn>, 4> kAllColumns = {kBatting, kPitching, kFielding, kSplits};
+
 std::string_view meaningOfLeading(const std::string& label) {
     if (label == "Pos") return "Position";
     if (label == "Team") return "Team; TOT is the total of a season with several teams";
@@ -109,6 +111,22 @@ std::string htmlEscaped(std::string_view text) {
     return escaped;
 }
 
+namespace {
+
+void appendHeader(std::string& out, std::string_view label, std::string_view meaning, bool numeric) {
+    out += numeric ? "<th class=\"num\"" : "<th";
+    if (!meaning.empty()) {
+        out += " title=\"";
+        appendEscaped(out, meaning);
+        out += '"';
+    }
+    out += '>';
+    appendEscaped(out, label);
+    out += "</th>";
+}
+
+} // namespace
+
 std::span<const StatColumn> battingColumns() { return kBatting; }
 std::span<const StatColumn> pitchingColumns() { return kPitching; }
 std::span<const StatColumn> fieldingColumns() { return kFielding; }
@@ -120,20 +138,26 @@ TableData::TableData(std::string id, std::vector<std::string> leadingLabels) : i
 }
 
 void TableData::addColumns(std::span<const StatColumn> columns) {
+    // Every table of a kind has the same headers: made once, for all pages.
+    static const std::array<std::string, 4> made = [] {
+        std::array<std::string, 4> headers;
+        for (std::size_t i = 0; i < kAllColumns.size(); ++i)
+            for (const StatColumn& column : kAllColumns[i])
+                appendHeader(headers[i], column.label, column.meaning, true);
+        return headers;
+    }();
+    for (std::size_t i = 0; i < kAllColumns.size(); ++i) {
+        if (kAllColumns[i].data() == columns.data() && kAllColumns[i].size() == columns.size()) {
+            headers_ += made[i];
+            return;
+        }
+    }
     for (const StatColumn& column : columns)
-        addHeader(std::string(column.label), std::string(column.meaning), true);
+        appendHeader(headers_, column.label, column.meaning, true);
 }
 
 void TableData::addHeader(const std::string& label, const std::string& meaning, bool numeric) {
-    headers_ += numeric ? "<th class=\"num\"" : "<th";
-    if (!meaning.empty()) {
-        headers_ += " title=\"";
-        appendEscaped(headers_, meaning);
-        headers_ += '"';
-    }
-    headers_ += '>';
-    appendEscaped(headers_, label);
-    headers_ += "</th>";
+    appendHeader(headers_, label, meaning, numeric);
 }
 
 // Numbers are the rule: only text cells are marked, to keep large tables small.
