@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,38 @@ enum : std::size_t { AB, H, B2, B3, HR, BB, HBP, SF, SO, Count };
 inline constexpr std::array<std::string_view, split::Count> kSplitColumns = {"AB", "H",   "2B", "3B", "HR",
                                                                              "BB", "HBP", "SF", "SO"};
 
-using Counters = std::vector<Counter>;
+// The counters of a row, kept in place: a season has tens of thousands of
+// rows, and every page sums some of them.
+class Counters {
+public:
+    static constexpr std::size_t kCapacity = bat::Count; // the longest row
+    Counters() = default;
+    explicit Counters(std::size_t size) { resize(size); }
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    Counter& operator[](std::size_t i) { return values_[i]; }
+    Counter operator[](std::size_t i) const { return values_[i]; }
+    const Counter* begin() const { return values_.data(); }
+    const Counter* end() const { return values_.data() + size_; }
+    // New counters are zero.
+    void resize(std::size_t size) {
+        if (size > kCapacity) throw std::length_error("more counters than a row has");
+        for (std::size_t i = size; i < size_; ++i)
+            values_[i] = 0;
+        size_ = size;
+    }
+    void push_back(Counter value) {
+        resize(size_ + 1);
+        values_[size_ - 1] = value;
+    }
+
+private:
+    std::array<Counter, kCapacity> values_{};
+    std::size_t size_ = 0;
+};
+static_assert(pit::Count <= Counters::kCapacity && fld::Count <= Counters::kCapacity &&
+              split::Count <= Counters::kCapacity);
 
 struct StatLine {
     bool hasPlayer = true; // false for pitchers' hitting grouped by team
