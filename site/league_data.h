@@ -4,6 +4,7 @@
 // every row, written once as column tables that the reader selects and the
 // pages show.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -69,6 +70,9 @@ public:
     void push_back(Counter value) {
         resize(size_ + 1);
         values_[size_ - 1] = value;
+    }
+    friend bool operator==(const Counters& a, const Counters& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
     }
 
 private:

@@ -32,23 +32,43 @@ std::string eachRow(database::Connection& db, database::Statement& query, Take&&
     return db.reason();
 }
 
-// The splits of a season by player, team and stat type, in row order: a player
-// can have two rows of one team and stat type, and the n-th split row belongs to
-// the n-th of them. Read on their own and matched here: joined in SQL, such
-// rows would be multiplied, and the planner walks a whole team per row.
 using SplitKey = std::tuple<std::int64_t, std::int64_t, std::string>;
-using SplitsByLine = std::map<SplitKey, std::deque<std::array<Counters, 2>>>;
 
-// The next split row of a line's key, or none.
-std::optional<std::array<Counters, 2>> takeSplits(SplitsByLine& splits, const SplitKey& key) {
-    const auto found = splits.find(key);
-    if (found == splits.end() || found->second.empty()) return std::nullopt;
-    std::array<Counters, 2> sides = std::move(found->second.front());
-    found->second.pop_front();
-    return sides;
-}
+struct SplitRow {
+    SplitKey key; // player, team, stat type
+    std::array<Counters, 2> sides;
+};
 
 SplitKey keyOf(const StatLine& line) { return {line.playerId, line.teamId, line.statType}; }
+
+// Hands each line its split row, or none: a player can have two rows of one
+// team and stat type, and the n-th split row of a key belongs to the n-th line
+// of it. Matched here rather than joined in SQL, where such rows would be
+// multiplied.
+template <typename Give>
+void matchSplits(const std::vector<StatLine>& lines, const std::vector<SplitRow>& splits, Give give) {
+    // Both tables are written in the same order, so the rows usually pair one to one.
+    bool paired = lines.size() == splits.size();
+    for (std::size_t i = 0; paired && i < lines.size(); ++i)
+        paired = keyOf(lines[i]) == splits[i].key;
+    if (paired) {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            give(i, &splits[i]);
+        return;
+    }
+    std::map<SplitKey, std::deque<const SplitRow*>> byKey;
+    for (const SplitRow& split : splits)
+        byKey[split.key].push_back(&split);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto found = byKey.find(keyOf(lines[i]));
+        if (found == byKey.end() || found->second.empty()) {
+            give(i, nullptr);
+            continue;
+        }
+        give(i, found->second.front());
+        found->second.pop_front();
+    }
+}
 
 constexpr const char* kLineColumns = "r.\"PlayerID\", r.\"Player\", r.\"TeamID\", r.\"Team\", r.\"StatType\"";
 
@@ -75,28 +95,90 @@ void noteStatType(SeasonData& season, const std::string& statType) {
         season.statTypes.push_back(statType);
 }
 
-// A season's rows of a statistics table, in the order they were imported: the
-// columns every row has, then `columns`.
+// A season's rows of a table in the order they were imported. A season's rows
+// lie together, so they are read by rowid from its first to its last: through
+// the season's index they would come in another order, each looked up and then
+// sorted.
 template <typename Take>
-std::string readLines(database::Connection& db, const char* table, const std::string& columns,
-                      const std::string& label, Take&& take) {
-    database::Statement query(db, std::string("SELECT ") + kLineColumns + columns + " FROM \"" + table +
-                                      "\" r WHERE r.\"Season\" = ? ORDER BY r.rowid");
+std::string readSeasonRows(database::Connection& db, const char* table, const std::string& columns,
+                           const std::string& label, Take&& take) {
+    const std::string name = std::string("\"") + table + "\"";
+    database::Statement query(db, "SELECT " + columns + " FROM " + name +
+                                      " r NOT INDEXED WHERE r.rowid BETWEEN (SELECT min(rowid) FROM " + name +
+                                      " WHERE \"Season\" = ?1) AND (SELECT max(rowid) FROM " + name +
+                                      " WHERE \"Season\" = ?1) AND r.\"Season\" = ?1 ORDER BY r.rowid");
     query.bindText(1, label);
     return eachRow(db, query, std::forward<Take>(take));
 }
 
+// The lines of a statistics table: the columns every row has, then `columns`.
+std::string readLines(database::Connection& db, const char* table, const std::string& columns,
+                      const std::string& label, std::size_t counters, std::vector<StatLine>& lines) {
+    return readSeasonRows(db, table, kLineColumns + columns, label, [&](const database::Statement& row) {
+        StatLine line = lineOf(row);
+        line.counters = countersAt(row, 5, counters);
+        lines.push_back(std::move(line));
+    });
+}
+
 std::string readSplits(database::Connection& db, const char* table, const std::string& label,
-                       SplitsByLine& splits) {
-    database::Statement query(db, std::string("SELECT \"PlayerID\", \"TeamID\", \"StatType\"") +
-                                      selectList(kSplitColumns, "", "vL") +
-                                      selectList(kSplitColumns, "", "vR") + " FROM \"" + table +
-                                      "\" WHERE \"Season\" = ? ORDER BY rowid");
+                       std::vector<SplitRow>& splits) {
+    return readSeasonRows(
+        db, table,
+        "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" + selectList(kSplitColumns, "r.", "vL") +
+            selectList(kSplitColumns, "r.", "vR"),
+        label, [&](const database::Statement& row) {
+            splits.push_back(
+                {{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)},
+                 {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)}});
+        });
+}
+
+std::string readTeams(database::Connection& db, const std::string& label, std::vector<Team>& teams) {
+    database::Statement query(db,
+                              "SELECT \"TeamID\", \"City\", \"Nickname\", \"Abbreviation\" FROM \"Teams\" "
+                              "WHERE \"Season\" = ? ORDER BY \"TeamID\"");
     query.bindText(1, label);
     return eachRow(db, query, [&](const database::Statement& row) {
-        splits[{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)}].push_back(
-            {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)});
+        teams.push_back({row.integerColumn(0), row.textColumn(1), row.textColumn(2), row.textColumn(3)});
     });
+}
+
+std::string readBatting(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
+    std::vector<SplitRow> splits;
+    std::string reason = readSplits(db, "Batting_Splits", label, splits);
+    if (reason.empty())
+        reason = readLines(db, "Batting_Stats", selectList(kBattingColumns, "r."), label, bat::Count, lines);
+    matchSplits(lines, splits, [&](std::size_t i, const SplitRow* split) {
+        lines[i].splits = split != nullptr
+                              ? split->sides
+                              : std::array<Counters, 2>{Counters(split::Count), Counters(split::Count)};
+    });
+    return reason;
+}
+
+std::string readPitching(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
+    std::vector<SplitRow> splits;
+    std::string reason = readSplits(db, "Pitching_Splits", label, splits);
+    if (reason.empty())
+        reason = readLines(db, "Pitching_Stats", selectList(kPitchingColumns, "r."), label, pit::AB, lines);
+    // The opponents' at-bats: against left- and right-handed batters.
+    matchSplits(lines, splits, [&](std::size_t i, const SplitRow* split) {
+        lines[i].counters.push_back(split != nullptr ? split->sides[0][split::AB] + split->sides[1][split::AB]
+                                                     : 0);
+    });
+    return reason;
+}
+
+std::string readFielding(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
+    return readSeasonRows(db, "Fielding_Stats",
+                          kLineColumns + (", r.\"Pos\"" + selectList(kFieldingColumns, "r.")), label,
+                          [&](const database::Statement& row) {
+                              StatLine line = lineOf(row);
+                              line.position = row.textColumn(5);
+                              line.counters = countersAt(row, 6, fld::Count);
+                              lines.push_back(std::move(line));
+                          });
 }
 
 } // namespace
@@ -114,54 +196,30 @@ std::vector<std::string> LeagueReader::seasons() {
     return labels;
 }
 
+std::string LeagueReader::load(const std::string& label, SeasonPart part, SeasonData& season) {
+    switch (part) {
+    case SeasonPart::Teams: return readTeams(db_, label, season.teams);
+    case SeasonPart::Batting: return readBatting(db_, label, season.batting);
+    case SeasonPart::Pitching: return readPitching(db_, label, season.pitching);
+    case SeasonPart::Fielding: return readFielding(db_, label, season.fielding);
+    }
+    return {};
+}
+
 std::string LeagueReader::load(const std::string& label, SeasonData& season) {
     season = SeasonData{};
     season.label = label;
-    database::Statement teams(db_,
-                              "SELECT \"TeamID\", \"City\", \"Nickname\", \"Abbreviation\" FROM \"Teams\" "
-                              "WHERE \"Season\" = ? ORDER BY \"TeamID\"");
-    teams.bindText(1, label);
-    std::string reason = eachRow(db_, teams, [&](const database::Statement& row) {
-        season.teams.push_back(
-            {row.integerColumn(0), row.textColumn(1), row.textColumn(2), row.textColumn(3)});
-    });
+    for (SeasonPart part : kSeasonParts)
+        if (std::string reason = load(label, part, season); !reason.empty()) return reason;
+    completeSeason(season);
+    return {};
+}
 
-    SplitsByLine splits;
-    if (reason.empty()) reason = readSplits(db_, "Batting_Splits", label, splits);
-    if (reason.empty())
-        reason =
-            readLines(db_, "Batting_Stats", selectList(kBattingColumns, "r."), label, [&](const auto& row) {
-                StatLine line = lineOf(row);
-                line.counters = countersAt(row, 5, bat::Count);
-                line.splits = {Counters(split::Count), Counters(split::Count)};
-                if (auto sides = takeSplits(splits, keyOf(line))) line.splits = std::move(*sides);
-                noteStatType(season, line.statType);
-                season.batting.push_back(std::move(line));
-            });
-
-    splits.clear();
-    if (reason.empty()) reason = readSplits(db_, "Pitching_Splits", label, splits);
-    if (reason.empty())
-        reason =
-            readLines(db_, "Pitching_Stats", selectList(kPitchingColumns, "r."), label, [&](const auto& row) {
-                StatLine line = lineOf(row);
-                line.counters = countersAt(row, 5, pit::AB);
-                // The opponents' at-bats: against left- and right-handed batters.
-                const auto sides = takeSplits(splits, keyOf(line));
-                line.counters.push_back(sides ? (*sides)[0][split::AB] + (*sides)[1][split::AB] : 0);
-                noteStatType(season, line.statType);
-                season.pitching.push_back(std::move(line));
-            });
-
-    if (reason.empty())
-        reason = readLines(db_, "Fielding_Stats", ", r.\"Pos\"" + selectList(kFieldingColumns, "r."), label,
-                           [&](const auto& row) {
-                               StatLine line = lineOf(row);
-                               line.position = row.textColumn(5);
-                               line.counters = countersAt(row, 6, fld::Count);
-                               season.fielding.push_back(std::move(line));
-                           });
-    return reason;
+void completeSeason(SeasonData& season) {
+    season.statTypes.clear();
+    for (const auto* lines : {&season.batting, &season.pitching})
+        for (const StatLine& line : *lines)
+            noteStatType(season, line.statType);
 }
 
 std::string displayName(std::string_view rowName) {

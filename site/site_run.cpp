@@ -4,6 +4,7 @@
 #include "parallel.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace boxloom::site {
@@ -32,11 +33,13 @@ SiteOutcome makeSite(const SiteOptions& options) {
     std::vector<std::string> labels;
     for (const std::string& label : present)
         if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
-    // Seasons are read side by side, each thread through its own connection.
+    // Seasons are read side by side, and the parts of each too, each thread
+    // through its own connection.
     std::vector<SeasonData> seasons(labels.size());
-    std::vector<std::string> reasons(labels.size());
+    constexpr std::size_t kParts = std::size(kSeasonParts);
+    std::vector<std::string> reasons(labels.size() * kParts);
     forEachInParallel(
-        labels.size(),
+        reasons.size(),
         [&options] {
             struct Reader {
                 LeagueReader reader;
@@ -47,14 +50,21 @@ SiteOutcome makeSite(const SiteOptions& options) {
             return own;
         },
         [&](auto& own, std::size_t index) {
+            const std::size_t season = index / kParts;
             reasons[index] =
-                own->openFailed.empty() ? own->reader.load(labels[index], seasons[index]) : own->openFailed;
+                own->openFailed.empty()
+                    ? own->reader.load(labels[season], kSeasonParts[index % kParts], seasons[season])
+                    : own->openFailed;
         });
     for (const std::string& reason : reasons) {
         if (!reason.empty()) {
             outcome.problems.push_back(options.database + ": " + reason);
             return outcome;
         }
+    }
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = labels[i];
+        completeSeason(seasons[i]);
     }
     SiteSettings settings{options.title, options.games, options.version};
     SiteWriter writer(options.outputFolder);

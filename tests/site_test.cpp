@@ -1,6 +1,7 @@
 // The site program end to end: a database of demo seasons in, pages out.
 
 #include "demo_season.h"
+#include "league_reader.h"
 #include "season_import.h"
 #include "site_cli.h"
 #include "site_run.h"
@@ -217,6 +218,65 @@ TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
     }
     EXPECT_GT(checked, 20u);
     EXPECT_GT(pitchersWithTwoOuts, 0u);
+}
+
+TEST_F(SiteTest, SplitsBelongToTheirRowsWhateverOrderTheyWereWritten) {
+    // A player with a second row of the same team and stat type, with splits of its own.
+    const std::string base = out_.file("base.db");
+    fs::copy_file(database(), base);
+    {
+        database::Connection db;
+        ASSERT_EQ(db.open(base), "");
+        for (const std::string table : {"Batting_Stats", "Batting_Splits"})
+            ASSERT_EQ(db.execute("INSERT INTO \"" + table + "\" SELECT * FROM \"" + table +
+                                 "\" WHERE \"Season\" = '2031' AND \"PlayerID\" = 1"),
+                      "");
+        ASSERT_EQ(db.execute("UPDATE \"Batting_Splits\" SET \"ABvL\" = \"ABvL\" + 5 WHERE rowid = "
+                             "(SELECT max(rowid) FROM \"Batting_Splits\")"),
+                  "");
+    }
+    // The same database with the season's split rows written again in another
+    // order; rows of one key keep theirs, which is what pairs them with their lines.
+    const std::string shuffled = out_.file("shuffled.db");
+    fs::copy_file(base, shuffled);
+    {
+        database::Connection db;
+        ASSERT_EQ(db.open(shuffled), "");
+        for (const std::string table : {"Batting_Splits", "Pitching_Splits"}) {
+            ASSERT_EQ(db.execute("CREATE TEMP TABLE reversed AS SELECT * FROM \"" + table +
+                                 "\" WHERE \"Season\" = '2031' ORDER BY \"PlayerID\" DESC, rowid"),
+                      "");
+            ASSERT_EQ(db.execute("DELETE FROM \"" + table + "\" WHERE \"Season\" = '2031'"), "");
+            ASSERT_EQ(db.execute("INSERT INTO \"" + table + "\" SELECT * FROM reversed"), "");
+            ASSERT_EQ(db.execute("DROP TABLE reversed"), "");
+        }
+    }
+    const auto load = [](const std::string& path, SeasonData& season) {
+        LeagueReader reader;
+        ASSERT_EQ(reader.open(path), "");
+        ASSERT_EQ(reader.load("2031", season), "");
+    };
+    SeasonData asWritten, reread;
+    load(base, asWritten);
+    load(shuffled, reread);
+    ASSERT_EQ(reread.batting.size(), asWritten.batting.size());
+    const StatLine& second = asWritten.batting.back();
+    const auto first =
+        std::find_if(asWritten.batting.begin(), asWritten.batting.end(), [&](const StatLine& line) {
+            return line.playerId == 1 && line.teamId == second.teamId && line.statType == second.statType;
+        });
+    ASSERT_NE(&*first, &second);
+    EXPECT_EQ(second.splits[0][split::AB], first->splits[0][split::AB] + 5)
+        << "the second row has the second split row";
+    std::size_t withSplits = 0;
+    for (std::size_t i = 0; i < reread.batting.size(); ++i) {
+        EXPECT_EQ(reread.batting[i].splits, asWritten.batting[i].splits) << "batting row " << i;
+        withSplits += reread.batting[i].splits[0][split::AB] > 0 ? 1 : 0;
+    }
+    EXPECT_GT(withSplits, 100u);
+    ASSERT_EQ(reread.pitching.size(), asWritten.pitching.size());
+    for (std::size_t i = 0; i < reread.pitching.size(); ++i)
+        EXPECT_EQ(reread.pitching[i].counters, asWritten.pitching[i].counters) << "pitching row " << i;
 }
 
 TEST_F(SiteTest, LeagueLeadingFiguresAreBoldOnThePlayersPage) {
