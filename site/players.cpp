@@ -30,7 +30,7 @@ void addLines(std::map<PlayerKey, Player>& players,
 
 } // namespace
 
-const Player* Players::find(std::int64_t id, const std::string& name) const {
+const Player* Players::find(std::int64_t id, std::string_view name) const {
     const auto found = byId.find(id);
     if (found == byId.end()) return nullptr;
     for (const Player* player : found->second)
@@ -62,10 +62,9 @@ std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::s
             (!position.empty() && line.position != position))
             continue;
         auto [found, added] = indexById.try_emplace(line.playerId, totals.size());
-        if (added) totals.push_back({line.playerId, line.player, {}, {}});
+        if (added) totals.push_back({line.playerId, line.player, line.team, false, {}});
         PlayerTotal& total = totals[found->second];
-        if (std::find(total.teams.begin(), total.teams.end(), line.team) == total.teams.end())
-            total.teams.push_back(line.team);
+        if (line.team != total.team) total.severalTeams = true;
         addCounters(total.counters, line.counters);
     }
     return totals;

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -47,7 +48,7 @@ struct Players {
     std::unordered_map<std::int64_t, std::vector<const Player*>> byId;
     // PlayerIDs that come with more than one name, in id order.
     std::vector<std::int64_t> toCheck;
-    const Player* find(std::int64_t id, const std::string& name) const;
+    const Player* find(std::int64_t id, std::string_view name) const;
 };
 
 Players collectPlayers(const std::vector<SeasonData>& seasons);
@@ -55,13 +56,11 @@ Players collectPlayers(const std::vector<SeasonData>& seasons);
 // One player's lines of a season summed, per player, in the order they first show.
 struct PlayerTotal {
     std::int64_t playerId = 0;
-    std::string player;
-    std::vector<std::string> teams;
+    std::string_view player; // views the lines' texts, which outlive it
+    std::string_view team;   // the first team; "" for a career, which has none
+    bool severalTeams = false;
     Counters counters;
-    // "" for a career, which has no team.
-    std::string teamText() const {
-        return teams.empty() ? std::string() : teams.size() == 1 ? teams.front() : "TOT";
-    }
+    std::string teamText() const { return severalTeams ? "TOT" : std::string(team); }
 };
 
 // The totals of the lines of a stat type (and position, for fielding; and

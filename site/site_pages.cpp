@@ -14,6 +14,7 @@
 #include <memory>
 #include <numeric>
 #include <set>
+#include <unordered_map>
 
 namespace boxloom::site {
 
@@ -133,7 +134,7 @@ public:
 private:
     std::string write(const std::string& path, const std::string& title, const std::string& root,
                       std::string_view page, PageData data);
-    std::string playerLink(const std::string& root, std::int64_t id, const std::string& name) const;
+    std::string playerLink(const std::string& root, std::int64_t id, std::string_view name) const;
 
     // A leader box: the ranked candidates stand for players of `totals`.
     PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
@@ -168,7 +169,7 @@ std::string SiteBuilder::write(const std::string& path, const std::string& title
     return {};
 }
 
-std::string SiteBuilder::playerLink(const std::string& root, std::int64_t id, const std::string& name) const {
+std::string SiteBuilder::playerLink(const std::string& root, std::int64_t id, std::string_view name) const {
     const Player* player = players_.find(id, name);
     return player == nullptr ? std::string() : root + "players/" + player->page;
 }
@@ -329,12 +330,13 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     return {};
 }
 
-// The players' totals of one stat type, by PlayerID.
-std::map<std::int64_t, PlayerTotal> totalsById(const std::vector<StatLine>& lines,
-                                               const std::string& statType) {
-    std::map<std::int64_t, PlayerTotal> byId;
-    for (PlayerTotal& total : seasonTotals(lines, statType))
-        byId.emplace(total.playerId, std::move(total));
+// What the players have towards a qualifier in one stat type, by PlayerID.
+std::unordered_map<std::int64_t, Counter> amountsById(const std::vector<StatLine>& lines,
+                                                      const std::string& statType, Qualifier qualifier) {
+    std::unordered_map<std::int64_t, Counter> byId;
+    if (qualifier == Qualifier::None) return byId;
+    for (const PlayerTotal& total : seasonTotals(lines, statType))
+        byId.emplace(total.playerId, amountFor(qualifier, total.counters));
     return byId;
 }
 
@@ -370,7 +372,7 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
         PageData tables = list();
         for (const std::string& type : orderedStatTypes(data)) {
             const Counter games = gamesFor(data, type, settings_.games);
-            const std::map<std::int64_t, PlayerTotal> totals = totalsById(*kind.lines, type);
+            const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
             const bool fielding = kind.lines == &data.fielding;
             TableData table(std::string(kind.page) + "-" + folderNameFor(type),
                             fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
@@ -385,10 +387,9 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
                 if (fielding) {
                     leading.push_back({line->position});
                     qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
-                } else if (const auto total = totals.find(line->playerId);
-                           line->hasPlayer && total != totals.end()) {
-                    qualified = amountFor(kind.qualifier, total->second.counters) >=
-                                minimumFor(kind.qualifier, games);
+                } else if (const auto amount = amounts.find(line->playerId);
+                           line->hasPlayer && amount != amounts.end()) {
+                    qualified = amount->second >= minimumFor(kind.qualifier, games);
                 }
                 table.addRow(std::move(leading), line->counters, kind.columns,
                              qualified ? "" : "unqualified");
@@ -679,7 +680,7 @@ std::string SiteBuilder::careerPage() {
     for (const auto& [key, player] : players_.byKey) {
         for (auto [lines, totals] :
              {std::pair{&player.batting, &batting}, std::pair{&player.pitching, &pitching}}) {
-            PlayerTotal total{key.id, key.name, {}, {}};
+            PlayerTotal total{key.id, key.name, {}, false, {}};
             for (const PlayerLine& line : *lines)
                 if (line.line->statType == kRegular) addCounters(total.counters, line.line->counters);
             if (!total.counters.empty()) totals->push_back(std::move(total));
