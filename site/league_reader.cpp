@@ -95,43 +95,50 @@ void noteStatType(SeasonData& season, const std::string& statType) {
         season.statTypes.push_back(statType);
 }
 
-// A season's rows of a table in the order they were imported. A season's rows
-// lie together, so they are read by rowid from its first to its last: through
-// the season's index they would come in another order, each looked up and then
-// sorted.
-template <typename Take>
+// A season's rows of a table in the order they were imported, each made into
+// a `Row` and appended. A season's rows lie together, so they are read by rowid
+// from its first to its last: through the season's index they would come in
+// another order, each looked up and then sorted.
+template <typename Row, typename Make>
 std::string readSeasonRows(database::Connection& db, const char* table, const std::string& columns,
-                           const std::string& label, Take&& take) {
+                           const std::string& label, std::vector<Row>& rows, Make make) {
     const std::string name = std::string("\"") + table + "\"";
+    database::Statement range(db, "SELECT min(rowid), max(rowid), count(*) FROM " + name +
+                                      " WHERE \"Season\" = ?");
+    range.bindText(1, label);
+    if (!range.ok() || !range.step() || !range.hasRow()) return db.reason();
+    // Rows are large: made room for at once, not moved on every growth.
+    rows.reserve(rows.size() + static_cast<std::size_t>(range.integerColumn(2)));
     database::Statement query(db, "SELECT " + columns + " FROM " + name +
-                                      " r NOT INDEXED WHERE r.rowid BETWEEN (SELECT min(rowid) FROM " + name +
-                                      " WHERE \"Season\" = ?1) AND (SELECT max(rowid) FROM " + name +
-                                      " WHERE \"Season\" = ?1) AND r.\"Season\" = ?1 ORDER BY r.rowid");
-    query.bindText(1, label);
-    return eachRow(db, query, std::forward<Take>(take));
+                                      " r NOT INDEXED WHERE r.rowid BETWEEN ? AND ? AND r.\"Season\" = ? "
+                                      "ORDER BY r.rowid");
+    query.bindInteger(1, range.integerColumn(0));
+    query.bindInteger(2, range.integerColumn(1));
+    query.bindText(3, label);
+    return eachRow(db, query, [&](const database::Statement& row) { rows.push_back(make(row)); });
 }
 
 // The lines of a statistics table: the columns every row has, then `columns`.
 std::string readLines(database::Connection& db, const char* table, const std::string& columns,
                       const std::string& label, std::size_t counters, std::vector<StatLine>& lines) {
-    return readSeasonRows(db, table, kLineColumns + columns, label, [&](const database::Statement& row) {
-        StatLine line = lineOf(row);
-        line.counters = countersAt(row, 5, counters);
-        lines.push_back(std::move(line));
-    });
+    return readSeasonRows(db, table, kLineColumns + columns, label, lines,
+                          [&](const database::Statement& row) {
+                              StatLine line = lineOf(row);
+                              line.counters = countersAt(row, 5, counters);
+                              return line;
+                          });
 }
 
 std::string readSplits(database::Connection& db, const char* table, const std::string& label,
                        std::vector<SplitRow>& splits) {
-    return readSeasonRows(
-        db, table,
-        "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" + selectList(kSplitColumns, "r.", "vL") +
-            selectList(kSplitColumns, "r.", "vR"),
-        label, [&](const database::Statement& row) {
-            splits.push_back(
-                {{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)},
-                 {countersAt(row, 3, split::Count), countersAt(row, 3 + split::Count, split::Count)}});
-        });
+    return readSeasonRows(db, table,
+                          "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" +
+                              selectList(kSplitColumns, "r.", "vL") + selectList(kSplitColumns, "r.", "vR"),
+                          label, splits, [](const database::Statement& row) {
+                              return SplitRow{{row.integerColumn(0), row.integerColumn(1), row.textColumn(2)},
+                                              {countersAt(row, 3, split::Count),
+                                               countersAt(row, 3 + split::Count, split::Count)}};
+                          });
 }
 
 std::string readTeams(database::Connection& db, const std::string& label, std::vector<Team>& teams) {
@@ -172,12 +179,12 @@ std::string readPitching(database::Connection& db, const std::string& label, std
 
 std::string readFielding(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
     return readSeasonRows(db, "Fielding_Stats",
-                          kLineColumns + (", r.\"Pos\"" + selectList(kFieldingColumns, "r.")), label,
-                          [&](const database::Statement& row) {
+                          kLineColumns + (", r.\"Pos\"" + selectList(kFieldingColumns, "r.")), label, lines,
+                          [](const database::Statement& row) {
                               StatLine line = lineOf(row);
                               line.position = row.textColumn(5);
                               line.counters = countersAt(row, 6, fld::Count);
-                              lines.push_back(std::move(line));
+                              return line;
                           });
 }
 
