@@ -56,8 +56,6 @@ std::string inlinePartials(std::string_view text,
     }
 }
 
-namespace {} // namespace
-
 SiteTemplates::SiteTemplates() {
     for (const BuiltinTemplate& builtin : builtinTemplates())
         texts_.emplace(std::string(builtin.name), std::string(builtin.text));
@@ -105,6 +103,22 @@ kainjow::mustache::mustache& SiteTemplates::parsed(const std::string& name) cons
     return *page;
 }
 
+std::optional<std::string> SiteTemplates::renderInLayout(const std::string& file, const PageData& data,
+                                                         PageData& layout, std::string& html) const {
+    if (text("layout.mustache").find(kBodyMarker) != std::string::npos) return std::nullopt;
+    std::string frame;
+    layout.set("body", std::string(kBodyMarker));
+    if (std::string reason = render("layout.mustache", parsed("layout.mustache"), layout, frame);
+        !reason.empty())
+        return reason;
+    const std::size_t at = frame.find(kBodyMarker);
+    if (at == std::string::npos || frame.find(kBodyMarker, at + 1) != std::string::npos) return std::nullopt;
+    html.append(frame, 0, at);
+    if (std::string reason = render(file, parsed(file), data, html); !reason.empty()) return reason;
+    html.append(frame, at + kBodyMarker.size());
+    return std::string();
+}
+
 std::string SiteTemplates::renderPage(std::string_view name, PageData data, const PageData& layout,
                                       std::string& html) const {
     // Partials inside partials are left to the template engine.
@@ -113,23 +127,9 @@ std::string SiteTemplates::renderPage(std::string_view name, PageData data, cons
         data.set(std::string(partial), kainjow::mustache::partial([&partialText] { return partialText; }));
     }
     const std::string file = std::string(name) + std::string(kSuffix);
-    html.clear();
     PageData whole = layout;
-    if (text("layout.mustache").find(kBodyMarker) == std::string::npos) {
-        // The body is rendered straight into its place in the page, not copied there.
-        std::string frame;
-        whole.set("body", std::string(kBodyMarker));
-        if (std::string reason = render("layout.mustache", parsed("layout.mustache"), whole, frame);
-            !reason.empty())
-            return reason;
-        const std::size_t at = frame.find(kBodyMarker);
-        if (at != std::string::npos && frame.find(kBodyMarker, at + 1) == std::string::npos) {
-            html.append(frame, 0, at);
-            if (std::string reason = render(file, parsed(file), data, html); !reason.empty()) return reason;
-            html.append(frame, at + kBodyMarker.size());
-            return {};
-        }
-    }
+    html.clear();
+    if (std::optional<std::string> reason = renderInLayout(file, data, whole, html)) return *reason;
     // A layout that escapes the body, or shows it twice, gets it the plain way.
     std::string body;
     if (std::string reason = render(file, parsed(file), data, body); !reason.empty()) return reason;

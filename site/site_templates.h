@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,6 +56,11 @@ public:
 
 private:
     std::string check() const;
+    // The page rendered straight into its place in the layout, not copied
+    // there: "" or the reason it failed; nullopt when the layout does not
+    // show the body once and as it is.
+    std::optional<std::string> renderInLayout(const std::string& file, const PageData& data, PageData& layout,
+                                              std::string& html) const;
     // A template parsed once, for every page that uses it.
     kainjow::mustache::mustache& parsed(const std::string& name) const;
     std::map<std::string, std::string, std::less<>> texts_;
