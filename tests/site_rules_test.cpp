@@ -6,8 +6,12 @@
 #include "rules.h"
 #include "site_pages.h"
 #include "site_writer.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace boxloom::site {
 namespace {
@@ -206,6 +210,42 @@ TEST(SiteFiles, OnlyPlainRelativePathsFromTheFileList) {
                                                   {".boxloom", true}};
     for (const auto& [path, ok] : cases)
         EXPECT_EQ(isSitePath(path), ok) << path;
+}
+
+TEST(SiteFiles, APageIsUnchangedOnlyWhenTheFileHoldsExactlyItsBytes) {
+    // Longer than one read of the comparison, so that a difference can fall in the second.
+    std::string page(100'000, 'p');
+    page.back() = '\n';
+    const auto edited = [&page](const std::function<void(std::string&)>& edit) {
+        std::string bytes = page;
+        edit(bytes);
+        return bytes;
+    };
+    struct Case {
+        const char* what;
+        std::optional<std::string> onDisk; // nullopt: no file
+        bool unchanged;
+    };
+    const Case cases[] = {
+        {"the same bytes", page, true},
+        {"no file", std::nullopt, false},
+        {"a byte more", edited([](std::string& b) { b += 'x'; }), false},
+        {"a byte less", edited([](std::string& b) { b.pop_back(); }), false},
+        {"the last byte", edited([](std::string& b) { b.back() = 'x'; }), false},
+        {"a byte past the first read", edited([](std::string& b) { b[70'000] = 'x'; }), false},
+        {"empty", std::string(), false},
+    };
+    for (const Case& c : cases) {
+        testing::TempFolder folder;
+        if (c.onDisk) testing::writeFile(folder.file("page.html"), *c.onDisk);
+        SiteWriter writer(folder.str());
+        writer.begin(1);
+        writer.put(0, "page.html", page);
+        const WriteSummary summary = writer.finish();
+        EXPECT_EQ(summary.unchanged, c.unchanged ? 1u : 0u) << c.what;
+        EXPECT_EQ(summary.written, c.unchanged ? 0u : 1u) << c.what;
+        EXPECT_EQ(testing::readFile(folder.file("page.html")), page) << c.what;
+    }
 }
 
 TEST(SiteFiles, SeasonLabelsAsFolderNames) {
