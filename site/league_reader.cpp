@@ -151,30 +151,36 @@ std::string readTeams(database::Connection& db, const std::string& label, std::v
     });
 }
 
-std::string readBatting(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
+// A statistics table's lines and, matched to them, its splits table's rows.
+template <typename Give>
+std::string readLinesWithSplits(database::Connection& db, const char* table, const char* splitsTable,
+                                const std::string& columns, std::size_t counters, const std::string& label,
+                                std::vector<StatLine>& lines, Give give) {
     std::vector<SplitRow> splits;
-    std::string reason = readSplits(db, "Batting_Splits", label, splits);
-    if (reason.empty())
-        reason = readLines(db, "Batting_Stats", selectList(kBattingColumns, "r."), label, bat::Count, lines);
-    matchSplits(lines, splits, [&](std::size_t i, const SplitRow* split) {
-        lines[i].splits = split != nullptr
-                              ? split->sides
-                              : std::array<Counters, 2>{Counters(split::Count), Counters(split::Count)};
-    });
+    std::string reason = readSplits(db, splitsTable, label, splits);
+    if (reason.empty()) reason = readLines(db, table, columns, label, counters, lines);
+    if (reason.empty()) matchSplits(lines, splits, give);
     return reason;
 }
 
+std::string readBatting(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
+    return readLinesWithSplits(db, "Batting_Stats", "Batting_Splits", selectList(kBattingColumns, "r."),
+                               bat::Count, label, lines, [&](std::size_t i, const SplitRow* split) {
+                                   lines[i].splits = split != nullptr
+                                                         ? split->sides
+                                                         : std::array<Counters, 2>{Counters(split::Count),
+                                                                                   Counters(split::Count)};
+                               });
+}
+
 std::string readPitching(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {
-    std::vector<SplitRow> splits;
-    std::string reason = readSplits(db, "Pitching_Splits", label, splits);
-    if (reason.empty())
-        reason = readLines(db, "Pitching_Stats", selectList(kPitchingColumns, "r."), label, pit::AB, lines);
     // The opponents' at-bats: against left- and right-handed batters.
-    matchSplits(lines, splits, [&](std::size_t i, const SplitRow* split) {
-        lines[i].counters.push_back(split != nullptr ? split->sides[0][split::AB] + split->sides[1][split::AB]
-                                                     : 0);
-    });
-    return reason;
+    return readLinesWithSplits(
+        db, "Pitching_Stats", "Pitching_Splits", selectList(kPitchingColumns, "r."), pit::AB, label, lines,
+        [&](std::size_t i, const SplitRow* split) {
+            lines[i].counters.push_back(
+                split != nullptr ? split->sides[0][split::AB] + split->sides[1][split::AB] : 0);
+        });
 }
 
 std::string readFielding(database::Connection& db, const std::string& label, std::vector<StatLine>& lines) {

@@ -201,9 +201,10 @@ void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
-        const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
-        append(boxes, box(headingOf(category, minimum), rankCandidates(found, category.direction, limit),
-                          totals, category.shown, root));
+        append(boxes,
+               box(headingOf(category, minimum),
+                   rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
+                   totals, category.shown, root));
     }
 }
 
@@ -212,14 +213,14 @@ PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string&
     PageData boxes = list();
     for (const std::string& position : fieldingPositions()) {
         const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
-        const std::vector<Candidate> found = candidatesOf(
+        std::vector<Candidate> found = candidatesOf(
             totals,
             [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
             fieldingAverage);
-        append(
-            boxes,
-            box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},
-                rankCandidates(found, Direction::HigherFirst, kLeaderCount), totals, Shown::Average, root));
+        append(boxes, box({"fpct-" + position, "Fielding average, " + position,
+                           positionMinimumText(position, games)},
+                          rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,
+                          Shown::Average, root));
     }
     return boxes;
 }
@@ -254,9 +255,9 @@ void noteLeaders(SeasonPages& pages) {
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
             const Counter minimum = minimumFor(category.qualifier, pages.games);
-            const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
             // By PlayerID: two players may share a name.
-            for (const Ranked& entry : rankCandidates(found, category.direction, 1))
+            for (const Ranked& entry :
+                 rankCandidates(categoryCandidates(category, totals, minimum), category.direction, 1))
                 pages.leading.insert({category.key, totals[entry.candidate.source].playerId});
         }
     }
@@ -696,10 +697,10 @@ std::string SiteBuilder::careerPage() {
             for (const SeasonPages& season : seasonPages_)
                 minimum += minimumFor(category.qualifier, season.games);
             const std::vector<PlayerTotal>& totals = kind == StatKind::Batting ? batting : pitching;
-            const std::vector<Candidate> found = categoryCandidates(category, totals, minimum);
-            append(boxes,
-                   box(headingOf(category, minimum), rankCandidates(found, category.direction, kLeaderCount),
-                       totals, category.shown, ""));
+            append(boxes, box(headingOf(category, minimum),
+                              rankCandidates(categoryCandidates(category, totals, minimum),
+                                             category.direction, kLeaderCount),
+                              totals, category.shown, ""));
         }
         PageData group;
         put(group, "heading", kind == StatKind::Batting ? "Batting" : "Pitching");
