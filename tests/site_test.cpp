@@ -395,6 +395,20 @@ TEST_F(SiteTest, APageThatCannotBeWrittenFailsTheRunAndTheOthersStay) {
     EXPECT_NE(err.str().find("boxloom-site: 2032/"), std::string::npos) << err.str();
 }
 
+TEST_F(SiteTest, AFailedRunRemovesNoPageOfTheSeasonsItLeftOut) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const std::string list = testing::readFile(out_.file(".boxloom-site"));
+    // A run for 2031 alone, whose pages cannot be written: 2032's pages are
+    // no longer the site's, but a failed run must not take them away.
+    fs::remove_all(out_.file("2031"));
+    testing::writeFile(out_.file("2031"), "in the way");
+    const SiteOutcome outcome = make(out_.str(), {"2031"});
+    ASSERT_FALSE(outcome.succeeded());
+    EXPECT_EQ(outcome.files.removed, 0u);
+    EXPECT_TRUE(fs::exists(out_.file("2032/leaders.html")));
+    EXPECT_EQ(testing::readFile(out_.file(".boxloom-site")), list);
+}
+
 TEST_F(SiteTest, TheCommandLineSaysWhatItWrote) {
     std::ostringstream out, err;
     const std::string site = out_.file("new/site");
