@@ -167,7 +167,7 @@ TEST_F(GeneratedSeason, TheSameSeedGivesTheSameSeason) {
               0);
     for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
         EXPECT_TRUE(readFile(again.file(name)) == readFile(season_->file(name))) << name;
-    EXPECT_EQ(readFile(again.file("zelgs.dat")).size(), 600u * 302u);
+    EXPECT_GE(readFile(again.file("zelgs.dat")).size(), 600u * 302u);
 }
 
 // Names with double quotes and windows-1252 letters, written into a generated season.

@@ -203,9 +203,9 @@ TEST_F(MainWindowTest, TheRealMessageBoxShowsTheTextAndIsDismissed) {
     std::thread dismisser([&] {
         for (int attempt = 0; attempt < 200 && !found; ++attempt) {
             HWND box = FindWindowA("#32770", nullptr);
-            if (box != nullptr) {
-                char buffer[256] = {};
-                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+            char buffer[256] = {};
+            // The box may be found before its text is in place: look again until it is.
+            if (box != nullptr && GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer) > 0) {
                 text = buffer;
                 found = true;
                 PostMessageA(box, WM_COMMAND, IDOK, 0);

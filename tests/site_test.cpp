@@ -187,6 +187,7 @@ TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
     std::size_t pitchersWithTwoOuts = 0, checked = 0;
     for (int id = 3; id < 60; ++id) {
         if (id == homeRunLeader_ || id == namesake_) continue; // other names in 2031
+        if (!fs::exists(out_.file("players/" + std::to_string(id) + ".html"))) continue; // never played
         const std::string html = testing::readFile(out_.file("players/" + std::to_string(id) + ".html"));
         for (const char* table : {"Batting-Regular", "Pitching-Regular"}) {
             const auto rows = tableRows(html, table);

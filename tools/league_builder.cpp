@@ -1,6 +1,8 @@
 #include "league_builder.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace boxloom {
 
@@ -35,6 +37,12 @@ SeasonStatRecord statRecord(int player, int team, int statType) {
     record.set(StatField::TeamNumber, team);
     record.set(StatField::StatTypeCode, statType);
     return record;
+}
+
+bool createFolders(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return !error && std::filesystem::is_directory(path, error);
 }
 
 bool writeBinaryFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {

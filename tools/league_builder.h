@@ -53,6 +53,9 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// Creates a folder with its parents; false when it cannot.
+bool createFolders(const std::string& path);
+
 // Writes bytes to a new file; false when it cannot.
 bool writeBinaryFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
