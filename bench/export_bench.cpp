@@ -14,13 +14,13 @@ namespace fs = std::filesystem;
 constexpr std::uint64_t kRecords = 1000000;
 
 struct BenchSeason {
-    fs::path season = fs::temp_directory_path() / "boxloom-bench-season";
+    fs::path season = fs::temp_directory_path() / "boxloom-bench-league";
     fs::path output = fs::temp_directory_path() / "boxloom-bench-output";
     BenchSeason() {
         fs::create_directories(season);
         fs::create_directories(output);
-        if (fs::exists(season / "zelgs.dat") && fs::file_size(season / "zelgs.dat") == kRecords * 302) return;
-        boxloom::writeDemoSeason(season.string(), {11, kRecords});
+        if (fs::exists(season / "zelgs.dat") && fs::file_size(season / "zelgs.dat") >= kRecords * 302) return;
+        boxloom::writeDemoSeason(season.string(), {.seed = 11, .records = kRecords});
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "demo_season.h"
 #include "league_reader.h"
+#include "players.h"
+#include "rules.h"
 #include "season_import.h"
 #include "site_cli.h"
 #include "site_run.h"
@@ -419,6 +421,28 @@ TEST_F(SiteTest, TheCommandLineSaysWhatItWrote) {
     ASSERT_EQ(cli::runSiteCommandLine({database(), "-o" + site, "--games=162"}, again, err), 0);
     EXPECT_TRUE(again.str().starts_with("0 pages written, ")) << again.str();
     EXPECT_NE(testing::readFile(site + "/2031/leaders.html").find("Min. 502 PA"), std::string::npos);
+}
+
+// The demo league's own season needs no --games: its schedule is found, and a
+// season's worth of batters qualify for the rate titles.
+TEST(DemoLeagueSite, TheDefaultDemoSeasonHas162GamesAndAFullFieldOfQualifiers) {
+    testing::TempFolder folder;
+    ASSERT_EQ(writeDemoSeason(folder.file("2031"), {}).error, "");
+    ExportOptions options;
+    options.encoding = TextEncoding::Utf8;
+    ASSERT_TRUE(database::importSeasons(folder.file("league.db"), {{"2031", folder.file("2031")}}, options)
+                    .succeeded());
+    LeagueReader reader;
+    ASSERT_EQ(reader.open(folder.file("league.db")), "");
+    SeasonData season;
+    ASSERT_EQ(reader.load("2031", season), "");
+    const Counter games = gamesPerTeam(season, std::nullopt);
+    EXPECT_EQ(games, 162);
+    const Counter minimum = minimumFor(Qualifier::PlateAppearances, games);
+    std::size_t qualified = 0;
+    for (const PlayerTotal& total : seasonTotals(season.batting, "Regular"))
+        qualified += amountFor(Qualifier::PlateAppearances, total.counters) >= minimum;
+    EXPECT_GE(qualified, 100u);
 }
 
 } // namespace
