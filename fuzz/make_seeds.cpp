@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     }
     const fs::path out = argv[1];
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-        const DemoSeasonBytes season = makeDemoSeason({.seed = seed, .records = 40});
+        const DemoSeasonBytes season = makeDemoSeason({.seed = seed});
         const std::size_t teams = 2 + seed;
         const std::size_t players = 8 * seed;
         const std::string name = "demo-" + std::to_string(seed);

@@ -20,7 +20,8 @@ using testing::MemoryLeagueFiles;
 using testing::MemoryOutputs;
 
 MemoryLeagueFiles seasonOf(std::size_t records, std::uint64_t seed) {
-    const DemoSeasonBytes season = makeDemoSeason({.seed = seed, .records = records});
+    DemoSeasonBytes season = makeDemoSeason({.seed = seed, .records = records});
+    season.stats.resize(records * kSeasonRecordSize); // exactly this many, around a chunk's size
     MemoryLeagueFiles files;
     files.files[joinPath("season", "zelteam.dat")] = season.teams;
     files.files[joinPath("season", "zelplyr.dat")] = season.players;

@@ -19,6 +19,7 @@ struct PlayerState {
     int lastPitched = -100;
     BatterView batter;
     PitcherView pitcher;
+    int offense = 0; // offenseValue, worked out once a season
 };
 
 struct GameContext {

@@ -48,7 +48,7 @@ void DemoLeague::foundLeague() {
                 const int age = std::clamp(random_.bell(28, 12), 21, 38);
                 Person person = makePerson(random_, names_, static_cast<int>(people_.size()),
                                            kindAt(position), position, age, 0);
-                person.drift = random_.bell(0, 24);
+                person.drift = random_.bell(0, 12);
                 person.team = team;
                 people_.push_back(person);
             }

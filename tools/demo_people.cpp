@@ -67,7 +67,7 @@ Person makePerson(Random& random, NameBook& names, int id, int kind, int positio
     if (kind == kPitcher) {
         person.throws = random.between(0, 99) < 28 ? Hand::Left : Hand::Right;
         person.bats = person.throws;
-        person.pitching = {random.bell(quality, 120), random.bell(quality, 100), random.bell(quality / 2, 90),
+        person.pitching = {random.bell(quality, 100), random.bell(quality, 90), random.bell(quality / 2, 80),
                            random.bell(0, 90)};
         person.batting = {random.bell(-100, 45), random.bell(-95, 30), random.bell(-60, 45),
                           random.bell(-30, 60)};
@@ -78,7 +78,7 @@ Person makePerson(Random& random, NameBook& names, int id, int kind, int positio
                             : (random.between(0, 99) < 25 ? Hand::Left : Hand::Right);
         const int speedLean = position == kCF || position == kSS || position == k2B ? 25 : 0;
         const int powerLean = position == k1B || position == kLF || position == kRF ? 15 : 0;
-        person.batting = {random.bell(quality, 120), random.bell(quality + powerLean, 150),
+        person.batting = {random.bell(quality, 110), random.bell(quality + powerLean, 130),
                           random.bell(quality, 120), random.bell(speedLean, 150)};
     }
     return person;

@@ -29,12 +29,12 @@ struct Chances {
 };
 
 void addGrades(Chances& c, const BattingGrades& bat, const PitchingGrades& pitch) {
-    c[Outcome::Strikeout] += (-28 * bat.contact + 8 * bat.power - 14 * bat.eye + 40 * pitch.stuff) / 10;
-    c[Outcome::Walk] += (30 * bat.eye - 25 * pitch.control) / 10;
+    c[Outcome::Strikeout] += (-28 * bat.contact + 8 * bat.power - 14 * bat.eye + 38 * pitch.stuff) / 10;
+    c[Outcome::Walk] += (30 * bat.eye - 20 * pitch.control) / 10;
     c[Outcome::HomeRun] += (32 * bat.power - 16 * pitch.homers) / 10;
     c[Outcome::Double] += (10 * bat.power + 3 * bat.speed) / 10;
     c[Outcome::Triple] += (5 * bat.speed) / 10;
-    c[Outcome::Single] += (36 * bat.contact + 6 * bat.speed - 15 * pitch.stuff) / 10;
+    c[Outcome::Single] += (36 * bat.contact + 6 * bat.speed - 10 * pitch.stuff) / 10;
 }
 
 // Batters see the ball better from the pitcher's other side.

@@ -36,6 +36,7 @@ public:
             state.team = person.team;
             state.batter = {currentBatting(person), person.bats, person.kind == kPitcher};
             state.pitcher = {currentPitching(person), person.throws};
+            state.offense = offenseValue(person);
         }
     }
 
@@ -52,6 +53,7 @@ public:
 private:
     const Person& person(int id) const { return people_[static_cast<std::size_t>(id)]; }
     PlayerState& state(int id) { return players_[static_cast<std::size_t>(id)]; }
+    int offense(int id) const { return players_[static_cast<std::size_t>(id)].offense; }
     TeamPlan& plan(int team) { return plan_.teams[static_cast<std::size_t>(team - 1)]; }
 
     void startPhase(const PhaseRules& rules) {
@@ -172,7 +174,7 @@ private:
     void battingOrder(Lineup& lineup) const {
         std::vector<int> hitters(lineup.fielders.begin() + kC, lineup.fielders.end());
         std::stable_sort(hitters.begin(), hitters.end(),
-                         [&](int a, int b) { return offenseValue(person(a)) > offenseValue(person(b)); });
+                         [&](int a, int b) { return offense(a) > offense(b); });
         constexpr std::array<std::size_t, 8> kSlotOfRank = {2, 3, 1, 0, 4, 5, 6, 7};
         for (std::size_t rank = 0; rank < hitters.size(); ++rank)
             lineup.order[kSlotOfRank[rank]] = hitters[rank];
