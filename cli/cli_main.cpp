@@ -59,6 +59,28 @@ void printWarnings(const std::vector<ExportProblem>& warnings, std::uint64_t rec
     }
 }
 
+// What the run put right before its own work: an interrupted export completed, side files cleared.
+void printRecovery(const FolderRecovery& recovery, std::ostream& err) {
+    for (const std::string& note : recovery.notes)
+        err << "boxloom-export: " << note << '\n';
+    auto count = [&](std::uint64_t n, const char* one, const char* many, const char* what) {
+        if (n > 0) err << "boxloom-export: " << what << ' ' << n << ' ' << (n == 1 ? one : many) << '\n';
+    };
+    count(recovery.sideFilesRemoved, "temporary file left by an interrupted export",
+          "temporary files left by an interrupted export", "removed");
+    count(recovery.sideFilesRestored, "earlier export file that an interrupted export had moved aside",
+          "earlier export files that an interrupted export had moved aside", "put back");
+}
+
+// True of the folder as the failed run leaves it.
+std::string failedRunClosing(const ExportOutcome& outcome) {
+    if (!outcome.recovery.problems.empty())
+        return "an interrupted export could not be completed, so the folder may hold files of two exports, "
+               "as listed above";
+    return outcome.earlierFilesKept ? "earlier export files were left as they were"
+                                    : "some export files hold the new export, as listed above";
+}
+
 int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostream& err) {
     std::vector<database::SeasonSource> seasons;
     for (const std::string& folder : command.seasonFolders)
@@ -96,21 +118,14 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     if (!prepareOutputFolder(command.options.outputFolder, report, err)) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
+    printRecovery(outcome.recovery, err);
     if (!outcome.succeeded()) {
         for (const ExportProblem& problem : outcome.problems)
             err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
-        err << (outcome.earlierFilesKept
-                    ? "boxloom-export: export FAILED; earlier export files were left as they were\n"
-                    : "boxloom-export: export FAILED; some export files hold the new export, as listed "
-                      "above\n");
+        err << "boxloom-export: export FAILED; " << failedRunClosing(outcome) << '\n';
         return kExitFailed;
     }
     printWrittenFiles(outcome, report);
-    if (outcome.staleSideFilesRemoved > 0) {
-        err << "boxloom-export: removed " << outcome.staleSideFilesRemoved
-            << (outcome.staleSideFilesRemoved == 1 ? " temporary file" : " temporary files")
-            << " left by an interrupted export\n";
-    }
     printWarnings(outcome.warnings, outcome.recordsSkipped, err);
     return kExitSuccess;
 }

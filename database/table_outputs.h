@@ -18,7 +18,7 @@ public:
 
     std::string checkReplaceable(const std::string&) override { return {}; }
     std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) override;
-    std::size_t removeStaleSideFiles(const std::string&, bool (*)(std::string_view)) override { return 0; }
+    FolderRecovery recoverFolder(const std::string&, bool (*)(std::string_view)) override { return {}; }
 
 private:
     Connection& db_;

@@ -5,6 +5,8 @@
 // file layer provides the real ones; tests and fuzzers provide their own.
 
 #include "byte_source.h"
+#include "commit_record.h"
+#include "export_outcome.h"
 #include "row_targets.h"
 
 #include <functional>
@@ -41,8 +43,10 @@ class OutputFile {
 public:
     virtual ~OutputFile() = default;
     virtual std::string write(const void* data, std::size_t size) = 0;
-    // Flushes and closes what was written.
+    // Flushes what was written to the disk and closes it.
     virtual std::string finish() = 0;
+    // The move replace() will make, for the commit record: plain names in the folder.
+    virtual CommitMove commitMove() const { return {}; }
     // Checks the target again, then moves the finished file over its final name;
     // the earlier file is kept aside until cleanUp() or restore().
     virtual std::string replace() = 0;
@@ -59,9 +63,20 @@ public:
     virtual std::string checkReplaceable(const std::string& path) = 0;
     // Null with the reason when the file cannot be created.
     virtual std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) = 0;
-    // Removes the side files of `folder` whose process no longer runs and whose
-    // final name `isOurs` accepts; returns how many it removed.
-    virtual std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) = 0;
+    // First thing in a run: completes the replacements that runs which have
+    // ended left half done in `folder` (or rolls them back), then removes their
+    // side files; only files whose final name `isOurs` accepts are touched.
+    virtual FolderRecovery recoverFolder(const std::string& folder, bool (*isOurs)(std::string_view)) = 0;
+    // Writes to the disk the record of the moves about to be made; the reason of a failure, or "".
+    virtual std::string beginCommit(const std::string& folder, const std::vector<CommitMove>& moves) {
+        (void)folder, (void)moves;
+        return {};
+    }
+    // Removes the record once every move is made.
+    virtual std::string endCommit(const std::string& folder) {
+        (void)folder;
+        return {};
+    }
 };
 
 struct ExportIo {

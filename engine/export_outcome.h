@@ -14,6 +14,18 @@ struct ExportProblem {
     std::string reason;
 };
 
+// What a run found and put right in its output folder before its own work.
+struct FolderRecovery {
+    // Interrupted exports completed or rolled back, in words for the user.
+    std::vector<std::string> notes;
+    // Moves or removals that failed: the folder may hold files of two exports.
+    std::vector<ExportProblem> problems;
+    // Commit records left alone: damaged, foreign, or of a run still going.
+    std::vector<ExportProblem> warnings;
+    std::uint64_t sideFilesRemoved = 0;
+    std::uint64_t sideFilesRestored = 0; // earlier files moved back to their names
+};
+
 struct ExportOutcome {
     std::vector<ExportProblem> problems;
     // Things a successful run could not tidy up; the export itself is whole.
@@ -25,8 +37,7 @@ struct ExportOutcome {
     std::uint64_t recordsAccepted = 0;
     // Accepted records whose player, team or stat type number lies outside the tables.
     std::uint64_t recordsSkipped = 0;
-    // Side files left by interrupted runs and removed by this one.
-    std::uint64_t staleSideFilesRemoved = 0;
+    FolderRecovery recovery;
     // Indexed by ExportFileKind; a file that was not written has written == false.
     std::array<bool, kExportFileKindCount> written{};
     std::array<std::string, kExportFileKindCount> fileNames;

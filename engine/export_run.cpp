@@ -32,7 +32,7 @@ public:
         : options_(options), reportStatus_(reportStatus), io_(io), tables_(std::make_unique<RunTables>()) {}
 
     ExportOutcome execute() {
-        if (openLeagueFiles() && loadTables() && openExports()) {
+        if (recoverOutputFolder() && openLeagueFiles() && loadTables() && openExports()) {
             report(kStatusProcessing);
             exportRecords();
             finish();
@@ -82,9 +82,18 @@ private:
         return outcome_.succeeded();
     }
 
+    // Whatever the run goes on to do, an export that died half moved into place
+    // is completed first, so that the folder holds one whole export.
+    bool recoverOutputFolder() {
+        outcome_.recovery = io_.outputs.recoverFolder(options_.outputFolder, isExportFileName);
+        for (const ExportProblem& found : outcome_.recovery.problems)
+            outcome_.problems.push_back(found);
+        for (const ExportProblem& found : outcome_.recovery.warnings)
+            outcome_.warnings.push_back(found);
+        return outcome_.succeeded();
+    }
+
     bool openExports() {
-        outcome_.staleSideFilesRemoved =
-            io_.outputs.removeStaleSideFiles(options_.outputFolder, isExportFileName);
         for (auto& found : exports_.open(options_, io_.outputs))
             outcome_.problems.push_back(std::move(found));
         return outcome_.succeeded();

@@ -46,6 +46,8 @@ std::vector<ExportFiles::File*> ExportFiles::openFiles() {
 
 std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, OutputFileFactory& outputs) {
     withIds_ = options.includeIds;
+    outputs_ = &outputs;
+    folder_ = options.outputFolder;
     std::vector<ExportProblem> problems;
     std::array<std::string, kExportFileKindCount> paths;
     for (ExportFileKind kind : kExportFileKinds) {
@@ -122,6 +124,19 @@ bool ExportFiles::finishAll(ExportOutcome& outcome) {
     return outcome.problems.size() == before;
 }
 
+// Every new file is complete on disk: the record of the moves goes down before the first move.
+bool ExportFiles::beginCommit(ExportOutcome& outcome) {
+    std::vector<CommitMove> moves;
+    for (const File* file : openFiles())
+        moves.push_back(file->output->commitMove());
+    if (std::string reason = outputs_->beginCommit(folder_, moves); !reason.empty()) {
+        outcome.problems.push_back(
+            {folder_.empty() ? "." : folder_, "the record of the replacement could not be written: " + reason});
+        return false;
+    }
+    return true;
+}
+
 void ExportFiles::replaceAll(ExportOutcome& outcome) {
     const std::vector<File*> files = openFiles();
     std::size_t replaced = 0;
@@ -131,7 +146,12 @@ void ExportFiles::replaceAll(ExportOutcome& outcome) {
             break;
         }
     }
-    if (replaced == files.size()) return;
+    const std::string& where = folder_.empty() ? std::string(".") : folder_;
+    if (replaced == files.size()) {
+        if (std::string reason = outputs_->endCommit(folder_); !reason.empty())
+            outcome.warnings.push_back({where, "the record of the replacement could not be removed: " + reason});
+        return;
+    }
 
     // Put the moved files back, last first.
     for (std::size_t i = replaced; i-- > 0;) {
@@ -141,6 +161,9 @@ void ExportFiles::replaceAll(ExportOutcome& outcome) {
             outcome.problems.push_back({files[i]->path, "the earlier file could not be put back: " + reason});
         }
     }
+    // This run is here to say which file holds what: no later run need complete it.
+    if (std::string reason = outputs_->endCommit(folder_); !reason.empty())
+        outcome.problems.push_back({where, "the record of the replacement could not be removed: " + reason});
     if (outcome.earlierFilesKept) return;
     for (const File* file : files)
         outcome.problems.push_back(
@@ -148,7 +171,7 @@ void ExportFiles::replaceAll(ExportOutcome& outcome) {
 }
 
 void ExportFiles::close(ExportOutcome& outcome) {
-    if (finishAll(outcome)) replaceAll(outcome);
+    if (finishAll(outcome) && beginCommit(outcome)) replaceAll(outcome);
     const bool replacedAll = outcome.succeeded();
     for (File* file : openFiles()) {
         // The only copy of an earlier file that could not be put back stays beside it.

@@ -36,8 +36,8 @@ public:
     RowTargets targets();
     // Appends lines encoded elsewhere (a chunk's), after what the file holds so far.
     void appendLines(ExportFileKind kind, std::string_view text, std::uint64_t lines);
-    // Finishes every file, then replaces the earlier files as one set: when any
-    // move fails, the files already moved are put back. Adds to the outcome's
+    // Finishes every file, writes the commit record, then replaces the earlier
+    // files as one set: when any move fails, the files already moved are put back. Adds to the outcome's
     // problems (and warnings) and sets its earlierFilesKept.
     void close(ExportOutcome& outcome);
     // Removes every file written so far; the earlier exports stay as they were.
@@ -52,10 +52,13 @@ private:
     struct File;
     std::vector<File*> openFiles();
     bool finishAll(ExportOutcome& outcome);
+    bool beginCommit(ExportOutcome& outcome);
     void replaceAll(ExportOutcome& outcome);
 
     std::array<std::unique_ptr<File>, kExportFileKindCount> files_;
     bool withIds_ = false;
+    OutputFileFactory* outputs_ = nullptr;
+    std::string folder_;
 };
 
 } // namespace boxloom

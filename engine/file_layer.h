@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace boxloom {
@@ -35,9 +36,13 @@ private:
     std::intptr_t handle_ = kClosed;
 };
 
+// Called before every step of a replacement that changes the disk (a flush, a
+// move, a removal): a test can end the process at any of them.
+using FileStepHook = std::function<void()>;
+
 class ReplacementFile final : public OutputFile {
 public:
-    ReplacementFile() = default;
+    explicit ReplacementFile(const FileStepHook* hook = nullptr) : hook_(hook) {}
     ~ReplacementFile() override;
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -49,17 +54,22 @@ public:
     std::string replace() override;
     std::string restore() override;
     std::string cleanUp() override;
-    const std::string& temporaryPath() const { return temporaryPath_; }
+    CommitMove commitMove() const override;
 
 private:
     void closeHandle();
+    void step() const {
+        if (hook_ != nullptr && *hook_) (*hook_)();
+    }
 
     static constexpr std::intptr_t kClosed = -1;
     std::intptr_t handle_ = kClosed;
     std::string finalPath_;
     std::string temporaryPath_;
-    std::string keptPath_; // the earlier file, moved or linked aside by replace()
+    std::string keptPath_; // where replace() moves the earlier file
+    bool hadEarlier_ = false;
     bool replaced_ = false;
+    const FileStepHook* hook_;
 };
 
 // Whether an export file could be replaced now: not a folder, not read-only and,
@@ -73,9 +83,15 @@ public:
 
 class FileSystemOutputs final : public OutputFileFactory {
 public:
+    explicit FileSystemOutputs(FileStepHook hook = {}) : hook_(std::move(hook)) {}
     std::string checkReplaceable(const std::string& path) override;
     std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) override;
-    std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) override;
+    FolderRecovery recoverFolder(const std::string& folder, bool (*isOurs)(std::string_view)) override;
+    std::string beginCommit(const std::string& folder, const std::vector<CommitMove>& moves) override;
+    std::string endCommit(const std::string& folder) override;
+
+private:
+    FileStepHook hook_;
 };
 
 } // namespace boxloom

@@ -3,7 +3,9 @@
 // The few platform primitives that the portable part of the file layer builds on.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::platform {
@@ -20,5 +22,11 @@ std::string removeIfPresent(const std::string& path);
 std::string moveReplacing(const std::string& from, const std::string& to);
 // Never replaces an existing file.
 bool moveFile(const std::string& from, const std::string& to);
+// Creates or truncates the file, writes the text and flushes it to the disk.
+std::string writeFileDurably(const std::string& path, std::string_view text);
+// A small file whole (a commit record), or nothing with the reason.
+std::optional<std::string> readSmallFile(const std::string& path, std::string& reason);
+// Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
+std::string flushFolder(const std::string& folder);
 
 } // namespace boxloom::platform

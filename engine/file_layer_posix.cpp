@@ -96,12 +96,14 @@ void ReplacementFile::closeHandle() {
 std::string ReplacementFile::create(const std::string& finalPath) {
     cleanUp();
     finalPath_ = finalPath;
-    replaced_ = false;
+    replaced_ = hadEarlier_ = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath_ = sidePath(finalPath, SideFile::Temporary, sideFileSequence++);
         const int descriptor = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (descriptor >= 0) {
             handle_ = descriptor;
+            // Named now, so that the commit record can say where the earlier file goes.
+            keptPath_ = sidePath(finalPath, SideFile::KeptEarlier, sideFileSequence++);
             return {};
         }
         if (errno != EEXIST) break;
@@ -127,36 +129,42 @@ std::string ReplacementFile::write(const void* data, std::size_t size) {
 
 std::string ReplacementFile::finish() {
     if (handle_ == kClosed) return {};
+    step();
+    // On the disk before the commit record names it as complete.
+    const bool synced = ::fsync(fd(handle_)) == 0;
+    const int error = errno;
     const int closed = ::close(fd(handle_));
     handle_ = kClosed;
-    return closed != 0 ? reasonFor(errno) : std::string();
+    if (!synced) return reasonFor(error);
+    if (closed != 0) return reasonFor(errno);
+    struct stat earlier {};
+    hadEarlier_ = ::stat(finalPath_.c_str(), &earlier) == 0;
+    return {};
 }
 
 std::string ReplacementFile::replace() {
     struct stat earlier {};
     const bool hadEarlier = ::stat(finalPath_.c_str(), &earlier) == 0;
     if (!hadEarlier && errno != ENOENT) return reasonFor(errno);
+    if (hadEarlier != hadEarlier_) return "changed by another program during the export";
     if (hadEarlier) {
         if (std::string reason = replaceableReason(earlier); !reason.empty()) return reason;
         // The new file takes the earlier file's permissions.
         if (::chmod(temporaryPath_.c_str(), earlier.st_mode & 07777) != 0) return reasonFor(errno);
         // Moved aside, not replaced: on ext4 a rename over an existing file makes
         // the kernel write the new file out at once, which costs a third of a run.
-        // A run killed between the two moves is put right by the next run.
-        keptPath_ = sidePath(finalPath_, SideFile::KeptEarlier, sideFileSequence++);
-        if (::rename(finalPath_.c_str(), keptPath_.c_str()) != 0) {
-            const std::string reason = reasonFor(errno);
-            keptPath_.clear();
-            return reason;
-        }
+        // A run killed between the two moves is completed by the next run.
+        step();
+        if (::rename(finalPath_.c_str(), keptPath_.c_str()) != 0) return reasonFor(errno);
     }
+    step();
     if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
         const std::string reason = reasonFor(errno);
-        if (!keptPath_.empty()) ::rename(keptPath_.c_str(), finalPath_.c_str());
-        keptPath_.clear();
+        if (hadEarlier) ::rename(keptPath_.c_str(), finalPath_.c_str());
         return reason;
     }
     temporaryPath_.clear();
+    if (!hadEarlier) keptPath_.clear();
     replaced_ = true;
     return {};
 }
@@ -203,6 +211,54 @@ bool pathExists(const std::string& path) {
 }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::string writeFileDurably(const std::string& path, std::string_view text) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (descriptor < 0) return reasonFor(errno);
+    std::string reason;
+    for (std::size_t done = 0; done < text.size() && reason.empty();) {
+        const ssize_t written = ::write(descriptor, text.data() + done, text.size() - done);
+        if (written >= 0) done += static_cast<std::size_t>(written);
+        else if (errno != EINTR) reason = reasonFor(errno);
+    }
+    if (reason.empty() && ::fsync(descriptor) != 0) reason = reasonFor(errno);
+    if (::close(descriptor) != 0 && reason.empty()) reason = reasonFor(errno);
+    return reason;
+}
+
+std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
+    constexpr std::size_t kLimit = 64 * 1024;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (descriptor < 0) {
+        reason = reasonFor(errno);
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 || text.size() + static_cast<std::size_t>(got) > kLimit) {
+            reason = got < 0 ? reasonFor(errno) : "too large";
+            ::close(descriptor);
+            return std::nullopt;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(descriptor);
+    return text;
+}
+
+std::string flushFolder(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return reasonFor(errno);
+    const bool synced = ::fsync(descriptor) == 0;
+    const int error = errno;
+    ::close(descriptor);
+    // Some file systems cannot flush a folder; their entries are as safe as they get.
+    return synced || error == EINVAL || error == EROFS ? std::string() : reasonFor(error);
+}
 
 bool moveFile(const std::string& from, const std::string& to) {
     // link + unlink never replaces an existing file.

@@ -88,7 +88,7 @@ void ReplacementFile::closeHandle() {
 std::string ReplacementFile::create(const std::string& finalPath) {
     cleanUp();
     finalPath_ = finalPath;
-    replaced_ = false;
+    replaced_ = hadEarlier_ = false;
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
         temporaryPath_ = sidePath(finalPath, SideFile::Temporary, sideFileSequence++);
@@ -96,6 +96,8 @@ std::string ReplacementFile::create(const std::string& finalPath) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
+            // Named now, so that the commit record can say where the earlier file goes.
+            keptPath_ = sidePath(finalPath, SideFile::KeptEarlier, sideFileSequence++);
             return {};
         }
         error = GetLastError();
@@ -119,29 +121,36 @@ std::string ReplacementFile::write(const void* data, std::size_t size) {
 
 std::string ReplacementFile::finish() {
     if (handle_ == kClosed) return {};
+    step();
+    // On the disk before the commit record names it as complete.
+    const BOOL flushed = FlushFileBuffers(nativeHandle(handle_));
+    const DWORD error = GetLastError();
     const BOOL closed = CloseHandle(nativeHandle(handle_));
     handle_ = kClosed;
-    return closed ? std::string() : reasonFor(GetLastError());
+    if (!flushed) return reasonFor(error);
+    if (!closed) return reasonFor(GetLastError());
+    hadEarlier_ = GetFileAttributesA(finalPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return {};
 }
 
 std::string ReplacementFile::replace() {
     // Another program may have opened the file since the run began.
     if (std::string reason = checkReplaceable(finalPath_); !reason.empty()) return reason;
-    if (GetFileAttributesA(finalPath_.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        keptPath_ = sidePath(finalPath_, SideFile::KeptEarlier, sideFileSequence++);
-        if (!MoveFileExA(finalPath_.c_str(), keptPath_.c_str(), 0)) {
-            const DWORD error = GetLastError();
-            keptPath_.clear();
-            return reasonFor(error);
-        }
+    const bool hadEarlier = GetFileAttributesA(finalPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (hadEarlier != hadEarlier_) return "changed by another program during the export";
+    if (hadEarlier) {
+        step();
+        if (!MoveFileExA(finalPath_.c_str(), keptPath_.c_str(), MOVEFILE_WRITE_THROUGH))
+            return reasonFor(GetLastError());
     }
-    if (!MoveFileExA(temporaryPath_.c_str(), finalPath_.c_str(), 0)) {
+    step();
+    if (!MoveFileExA(temporaryPath_.c_str(), finalPath_.c_str(), MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        if (!keptPath_.empty()) MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), 0);
-        keptPath_.clear();
+        if (hadEarlier) MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), MOVEFILE_WRITE_THROUGH);
         return reasonFor(error);
     }
     temporaryPath_.clear();
+    if (!hadEarlier) keptPath_.clear();
     replaced_ = true;
     return {};
 }
@@ -176,7 +185,7 @@ std::string removeIfPresent(const std::string& path) {
 }
 
 std::string moveReplacing(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
     return reasonFor(GetLastError());
 }
 
@@ -210,8 +219,44 @@ bool pathExists(const std::string& path) {
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool moveFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+std::string writeFileDurably(const std::string& path, std::string_view text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
+    DWORD written = 0;
+    std::string reason;
+    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size() || !FlushFileBuffers(file))
+        reason = reasonFor(GetLastError());
+    if (!CloseHandle(file) && reason.empty()) reason = reasonFor(GetLastError());
+    return reason;
+}
+
+std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
+    constexpr DWORD kLimit = 64 * 1024;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = reasonFor(GetLastError());
+        return std::nullopt;
+    }
+    std::string text(kLimit + 1, '\0');
+    DWORD got = 0;
+    const BOOL read = ReadFile(file, text.data(), kLimit + 1, &got, nullptr);
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!read || got > kLimit) {
+        reason = read ? "too large" : reasonFor(error);
+        return std::nullopt;
+    }
+    text.resize(got);
+    return text;
+}
+
+// Moves made with write-through are on the disk when they return.
+std::string flushFolder(const std::string&) { return {}; }
 
 } // namespace platform
 

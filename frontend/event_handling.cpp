@@ -73,8 +73,12 @@ std::string failureMessage(const ExportOutcome& outcome) {
     std::string message = "The season statistics could not be exported:\r\n\r\n";
     for (const ExportProblem& problem : outcome.problems)
         message += problem.file + ": " + problem.reason + "\r\n";
-    message += outcome.earlierFilesKept ? "\r\nEarlier export files were left as they were."
-                                        : "\r\nSome export files hold the new export, as listed above.";
+    if (!outcome.recovery.problems.empty())
+        message += "\r\nAn interrupted export could not be completed: the folder may hold files of two "
+                   "exports, as listed above.";
+    else
+        message += outcome.earlierFilesKept ? "\r\nEarlier export files were left as they were."
+                                            : "\r\nSome export files hold the new export, as listed above.";
     return message;
 }
 

@@ -114,7 +114,8 @@ TEST(FileLayer, SideFilesOfDeadRunsAreRemovedOthersKept) {
 
     const ExportOutcome outcome = season.run(ExportOptions{});
     ASSERT_TRUE(outcome.succeeded());
-    EXPECT_EQ(outcome.staleSideFilesRemoved, stale.size());
+    EXPECT_EQ(outcome.recovery.sideFilesRemoved, stale.size());
+    EXPECT_EQ(outcome.recovery.sideFilesRestored, 0u); // Pitching_Splits.TXT holds a file
     for (const auto& name : stale)
         EXPECT_FALSE(fs::exists(season.outputFolder.file(name))) << name;
     for (const auto& name : kept)
@@ -129,7 +130,8 @@ TEST(FileLayer, AKeptEarlierFileWhoseNameIsFreeIsPutBack) {
     testing::writeFile(season.outputFolder.file("~Fielding_Stats.TXT.2147483000-2.old"), "earlier");
     const ExportOutcome outcome = season.run(ExportOptions{});
     ASSERT_TRUE(outcome.succeeded());
-    EXPECT_EQ(outcome.staleSideFilesRemoved, 0u);
+    EXPECT_EQ(outcome.recovery.sideFilesRemoved, 0u);
+    EXPECT_EQ(outcome.recovery.sideFilesRestored, 1u);
     EXPECT_EQ(season.output("Fielding_Stats.TXT"), "earlier");
 }
 

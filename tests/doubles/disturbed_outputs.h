@@ -20,8 +20,8 @@ public:
         if (!file || ++created_ != disturbedFile_) return file;
         return std::make_unique<Disturbed>(std::move(file), finalPath, disturb_);
     }
-    std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) override {
-        return real_.removeStaleSideFiles(folder, isOurs);
+    FolderRecovery recoverFolder(const std::string& folder, bool (*isOurs)(std::string_view)) override {
+        return real_.recoverFolder(folder, isOurs);
     }
 
 private:

@@ -131,8 +131,21 @@ std::unique_ptr<OutputFile> MemoryOutputs::create(const std::string& finalPath, 
     return std::make_unique<MemoryOutput>(*this, finalPath);
 }
 
-std::size_t MemoryOutputs::removeStaleSideFiles(const std::string&, bool (*)(std::string_view)) {
-    return staleSideFiles;
+FolderRecovery MemoryOutputs::recoverFolder(const std::string&, bool (*)(std::string_view)) {
+    FolderRecovery recovery;
+    recovery.sideFilesRemoved = staleSideFiles;
+    return recovery;
+}
+
+std::string MemoryOutputs::beginCommit(const std::string&, const std::vector<CommitMove>& moves) {
+    commitRecords.push_back(formatCommitRecord({1, "now", moves}));
+    commitOpen = true;
+    return {};
+}
+
+std::string MemoryOutputs::endCommit(const std::string&) {
+    commitOpen = false;
+    return {};
 }
 
 const Fault* MemoryOutputs::faultFor(FaultAt at, const std::string& path) const {

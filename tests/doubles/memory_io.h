@@ -43,11 +43,15 @@ class MemoryOutputs final : public OutputFileFactory {
 public:
     std::map<std::string, std::string> folder;
     std::vector<Fault> faults;
-    std::size_t staleSideFiles = 0; // what removeStaleSideFiles reports
+    std::size_t staleSideFiles = 0; // what recoverFolder reports removed
+    std::vector<std::string> commitRecords; // every record written, in order
+    bool commitOpen = false;               // a record is written and not yet removed
 
     std::string checkReplaceable(const std::string& path) override;
     std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) override;
-    std::size_t removeStaleSideFiles(const std::string& folder, bool (*isOurs)(std::string_view)) override;
+    FolderRecovery recoverFolder(const std::string& folder, bool (*isOurs)(std::string_view)) override;
+    std::string beginCommit(const std::string& folder, const std::vector<CommitMove>& moves) override;
+    std::string endCommit(const std::string& folder) override;
 
     // The planted fault of this operation on this file, or null.
     const Fault* faultFor(FaultAt at, const std::string& path) const;

@@ -1,0 +1,141 @@
+#include "commit_record.h"
+
+#include "temporary_names.h"
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+
+namespace boxloom {
+
+namespace {
+
+constexpr std::string_view kRecordPrefix = "~boxloom-commit.";
+constexpr std::string_view kRecordEnding = ".txt";
+constexpr std::string_view kHeader = "Boxloom commit record 1";
+
+bool parseNumber(std::string_view digits, std::uint32_t& value) {
+    if (digits.empty()) return false;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return error == std::errc() && end == digits.data() + digits.size();
+}
+
+// The record's lines, each without its line feed; false when the last line has none.
+bool splitLines(std::string_view text, std::vector<std::string_view>& lines) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos) return false;
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    return true;
+}
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> found;
+    while (!line.empty()) {
+        const std::size_t space = line.find(' ');
+        found.push_back(line.substr(0, space));
+        if (space == std::string_view::npos) break;
+        line.remove_prefix(space + 1);
+    }
+    return found;
+}
+
+bool isPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string_view::npos;
+}
+
+// A side file of this target and process, of the given kind.
+bool isSideFileOf(std::string_view name, const CommitMove& move, std::uint32_t processId, SideFile kind) {
+    const auto owner = parseSideFileName(name);
+    return isPlainName(name) && owner && owner->finalName == move.target && owner->processId == processId &&
+           owner->kind == kind;
+}
+
+std::string checkMove(const std::vector<std::string_view>& fields, std::uint32_t processId,
+                      bool (*isOurs)(std::string_view), CommitMove& move) {
+    if (fields.size() != 4 || fields[0] != "move") return "a line is not a move";
+    move = {std::string(fields[1]), std::string(fields[2]), fields[3] == "-" ? "" : std::string(fields[3])};
+    if (!isPlainName(move.target) || !isOurs(move.target)) return "names " + move.target + ", not an export file";
+    if (!isSideFileOf(move.fresh, move, processId, SideFile::Temporary))
+        return "names " + move.fresh + ", not a new file of " + move.target;
+    if (!move.earlier.empty() && !isSideFileOf(move.earlier, move, processId, SideFile::KeptEarlier))
+        return "names " + move.earlier + ", not an earlier file of " + move.target;
+    return {};
+}
+
+} // namespace
+
+std::string commitRecordName(std::uint32_t processId) {
+    return std::string(kRecordPrefix) + std::to_string(processId) + std::string(kRecordEnding);
+}
+
+std::optional<std::uint32_t> parseCommitRecordName(std::string_view name) {
+    if (!name.starts_with(kRecordPrefix) || !name.ends_with(kRecordEnding)) return std::nullopt;
+    name = name.substr(kRecordPrefix.size(), name.size() - kRecordPrefix.size() - kRecordEnding.size());
+    std::uint32_t processId = 0;
+    if (!parseNumber(name, processId)) return std::nullopt;
+    return processId;
+}
+
+std::string formatCommitRecord(const CommitRecord& record) {
+    std::string text = std::string(kHeader) + "\nprocess " + std::to_string(record.processId) + "\nwritten " +
+                       record.writtenAt + "\n";
+    for (const CommitMove& move : record.moves)
+        text += "move " + move.target + " " + move.fresh + " " + (move.earlier.empty() ? "-" : move.earlier) +
+                "\n";
+    text += "end " + std::to_string(record.moves.size()) + "\n";
+    return text;
+}
+
+std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOurs)(std::string_view),
+                                              std::string& reason) {
+    std::vector<std::string_view> lines;
+    if (!splitLines(text, lines) || lines.size() < 4) {
+        reason = "incomplete";
+        return std::nullopt;
+    }
+    if (lines[0] != kHeader) {
+        reason = "not a commit record of this version";
+        return std::nullopt;
+    }
+    CommitRecord record;
+    const auto process = words(lines[1]);
+    const auto written = words(lines[2]);
+    if (process.size() != 2 || process[0] != "process" || !parseNumber(process[1], record.processId) ||
+        written.size() != 2 || written[0] != "written") {
+        reason = "damaged";
+        return std::nullopt;
+    }
+    record.writtenAt = written[1];
+    const auto end = words(lines.back());
+    std::uint32_t count = 0;
+    if (end.size() != 2 || end[0] != "end" || !parseNumber(end[1], count) || count != lines.size() - 4) {
+        reason = "incomplete";
+        return std::nullopt;
+    }
+    for (std::size_t i = 3; i + 1 < lines.size(); ++i) {
+        CommitMove move;
+        reason = checkMove(words(lines[i]), record.processId, isOurs, move);
+        if (!reason.empty()) return std::nullopt;
+        record.moves.push_back(std::move(move));
+    }
+    return record;
+}
+
+std::string utcNow() {
+    using namespace std::chrono;
+    const auto now = floor<seconds>(system_clock::now());
+    const auto day = floor<days>(now);
+    const year_month_day date{day};
+    const hh_mm_ss time{now - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
+    return text;
+}
+
+} // namespace boxloom

@@ -1,0 +1,52 @@
+#pragma once
+
+// The commit record: before the first export file is moved into place, a run
+// writes into the output folder a small text naming every move it is about to
+// make, and removes it once the whole set is in place. A later run that finds
+// the record of a process that has ended completes those moves first.
+//
+//   Boxloom commit record 1
+//   process 4711
+//   written 2026-12-09T10:00:00Z
+//   move Batting_Stats.CSV ~Batting_Stats.CSV.4711-0.tmp ~Batting_Stats.CSV.4711-1.old
+//   move Fielding_Stats.CSV ~Fielding_Stats.CSV.4711-2.tmp -
+//   end 2
+//
+// Each move names the target, the new file and where the earlier file goes
+// ("-" when there was none), all plain names in the record's folder.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boxloom {
+
+struct CommitMove {
+    std::string target;
+    std::string fresh;   // the complete new file
+    std::string earlier; // where the earlier file is kept; empty when there was none
+};
+
+struct CommitRecord {
+    std::uint32_t processId = 0;
+    std::string writtenAt; // UTC, ISO 8601
+    std::vector<CommitMove> moves;
+};
+
+std::string commitRecordName(std::uint32_t processId);
+// The process named by a commit record's file name; nothing for any other name.
+std::optional<std::uint32_t> parseCommitRecordName(std::string_view name);
+
+std::string formatCommitRecord(const CommitRecord& record);
+
+// The record, or nothing with the reason when the text is not a whole record of
+// this version, or names anything but export files (`isOurs`) and their own side files.
+std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOurs)(std::string_view),
+                                              std::string& reason);
+
+// The time now as the record writes it.
+std::string utcNow();
+
+} // namespace boxloom

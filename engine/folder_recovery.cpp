@@ -1,0 +1,142 @@
+#include "folder_recovery.h"
+
+#include "paths.h"
+#include "temporary_names.h"
+
+#include <set>
+
+namespace boxloom {
+
+namespace {
+
+class Recovery {
+public:
+    Recovery(FolderOps& ops, const std::string& folder, bool (*isOurs)(std::string_view))
+        : ops_(ops), folder_(folder), prefix_(folder.empty() ? std::string() : joinPath(folder, "")),
+          isOurs_(isOurs) {}
+
+    FolderRecovery run() {
+        const std::vector<std::string> names = ops_.names(folder_.empty() ? "." : folder_);
+        for (const std::string& name : names)
+            if (const auto processId = parseCommitRecordName(name)) settleRecord(name, *processId);
+        for (const std::string& name : names)
+            clearSideFile(name);
+        return std::move(result_);
+    }
+
+private:
+    std::string path(const std::string& name) const { return prefix_ + name; }
+    bool exists(const std::string& name) { return ops_.exists(path(name)); }
+    bool ended(std::uint32_t processId) {
+        return processId != ops_.currentProcessId() && !ops_.processMayBeRunning(processId);
+    }
+
+    void leaveAlone(std::uint32_t processId, const std::string& name, const std::string& why) {
+        untouchable_.insert(processId);
+        result_.warnings.push_back({path(name), "left alone: " + why});
+    }
+
+    void settleRecord(const std::string& name, std::uint32_t processId) {
+        if (!ended(processId)) return leaveAlone(processId, name, "the export that wrote it is still running");
+        std::string reason;
+        const auto text = ops_.read(path(name), reason);
+        std::optional<CommitRecord> record;
+        if (text) record = parseCommitRecord(*text, isOurs_, reason);
+        if (!record || record->processId != processId)
+            return leaveAlone(processId, name, "not a commit record that can be trusted (" +
+                                                   (reason.empty() ? "another process's" : reason) + ")");
+        if (completable(*record)) complete(name, *record);
+        else rollBack(name, *record);
+    }
+
+    // Every new file is still there or already in place.
+    bool completable(const CommitRecord& record) {
+        for (const CommitMove& move : record.moves)
+            if (!exists(move.fresh) && !(exists(move.target) && (move.earlier.empty() || exists(move.earlier))))
+                return false;
+        return true;
+    }
+
+    bool step(const std::string& file, std::string reason) {
+        if (reason.empty()) return true;
+        result_.problems.push_back({file, "while completing an interrupted export: " + reason});
+        return false;
+    }
+
+    void complete(const std::string& name, const CommitRecord& record) {
+        for (const CommitMove& move : record.moves) {
+            if (!exists(move.fresh)) continue;
+            if (!move.earlier.empty() && exists(move.target) && !exists(move.earlier) &&
+                !step(path(move.target), ops_.move(path(move.target), path(move.earlier))))
+                return;
+            if (!step(path(move.target), ops_.move(path(move.fresh), path(move.target)))) return;
+        }
+        if (!finishRecord(name)) return;
+        for (const CommitMove& move : record.moves)
+            if (!move.earlier.empty()) step(path(move.earlier), ops_.remove(path(move.earlier)));
+        result_.notes.push_back("completed an export interrupted at " + record.writtenAt + " (" +
+                                std::to_string(record.moves.size()) +
+                                (record.moves.size() == 1 ? " file)" : " files)"));
+    }
+
+    // A new file is gone: every target gets back its earlier file, or none if it had none.
+    void rollBack(const std::string& name, const CommitRecord& record) {
+        std::string said;
+        for (const CommitMove& move : record.moves) {
+            const std::string target = path(move.target);
+            std::string holds;
+            if (!move.earlier.empty() && exists(move.earlier)) {
+                if (!step(target, ops_.move(path(move.earlier), target))) return;
+                holds = "holds the earlier export";
+            } else if (move.earlier.empty()) {
+                if (!exists(move.fresh) && exists(move.target) && !step(target, ops_.remove(target))) return;
+                holds = "removed: the earlier export had none";
+            } else {
+                holds = exists(move.fresh) ? "holds the earlier export"
+                        : exists(move.target) ? "holds the interrupted export"
+                                              : "is missing";
+            }
+            if (!step(path(move.fresh), ops_.remove(path(move.fresh)))) return;
+            said += "; " + move.target + " " + holds;
+        }
+        if (!finishRecord(name)) return;
+        result_.notes.push_back("rolled back an export interrupted at " + record.writtenAt +
+                                " whose new files were gone" + said);
+    }
+
+    // The moves are on disk before the record goes, and the record is gone before any earlier file.
+    bool finishRecord(const std::string& name) {
+        const std::string where = folder_.empty() ? "." : folder_;
+        return step(where, ops_.flushFolder(where)) && step(path(name), ops_.remove(path(name))) &&
+               step(where, ops_.flushFolder(where));
+    }
+
+    void clearSideFile(const std::string& name) {
+        const auto owner = parseSideFileName(name);
+        if (!owner || !isOurs_(owner->finalName) || untouchable_.count(owner->processId) ||
+            !ended(owner->processId) || !exists(name))
+            return;
+        // An earlier export moved aside by a run that died before putting it back.
+        if (owner->kind == SideFile::KeptEarlier && !exists(owner->finalName) &&
+            ops_.moveIfAbsent(path(name), path(owner->finalName)).empty()) {
+            ++result_.sideFilesRestored;
+            return;
+        }
+        if (ops_.remove(path(name)).empty()) ++result_.sideFilesRemoved;
+    }
+
+    FolderOps& ops_;
+    const std::string& folder_;
+    std::string prefix_;
+    bool (*isOurs_)(std::string_view);
+    std::set<std::uint32_t> untouchable_; // processes whose records were left alone
+    FolderRecovery result_;
+};
+
+} // namespace
+
+FolderRecovery recoverFolder(FolderOps& ops, const std::string& folder, bool (*isOurs)(std::string_view)) {
+    return Recovery(ops, folder, isOurs).run();
+}
+
+} // namespace boxloom
