@@ -43,7 +43,8 @@ std::vector<std::string_view> words(std::string_view line) {
 }
 
 bool isPlainName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\:") == std::string_view::npos;
 }
 
 // A side file of this target and process, of the given kind.
@@ -57,7 +58,8 @@ std::string checkMove(const std::vector<std::string_view>& fields, std::uint32_t
                       bool (*isOurs)(std::string_view), CommitMove& move) {
     if (fields.size() != 4 || fields[0] != "move") return "a line is not a move";
     move = {std::string(fields[1]), std::string(fields[2]), fields[3] == "-" ? "" : std::string(fields[3])};
-    if (!isPlainName(move.target) || !isOurs(move.target)) return "names " + move.target + ", not an export file";
+    if (!isPlainName(move.target) || !isOurs(move.target))
+        return "names " + move.target + ", not an export file";
     if (!isSideFileOf(move.fresh, move, processId, SideFile::Temporary))
         return "names " + move.fresh + ", not a new file of " + move.target;
     if (!move.earlier.empty() && !isSideFileOf(move.earlier, move, processId, SideFile::KeptEarlier))

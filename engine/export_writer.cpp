@@ -130,8 +130,8 @@ bool ExportFiles::beginCommit(ExportOutcome& outcome) {
     for (const File* file : openFiles())
         moves.push_back(file->output->commitMove());
     if (std::string reason = outputs_->beginCommit(folder_, moves); !reason.empty()) {
-        outcome.problems.push_back(
-            {folder_.empty() ? "." : folder_, "the record of the replacement could not be written: " + reason});
+        outcome.problems.push_back({folder_.empty() ? "." : folder_,
+                                    "the record of the replacement could not be written: " + reason});
         return false;
     }
     return true;
@@ -149,7 +149,8 @@ void ExportFiles::replaceAll(ExportOutcome& outcome) {
     const std::string& where = folder_.empty() ? std::string(".") : folder_;
     if (replaced == files.size()) {
         if (std::string reason = outputs_->endCommit(folder_); !reason.empty())
-            outcome.warnings.push_back({where, "the record of the replacement could not be removed: " + reason});
+            outcome.warnings.push_back(
+                {where, "the record of the replacement could not be removed: " + reason});
         return;
     }
 

@@ -63,7 +63,9 @@ namespace {
 class PlatformFolderOps final : public FolderOps {
 public:
     explicit PlatformFolderOps(const FileStepHook& hook) : hook_(hook) {}
-    std::vector<std::string> names(const std::string& folder) override { return platform::namesInFolder(folder); }
+    std::vector<std::string> names(const std::string& folder) override {
+        return platform::namesInFolder(folder);
+    }
     bool exists(const std::string& path) override { return platform::pathExists(path); }
     std::optional<std::string> read(const std::string& path, std::string& reason) override {
         return platform::readSmallFile(path, reason);
@@ -85,7 +87,9 @@ public:
         return platform::flushFolder(folder);
     }
     std::uint32_t currentProcessId() override { return platform::currentProcessId(); }
-    bool processMayBeRunning(std::uint32_t processId) override { return platform::processMayBeRunning(processId); }
+    bool processMayBeRunning(std::uint32_t processId) override {
+        return platform::processMayBeRunning(processId);
+    }
 
 private:
     void step() const {

@@ -218,8 +218,10 @@ std::string writeFileDurably(const std::string& path, std::string_view text) {
     std::string reason;
     for (std::size_t done = 0; done < text.size() && reason.empty();) {
         const ssize_t written = ::write(descriptor, text.data() + done, text.size() - done);
-        if (written >= 0) done += static_cast<std::size_t>(written);
-        else if (errno != EINTR) reason = reasonFor(errno);
+        if (written >= 0)
+            done += static_cast<std::size_t>(written);
+        else if (errno != EINTR)
+            reason = reasonFor(errno);
     }
     if (reason.empty() && ::fsync(descriptor) != 0) reason = reasonFor(errno);
     if (::close(descriptor) != 0 && reason.empty()) reason = reasonFor(errno);

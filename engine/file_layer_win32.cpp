@@ -223,7 +223,8 @@ bool moveFile(const std::string& from, const std::string& to) {
 }
 
 std::string writeFileDurably(const std::string& path, std::string_view text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
     DWORD written = 0;
     std::string reason;

@@ -37,22 +37,30 @@ private:
     }
 
     void settleRecord(const std::string& name, std::uint32_t processId) {
-        if (!ended(processId)) return leaveAlone(processId, name, "the export that wrote it is still running");
+        // The record's own side files are settled with it, never by the plain clean-up below.
+        untouchable_.insert(processId);
+        if (!ended(processId))
+            return leaveAlone(processId, name, "the export that wrote it is still running");
         std::string reason;
         const auto text = ops_.read(path(name), reason);
         std::optional<CommitRecord> record;
         if (text) record = parseCommitRecord(*text, isOurs_, reason);
+        if (record && record->processId != processId) untouchable_.insert(record->processId);
         if (!record || record->processId != processId)
-            return leaveAlone(processId, name, "not a commit record that can be trusted (" +
-                                                   (reason.empty() ? "another process's" : reason) + ")");
-        if (completable(*record)) complete(name, *record);
-        else rollBack(name, *record);
+            return leaveAlone(processId, name,
+                              "not a commit record that can be trusted (" +
+                                  (reason.empty() ? "another process's" : reason) + ")");
+        if (completable(*record))
+            complete(name, *record);
+        else
+            rollBack(name, *record);
     }
 
     // Every new file is still there or already in place.
     bool completable(const CommitRecord& record) {
         for (const CommitMove& move : record.moves)
-            if (!exists(move.fresh) && !(exists(move.target) && (move.earlier.empty() || exists(move.earlier))))
+            if (!exists(move.fresh) &&
+                !(exists(move.target) && (move.earlier.empty() || exists(move.earlier))))
                 return false;
         return true;
     }
@@ -92,7 +100,7 @@ private:
                 if (!exists(move.fresh) && exists(move.target) && !step(target, ops_.remove(target))) return;
                 holds = "removed: the earlier export had none";
             } else {
-                holds = exists(move.fresh) ? "holds the earlier export"
+                holds = exists(move.fresh)    ? "holds the earlier export"
                         : exists(move.target) ? "holds the interrupted export"
                                               : "is missing";
             }

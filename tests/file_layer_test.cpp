@@ -1,5 +1,6 @@
 // The real file layer's failure paths, on this platform's own file system.
 
+#include "demo_season.h"
 #include "disturbed_outputs.h"
 #include "export_run.h"
 #include "file_layer.h"
@@ -134,6 +135,101 @@ TEST(FileLayer, AKeptEarlierFileWhoseNameIsFreeIsPutBack) {
     EXPECT_EQ(outcome.recovery.sideFilesRestored, 1u);
     EXPECT_EQ(season.output("Fielding_Stats.TXT"), "earlier");
 }
+
+#ifndef _WIN32
+
+// A season of the demo league, cut short so that a run takes little time.
+void writeSeason(const testing::TempFolder& folder, std::uint64_t seed) {
+    DemoSeasonBytes season = makeDemoSeason({.seed = seed});
+    season.stats.resize(300 * kSeasonRecordSize);
+    const std::pair<const char*, const std::vector<std::uint8_t>*> files[] = {
+        {"zelteam.dat", &season.teams}, {"zelplyr.dat", &season.players}, {"zelgs.dat", &season.stats}};
+    for (const auto& [name, bytes] : files)
+        testing::writeFile(folder.file(name), std::string(bytes->begin(), bytes->end()));
+}
+
+struct CrashCase {
+    const char* name;
+    bool earlierExport;
+    bool everyFile;
+};
+
+class CrashedCommit : public ::testing::TestWithParam<CrashCase> {};
+
+// The process dies at the Nth flush, move or removal of its commit, for every
+// N; the next run, even one that fails, leaves one whole export.
+TEST_P(CrashedCommit, TheNextRunLeavesOneWholeExport) {
+    testing::TempFolder seasonA, seasonB, earlier, later;
+    writeSeason(seasonA, 1);
+    writeSeason(seasonB, 2);
+    ExportOptions options = GetParam().everyFile ? everyFile() : ExportOptions{};
+    auto exportInto = [&](const testing::TempFolder& season, const std::string& out) {
+        ExportOptions run = options;
+        run.seasonFolder = season.str();
+        run.outputFolder = out;
+        return runExport(run);
+    };
+    ASSERT_TRUE(exportInto(seasonA, earlier.str()).succeeded());
+    ASSERT_TRUE(exportInto(seasonB, later.str()).succeeded());
+    const auto earlierFiles =
+        GetParam().earlierExport ? contents(earlier) : std::map<std::string, std::string>{};
+    const auto laterFiles = contents(later);
+    int crashes = 0;
+    for (int step = 1; step < 200; ++step) {
+        testing::TempFolder out;
+        if (GetParam().earlierExport) {
+            ASSERT_TRUE(exportInto(seasonA, out.str()).succeeded());
+        }
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int steps = 0;
+            FileSystemOutputs outputs([&] {
+                if (++steps == step) ::_exit(3);
+            });
+            FileSystemLeagueFiles league;
+            ExportOptions run = options;
+            run.seasonFolder = seasonB.str();
+            run.outputFolder = out.str();
+            ::_exit(runExport(run, {}, ExportIo{league, outputs}).succeeded() ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 0) break; // past the last step
+        ASSERT_EQ(WEXITSTATUS(status), 3);
+        ++crashes;
+        bool recordLeft = false;
+        for (const std::string& name : out.fileNames())
+            recordLeft = recordLeft || name.starts_with("~boxloom-commit.");
+
+        ExportOptions failing = options;
+        failing.seasonFolder = out.file("no such season");
+        failing.outputFolder = out.str();
+        const ExportOutcome outcome = runExport(failing);
+        EXPECT_FALSE(outcome.succeeded());
+        const auto files = contents(out);
+        EXPECT_TRUE(files == earlierFiles || files == laterFiles) << "step " << step << ": a mixed folder";
+        EXPECT_EQ(!outcome.recovery.notes.empty(), recordLeft) << "step " << step;
+        if (recordLeft) {
+            ASSERT_EQ(outcome.recovery.notes.size(), 1u);
+            EXPECT_TRUE(outcome.recovery.notes[0].starts_with("completed an export interrupted at "))
+                << outcome.recovery.notes[0];
+        }
+        ASSERT_TRUE(exportInto(seasonB, out.str()).succeeded());
+        EXPECT_TRUE(contents(out) == laterFiles) << "step " << step;
+    }
+    EXPECT_GE(crashes, GetParam().everyFile ? 12 : 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CrashedCommit,
+                         ::testing::Values(CrashCase{"TwoFilesOverAnEarlierExport", true, false},
+                                           CrashCase{"TwoFilesIntoAnEmptyFolder", false, false},
+                                           CrashCase{"FiveFilesOverAnEarlierExport", true, true},
+                                           CrashCase{"FiveFilesIntoAnEmptyFolder", false, true}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+#endif
 
 #ifndef _WIN32
 

@@ -229,8 +229,9 @@ private:
                 bases_[2] = std::exchange(bases_[1], Runner{});
         }
         if (bases_[0].on()) {
-            Runner& target = !bases_[2].on() && chance(2500) ? bases_[2] : bases_[1];
-            target = std::exchange(bases_[0], Runner{});
+            const Runner fromFirst = std::exchange(bases_[0], Runner{});
+            if (!bases_[2].on() && chance(2500)) bases_[2] = fromFirst;
+            else bases_[1] = fromFirst;
         }
         bases_[0] = batter;
     }

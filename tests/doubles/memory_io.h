@@ -43,9 +43,9 @@ class MemoryOutputs final : public OutputFileFactory {
 public:
     std::map<std::string, std::string> folder;
     std::vector<Fault> faults;
-    std::size_t staleSideFiles = 0; // what recoverFolder reports removed
+    std::size_t staleSideFiles = 0;         // what recoverFolder reports removed
     std::vector<std::string> commitRecords; // every record written, in order
-    bool commitOpen = false;               // a record is written and not yet removed
+    bool commitOpen = false;                // a record is written and not yet removed
 
     std::string checkReplaceable(const std::string& path) override;
     std::unique_ptr<OutputFile> create(const std::string& finalPath, std::string& reason) override;

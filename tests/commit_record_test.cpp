@@ -1,0 +1,231 @@
+// The commit record and what a run does with one that a dead run left behind.
+
+#include "commit_record.h"
+#include "export_file_kinds.h"
+#include "folder_recovery.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace boxloom {
+namespace {
+
+constexpr std::uint32_t kDead = 4711;
+
+CommitMove moveOf(const std::string& target, bool hadEarlier, int sequence) {
+    const std::string base = "~" + target + "." + std::to_string(kDead) + "-";
+    return {target, base + std::to_string(sequence) + ".tmp",
+            hadEarlier ? base + std::to_string(sequence + 1) + ".old" : std::string()};
+}
+
+CommitRecord twoFiles() {
+    return {kDead,
+            "2031-04-01T12:00:00Z",
+            {moveOf("Batting_Stats.CSV", true, 0), moveOf("Fielding_Stats.CSV", false, 2)}};
+}
+
+TEST(CommitRecord, ReadsBackWhatItWrote) {
+    const std::string text = formatCommitRecord(twoFiles());
+    std::string reason;
+    const auto record = parseCommitRecord(text, isExportFileName, reason);
+    ASSERT_TRUE(record) << reason;
+    EXPECT_EQ(record->processId, kDead);
+    EXPECT_EQ(record->writtenAt, "2031-04-01T12:00:00Z");
+    ASSERT_EQ(record->moves.size(), 2u);
+    EXPECT_EQ(record->moves[0].earlier, "~Batting_Stats.CSV.4711-1.old");
+    EXPECT_EQ(record->moves[1].earlier, "");
+    EXPECT_EQ(commitRecordName(kDead), "~boxloom-commit.4711.txt");
+    EXPECT_EQ(parseCommitRecordName("~boxloom-commit.4711.txt"), kDead);
+    EXPECT_FALSE(parseCommitRecordName("~boxloom-commit.47x1.txt"));
+    EXPECT_FALSE(parseCommitRecordName("boxloom-commit.4711.txt"));
+}
+
+// Anything but a whole record of export files and their own side files is refused.
+TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
+    const std::string good = formatCommitRecord(twoFiles());
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::map<std::string, std::string> cases = {
+        {"empty", ""},
+        {"cut before its end", good.substr(0, good.find("end"))},
+        {"last line without its end", good.substr(0, good.size() - 1)},
+        {"another version", replaced("record 1", "record 2")},
+        {"a count that does not match", replaced("end 2", "end 3")},
+        {"a target in another folder", replaced("move Batting_Stats.CSV", "move ../Batting_Stats.CSV")},
+        {"a league file as target", replaced("move Batting_Stats.CSV ~Batting_Stats.CSV.4711-0.tmp",
+                                             "move zelgs.dat ~zelgs.dat.4711-0.tmp")},
+        {"a new file of another process",
+         replaced("~Batting_Stats.CSV.4711-0.tmp", "~Batting_Stats.CSV.99-0.tmp")},
+        {"a new file of another target",
+         replaced("~Batting_Stats.CSV.4711-0.tmp", "~Pitching_Stats.CSV.4711-0.tmp")},
+        {"a new file with a path",
+         replaced("~Batting_Stats.CSV.4711-0.tmp", "x/~Batting_Stats.CSV.4711-0.tmp")},
+        {"an earlier file that is a new one",
+         replaced("~Batting_Stats.CSV.4711-1.old", "~Batting_Stats.CSV.4711-1.tmp")},
+        {"no process", replaced("process 4711", "process me")},
+    };
+    for (const auto& [what, text] : cases) {
+        std::string reason;
+        EXPECT_FALSE(parseCommitRecord(text, isExportFileName, reason)) << what;
+        EXPECT_NE(reason, "") << what;
+    }
+}
+
+// A folder in memory; any operation can be made to fail.
+class MemoryFolder final : public FolderOps {
+public:
+    std::map<std::string, std::string> files; // by path "out/NAME"
+    std::set<std::uint32_t> running = {1};
+    std::string failingPath; // moves and removals of this path fail
+    int flushes = 0;
+
+    std::vector<std::string> names(const std::string& folder) override {
+        std::vector<std::string> found;
+        for (const auto& [path, text] : files)
+            if (path.starts_with(folder + "/")) found.push_back(path.substr(folder.size() + 1));
+        return found;
+    }
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<std::string> read(const std::string& path, std::string& reason) override {
+        if (!exists(path)) reason = "not found";
+        return exists(path) ? std::optional<std::string>(files[path]) : std::nullopt;
+    }
+    std::string move(const std::string& from, const std::string& to) override {
+        if (from == failingPath || to == failingPath) return "permission denied";
+        if (!exists(from)) return "not found";
+        files[to] = files[from];
+        files.erase(from);
+        return {};
+    }
+    std::string moveIfAbsent(const std::string& from, const std::string& to) override {
+        return exists(to) ? "exists" : move(from, to);
+    }
+    std::string remove(const std::string& path) override {
+        if (path == failingPath) return "permission denied";
+        files.erase(path);
+        return {};
+    }
+    std::string flushFolder(const std::string&) override {
+        ++flushes;
+        return {};
+    }
+    std::uint32_t currentProcessId() override { return 1; }
+    bool processMayBeRunning(std::uint32_t processId) override { return running.count(processId) != 0; }
+};
+
+const std::string kRecordPath = "out/~boxloom-commit.4711.txt";
+
+// Five files, three of them with an earlier file, stopped after `moves` of the run's moves.
+MemoryFolder interrupted(int moves, bool freshGone = false) {
+    MemoryFolder folder;
+    CommitRecord record{kDead, "2031-04-01T12:00:00Z", {}};
+    int sequence = 0;
+    for (const char* name : {"Batting_Stats.CSV", "Pitching_Stats.CSV", "Fielding_Stats.CSV",
+                             "Pitching_Splits.CSV", "Batting_Splits.CSV"}) {
+        const bool hadEarlier = sequence < 6;
+        record.moves.push_back(moveOf(name, hadEarlier, sequence));
+        sequence += 2;
+        const CommitMove& move = record.moves.back();
+        folder.files["out/" + move.fresh] = std::string("new ") + name;
+        if (hadEarlier) folder.files["out/" + move.target] = std::string("earlier ") + name;
+    }
+    folder.files[kRecordPath] = formatCommitRecord(record);
+    // The run's own order: each earlier file aside, then the new one in.
+    for (const CommitMove& move : record.moves) {
+        if (!move.earlier.empty() && moves-- > 0) folder.move("out/" + move.target, "out/" + move.earlier);
+        if (moves-- > 0) folder.move("out/" + move.fresh, "out/" + move.target);
+    }
+    if (freshGone) folder.files.erase("out/" + record.moves.back().fresh);
+    return folder;
+}
+
+std::map<std::string, std::string> exportFiles(const MemoryFolder& folder) {
+    std::map<std::string, std::string> found;
+    for (const auto& [path, text] : folder.files)
+        found[path.substr(4)] = text;
+    return found;
+}
+
+TEST(FolderRecovery, AReplacementStoppedAtAnyMoveIsCompleted) {
+    for (int moves = 0; moves <= 8; ++moves) {
+        MemoryFolder folder = interrupted(moves);
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.problems.empty()) << moves;
+        ASSERT_EQ(recovery.notes.size(), 1u) << moves;
+        EXPECT_EQ(recovery.notes[0], "completed an export interrupted at 2031-04-01T12:00:00Z (5 files)");
+        const auto files = exportFiles(folder);
+        ASSERT_EQ(files.size(), 5u) << moves << ": side files or the record were left";
+        for (const auto& [name, text] : files)
+            EXPECT_EQ(text, "new " + name) << moves;
+        EXPECT_GE(folder.flushes, 2);
+    }
+}
+
+TEST(FolderRecovery, ARecordWhoseNewFileIsGoneIsRolledBackAndEveryFileNamed) {
+    for (int moves : {0, 3, 7}) {
+        MemoryFolder folder = interrupted(moves, true);
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.problems.empty());
+        ASSERT_EQ(recovery.notes.size(), 1u);
+        for (const char* said : {"Batting_Stats.CSV holds the earlier export",
+                                 "Pitching_Splits.CSV removed: the earlier export had none"})
+            EXPECT_NE(recovery.notes[0].find(said), std::string::npos) << recovery.notes[0];
+        const auto files = exportFiles(folder);
+        ASSERT_EQ(files.size(), 3u) << moves;
+        for (const auto& [name, text] : files)
+            EXPECT_EQ(text, "earlier " + name) << moves;
+    }
+}
+
+TEST(FolderRecovery, RecordsThatCannotBeTrustedOrOfARunningExportAreLeftAlone) {
+    struct Case {
+        const char* what;
+        void (*spoil)(MemoryFolder&);
+    };
+    const Case cases[] = {
+        {"damaged", [](MemoryFolder& f) { f.files[kRecordPath].resize(f.files[kRecordPath].size() - 5); }},
+        {"still running", [](MemoryFolder& f) { f.running.insert(kDead); }},
+        {"naming a league file",
+         [](MemoryFolder& f) {
+             std::string& text = f.files[kRecordPath];
+             const std::string from = "move Batting_Splits.CSV ~Batting_Splits.CSV.4711-8.tmp";
+             text.replace(text.find(from), from.size(), "move zelgs.dat ~zelgs.dat.4711-8.tmp");
+         }},
+        {"of another process",
+         [](MemoryFolder& f) {
+             f.files["out/~boxloom-commit.99.txt"] = f.files[kRecordPath];
+             f.files.erase(kRecordPath);
+         }},
+    };
+    for (const Case& c : cases) {
+        MemoryFolder folder = interrupted(3);
+        c.spoil(folder);
+        const auto before = folder.files;
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.notes.empty()) << c.what;
+        ASSERT_EQ(recovery.warnings.size(), 1u) << c.what;
+        EXPECT_NE(recovery.warnings[0].reason.find("left alone"), std::string::npos) << c.what;
+        EXPECT_TRUE(folder.files == before) << c.what << ": something was touched";
+    }
+}
+
+TEST(FolderRecovery, AMoveThatFailsIsAProblemAndTheRecordStaysForTheNextRun) {
+    MemoryFolder folder = interrupted(3);
+    folder.failingPath = "out/Fielding_Stats.CSV";
+    const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+    ASSERT_EQ(recovery.problems.size(), 1u);
+    EXPECT_EQ(recovery.problems[0].file, "out/Fielding_Stats.CSV");
+    EXPECT_TRUE(recovery.notes.empty());
+    EXPECT_TRUE(folder.exists(kRecordPath));
+    folder.failingPath.clear();
+    EXPECT_EQ(recoverFolder(folder, "out", isExportFileName).notes.size(), 1u);
+    EXPECT_EQ(exportFiles(folder).size(), 5u);
+}
+
+} // namespace
+} // namespace boxloom
