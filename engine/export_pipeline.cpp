@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <exception>
 #include <memory>
@@ -18,7 +19,9 @@ namespace {
 // A chunk's lines for one file, collected in memory.
 struct ChunkSink final : LineSink {
     std::string text;
-    ChunkSink() { buffer = std::vector<char>(1 << 14); }
+    static constexpr std::size_t kChunkBuffer = 1 << 14;
+    // Made room in only when the chunk is formatted apart from the files.
+    ChunkSink() : LineSink(0) {}
     void flush() override {
         text.append(buffer.data(), used);
         used = 0;
@@ -29,7 +32,10 @@ struct ChunkSink final : LineSink {
 
 // One chunk of records and the lines made from it.
 struct RecordChunk {
-    std::vector<std::uint8_t> records = std::vector<std::uint8_t>(kChunkRecords * kSeasonRecordSize);
+    // Every record is written whole by the reader before it is read: no need to
+    // clear it first. It grows to a whole chunk only in a season that fills one.
+    std::unique_ptr<std::uint8_t[]> records;
+    std::size_t capacity = 0; // in records
     std::size_t count = 0;
     std::array<ChunkSink, kExportFileKindCount> sinks;
     RowTargets rows;
@@ -48,13 +54,14 @@ struct RecordChunk {
         rows.withIds = files.withIds;
         for (ExportFileKind kind : kExportFileKinds) {
             sinks[indexOf(kind)].utf8 = utf8;
+            sinks[indexOf(kind)].buffer.resize(ChunkSink::kChunkBuffer);
             rows.sinks[indexOf(kind)] = files.sink(kind) != nullptr ? &sinks[indexOf(kind)] : nullptr;
         }
     }
 
     void format(const ChunkFormatter& formatter) {
         try {
-            counts = formatter(records.data(), count, rows, grouped);
+            counts = formatter(records.get(), count, rows, grouped);
             for (ChunkSink& sink : sinks)
                 sink.flush();
         } catch (const std::bad_alloc&) {
@@ -62,6 +69,18 @@ struct RecordChunk {
         } catch (const std::exception& failure) {
             error = std::string("records could not be formatted: ") + failure.what();
         }
+    }
+
+    // Room for one more record.
+    std::uint8_t* next() {
+        if (count == capacity) {
+            const std::size_t larger = std::min(kChunkRecords, std::max<std::size_t>(64, 2 * capacity));
+            std::unique_ptr<std::uint8_t[]> grown(new std::uint8_t[larger * kSeasonRecordSize]);
+            if (count > 0) std::memcpy(grown.get(), records.get(), count * kSeasonRecordSize);
+            records = std::move(grown);
+            capacity = larger;
+        }
+        return records.get() + count * kSeasonRecordSize;
     }
 
     void reset() {
@@ -198,7 +217,7 @@ private:
     // False once the reader has no more records.
     bool fill(RecordChunk& chunk) {
         while (chunk.count < kChunkRecords) {
-            if (!reader_.readNext(chunk.records.data() + chunk.count * kSeasonRecordSize)) return false;
+            if (!reader_.readNext(chunk.next())) return false;
             ++chunk.count;
         }
         return true;
@@ -222,7 +241,7 @@ private:
         }
         for (std::uint32_t index : chunk.grouped) {
             SeasonStatRecord record;
-            std::copy_n(chunk.records.data() + index * kSeasonRecordSize, kSeasonRecordSize,
+            std::copy_n(chunk.records.get() + index * kSeasonRecordSize, kSeasonRecordSize,
                         record.mutableBytes().data());
             totals_.addPitcherRecord(record);
         }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,15 +55,29 @@ struct PlayerRow {
 };
 
 // A run's table of rows by number 0..Max, direct-indexed: nothing is searched.
+// It holds rows up to the highest number written; every row past it is empty,
+// so a league of few players costs little to set up.
 template <class Row, int Max> class NumberedTable {
 public:
     static constexpr int kMax = Max;
-    NumberedTable() : rows_(Max + 1) {}
     static bool contains(int number) { return number >= 0 && number <= Max; }
-    const Row& operator[](int number) const { return rows_[static_cast<std::size_t>(number)]; }
-    Row& operator[](int number) { return rows_[static_cast<std::size_t>(number)]; }
+    const Row& operator[](int number) const {
+        const auto index = static_cast<std::size_t>(number);
+        return index < rows_.size() ? rows_[index] : empty();
+    }
+    Row& operator[](int number) {
+        const auto index = static_cast<std::size_t>(number);
+        if (index >= rows_.size()) rows_.resize(index + 1);
+        return rows_[index];
+    }
+    // One past the highest number written.
+    int size() const { return static_cast<int>(rows_.size()); }
 
 private:
+    static const Row& empty() {
+        static const Row row;
+        return row;
+    }
     std::vector<Row> rows_;
 };
 

@@ -6,11 +6,14 @@
 #include "number_masks.h"
 #include "text_encoding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace boxloom {
@@ -30,15 +33,40 @@ struct Field {
     static Field ofRate(float value, NumberMask rateMask) { return {Type::Rate, {}, 0, value, rateMask}; }
 };
 
+// A block of bytes that is never cleared: lines are written into it before they are read.
+class ByteBuffer {
+public:
+    explicit ByteBuffer(std::size_t size) : bytes_(size > 0 ? new char[size] : nullptr), size_(size) {}
+    char* data() { return bytes_.get(); }
+    const char* data() const { return bytes_.get(); }
+    std::size_t size() const { return size_; }
+    // Keeps what the smaller of the two sizes holds.
+    void resize(std::size_t size) {
+        std::unique_ptr<char[]> bytes(size > 0 ? new char[size] : nullptr);
+        if (size_ > 0 && size > 0) std::memcpy(bytes.get(), bytes_.get(), std::min(size_, size));
+        bytes_ = std::move(bytes);
+        size_ = size;
+    }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_;
+};
+
 // Where lines go: an export file's buffer, or a string.
 struct LineSink {
-    std::vector<char> buffer = std::vector<char>(1 << 17);
+    static constexpr std::size_t kFileBuffer = 1 << 17;
+    static constexpr std::size_t kFirstBuffer = 1 << 12;
+    ByteBuffer buffer;
     std::size_t used = 0;
     std::uint64_t lines = 0;
     // Texts are decoded from windows-1252 and written as UTF-8.
     bool utf8 = false;
 
-    LineSink() = default;
+    // The buffer starts small and doubles up to `capacity` before it is first
+    // flushed: a small file never takes a large block.
+    explicit LineSink(std::size_t capacity = kFileBuffer)
+        : buffer(std::min(capacity, kFirstBuffer)), capacity_(capacity) {}
     LineSink(const LineSink&) = delete;
     LineSink& operator=(const LineSink&) = delete;
     virtual ~LineSink() = default;
@@ -47,12 +75,18 @@ struct LineSink {
     // Room for `bytes` more bytes at the returned position.
     char* reserve(std::size_t bytes) {
         if (buffer.size() - used < bytes) {
-            flush();
-            if (bytes > buffer.size()) buffer.resize(bytes);
+            if (buffer.size() < capacity_)
+                buffer.resize(std::min(capacity_, 2 * buffer.size()));
+            else
+                flush();
+            if (bytes > buffer.size() - used) buffer.resize(used + bytes);
         }
         return buffer.data() + used;
     }
     void commit(const char* end) { used = static_cast<std::size_t>(end - buffer.data()); }
+
+private:
+    std::size_t capacity_;
 };
 
 // The bytes of a text field between its quotes: each double quote written twice

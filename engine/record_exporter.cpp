@@ -24,15 +24,26 @@ bool isWithinTables(const SeasonStatRecord& record) {
 
 } // namespace
 
+namespace {
+
+// Numbers past the last row written have no name.
+const std::string& nameOf(const std::vector<std::string>& names, int number) {
+    static const std::string none;
+    const auto index = static_cast<std::size_t>(number);
+    return index < names.size() ? names[index] : none;
+}
+
+} // namespace
+
 RecordExporter::RecordExporter(const ExportOptions& options, const TeamTable& teams,
                                const PlayerTable& players)
     : options_(options), teams_(teams), players_(players) {
     const bool utf8 = options.encoding != TextEncoding::Windows1252;
-    playerNames_.reserve(PlayerTable::kMax + 1);
-    for (int number = 0; number <= PlayerTable::kMax; ++number)
+    playerNames_.reserve(static_cast<std::size_t>(players.size()));
+    for (int number = 0; number < players.size(); ++number)
         playerNames_.push_back(encodeFieldText(players[number].displayName, utf8));
-    teamNames_.reserve(TeamTable::kMax + 1);
-    for (int number = 0; number <= TeamTable::kMax; ++number)
+    teamNames_.reserve(static_cast<std::size_t>(teams.size()));
+    for (int number = 0; number < teams.size(); ++number)
         teamNames_.push_back(encodeFieldText(teams[number].displayName, utf8));
 }
 
@@ -52,8 +63,8 @@ RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::siz
         const PlayerRow& player = players_[record.playerNumber()];
         const TeamRow& team = teams_[record.teamNumber()];
         // Year texts and stat type names are digits and letters: the same in every encoding.
-        const RowIdentity identity{playerNames_[static_cast<std::size_t>(record.playerNumber())],
-                                   teamNames_[static_cast<std::size_t>(record.teamNumber())],
+        const RowIdentity identity{nameOf(playerNames_, record.playerNumber()),
+                                   nameOf(teamNames_, record.teamNumber()),
                                    team.yearText,
                                    statTypeName(record.statTypeCode()),
                                    record.playerNumber(),

@@ -1,6 +1,7 @@
 // Writes small seed inputs for each harness, cut from a demo season:
 // make_seeds OUT_FOLDER makes OUT_FOLDER/{export,league_files,number_masks}/.
 
+#include "commit_record.h"
 #include "demo_season.h"
 #include "fuzz_input.h"
 #include "season_stats.h"
@@ -52,6 +53,17 @@ int main(int argc, char** argv) {
         std::vector<std::uint8_t> playerSeed = {0};
         playerSeed.insert(playerSeed.end(), playerFile.begin(), playerFile.end());
         writeSeed(out / "league_files", name + "-players", playerSeed);
+    }
+    for (std::uint8_t present : {0x00, 0x5A, 0xFF}) {
+        const std::string side = "~Batting_Stats.CSV.4711-";
+        const CommitRecord record{4711,
+                                  "2031-04-01T12:00:00Z",
+                                  {{"Batting_Stats.CSV", side + "0.tmp", side + "1.old"},
+                                   {"Fielding_Stats.TXT", "~Fielding_Stats.TXT.4711-2.tmp", ""}}};
+        const std::string text = formatCommitRecord(record);
+        std::vector<std::uint8_t> bytes = {present};
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        writeSeed(out / "commit_record", "record-" + std::to_string(present), bytes);
     }
     const std::pair<float, const char*> masks[] = {
         {0.3125f, "##.000"}, {2.7f, "0.00"}, {233.3333f, "0.0"}, {-0.0005f, "#.000"}, {3.4e38f, "000.0000"}};

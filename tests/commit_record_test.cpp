@@ -3,6 +3,7 @@
 #include "commit_record.h"
 #include "export_file_kinds.h"
 #include "folder_recovery.h"
+#include "memory_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace boxloom {
 namespace {
+
+using testing::MemoryFolder;
 
 constexpr std::uint32_t kDead = 4711;
 
@@ -75,48 +78,6 @@ TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
         EXPECT_NE(reason, "") << what;
     }
 }
-
-// A folder in memory; any operation can be made to fail.
-class MemoryFolder final : public FolderOps {
-public:
-    std::map<std::string, std::string> files; // by path "out/NAME"
-    std::set<std::uint32_t> running = {1};
-    std::string failingPath; // moves and removals of this path fail
-    int flushes = 0;
-
-    std::vector<std::string> names(const std::string& folder) override {
-        std::vector<std::string> found;
-        for (const auto& [path, text] : files)
-            if (path.starts_with(folder + "/")) found.push_back(path.substr(folder.size() + 1));
-        return found;
-    }
-    bool exists(const std::string& path) override { return files.count(path) != 0; }
-    std::optional<std::string> read(const std::string& path, std::string& reason) override {
-        if (!exists(path)) reason = "not found";
-        return exists(path) ? std::optional<std::string>(files[path]) : std::nullopt;
-    }
-    std::string move(const std::string& from, const std::string& to) override {
-        if (from == failingPath || to == failingPath) return "permission denied";
-        if (!exists(from)) return "not found";
-        files[to] = files[from];
-        files.erase(from);
-        return {};
-    }
-    std::string moveIfAbsent(const std::string& from, const std::string& to) override {
-        return exists(to) ? "exists" : move(from, to);
-    }
-    std::string remove(const std::string& path) override {
-        if (path == failingPath) return "permission denied";
-        files.erase(path);
-        return {};
-    }
-    std::string flushFolder(const std::string&) override {
-        ++flushes;
-        return {};
-    }
-    std::uint32_t currentProcessId() override { return 1; }
-    bool processMayBeRunning(std::uint32_t processId) override { return running.count(processId) != 0; }
-};
 
 const std::string kRecordPath = "out/~boxloom-commit.4711.txt";
 

@@ -1,7 +1,10 @@
 // The real Win32 window, run under Wine by the Windows build's tests.
 
+#include "commit_record.h"
 #include "control_table.h"
 #include "demo_season.h"
+#include "export_file_kinds.h"
+#include "export_run.h"
 #include "layout.h"
 #include "main_window.h"
 #include "test_support.h"
@@ -232,6 +235,83 @@ TEST_F(MainWindowTest, ProcessSeasonStatsExportsIntoTheWorkingFolder) {
     EXPECT_EQ(workFolder_.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV",
                                                                  "Pitching_Stats.CSV", "zelseason.txt"}));
     EXPECT_GT(testing::dataLines(testing::readFile(workFolder_.file("Batting_Stats.CSV"))).size(), 10u);
+}
+
+// What a run that died after its third move leaves in `folder`: Batting_Stats
+// and Pitching_Stats of the earlier export moved aside, the new Batting_Stats
+// in place, every other new file still beside its name, and the record.
+void leaveAnExportInterruptedAfterItsThirdMove(const testing::TempFolder& folder,
+                                               const testing::TempFolder& newFiles) {
+    constexpr std::uint32_t kDead = 2147483000; // no process has this number
+    const std::vector<std::string> names = {"Batting_Stats.CSV", "Pitching_Stats.CSV", "Fielding_Stats.CSV"};
+    CommitRecord record{kDead, "2031-04-01T12:00:00Z", {}};
+    int sequence = 0;
+    for (const std::string& name : names) {
+        const std::string side = "~" + name + "." + std::to_string(kDead) + "-";
+        record.moves.push_back(
+            {name, side + std::to_string(sequence) + ".tmp", side + std::to_string(sequence + 1) + ".old"});
+        sequence += 2;
+        testing::writeFile(folder.file(record.moves.back().fresh), testing::readFile(newFiles.file(name)));
+    }
+    testing::writeFile(folder.file(commitRecordName(kDead)), formatCommitRecord(record));
+    int moves = 3;
+    for (const CommitMove& move : record.moves) {
+        if (moves-- > 0) std::filesystem::rename(folder.file(move.target), folder.file(move.earlier));
+        if (moves-- > 0) std::filesystem::rename(folder.file(move.fresh), folder.file(move.target));
+    }
+}
+
+TEST_F(MainWindowTest, AnExportInterruptedMidReplacementIsCompletedWithoutAWord) {
+    testing::TempFolder earlierSeason, season, newFiles;
+    ASSERT_EQ(writeDemoSeason(earlierSeason.str(), {.seed = 4}).error, "");
+    ASSERT_EQ(writeDemoSeason(season.str(), {.seed = 5}).error, "");
+    ExportOptions options;
+    options.includeFielding = true;
+    options.seasonFolder = earlierSeason.str();
+    options.outputFolder = workFolder_.str();
+    ASSERT_TRUE(runExport(options).succeeded());
+    options.seasonFolder = season.str();
+    options.outputFolder = newFiles.str();
+    ASSERT_TRUE(runExport(options).succeeded());
+    leaveAnExportInterruptedAfterItsThirdMove(workFolder_, newFiles);
+
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
+    click(ids::kFielding);
+    click(ids::kProcessSeason);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
+    EXPECT_TRUE(failures_.empty());
+    EXPECT_EQ(workFolder_.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV",
+                                                                 "Pitching_Stats.CSV", "zelseason.txt"}));
+    for (const char* name : {"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"})
+        EXPECT_EQ(testing::readFile(workFolder_.file(name)), testing::readFile(newFiles.file(name))) << name;
+}
+
+TEST_F(MainWindowTest, AnInterruptedExportThatCannotBeCompletedIsAFailure) {
+    testing::TempFolder season, newFiles;
+    ASSERT_EQ(writeDemoSeason(season.str(), {.seed = 5}).error, "");
+    ExportOptions options;
+    options.includeFielding = true;
+    options.seasonFolder = season.str();
+    options.outputFolder = workFolder_.str();
+    ASSERT_TRUE(runExport(options).succeeded());
+    options.outputFolder = newFiles.str();
+    ASSERT_TRUE(runExport(options).succeeded());
+    leaveAnExportInterruptedAfterItsThirdMove(workFolder_, newFiles);
+    // Another program holds the file that must still be moved aside.
+    HANDLE held = CreateFileA(workFolder_.file("Fielding_Stats.CSV").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NE(create(), nullptr);
+    SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
+    click(ids::kProcessSeason);
+    CloseHandle(held);
+    EXPECT_EQ(textOf(control(ids::kStatusBox)), "FAILED");
+    ASSERT_EQ(failures_.size(), 1u);
+    EXPECT_NE(failures_[0].find("Fielding_Stats.CSV: while completing an interrupted export"),
+              std::string::npos)
+        << failures_[0];
+    EXPECT_NE(failures_[0].find("An interrupted export could not be completed"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, AMissingSeasonFolderFailsAndSaysWhy) {
