@@ -273,5 +273,52 @@ TEST_F(AwkwardNames, EveryFileReadsBackWithAnRfc4180ReaderInEachEncoding) {
     }
 }
 
+std::map<std::string, std::string> folderContents(const TempFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : folder.fileNames())
+        files[name] = readFile(folder.file(name));
+    return files;
+}
+
+// The export killed from outside at its Nth rename, for every N: the next run,
+// even one that fails, completes the replacement and says so.
+TEST(KilledExport, AtAnyRenameIsCompletedByTheNextRun) {
+    if (runProcess("command -v strace").exitCode != 0) GTEST_SKIP() << "strace is not installed";
+    TempFolder seasonA, seasonB, earlier, later;
+    for (auto [folder, seed] : {std::pair{&seasonA, "1"}, std::pair{&seasonB, "2"}})
+        ASSERT_EQ(
+            runProcess(quote(BOXLOOM_DEMO_SEASON) + " " + quote(folder->str()) + " --seed " + seed).exitCode,
+            0);
+    auto exportCommand = [](const TempFolder& out, const std::string& season) {
+        return quote(BOXLOOM_EXPORT) + " --all -q -o " + quote(out.str()) + " " + quote(season);
+    };
+    ASSERT_EQ(runProcess(exportCommand(earlier, seasonA.str())).exitCode, 0);
+    ASSERT_EQ(runProcess(exportCommand(later, seasonB.str())).exitCode, 0);
+    int kills = 0;
+    for (int rename = 1; rename <= 12; ++rename) {
+        TempFolder out;
+        ASSERT_EQ(runProcess(exportCommand(out, seasonA.str())).exitCode, 0);
+        const ProcessResult killed = runProcess(
+            "strace -f -qq -o /dev/null -e trace=rename,renameat,renameat2 -e inject=rename,renameat,"
+            "renameat2:signal=SIGKILL:when=" +
+            std::to_string(rename) + " " + exportCommand(out, seasonB.str()));
+        if (killed.exitCode == 0) break; // fewer renames than this
+        ++kills;
+        bool recordLeft = false;
+        for (const std::string& name : out.fileNames())
+            recordLeft = recordLeft || name.starts_with("~boxloom-commit.");
+        const ProcessResult failing = runProcess(exportCommand(out, out.file("no such season")));
+        EXPECT_EQ(failing.exitCode, 1);
+        EXPECT_EQ(failing.err.find("completed an export interrupted at") != std::string::npos, recordLeft)
+            << "rename " << rename << ": " << failing.err;
+        const auto files = folderContents(out);
+        EXPECT_TRUE(files == folderContents(earlier) || files == folderContents(later))
+            << "rename " << rename << ": a mixed folder";
+        ASSERT_EQ(runProcess(exportCommand(out, seasonB.str())).exitCode, 0);
+        EXPECT_TRUE(folderContents(out) == folderContents(later));
+    }
+    EXPECT_EQ(kills, 10) << "five files over five earlier ones take ten renames";
+}
+
 } // namespace
 } // namespace boxloom

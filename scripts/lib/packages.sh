@@ -20,4 +20,4 @@ ensure_command() {
 
 NATIVE_PACKAGES=(libkainjow-mustache-dev libxml2-utils cmake make g++ libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
-CHECK_PACKAGES=(git clang clang-format libclang-rt-dev unzip dpkg-dev)
+CHECK_PACKAGES=(git clang clang-format libclang-rt-dev unzip dpkg-dev strace)
