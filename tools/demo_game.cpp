@@ -230,8 +230,10 @@ private:
         }
         if (bases_[0].on()) {
             const Runner fromFirst = std::exchange(bases_[0], Runner{});
-            if (!bases_[2].on() && chance(2500)) bases_[2] = fromFirst;
-            else bases_[1] = fromFirst;
+            if (!bases_[2].on() && chance(2500))
+                bases_[2] = fromFirst;
+            else
+                bases_[1] = fromFirst;
         }
         bases_[0] = batter;
     }
