@@ -2,7 +2,6 @@
 
 #include "temporary_names.h"
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -13,12 +12,6 @@ namespace {
 constexpr std::string_view kRecordPrefix = "~boxloom-commit.";
 constexpr std::string_view kRecordEnding = ".txt";
 constexpr std::string_view kHeader = "Boxloom commit record 1";
-
-bool parseNumber(std::string_view digits, std::uint32_t& value) {
-    if (digits.empty()) return false;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return error == std::errc() && end == digits.data() + digits.size();
-}
 
 // The record's lines, each without its line feed; false when the last line has none.
 bool splitLines(std::string_view text, std::vector<std::string_view>& lines) {
@@ -77,7 +70,7 @@ std::optional<std::uint32_t> parseCommitRecordName(std::string_view name) {
     if (!name.starts_with(kRecordPrefix) || !name.ends_with(kRecordEnding)) return std::nullopt;
     name = name.substr(kRecordPrefix.size(), name.size() - kRecordPrefix.size() - kRecordEnding.size());
     std::uint32_t processId = 0;
-    if (!parseNumber(name, processId)) return std::nullopt;
+    if (!parseDecimal(name, processId)) return std::nullopt;
     return processId;
 }
 
@@ -105,7 +98,7 @@ std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOu
     CommitRecord record;
     const auto process = words(lines[1]);
     const auto written = words(lines[2]);
-    if (process.size() != 2 || process[0] != "process" || !parseNumber(process[1], record.processId) ||
+    if (process.size() != 2 || process[0] != "process" || !parseDecimal(process[1], record.processId) ||
         written.size() != 2 || written[0] != "written") {
         reason = "damaged";
         return std::nullopt;
@@ -113,7 +106,7 @@ std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOu
     record.writtenAt = written[1];
     const auto end = words(lines.back());
     std::uint32_t count = 0;
-    if (end.size() != 2 || end[0] != "end" || !parseNumber(end[1], count) || count != lines.size() - 4) {
+    if (end.size() != 2 || end[0] != "end" || !parseDecimal(end[1], count) || count != lines.size() - 4) {
         reason = "incomplete";
         return std::nullopt;
     }

@@ -10,13 +10,13 @@ namespace {
 constexpr std::string_view kTemporaryEnding = ".tmp";
 constexpr std::string_view kKeptEnding = ".old";
 
-bool parseNumber(std::string_view digits, std::uint32_t& value) {
+} // namespace
+
+bool parseDecimal(std::string_view digits, std::uint32_t& value) {
     if (digits.empty()) return false;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     return error == std::errc() && end == digits.data() + digits.size();
 }
-
-} // namespace
 
 std::string sideFileName(std::string_view finalName, std::uint32_t processId, std::uint32_t sequence,
                          SideFile kind) {
@@ -46,8 +46,8 @@ std::optional<SideFileOwner> parseSideFileName(std::string_view name) {
     const auto dot = name.find_last_of('.', dash);
     if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) return std::nullopt;
     std::uint32_t sequence = 0;
-    if (!parseNumber(name.substr(dot + 1, dash - dot - 1), owner.processId) ||
-        !parseNumber(name.substr(dash + 1), sequence))
+    if (!parseDecimal(name.substr(dot + 1, dash - dot - 1), owner.processId) ||
+        !parseDecimal(name.substr(dash + 1), sequence))
         return std::nullopt;
     owner.finalName = name.substr(0, dot);
     return owner;

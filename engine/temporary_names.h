@@ -22,6 +22,9 @@ struct SideFileOwner {
     SideFile kind = SideFile::Temporary;
 };
 
+// Decimal digits only, as the side files and the commit record write numbers.
+bool parseDecimal(std::string_view digits, std::uint32_t& value);
+
 // What a side file's name says; nothing for any other name.
 std::optional<SideFileOwner> parseSideFileName(std::string_view name);
 

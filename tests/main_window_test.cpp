@@ -237,6 +237,14 @@ TEST_F(MainWindowTest, ProcessSeasonStatsExportsIntoTheWorkingFolder) {
     EXPECT_GT(testing::dataLines(testing::readFile(workFolder_.file("Batting_Stats.CSV"))).size(), 10u);
 }
 
+bool exportWithFielding(const testing::TempFolder& season, const testing::TempFolder& out) {
+    ExportOptions options;
+    options.includeFielding = true;
+    options.seasonFolder = season.str();
+    options.outputFolder = out.str();
+    return runExport(options).succeeded();
+}
+
 // What a run that died after its third move leaves in `folder`: Batting_Stats
 // and Pitching_Stats of the earlier export moved aside, the new Batting_Stats
 // in place, every other new file still beside its name, and the record.
@@ -265,14 +273,8 @@ TEST_F(MainWindowTest, AnExportInterruptedMidReplacementIsCompletedWithoutAWord)
     testing::TempFolder earlierSeason, season, newFiles;
     ASSERT_EQ(writeDemoSeason(earlierSeason.str(), {.seed = 4}).error, "");
     ASSERT_EQ(writeDemoSeason(season.str(), {.seed = 5}).error, "");
-    ExportOptions options;
-    options.includeFielding = true;
-    options.seasonFolder = earlierSeason.str();
-    options.outputFolder = workFolder_.str();
-    ASSERT_TRUE(runExport(options).succeeded());
-    options.seasonFolder = season.str();
-    options.outputFolder = newFiles.str();
-    ASSERT_TRUE(runExport(options).succeeded());
+    ASSERT_TRUE(exportWithFielding(earlierSeason, workFolder_));
+    ASSERT_TRUE(exportWithFielding(season, newFiles));
     leaveAnExportInterruptedAfterItsThirdMove(workFolder_, newFiles);
 
     ASSERT_NE(create(), nullptr);
@@ -290,13 +292,8 @@ TEST_F(MainWindowTest, AnExportInterruptedMidReplacementIsCompletedWithoutAWord)
 TEST_F(MainWindowTest, AnInterruptedExportThatCannotBeCompletedIsAFailure) {
     testing::TempFolder season, newFiles;
     ASSERT_EQ(writeDemoSeason(season.str(), {.seed = 5}).error, "");
-    ExportOptions options;
-    options.includeFielding = true;
-    options.seasonFolder = season.str();
-    options.outputFolder = workFolder_.str();
-    ASSERT_TRUE(runExport(options).succeeded());
-    options.outputFolder = newFiles.str();
-    ASSERT_TRUE(runExport(options).succeeded());
+    ASSERT_TRUE(exportWithFielding(season, workFolder_));
+    ASSERT_TRUE(exportWithFielding(season, newFiles));
     leaveAnExportInterruptedAfterItsThirdMove(workFolder_, newFiles);
     // Another program holds the file that must still be moved aside.
     HANDLE held = CreateFileA(workFolder_.file("Fielding_Stats.CSV").c_str(), GENERIC_READ, 0, nullptr,
