@@ -12,6 +12,7 @@
 #include <string_view>
 
 using namespace boxloom;
+using boxloom::testing::inPath;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
@@ -29,17 +30,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     testing::MemoryFolder folder;
-    folder.files["out/" + commitRecordName(record ? record->processId : 7)] = std::string(text);
-    folder.files["out/zelgs.dat"] = "league";
-    folder.files["out/notes.txt"] = "someone else's";
+    folder.files[inPath(commitRecordName(record ? record->processId : 7))] = std::string(text);
+    folder.files[inPath("zelgs.dat")] = "league";
+    folder.files[inPath("notes.txt")] = "someone else's";
     int bit = 0;
     if (record)
         for (const CommitMove& move : record->moves)
             for (const std::string* name : {&move.target, &move.fresh, &move.earlier})
-                if (!name->empty() && (present >> (bit++ % 8) & 1)) folder.files["out/" + *name] = *name;
+                if (!name->empty() && (present >> (bit++ % 8) & 1)) folder.files[inPath(*name)] = *name;
     const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
     if (!recovery.problems.empty()) std::abort();
-    if (folder.files["out/zelgs.dat"] != "league" || folder.files["out/notes.txt"] != "someone else's")
+    if (folder.files[inPath("zelgs.dat")] != "league" ||
+        folder.files[inPath("notes.txt")] != "someone else's")
         std::abort();
     return 0;
 }

@@ -13,6 +13,7 @@
 namespace boxloom {
 namespace {
 
+using testing::inPath;
 using testing::MemoryFolder;
 
 constexpr std::uint32_t kDead = 4711;
@@ -79,7 +80,7 @@ TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
     }
 }
 
-const std::string kRecordPath = "out/~boxloom-commit.4711.txt";
+const std::string kRecordPath = testing::inPath("~boxloom-commit.4711.txt");
 
 // Five files, three of them with an earlier file, stopped after `moves` of the run's moves.
 MemoryFolder interrupted(int moves, bool freshGone = false) {
@@ -92,16 +93,16 @@ MemoryFolder interrupted(int moves, bool freshGone = false) {
         record.moves.push_back(moveOf(name, hadEarlier, sequence));
         sequence += 2;
         const CommitMove& move = record.moves.back();
-        folder.files["out/" + move.fresh] = std::string("new ") + name;
-        if (hadEarlier) folder.files["out/" + move.target] = std::string("earlier ") + name;
+        folder.files[inPath(move.fresh)] = std::string("new ") + name;
+        if (hadEarlier) folder.files[inPath(move.target)] = std::string("earlier ") + name;
     }
     folder.files[kRecordPath] = formatCommitRecord(record);
     // The run's own order: each earlier file aside, then the new one in.
     for (const CommitMove& move : record.moves) {
-        if (!move.earlier.empty() && moves-- > 0) folder.move("out/" + move.target, "out/" + move.earlier);
-        if (moves-- > 0) folder.move("out/" + move.fresh, "out/" + move.target);
+        if (!move.earlier.empty() && moves-- > 0) folder.move(inPath(move.target), inPath(move.earlier));
+        if (moves-- > 0) folder.move(inPath(move.fresh), inPath(move.target));
     }
-    if (freshGone) folder.files.erase("out/" + record.moves.back().fresh);
+    if (freshGone) folder.files.erase(inPath(record.moves.back().fresh));
     return folder;
 }
 
@@ -159,7 +160,7 @@ TEST(FolderRecovery, RecordsThatCannotBeTrustedOrOfARunningExportAreLeftAlone) {
          }},
         {"of another process",
          [](MemoryFolder& f) {
-             f.files["out/~boxloom-commit.99.txt"] = f.files[kRecordPath];
+             f.files[inPath("~boxloom-commit.99.txt")] = f.files[kRecordPath];
              f.files.erase(kRecordPath);
          }},
     };
@@ -177,10 +178,10 @@ TEST(FolderRecovery, RecordsThatCannotBeTrustedOrOfARunningExportAreLeftAlone) {
 
 TEST(FolderRecovery, AMoveThatFailsIsAProblemAndTheRecordStaysForTheNextRun) {
     MemoryFolder folder = interrupted(3);
-    folder.failingPath = "out/Fielding_Stats.CSV";
+    folder.failingPath = inPath("Fielding_Stats.CSV");
     const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
     ASSERT_EQ(recovery.problems.size(), 1u);
-    EXPECT_EQ(recovery.problems[0].file, "out/Fielding_Stats.CSV");
+    EXPECT_EQ(recovery.problems[0].file, inPath("Fielding_Stats.CSV"));
     EXPECT_TRUE(recovery.notes.empty());
     EXPECT_TRUE(folder.exists(kRecordPath));
     folder.failingPath.clear();

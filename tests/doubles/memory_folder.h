@@ -4,6 +4,7 @@
 // "FOLDER/NAME"; moves and removals of one path can be made to fail.
 
 #include "folder_recovery.h"
+#include "paths.h"
 
 #include <map>
 #include <set>
@@ -11,10 +12,13 @@
 
 namespace boxloom::testing {
 
+// A name in the folder "out", with the platform's separator as recovery joins it.
+inline std::string inPath(const std::string& name) { return joinPath("out", name); }
+
 // A folder in memory; any operation can be made to fail.
 class MemoryFolder final : public FolderOps {
 public:
-    std::map<std::string, std::string> files; // by path "out/NAME"
+    std::map<std::string, std::string> files; // by path, as inPath() makes it
     std::set<std::uint32_t> running = {1};
     std::string failingPath; // moves and removals of this path fail
     int flushes = 0;
@@ -22,7 +26,8 @@ public:
     std::vector<std::string> names(const std::string& folder) override {
         std::vector<std::string> found;
         for (const auto& [path, text] : files)
-            if (path.starts_with(folder + "/")) found.push_back(path.substr(folder.size() + 1));
+            if (path.starts_with(joinPath(folder, "")))
+                found.push_back(path.substr(joinPath(folder, "").size()));
         return found;
     }
     bool exists(const std::string& path) override { return files.count(path) != 0; }
