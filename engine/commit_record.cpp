@@ -24,15 +24,17 @@ bool splitLines(std::string_view text, std::vector<std::string_view>& lines) {
     return true;
 }
 
+// The words of a line, separated by single blanks; none when any word is empty,
+// so that every line that reads is written back the same.
 std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> found;
-    while (!line.empty()) {
+    for (;;) {
         const std::size_t space = line.find(' ');
+        if (line.substr(0, space).empty()) return {};
         found.push_back(line.substr(0, space));
-        if (space == std::string_view::npos) break;
+        if (space == std::string_view::npos) return found;
         line.remove_prefix(space + 1);
     }
-    return found;
 }
 
 bool isPlainName(std::string_view name) {

@@ -72,6 +72,8 @@ TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
         {"an earlier file that is a new one",
          replaced("~Batting_Stats.CSV.4711-1.old", "~Batting_Stats.CSV.4711-1.tmp")},
         {"no process", replaced("process 4711", "process me")},
+        {"no time", replaced("written 2031-04-01T12:00:00Z", "written  ")},
+        {"two blanks between words", replaced("move Batting_Stats.CSV ", "move  Batting_Stats.CSV ")},
     };
     for (const auto& [what, text] : cases) {
         std::string reason;
