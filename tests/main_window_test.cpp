@@ -78,6 +78,18 @@ protected:
     void click(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
     bool checked(int id) const { return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+    // Presses "Process Season Stats" for `season` with fielding; the export completes.
+    void exportSeasonWithFielding(const testing::TempFolder& season) {
+        SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
+        click(ids::kFielding);
+        click(ids::kProcessSeason);
+        EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
+        EXPECT_TRUE(failures_.empty());
+        EXPECT_EQ(workFolder_.fileNames(),
+                  (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV",
+                                            "zelseason.txt"}));
+    }
+
     testing::TempFolder workFolder_;
     std::string previousFolder_;
     HWND window_ = nullptr;
@@ -227,13 +239,7 @@ TEST_F(MainWindowTest, ProcessSeasonStatsExportsIntoTheWorkingFolder) {
     testing::TempFolder season;
     ASSERT_EQ(writeDemoSeason(season.str(), {5, 300}).error, "");
     ASSERT_NE(create(), nullptr);
-    SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
-    click(ids::kFielding);
-    click(ids::kProcessSeason);
-    EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
-    EXPECT_TRUE(failures_.empty());
-    EXPECT_EQ(workFolder_.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV",
-                                                                 "Pitching_Stats.CSV", "zelseason.txt"}));
+    exportSeasonWithFielding(season);
     EXPECT_GT(testing::dataLines(testing::readFile(workFolder_.file("Batting_Stats.CSV"))).size(), 10u);
 }
 
@@ -278,13 +284,7 @@ TEST_F(MainWindowTest, AnExportInterruptedMidReplacementIsCompletedWithoutAWord)
     leaveAnExportInterruptedAfterItsThirdMove(workFolder_, newFiles);
 
     ASSERT_NE(create(), nullptr);
-    SetDlgItemTextA(window_, ids::kSeasonFolderBox, season.str().c_str());
-    click(ids::kFielding);
-    click(ids::kProcessSeason);
-    EXPECT_EQ(textOf(control(ids::kStatusBox)), "COMPLETED");
-    EXPECT_TRUE(failures_.empty());
-    EXPECT_EQ(workFolder_.fileNames(), (std::vector<std::string>{"Batting_Stats.CSV", "Fielding_Stats.CSV",
-                                                                 "Pitching_Stats.CSV", "zelseason.txt"}));
+    exportSeasonWithFielding(season);
     for (const char* name : {"Batting_Stats.CSV", "Fielding_Stats.CSV", "Pitching_Stats.CSV"})
         EXPECT_EQ(testing::readFile(workFolder_.file(name)), testing::readFile(newFiles.file(name))) << name;
 }
