@@ -88,7 +88,6 @@ std::string Statement::textColumn(int index) const {
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
 }
 
-double Statement::realColumn(int index) const { return sqlite3_column_double(statement_, index); }
 
 bool Statement::isNull(int index) const { return sqlite3_column_type(statement_, index) == SQLITE_NULL; }
 

@@ -61,7 +61,6 @@ public:
     bool hasRow() const { return hasRow_; }
     std::int64_t integerColumn(int index) const;
     std::string textColumn(int index) const;
-    double realColumn(int index) const;
     bool isNull(int index) const;
     void reset();
 

@@ -31,7 +31,4 @@ struct ExportOptions {
     unsigned threads = 0;
 };
 
-// The one-letter codes "C", "N", "A", "B"; empty for None.
-const char* teamNotationCode(TeamNotation notation);
-
 } // namespace boxloom

@@ -43,7 +43,6 @@ public:
     // Removes every file written so far; the earlier exports stay as they were.
     std::vector<ExportProblem> discard();
 
-    bool withIds() const { return withIds_; }
     bool isOpen(ExportFileKind kind) const;
     std::uint64_t rowsWritten(ExportFileKind kind) const;
     const std::string& path(ExportFileKind kind) const;

@@ -242,13 +242,4 @@ private:
     bool first_ = true;
 };
 
-// Collects lines in memory.
-struct StringLineSink final : LineSink {
-    std::string text;
-    void flush() override {
-        text.append(buffer.data(), used);
-        used = 0;
-    }
-};
-
 } // namespace boxloom

@@ -104,13 +104,6 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
-std::string htmlEscaped(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    appendEscaped(escaped, text);
-    return escaped;
-}
-
 namespace {
 
 void appendHeader(std::string& out, std::string_view label, std::string_view meaning, bool numeric) {

@@ -40,7 +40,6 @@ struct Cell {
 };
 
 // Text as HTML: & < > " and ' escaped.
-std::string htmlEscaped(std::string_view text);
 void appendEscaped(std::string& out, std::string_view text);
 
 // A sortable table of the pages, turned into the data of the table template.

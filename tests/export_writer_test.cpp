@@ -11,6 +11,15 @@
 namespace boxloom {
 namespace {
 
+// Collects lines in memory.
+struct StringLineSink final : LineSink {
+    std::string text;
+    void flush() override {
+        text.append(buffer.data(), used);
+        used = 0;
+    }
+};
+
 std::string encodeRow(std::span<const Field> fields) {
     StringLineSink sink;
     {
