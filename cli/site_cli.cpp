@@ -71,7 +71,7 @@ int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         } else if (name == "--season") {
             options.seasons.push_back(value);
         } else if (name == "--games") {
-            site::Counter games = 0;
+            Counter games = 0;
             const auto parsed = std::from_chars(value.data(), value.data() + value.size(), games);
             if (parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() || games < 1 ||
                 games > 100000)

@@ -126,16 +126,23 @@ std::vector<std::string> requiredTables() {
     return tables;
 }
 
-bool holdsLeagueSchema(Connection& db) {
+std::string schemaProblem(Connection& db) {
     Statement version(db, "PRAGMA user_version");
-    if (!version.ok() || !version.step() || !version.hasRow() || version.integerColumn(0) != kSchemaVersion)
-        return false;
+    if (!version.ok() || !version.step() || !version.hasRow()) return db.reason();
+    const std::int64_t found = version.integerColumn(0);
+    if (found > kSchemaVersion)
+        return "made by a newer Boxloom (schema " + std::to_string(found) + "); this one reads " +
+               std::to_string(kSchemaVersion);
+    std::vector<std::string> missing;
     for (const std::string& table : requiredTables()) {
-        Statement found(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
-        found.bindText(1, table);
-        if (!found.step() || !found.hasRow()) return false;
+        Statement exists(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+        exists.bindText(1, table);
+        if (!exists.ok() || !exists.step()) return db.reason();
+        if (!exists.hasRow()) missing.push_back(table);
     }
-    return true;
+    if (found != kSchemaVersion || missing.size() == requiredTables().size()) return "not a Boxloom database";
+    if (!missing.empty()) return "table " + missing.front() + " is missing";
+    return {};
 }
 
 } // namespace boxloom::database

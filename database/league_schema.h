@@ -43,7 +43,9 @@ std::string indexesSql();
 std::vector<std::string> requiredTables();
 
 class Connection;
-// Whether an open database is a Boxloom database of this schema version.
-bool holdsLeagueSchema(Connection& db);
+// Why an open database is not a league database this program reads ("not a
+// SQLite database", "made by a newer Boxloom (schema 2); this one reads 1",
+// "table Teams is missing", ...), or "".
+std::string schemaProblem(Connection& db);
 
 } // namespace boxloom::database

@@ -1,15 +1,16 @@
 #include "season_import.h"
 
+#include "commit_record.h"
 #include "export_run.h"
 #include "file_layer.h"
+#include "file_layer_platform.h"
 #include "league_files.h"
 #include "league_schema.h"
 #include "sqlite_db.h"
 #include "table_outputs.h"
+#include "temporary_names.h"
 #include "text_encoding.h"
 
-#include <chrono>
-#include <ctime>
 #include <memory>
 
 namespace boxloom::database {
@@ -18,40 +19,46 @@ namespace {
 
 constexpr std::array<const char*, 3> kLeagueFiles = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
 
-std::string utcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm parts{};
-#ifdef _WIN32
-    gmtime_s(&parts, &now);
-#else
-    gmtime_r(&now, &parts);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
-
 class Import {
 public:
     Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options)
         : path_(path), seasons_(seasons), options_(options) {}
 
     ImportOutcome run() {
-        if (!leagueFilesOpen() || !openDatabase() || !begin()) return std::move(outcome_);
-        for (const SeasonSource& season : seasons_)
-            if (!importSeason(season)) break;
-        if (outcome_.succeeded()) {
-            std::string reason = db_.execute(indexesSql());
-            if (reason.empty()) reason = db_.execute("COMMIT");
-            if (!reason.empty()) problem(path_, reason);
+        if (!leagueFilesOpen()) return std::move(outcome_);
+        // A new database is made beside its name and takes the name only once
+        // its import has committed: a failed import leaves no file behind.
+        const bool newFile = !platform::pathExists(path_);
+        workPath_ =
+            newFile ? std::string(folderOf(path_)) +
+                          sideFileName(nameOf(path_), platform::currentProcessId(), 0, SideFile::Temporary)
+                    : path_;
+        if (openDatabase() && begin()) {
+            for (const SeasonSource& season : seasons_)
+                if (!importSeason(season)) break;
+            if (outcome_.succeeded()) commit(newFile);
+            if (!outcome_.succeeded()) rollBack();
         }
-        if (!outcome_.succeeded()) rollBack();
+        if (newFile) discardWorkFile();
         return std::move(outcome_);
     }
 
 private:
     void problem(std::string file, std::string reason) {
         outcome_.problems.push_back({std::move(file), std::move(reason)});
+    }
+
+    void commit(bool newFile) {
+        std::string reason = db_.execute(indexesSql());
+        if (reason.empty()) reason = db_.execute("COMMIT");
+        if (!reason.empty()) return problem(path_, reason);
+        if (!newFile) return;
+        db_.close();
+        if (platform::moveFile(workPath_, path_)) return;
+        if (platform::pathExists(path_)) return problem(path_, "made by another program during the import");
+        // Some file systems cannot move a file without the chance of replacing one.
+        if (std::string failed = platform::moveReplacing(workPath_, path_); !failed.empty())
+            problem(path_, failed);
     }
 
     // SQLite may have ended the transaction itself (a full disk) and left its
@@ -62,9 +69,15 @@ private:
             return;
         }
         db_.close();
-        if (!db_.open(path_).empty()) return;
+        if (!db_.open(workPath_).empty()) return;
         if (std::string reason = db_.execute("SELECT count(*) FROM sqlite_master"); !reason.empty())
             problem(path_, "the earlier state could not be put back yet (" + reason + ")");
+    }
+
+    void discardWorkFile() {
+        db_.close();
+        platform::removeIfPresent(workPath_);
+        platform::removeIfPresent(workPath_ + "-journal");
     }
 
     // Every league file of every season opens before the database is touched.
@@ -80,7 +93,7 @@ private:
     }
 
     bool openDatabase() {
-        if (std::string reason = db_.open(path_); !reason.empty()) {
+        if (std::string reason = db_.open(workPath_); !reason.empty()) {
             problem(path_, reason);
             return false;
         }
@@ -92,8 +105,8 @@ private:
         }
         fresh_ = !tables.hasRow();
         if (fresh_) return true;
-        if (!holdsLeagueSchema(db_)) {
-            problem(path_, "not a Boxloom database");
+        if (std::string reason = schemaProblem(db_); !reason.empty()) {
+            problem(path_, reason);
             return false;
         }
         return true;
@@ -210,6 +223,7 @@ private:
     const std::string& path_;
     const std::vector<SeasonSource>& seasons_;
     const ExportOptions& options_;
+    std::string workPath_; // the database's own path, or the new file beside it
     Connection db_;
     bool fresh_ = false;
     ImportOutcome outcome_;

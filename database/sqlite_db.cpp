@@ -88,8 +88,11 @@ std::string Statement::textColumn(int index) const {
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
 }
 
-
 bool Statement::isNull(int index) const { return sqlite3_column_type(statement_, index) == SQLITE_NULL; }
+
+bool Statement::isInteger(int index) const {
+    return sqlite3_column_type(statement_, index) == SQLITE_INTEGER;
+}
 
 void Statement::reset() {
     sqlite3_reset(statement_);

@@ -62,6 +62,8 @@ public:
     std::int64_t integerColumn(int index) const;
     std::string textColumn(int index) const;
     bool isNull(int index) const;
+    // Stored as a whole number: not NULL, text, a real or a blob.
+    bool isInteger(int index) const;
     void reset();
 
 private:

@@ -70,4 +70,14 @@ std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::s
     return totals;
 }
 
+std::string displayName(std::string_view rowName) {
+    const std::size_t comma = rowName.find(',');
+    if (comma == std::string_view::npos) return std::string(rowName);
+    std::string_view first = rowName.substr(comma + 1);
+    while (!first.empty() && first.front() == ' ')
+        first.remove_prefix(1);
+    if (first.empty()) return std::string(rowName.substr(0, comma));
+    return std::string(first) + " " + std::string(rowName.substr(0, comma));
+}
+
 } // namespace boxloom::site

@@ -16,6 +16,9 @@
 
 namespace boxloom::site {
 
+// "Last,First" as "First Last".
+std::string displayName(std::string_view rowName);
+
 struct PlayerKey {
     std::int64_t id = 0;
     std::string name;

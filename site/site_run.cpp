@@ -1,6 +1,6 @@
 #include "site_run.h"
 
-#include "league_reader.h"
+#include "league_store.h"
 #include "parallel.h"
 
 #include <algorithm>
@@ -18,12 +18,12 @@ SiteOutcome makeSite(const SiteOptions& options) {
             return outcome;
         }
     }
-    LeagueReader reader;
-    if (std::string reason = reader.open(options.database); !reason.empty()) {
+    database::LeagueStore store;
+    if (std::string reason = store.open(options.database); !reason.empty()) {
         outcome.problems.push_back(options.database + ": " + reason);
         return outcome;
     }
-    const std::vector<std::string> present = reader.seasons();
+    const std::vector<std::string> present = store.seasons();
     std::vector<std::string> chosen = options.seasons.empty() ? present : options.seasons;
     for (const std::string& label : chosen)
         if (std::find(present.begin(), present.end(), label) == present.end())
@@ -34,26 +34,27 @@ SiteOutcome makeSite(const SiteOptions& options) {
     for (const std::string& label : present)
         if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
     // Seasons are read side by side, and the parts of each too, each thread
-    // through its own connection.
+    // through its own store.
     std::vector<SeasonData> seasons(labels.size());
+    using database::kSeasonParts;
     constexpr std::size_t kParts = std::size(kSeasonParts);
     std::vector<std::string> reasons(labels.size() * kParts);
     forEachInParallel(
         reasons.size(),
         [&options] {
             struct Reader {
-                LeagueReader reader;
+                database::LeagueStore store;
                 std::string openFailed;
             };
             auto own = std::make_unique<Reader>();
-            own->openFailed = own->reader.open(options.database);
+            own->openFailed = own->store.open(options.database);
             return own;
         },
         [&](auto& own, std::size_t index) {
             const std::size_t season = index / kParts;
             reasons[index] =
                 own->openFailed.empty()
-                    ? own->reader.load(labels[season], kSeasonParts[index % kParts], seasons[season])
+                    ? own->store.load(labels[season], kSeasonParts[index % kParts], seasons[season])
                     : own->openFailed;
         });
     for (const std::string& reason : reasons) {
@@ -64,7 +65,7 @@ SiteOutcome makeSite(const SiteOptions& options) {
     }
     for (std::size_t i = 0; i < seasons.size(); ++i) {
         seasons[i].label = labels[i];
-        completeSeason(seasons[i]);
+        database::completeSeason(seasons[i]);
     }
     SiteSettings settings{options.title, options.games, options.version};
     SiteWriter writer(options.outputFolder);

@@ -224,8 +224,45 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportFailures,
                                                            other.execute("CREATE TABLE notes (text TEXT)");
                                                            writeDemoSeason(empty, {3, 10});
                                                            return "not a Boxloom database";
+                                                       }},
+                                           FailureCase{"ANewerSchema",
+                                                       [](const std::string& db, const std::string& empty) {
+                                                           Connection newer;
+                                                           newer.open(db);
+                                                           newer.execute("PRAGMA user_version = 2");
+                                                           writeDemoSeason(empty, {3, 10});
+                                                           return "made by a newer Boxloom (schema 2); this "
+                                                                  "one reads 1";
+                                                       }},
+                                           FailureCase{"AMissingTable",
+                                                       [](const std::string& db, const std::string& empty) {
+                                                           Connection damaged;
+                                                           damaged.open(db);
+                                                           damaged.execute("DROP TABLE \"Teams\"");
+                                                           writeDemoSeason(empty, {3, 10});
+                                                           return "table Teams is missing";
                                                        }}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+#ifndef _WIN32
+// The second season's team file opens as a regular file and fails when read,
+// after the new database has been made and the first season imported.
+TEST_F(DemoSeasons, AFailedImportIntoANewDatabaseLeavesNoFileBehind) {
+    TempFolder unreadable;
+    for (const char* name : {"zelplyr.dat", "zelgs.dat"})
+        std::filesystem::copy_file(season(1) + "/" + name, unreadable.file(name));
+    std::filesystem::create_symlink("/proc/self/mem", unreadable.file("zelteam.dat"));
+    const ImportOutcome outcome = import({{"1986", season(0)}, {"1987", unreadable.str()}});
+    ASSERT_FALSE(outcome.succeeded());
+    EXPECT_EQ(outcome.problems[0].file, unreadable.file("zelteam.dat"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(work_.str()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{});
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    EXPECT_EQ(Reader(databasePath()).value("SELECT count(*) FROM Seasons"), "1");
+}
+#endif
 
 TEST_F(DemoSeasons, ADatabaseHeldByAnotherWriterIsInUse) {
     ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());

@@ -1,7 +1,7 @@
 // The site program end to end: a database of demo seasons in, pages out.
 
 #include "demo_season.h"
-#include "league_reader.h"
+#include "league_store.h"
 #include "players.h"
 #include "rules.h"
 #include "season_import.h"
@@ -22,6 +22,18 @@ namespace boxloom::site {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A whole season from a league database, completed; the reason it failed, or "".
+std::string loadSeason(const std::string& path, const std::string& label, SeasonData& season) {
+    database::LeagueStore store;
+    if (std::string reason = store.open(path); !reason.empty()) return reason;
+    season = SeasonData{};
+    season.label = label;
+    for (database::SeasonPart part : database::kSeasonParts)
+        if (std::string reason = store.load(label, part, season); !reason.empty()) return reason;
+    database::completeSeason(season);
+    return {};
+}
 
 // Two seasons: the second the same league a year on, so its players have careers.
 class SiteTest : public ::testing::Test {
@@ -255,9 +267,7 @@ TEST_F(SiteTest, SplitsBelongToTheirRowsWhateverOrderTheyWereWritten) {
         }
     }
     const auto load = [](const std::string& path, SeasonData& season) {
-        LeagueReader reader;
-        ASSERT_EQ(reader.open(path), "");
-        ASSERT_EQ(reader.load("2031", season), "");
+        ASSERT_EQ(loadSeason(path, "2031", season), "");
     };
     SeasonData asWritten, reread;
     load(base, asWritten);
@@ -364,7 +374,7 @@ TEST_F(SiteTest, FailuresAreClear) {
     };
     const std::string site = out_.file("site");
     const std::vector<Case> cases = {
-        {{notDatabase, "-o", site}, 1, notDatabase + ": not a Boxloom database"},
+        {{notDatabase, "-o", site}, 1, notDatabase + ": not a SQLite database"},
         {{database(), "-o", site, "--season", "1999"}, 1, "no season \"1999\""},
         {{database(), "-o", site, "--templates", badTemplates}, 1, "template index.mustache: "},
         {{database(), "-o", site, "--templates", badPartial}, 1, "template table.mustache: "},
@@ -432,10 +442,8 @@ TEST(DemoLeagueSite, TheDefaultDemoSeasonHas162GamesAndAFullFieldOfQualifiers) {
     options.encoding = TextEncoding::Utf8;
     ASSERT_TRUE(database::importSeasons(folder.file("league.db"), {{"2031", folder.file("2031")}}, options)
                     .succeeded());
-    LeagueReader reader;
-    ASSERT_EQ(reader.open(folder.file("league.db")), "");
     SeasonData season;
-    ASSERT_EQ(reader.load("2031", season), "");
+    ASSERT_EQ(loadSeason(folder.file("league.db"), "2031", season), "");
     const Counter games = gamesPerTeam(season, std::nullopt);
     EXPECT_EQ(games, 162);
     const Counter minimum = minimumFor(Qualifier::PlateAppearances, games);

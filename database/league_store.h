@@ -1,0 +1,37 @@
+#pragma once
+
+// The league database as the site reads it: read-only, checked, in typed
+// seasons. Nothing outside the store knows its SQL.
+
+#include "league_data.h"
+#include "sqlite_db.h"
+
+#include <string>
+#include <vector>
+
+namespace boxloom::database {
+
+// A season is read in parts, so that its parts can be read at once, each
+// through its own store.
+enum class SeasonPart { Batting, Pitching, Fielding, Teams };
+inline constexpr SeasonPart kSeasonParts[] = {SeasonPart::Batting, SeasonPart::Pitching, SeasonPart::Fielding,
+                                              SeasonPart::Teams};
+
+class LeagueStore {
+public:
+    // The reason it cannot be read as a league database of this schema, or "".
+    std::string open(const std::string& path);
+    // The season labels in the order they sort.
+    std::vector<std::string> seasons();
+    // Reads one part of a season into its members of `season`; the reason it
+    // failed, or "". Every counter is checked against what an export can hold.
+    std::string load(const std::string& label, SeasonPart part, SeasonData& season);
+
+private:
+    Connection db_;
+};
+
+// Once every part is read: what the parts make together (the stat types).
+void completeSeason(SeasonData& season);
+
+} // namespace boxloom::database

@@ -1,0 +1,122 @@
+// The league store's reads: what it refuses to open, and the numbers in a
+// database that no export could have written.
+
+#include "demo_season.h"
+#include "league_store.h"
+#include "season_import.h"
+#include "sqlite_db.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace boxloom::database {
+namespace {
+
+using testing::TempFolder;
+
+// A database of one small demo season, "2031"; each test alters its copy.
+class LeagueStoreTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        ASSERT_EQ(writeDemoSeason(folder_.file("2031"), {5, 200}).error, "");
+        ExportOptions options;
+        options.pitcherHitting = PitcherHittingMode::GroupByTeam; // rows without a player, summed
+        ASSERT_TRUE(importSeasons(path(), {{"2031", folder_.file("2031")}}, options).succeeded());
+    }
+    std::string path() const { return folder_.file("league.db"); }
+    void alter(const std::string& sql) {
+        Connection db;
+        ASSERT_EQ(db.open(path()), "");
+        ASSERT_EQ(db.execute(sql), "") << sql;
+    }
+    // Every part of the season; the first reason one failed, or "".
+    std::string loadAll() {
+        LeagueStore store;
+        if (std::string reason = store.open(path()); !reason.empty()) return reason;
+        SeasonData season;
+        for (SeasonPart part : kSeasonParts)
+            if (std::string reason = store.load("2031", part, season); !reason.empty()) return reason;
+        return {};
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(LeagueStoreTest, OpensWhatTheImportWroteAndSaysWhyItWillNotOpenAnythingElse) {
+    EXPECT_EQ(loadAll(), "");
+    struct Case {
+        const char* name;
+        std::function<void(LeagueStoreTest&)> change;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"newer", [](LeagueStoreTest& t) { t.alter("PRAGMA user_version = 99"); },
+         "made by a newer Boxloom (schema 99); this one reads 1"},
+        {"missing table", [](LeagueStoreTest& t) { t.alter("DROP TABLE \"Pitching_Stats\""); },
+         "table Pitching_Stats is missing"},
+        {"foreign",
+         [](LeagueStoreTest& t) {
+             std::filesystem::remove(t.path());
+             t.alter("CREATE TABLE notes (text TEXT)");
+         },
+         "not a Boxloom database"},
+        {"not SQLite", [](LeagueStoreTest& t) { testing::writeFile(t.path(), std::string(4096, 'x')); },
+         "not a SQLite database"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        c.change(*this);
+        LeagueStore store;
+        EXPECT_EQ(store.open(path()), c.reason) << c.name;
+        std::filesystem::remove(path());
+    }
+}
+
+// A value that no export writes fails the read and names where it is; the
+// grouped pitchers' rows are sums, so they may hold more than one record can.
+TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow) {
+    struct Case {
+        const char* table;
+        const char* column;
+        const char* value;
+        bool grouped;
+        std::string reason; // after "TABLE, season 2031, row N: "; empty when it reads
+    };
+    const std::vector<Case> cases = {
+        {"Batting_Stats", "H", "9223372036854775807", false,
+         "H is 9223372036854775807, outside what an export can hold"},
+        {"Batting_Stats", "AB", "32768", false, "AB is 32768, outside what an export can hold"},
+        {"Batting_Stats", "AB", "-32768", false, ""},
+        {"Batting_Stats", "AB", "40000", true, ""},
+        {"Batting_Stats", "AB", "2147483648", true, "AB is 2147483648, outside what an export can hold"},
+        {"Batting_Stats", "SO", "'lots'", false, "SO holds \"lots\" where a number belongs"},
+        {"Batting_Stats", "TeamID", "70000", false, "TeamID is 70000, outside what an export can hold"},
+        {"Pitching_Stats", "IPOuts", "-9223372036854775807", false,
+         "IPOuts is -9223372036854775807, outside what an export can hold"},
+        {"Pitching_Stats", "ER", "1.5", false, "ER holds \"1.5\" where a number belongs"},
+        {"Fielding_Stats", "PO", "99999", false, "PO is 99999, outside what an export can hold"},
+        {"Batting_Splits", "HRvR", "123456", false, "HRvR is 123456, outside what an export can hold"},
+        {"Pitching_Splits", "ABvL", "-40000", false, "ABvL is -40000, outside what an export can hold"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const std::string table = std::string("\"") + c.table + "\"";
+        const std::string which = std::string("\"PlayerID\" IS ") + (c.grouped ? "" : "NOT ") + "NULL";
+        const std::string row = "(SELECT min(rowid) FROM " + table + " WHERE " + which + ")";
+        alter("UPDATE " + table + " SET \"" + c.column + "\" = " + c.value + " WHERE rowid = " + row);
+        Connection db;
+        ASSERT_EQ(db.open(path(), OpenMode::ReadOnly), "");
+        Statement number(db, "SELECT count(*) FROM " + table + " WHERE rowid <= " + row);
+        ASSERT_TRUE(number.step() && number.hasRow());
+        const std::string where =
+            std::string(c.table) + ", season 2031, row " + std::to_string(number.integerColumn(0)) + ": ";
+        EXPECT_EQ(loadAll(), c.reason.empty() ? "" : where + c.reason) << c.table << " " << c.column;
+        std::filesystem::remove(path());
+    }
+}
+
+} // namespace
+} // namespace boxloom::database
