@@ -3,9 +3,10 @@
 #include "cli_options.h"
 #include "export_file_kinds.h"
 #include "export_run.h"
+#include "option_grammar.h"
+#include "output_folder.h"
 #include "season_import.h"
 
-#include <filesystem>
 #include <ostream>
 #include <sstream>
 
@@ -17,10 +18,6 @@ namespace boxloom::cli {
 
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 void printWrittenFiles(const ExportOutcome& outcome, std::ostream& out) {
     for (ExportFileKind kind : kExportFileKinds) {
         const std::size_t index = indexOf(kind);
@@ -28,24 +25,6 @@ void printWrittenFiles(const ExportOutcome& outcome, std::ostream& out) {
         const std::uint64_t rows = outcome.rowsWritten[index];
         out << outcome.fileNames[index] << ": " << rows << (rows == 1 ? " row" : " rows") << '\n';
     }
-}
-
-// Creates a missing output folder and its parents; anything else in its place fails the run.
-bool prepareOutputFolder(const std::string& folder, std::ostream& out, std::ostream& err) {
-    if (folder.empty()) return true;
-    std::error_code error;
-    const auto status = std::filesystem::status(folder, error);
-    if (std::filesystem::is_directory(status)) return true;
-    if (std::filesystem::exists(status)) {
-        err << "boxloom-export: " << folder << ": is not a folder\n";
-        return false;
-    }
-    if (!std::filesystem::create_directories(folder, error) && error) {
-        err << "boxloom-export: " << folder << ": cannot create the folder: " << error.message() << '\n';
-        return false;
-    }
-    out << "created folder " << folder << '\n';
-    return true;
 }
 
 void printWarnings(const std::vector<ExportProblem>& warnings, std::uint64_t recordsSkipped,
@@ -115,7 +94,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     std::ostringstream quiet;
     std::ostream& report = command.quiet ? quiet : out;
     if (!command.database.empty()) return importIntoDatabase(command, report, err);
-    if (!prepareOutputFolder(command.options.outputFolder, report, err)) return kExitFailed;
+    if (!prepareOutputFolder("boxloom-export", command.options.outputFolder, report, err)) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
     printRecovery(outcome.recovery, err);

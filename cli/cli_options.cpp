@@ -1,5 +1,8 @@
 #include "cli_options.h"
 
+#include "option_grammar.h"
+#include "season_import.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -51,189 +54,166 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-class Parser {
-public:
-    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
-
-    CliCommand parse() {
-        bool optionsEnded = false;
-        for (next_ = 0; next_ < arguments_.size() && command_.action == CliAction::Export;) {
-            const std::string& argument = arguments_[next_++];
-            if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
-                addFolder(argument);
-            } else if (argument == "--") {
-                optionsEnded = true;
-            } else {
-                option(argument);
-            }
-        }
-        if (command_.action == CliAction::Export) checkFolders();
-        return command_;
+std::string chooseFrom(std::string_view name, const auto& table, const std::string& text, auto& target) {
+    if (auto chosen = lookUp(table, lowerCase(text))) {
+        target = *chosen;
+        return {};
     }
+    std::string allowed;
+    for (const auto& entry : table)
+        allowed += (allowed.empty() ? "" : "|") + std::string(entry.first);
+    return std::string(name) + " must be " + allowed + ", not '" + text + "'";
+}
 
-private:
-    void fail(std::string message) {
-        if (command_.action == CliAction::UsageError) return;
-        command_.action = CliAction::UsageError;
-        command_.error = std::move(message);
-    }
+std::string setSuffix(CliCommand& command, const std::string& text) {
+    const std::string upper = upperCase(text);
+    if (upper != "TXT" && upper != "CSV") return "--suffix must be TXT or CSV, not '" + text + "'";
+    command.options.outputSuffix = upper;
+    return {};
+}
 
-    void addFolder(const std::string& folder) {
-        if (command_.seasonFolders.empty()) command_.options.seasonFolder = folder;
-        command_.seasonFolders.push_back(folder);
-    }
+std::string setThreads(CliCommand& command, const std::string& text) {
+    unsigned count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count == 0)
+        return "--threads must be a whole number of at least 1, not '" + text + "'";
+    command.options.threads = count;
+    return {};
+}
 
-    void checkFolders() {
-        const auto& folders = command_.seasonFolders;
-        if (folders.empty()) return fail("missing SEASON_FOLDER");
-        if (command_.database.empty()) {
-            if (folders.size() > 1) return fail("more than one SEASON_FOLDER: '" + folders[1] + "'");
-            if (!command_.seasonLabel.empty()) return fail("--season goes with --database");
-        } else if (folders.size() > 1 && !command_.seasonLabel.empty()) {
-            fail("--season names one season; " + std::to_string(folders.size()) + " folders were given");
-        }
-    }
+using ExportOption = Option<CliCommand>;
 
-    // The value of "--name VALUE" or "--name=VALUE".
-    std::optional<std::string> value(const std::string& name, const std::optional<std::string>& inlineValue) {
-        if (inlineValue) return inlineValue;
-        if (next_ < arguments_.size()) return arguments_[next_++];
-        fail("option " + name + " needs a value");
-        return std::nullopt;
-    }
-
-    void option(const std::string& argument) {
-        std::string name = argument;
-        std::optional<std::string> inlineValue;
-        if (const auto equals = argument.find('=');
-            argument.rfind("--", 0) == 0 && equals != std::string::npos) {
-            name = argument.substr(0, equals);
-            inlineValue = argument.substr(equals + 1);
-        } else if (argument.rfind("-o", 0) == 0 && argument.size() > 2) {
-            name = "-o"; // -oDIR
-            inlineValue = argument.substr(2);
-        }
-        if (flag(name)) {
-            if (inlineValue) fail("option " + name + " takes no value");
-        } else if (!valued(name, inlineValue)) {
-            fail("unknown option '" + argument + "'");
-        }
-    }
-
-    // Options without a value; false when `name` is none of them.
-    bool flag(const std::string& name) {
-        ExportOptions& options = command_.options;
-        if (name == "-h" || name == "--help") {
-            command_.action = CliAction::Help;
-        } else if (name == "--version") {
-            command_.action = CliAction::Version;
-        } else if (name == "--fielding") {
-            options.includeFielding = true;
-        } else if (name == "--pitching-splits") {
-            options.includePitchingSplits = true;
-        } else if (name == "--hitting-splits") {
-            options.includeHittingSplits = true;
-        } else if (name == "--all") {
-            options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
-        } else if (name == "--ids") {
-            options.includeIds = true;
-        } else if (name == "-q" || name == "--quiet") {
-            command_.quiet = true;
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-    // Options with a value; false when `name` is none of them.
-    bool valued(const std::string& name, const std::optional<std::string>& inlineValue) {
-        ExportOptions& options = command_.options;
-        if (name == "-o" || name == "--output") {
-            if (auto folder = value(name, inlineValue)) options.outputFolder = *folder;
-        } else if (name == "--suffix") {
-            suffix(value(name, inlineValue));
-        } else if (name == "--teams") {
-            choose(name, value(name, inlineValue), kTeamNotations, options.teamNotation);
-        } else if (name == "--pitcher-hitting") {
-            choose(name, value(name, inlineValue), kPitcherHittingModes, options.pitcherHitting);
-        } else if (name == "--database") {
-            if (auto file = value(name, inlineValue)) command_.database = *file;
-        } else if (name == "--season") {
-            if (auto label = value(name, inlineValue)) command_.seasonLabel = *label;
-        } else if (name == "--threads") {
-            threads(value(name, inlineValue));
-        } else if (name == "--encoding") {
-            choose(name, value(name, inlineValue), kEncodings, options.encoding);
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-    void suffix(const std::optional<std::string>& text) {
-        if (!text) return;
-        const std::string upper = upperCase(*text);
-        if (upper != "TXT" && upper != "CSV") return fail("--suffix must be TXT or CSV, not '" + *text + "'");
-        command_.options.outputSuffix = upper;
-    }
-
-    void threads(const std::optional<std::string>& text) {
-        if (!text) return;
-        unsigned count = 0;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), count);
-        if (error != std::errc() || end != text->data() + text->size() || count == 0)
-            return fail("--threads must be a whole number of at least 1, not '" + *text + "'");
-        command_.options.threads = count;
-    }
-
-    template <class Value, std::size_t N>
-    void choose(const std::string& name, const std::optional<std::string>& text,
-                const std::array<std::pair<std::string_view, Value>, N>& table, Value& target) {
-        if (!text) return;
-        if (auto chosen = lookUp(table, lowerCase(*text))) {
-            target = *chosen;
-            return;
-        }
-        std::string allowed;
-        for (const auto& entry : table)
-            allowed += (allowed.empty() ? "" : "|") + std::string(entry.first);
-        fail(name + " must be " + allowed + ", not '" + *text + "'");
-    }
-
-    const std::vector<std::string>& arguments_;
-    std::size_t next_ = 0;
-    CliCommand command_;
+constexpr ExportOption kOptions[] = {
+    {"--output", "-o", "DIR", "folder for the export files (default: the current folder)",
+     [](CliCommand& c, const std::string& folder) {
+         c.options.outputFolder = folder;
+         return std::string();
+     },
+     true},
+    {"--suffix", "", "TXT|CSV", "file name suffix (default CSV)", setSuffix, true},
+    {"--teams", "", "city|nickname|abbreviation|city-nickname|none", "(default city-nickname)",
+     [](CliCommand& c, const std::string& text) {
+         return chooseFrom("--teams", kTeamNotations, text, c.options.teamNotation);
+     }},
+    {"--pitcher-hitting", "", "include|group|ignore", "(default include)",
+     [](CliCommand& c, const std::string& text) {
+         return chooseFrom("--pitcher-hitting", kPitcherHittingModes, text, c.options.pitcherHitting);
+     }},
+    {"--fielding", "", "", "also write Fielding_Stats",
+     [](CliCommand& c, const std::string&) {
+         c.options.includeFielding = true;
+         return std::string();
+     },
+     true},
+    {"--pitching-splits", "", "", "also write Pitching_Splits",
+     [](CliCommand& c, const std::string&) {
+         c.options.includePitchingSplits = true;
+         return std::string();
+     },
+     true},
+    {"--hitting-splits", "", "", "also write Batting_Splits",
+     [](CliCommand& c, const std::string&) {
+         c.options.includeHittingSplits = true;
+         return std::string();
+     },
+     true},
+    {"--all", "", "", "all three optional files",
+     [](CliCommand& c, const std::string&) {
+         c.options.includeFielding = c.options.includePitchingSplits = c.options.includeHittingSplits = true;
+         return std::string();
+     },
+     true},
+    {"--encoding", "", "windows-1252|utf-8|utf-8-sig",
+     "how names are written (default windows-1252: as stored;\n"
+     "utf-8-sig adds the byte-order mark spreadsheets look for)",
+     [](CliCommand& c, const std::string& text) {
+         return chooseFrom("--encoding", kEncodings, text, c.options.encoding);
+     },
+     true},
+    {"--ids", "", "", "add PlayerID and TeamID columns to every file",
+     [](CliCommand& c, const std::string&) {
+         c.options.includeIds = true;
+         return std::string();
+     },
+     true},
+    {"--quiet", "-q", "", "print nothing on standard output",
+     [](CliCommand& c, const std::string&) {
+         c.quiet = true;
+         return std::string();
+     }},
+    {"--threads", "", "N", "threads that format records (default: one per processor, at most 8)", setThreads},
+    {"--database", "", "FILE", "write the seasons into this SQLite database instead of files",
+     [](CliCommand& c, const std::string& file) {
+         c.database = file;
+         return std::string();
+     }},
+    {"--season", "", "LABEL", "the season's label in the database (default: the folder's name)",
+     [](CliCommand& c, const std::string& label) {
+         c.seasonLabel = label;
+         return std::string();
+     }},
+    {"--help", "-h", "", "show this help",
+     [](CliCommand& c, const std::string&) {
+         c.action = CliAction::Help;
+         return std::string();
+     },
+     false, true},
+    {"--version", "", "", "show the version",
+     [](CliCommand& c, const std::string&) {
+         c.action = CliAction::Version;
+         return std::string();
+     },
+     false, true},
 };
+
+// What the options say together about the folders and the database.
+std::string checkOperands(const CliCommand& command, const std::vector<const ExportOption*>& given) {
+    const auto& folders = command.seasonFolders;
+    if (folders.empty()) return "missing SEASON_FOLDER";
+    if (command.database.empty()) {
+        if (folders.size() > 1) return "more than one SEASON_FOLDER: '" + folders[1] + "'";
+        if (!command.seasonLabel.empty()) return "--season goes with --database";
+        return {};
+    }
+    for (const ExportOption* option : given)
+        if (option->filesOnly)
+            return "option " + std::string(option->name) +
+                   " does nothing with --database, which always holds every table";
+    if (folders.size() > 1 && !command.seasonLabel.empty())
+        return "--season names one season; " + std::to_string(folders.size()) + " folders were given";
+    // Two folders of one name would import as one season, the second replacing the first.
+    for (std::size_t i = 0; command.seasonLabel.empty() && i < folders.size(); ++i)
+        for (std::size_t j = i + 1; j < folders.size(); ++j)
+            if (database::defaultSeasonLabel(folders[i]) == database::defaultSeasonLabel(folders[j]))
+                return "'" + folders[i] + "' and '" + folders[j] + "' would both be season '" +
+                       database::defaultSeasonLabel(folders[i]) + "'; import them in two calls with --season";
+    return {};
+}
 
 } // namespace
 
-CliCommand parseCommandLine(const std::vector<std::string>& arguments) { return Parser(arguments).parse(); }
+CliCommand parseCommandLine(const std::vector<std::string>& arguments) {
+    CliCommand command;
+    const auto parsed = parseArguments<CliCommand>(arguments, kOptions, command);
+    std::string error = parsed.error;
+    if (error.empty() && command.action == CliAction::Export) {
+        command.seasonFolders = parsed.operands;
+        if (!parsed.operands.empty()) command.options.seasonFolder = parsed.operands.front();
+        error = checkOperands(command, parsed.given);
+    }
+    if (!error.empty()) {
+        command.action = CliAction::UsageError;
+        command.error = std::move(error);
+    }
+    return command;
+}
 
-const char* usageText() {
-    return "Usage: boxloom-export [OPTIONS] SEASON_FOLDER\n"
-           "       boxloom-export --database FILE [--season LABEL] [OPTIONS] SEASON_FOLDER...\n"
-           "Exports a ZEL season's statistics as comma-separated files.\n"
-           "\n"
-           "  -o, --output DIR      folder for the export files (default: the current folder)\n"
-           "  --suffix TXT|CSV      file name suffix (default CSV)\n"
-           "  --teams city|nickname|abbreviation|city-nickname|none   (default city-nickname)\n"
-           "  --pitcher-hitting include|group|ignore                  (default include)\n"
-           "  --fielding            also write Fielding_Stats\n"
-           "  --pitching-splits     also write Pitching_Splits\n"
-           "  --hitting-splits      also write Batting_Splits\n"
-           "  --all                 all three optional files\n"
-           "  --encoding windows-1252|utf-8|utf-8-sig\n"
-           "                        how names are written (default windows-1252: as stored;\n"
-           "                        utf-8-sig adds the byte-order mark spreadsheets look for)\n"
-           "  --ids                 add PlayerID and TeamID columns to every file\n"
-           "  -q, --quiet           print nothing on standard output\n"
-           "  --threads N           threads that format records (default: one per processor, at most 8)\n"
-           "  --database FILE       write the seasons into this SQLite database instead of files\n"
-           "  --season LABEL        the season's label in the database (default: the folder's name)\n"
-           "  -h, --help            show this help\n"
-           "  --version             show the version\n"
-           "\n"
-           "Exit status: 0 success, 1 the export failed, 2 usage error.\n";
+std::string usageText() {
+    return helpText<CliCommand>(
+        "Usage: boxloom-export [OPTIONS] SEASON_FOLDER\n"
+        "       boxloom-export --database FILE [--season LABEL] [OPTIONS] SEASON_FOLDER...\n"
+        "Exports a ZEL season's statistics as comma-separated files.\n",
+        kOptions, "Exit status: 0 success, 1 the export failed, 2 usage error.\n");
 }
 
 } // namespace boxloom::cli

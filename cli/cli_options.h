@@ -23,6 +23,6 @@ struct CliCommand {
 // The desktop window's initial state: CSV, city and nickname, include pitchers' hitting.
 CliCommand parseCommandLine(const std::vector<std::string>& arguments);
 
-const char* usageText();
+std::string usageText();
 
 } // namespace boxloom::cli

@@ -26,6 +26,9 @@ bool moveFile(const std::string& from, const std::string& to);
 std::string writeFileDurably(const std::string& path, std::string_view text);
 // A small file whole (a commit record), or nothing with the reason.
 std::optional<std::string> readSmallFile(const std::string& path, std::string& reason);
+// Makes the folder and its missing parents; "is not a folder" when something
+// else has its name. `created` says whether it was missing.
+std::string makeFolders(const std::string& path, bool& created);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
 std::string flushFolder(const std::string& folder);
 

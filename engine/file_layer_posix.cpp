@@ -262,6 +262,20 @@ std::string flushFolder(const std::string& folder) {
     return synced || error == EINVAL || error == EROFS ? std::string() : reasonFor(error);
 }
 
+std::string makeFolders(const std::string& path, bool& created) {
+    created = false;
+    for (std::size_t end = 1; end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != '/') continue;
+        if (::mkdir(path.substr(0, end).c_str(), 0777) == 0)
+            created = true;
+        else if (errno != EEXIST)
+            return reasonFor(errno);
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return reasonFor(errno);
+    return S_ISDIR(info.st_mode) ? std::string() : "is not a folder";
+}
+
 bool moveFile(const std::string& from, const std::string& to) {
     // link + unlink never replaces an existing file.
     if (::link(from.c_str(), to.c_str()) != 0) return false;

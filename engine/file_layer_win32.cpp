@@ -218,6 +218,27 @@ bool pathExists(const std::string& path) {
 
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+std::string makeFolders(const std::string& path, bool& created) {
+    created = false;
+    // A share's "\\\\" and server ("\\\\server\\share") are no folders to make.
+    int skip = path.starts_with("\\\\") || path.starts_with("//") ? 2 : 0;
+    for (std::size_t end = 1; end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != '\\' && path[end] != '/') continue;
+        if (skip > 0) {
+            --skip;
+            continue;
+        }
+        const std::string prefix = path.substr(0, end);
+        if (GetFileAttributesA(prefix.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        if (!CreateDirectoryA(prefix.c_str(), nullptr)) {
+            if (GetLastError() != ERROR_ALREADY_EXISTS) return reasonFor(GetLastError());
+        } else {
+            created = true;
+        }
+    }
+    return isFolder(GetFileAttributesA(path.c_str())) ? std::string() : "is not a folder";
+}
+
 bool moveFile(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }

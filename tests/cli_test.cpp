@@ -50,7 +50,17 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"ThreadsNotANumber", {"--threads=two", "a"}, "--threads must be a whole number"},
         UsageErrorCase{"BadEncoding",
                        {"--encoding", "latin-1", "a"},
-                       "--encoding must be windows-1252|utf-8|utf-8-sig, not 'latin-1'"}),
+                       "--encoding must be windows-1252|utf-8|utf-8-sig, not 'latin-1'"},
+        UsageErrorCase{"OutputWithDatabase",
+                       {"--database", "l.db", "-oout", "a"},
+                       "option --output does nothing with --database"},
+        UsageErrorCase{"AllWithDatabase", {"--all", "--database=l.db", "a"}, "option --all does nothing"},
+        UsageErrorCase{"EncodingWithDatabase",
+                       {"--database=l.db", "--encoding", "utf-8", "a"},
+                       "option --encoding does nothing"},
+        UsageErrorCase{"TwoFoldersOfOneName",
+                       {"--database", "l.db", "x/2031", "y/2030", "z/2031"},
+                       "'x/2031' and 'z/2031' would both be season '2031'"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CommandLine, DefaultsAreTheWindowsInitialState) {
@@ -127,6 +137,18 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"ThreadsByDefault", {"s"}, [](const CliCommand& c) { return c.options.threads == 0; }},
         ValueCase{"QuietLong", {"--quiet", "s"}, [](const CliCommand& c) { return c.quiet; }}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// Help stops the reading: what follows it is not judged.
+TEST(CommandLine, HelpListsEveryOptionAndWinsOverWhatFollows) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"--help", "--colour"}, out, err), 0);
+    for (const char* line :
+         {"\n  -o, --output DIR      folder for the export files",
+          "\n  --teams city|nickname|abbreviation|city-nickname|none\n"
+          "                        (default city-nickname)\n",
+          "\n  -q, --quiet           print nothing", "\n  --version             show the version\n"})
+        EXPECT_NE(out.str().find(line), std::string::npos) << line;
+}
 
 TEST(CommandLine, HelpAndVersionExitWithZero) {
     for (const char* flag : {"-h", "--help", "--version"}) {

@@ -381,7 +381,7 @@ TEST_F(SiteTest, FailuresAreClear) {
         {{database(), "-o", notDatabase}, 1, notDatabase + ": is not a folder"},
         {{database()}, 2, "no output folder given"},
         {{database(), "-o", site, "--games", "0"}, 2, "--games needs a whole number"},
-        {{database(), "-o", site, "--colour"}, 2, "unknown option --colour"},
+        {{database(), "-o", site, "--colour"}, 2, "unknown option '--colour'"},
     };
     for (const Case& c : cases) {
         std::ostringstream out, err;
