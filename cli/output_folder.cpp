@@ -1,6 +1,6 @@
 #include "output_folder.h"
 
-#include "file_layer_platform.h"
+#include "platform_files.h"
 
 namespace boxloom::cli {
 

@@ -3,7 +3,7 @@
 #include "commit_record.h"
 #include "export_run.h"
 #include "file_layer.h"
-#include "file_layer_platform.h"
+#include "platform_files.h"
 #include "league_files.h"
 #include "league_schema.h"
 #include "sqlite_db.h"
@@ -160,7 +160,7 @@ private:
         Statement add(db_, "INSERT INTO \"Seasons\" VALUES (?, ?, ?)");
         add.bindText(1, season.label);
         add.bindText(2, season.folder);
-        add.bindText(3, utcNow());
+        add.bindText(3, platform::utcNow());
         if (!add.step()) problem(path_, db_.reason());
         return outcome_.succeeded();
     }

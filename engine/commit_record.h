@@ -46,7 +46,4 @@ std::string formatCommitRecord(const CommitRecord& record);
 std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOurs)(std::string_view),
                                               std::string& reason);
 
-// The time now as the record writes it.
-std::string utcNow();
-
 } // namespace boxloom

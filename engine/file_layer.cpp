@@ -1,7 +1,7 @@
 #include "file_layer.h"
 
-#include "file_layer_platform.h"
 #include "folder_recovery.h"
+#include "platform_files.h"
 #include "temporary_names.h"
 
 namespace boxloom {
@@ -38,6 +38,16 @@ std::string ReplacementFile::cleanUp() {
 CommitMove ReplacementFile::commitMove() const {
     return {std::string(nameOf(finalPath_)), std::string(nameOf(temporaryPath_)),
             hadEarlier_ ? std::string(nameOf(keptPath_)) : std::string()};
+}
+
+std::string replaceWholeFile(const std::string& path, std::string_view bytes) {
+    ReplacementFile file;
+    std::string reason = file.create(path);
+    if (reason.empty()) reason = file.write(bytes.data(), bytes.size());
+    if (reason.empty()) reason = file.finish();
+    if (reason.empty()) reason = file.replace();
+    file.cleanUp();
+    return reason;
 }
 
 std::unique_ptr<ByteSource> FileSystemLeagueFiles::open(const std::string& path, std::string& reason) {
@@ -112,7 +122,7 @@ FolderRecovery FileSystemOutputs::recoverFolder(const std::string& folder, bool 
 }
 
 std::string FileSystemOutputs::beginCommit(const std::string& folder, const std::vector<CommitMove>& moves) {
-    const CommitRecord record{platform::currentProcessId(), utcNow(), moves};
+    const CommitRecord record{platform::currentProcessId(), platform::utcNow(), moves};
     if (hook_) hook_();
     if (std::string reason = platform::writeFileDurably(recordPath(folder), formatCommitRecord(record));
         !reason.empty())

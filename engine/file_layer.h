@@ -72,6 +72,10 @@ private:
     const FileStepHook* hook_;
 };
 
+// Writes a whole file through a replacement file: the earlier file stays whole
+// until the new one is complete. The reason it failed, or "".
+std::string replaceWholeFile(const std::string& path, std::string_view bytes);
+
 // Whether an export file could be replaced now: not a folder, not read-only and,
 // on Windows, not held open by another program. Empty when it can (or does not exist).
 std::string checkReplaceable(const std::string& path);

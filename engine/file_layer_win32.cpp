@@ -1,6 +1,6 @@
 #include "file_layer.h"
 
-#include "file_layer_platform.h"
+#include "platform_files.h"
 #include "temporary_names.h"
 
 #include <atomic>
@@ -10,25 +10,6 @@
 namespace boxloom {
 
 namespace {
-
-std::string reasonFor(DWORD error) {
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH: return "not found";
-    case ERROR_DIRECTORY: return "a part of the path is not a folder";
-    case ERROR_ACCESS_DENIED: return "permission denied";
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return "in use by another program";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "disk full";
-    case ERROR_FILE_TOO_LARGE: return "file too large for the file system or a size limit";
-    case ERROR_FILENAME_EXCED_RANGE: return "path too long";
-    case ERROR_WRITE_PROTECT: return "write-protected";
-    default: return "system error " + std::to_string(error);
-    }
-}
 
 HANDLE nativeHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
@@ -53,7 +34,7 @@ std::string ReadOnlyFile::open(const std::string& path) {
     // Sharing read access only: a program writing the file makes the open fail.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) return platform::reasonForError(GetLastError());
     // Pipes, consoles and devices could block or never end.
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
@@ -67,7 +48,7 @@ std::ptrdiff_t ReadOnlyFile::read(void* buffer, std::size_t size, std::string& r
     DWORD got = 0;
     const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
     if (!ReadFile(nativeHandle(handle_), buffer, chunk, &got, nullptr)) {
-        reason = reasonFor(GetLastError());
+        reason = platform::reasonForError(GetLastError());
         return -1;
     }
     return static_cast<std::ptrdiff_t>(got);
@@ -103,7 +84,7 @@ std::string ReplacementFile::create(const std::string& finalPath) {
         error = GetLastError();
     }
     temporaryPath_.clear();
-    return reasonFor(error);
+    return platform::reasonForError(error);
 }
 
 std::string ReplacementFile::write(const void* data, std::size_t size) {
@@ -112,7 +93,7 @@ std::string ReplacementFile::write(const void* data, std::size_t size) {
         DWORD written = 0;
         const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
         if (!WriteFile(nativeHandle(handle_), bytes, chunk, &written, nullptr))
-            return reasonFor(GetLastError());
+            return platform::reasonForError(GetLastError());
         bytes += written;
         size -= written;
     }
@@ -127,8 +108,8 @@ std::string ReplacementFile::finish() {
     const DWORD error = GetLastError();
     const BOOL closed = CloseHandle(nativeHandle(handle_));
     handle_ = kClosed;
-    if (!flushed) return reasonFor(error);
-    if (!closed) return reasonFor(GetLastError());
+    if (!flushed) return platform::reasonForError(error);
+    if (!closed) return platform::reasonForError(GetLastError());
     hadEarlier_ = GetFileAttributesA(finalPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
     return {};
 }
@@ -141,13 +122,13 @@ std::string ReplacementFile::replace() {
     if (hadEarlier) {
         step();
         if (!MoveFileExA(finalPath_.c_str(), keptPath_.c_str(), MOVEFILE_WRITE_THROUGH))
-            return reasonFor(GetLastError());
+            return platform::reasonForError(GetLastError());
     }
     step();
     if (!MoveFileExA(temporaryPath_.c_str(), finalPath_.c_str(), MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         if (hadEarlier) MoveFileExA(keptPath_.c_str(), finalPath_.c_str(), MOVEFILE_WRITE_THROUGH);
-        return reasonFor(error);
+        return platform::reasonForError(error);
     }
     temporaryPath_.clear();
     if (!hadEarlier) keptPath_.clear();
@@ -160,8 +141,9 @@ std::string checkReplaceable(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // Nothing to replace; a missing folder is reported when the file is created.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::string()
-                                                                              : reasonFor(error);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? std::string()
+                   : platform::reasonForError(error);
     }
     if (isFolder(attributes)) return "is a folder";
     if (attributes & FILE_ATTRIBUTE_READONLY) return "read-only";
@@ -171,115 +153,10 @@ std::string checkReplaceable(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         // Some systems answer a held file with "access denied".
-        return reasonFor(error == ERROR_ACCESS_DENIED ? ERROR_SHARING_VIOLATION : error);
+        return platform::reasonForError(error == ERROR_ACCESS_DENIED ? ERROR_SHARING_VIOLATION : error);
     }
     CloseHandle(file);
     return {};
 }
-
-namespace platform {
-
-std::string removeIfPresent(const std::string& path) {
-    if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return {};
-    return reasonFor(GetLastError());
-}
-
-std::string moveReplacing(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
-    return reasonFor(GetLastError());
-}
-
-std::vector<std::string> namesInFolder(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(joinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-std::uint32_t currentProcessId() { return GetCurrentProcessId(); }
-
-bool processMayBeRunning(std::uint32_t processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
-    DWORD exitCode = 0;
-    const bool running = !GetExitCodeProcess(process, &exitCode) || exitCode == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-}
-
-bool pathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
-std::string makeFolders(const std::string& path, bool& created) {
-    created = false;
-    // A share's "\\\\" and server ("\\\\server\\share") are no folders to make.
-    int skip = path.starts_with("\\\\") || path.starts_with("//") ? 2 : 0;
-    for (std::size_t end = 1; end <= path.size(); ++end) {
-        if (end < path.size() && path[end] != '\\' && path[end] != '/') continue;
-        if (skip > 0) {
-            --skip;
-            continue;
-        }
-        const std::string prefix = path.substr(0, end);
-        if (GetFileAttributesA(prefix.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        if (!CreateDirectoryA(prefix.c_str(), nullptr)) {
-            if (GetLastError() != ERROR_ALREADY_EXISTS) return reasonFor(GetLastError());
-        } else {
-            created = true;
-        }
-    }
-    return isFolder(GetFileAttributesA(path.c_str())) ? std::string() : "is not a folder";
-}
-
-bool moveFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-std::string writeFileDurably(const std::string& path, std::string_view text) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return reasonFor(GetLastError());
-    DWORD written = 0;
-    std::string reason;
-    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size() || !FlushFileBuffers(file))
-        reason = reasonFor(GetLastError());
-    if (!CloseHandle(file) && reason.empty()) reason = reasonFor(GetLastError());
-    return reason;
-}
-
-std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
-    constexpr DWORD kLimit = 64 * 1024;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        reason = reasonFor(GetLastError());
-        return std::nullopt;
-    }
-    std::string text(kLimit + 1, '\0');
-    DWORD got = 0;
-    const BOOL read = ReadFile(file, text.data(), kLimit + 1, &got, nullptr);
-    const DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!read || got > kLimit) {
-        reason = read ? "too large" : reasonFor(error);
-        return std::nullopt;
-    }
-    text.resize(got);
-    return text;
-}
-
-// Moves made with write-through are on the disk when they return.
-std::string flushFolder(const std::string&) { return {}; }
-
-} // namespace platform
 
 } // namespace boxloom

@@ -1,8 +1,9 @@
 #include "site_templates.h"
 
-#include <fstream>
+#include "platform_files.h"
+
 #include <functional>
-#include <sstream>
+#include <optional>
 
 namespace boxloom::site {
 
@@ -63,12 +64,12 @@ SiteTemplates::SiteTemplates() {
 
 std::string SiteTemplates::useFolder(const std::string& folder) {
     for (auto& [name, text] : texts_) {
-        std::ifstream file(folder + "/" + name, std::ios::binary);
-        if (!file) continue;
-        std::ostringstream bytes;
-        bytes << file.rdbuf();
-        if (file.bad()) return folder + "/" + name + ": cannot be read";
-        text = bytes.str();
+        const std::string path = folder + "/" + name;
+        if (!platform::pathExists(path)) continue; // the built-in one stays
+        std::string reason;
+        const std::optional<std::string> bytes = platform::readWholeFile(path, reason);
+        if (!bytes) return path + ": " + reason;
+        text = *bytes;
     }
     parsed_.clear();
     return check();

@@ -1,28 +1,13 @@
 #include "site_writer.h"
 
 #include "file_layer.h"
+#include "platform_files.h"
 
-#include <filesystem>
 #include <set>
 
 namespace boxloom::site {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// The whole file, or nullopt when there is none to read.
-std::optional<std::string> readWhole(const std::string& path) {
-    ReadOnlyFile file;
-    if (!file.open(path).empty()) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    std::string reason;
-    for (std::ptrdiff_t got; (got = file.read(buffer, sizeof buffer, reason)) > 0;)
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    if (!reason.empty()) return std::nullopt;
-    return bytes;
-}
 
 // Whether the file holds these bytes and no others; read only as far as they agree.
 bool holdsExactly(const std::string& path, std::string_view bytes) {
@@ -38,16 +23,6 @@ bool holdsExactly(const std::string& path, std::string_view bytes) {
     return reason.empty() && bytes.empty();
 }
 
-std::string replaceWhole(const std::string& path, const std::string& bytes) {
-    ReplacementFile file;
-    std::string reason = file.create(path);
-    if (reason.empty()) reason = file.write(bytes.data(), bytes.size());
-    if (reason.empty()) reason = file.finish();
-    if (reason.empty()) reason = file.replace();
-    file.cleanUp();
-    return reason;
-}
-
 std::string parentFolder(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -55,7 +30,9 @@ std::string parentFolder(const std::string& path) {
 
 std::vector<std::string> listedFiles(const std::string& folder) {
     std::vector<std::string> paths;
-    const std::optional<std::string> list = readWhole(folder + "/" + std::string(kFileList));
+    std::string reason;
+    const std::optional<std::string> list =
+        platform::readWholeFile(folder + "/" + std::string(kFileList), reason);
     if (!list) return paths;
     std::size_t start = 0;
     while (start < list->size()) {
@@ -71,14 +48,15 @@ std::vector<std::string> listedFiles(const std::string& folder) {
 void removeStale(const std::string& folder, const std::set<std::string>& current, WriteSummary& summary) {
     for (const std::string& path : listedFiles(folder)) {
         if (current.count(path) != 0) continue;
-        std::error_code error;
-        if (fs::remove(folder + "/" + path, error))
+        const std::string fullPath = folder + "/" + path;
+        const bool present = platform::pathExists(fullPath);
+        if (std::string reason = platform::removeIfPresent(fullPath); !reason.empty())
+            summary.problems.push_back(path + ": cannot be removed: " + reason);
+        else if (present)
             ++summary.removed;
-        else if (error)
-            summary.problems.push_back(path + ": cannot be removed: " + error.message());
         // Folders left empty go too; one that still holds something stays.
         for (std::string parent = parentFolder(path); !parent.empty(); parent = parentFolder(parent))
-            if (!fs::remove(folder + "/" + parent, error)) break;
+            if (!platform::removeEmptyFolder(folder + "/" + parent)) break;
     }
 }
 
@@ -109,11 +87,11 @@ void SiteWriter::put(std::size_t task, const std::string& path, const std::strin
         return;
     }
     if (const std::string parent = parentFolder(path); parent != files.lastFolder) {
-        std::error_code error;
-        fs::create_directories(folder_ + "/" + parent, error);
+        bool created = false;
+        platform::makeFolders(folder_ + "/" + parent, created); // a failure shows when the page is written
         files.lastFolder = parent;
     }
-    if (std::string reason = replaceWhole(fullPath, bytes); !reason.empty()) {
+    if (std::string reason = replaceWholeFile(fullPath, bytes); !reason.empty()) {
         files.summary.problems.push_back(path + ": " + reason);
         return;
     }
@@ -139,7 +117,7 @@ WriteSummary SiteWriter::finish() {
     removeStale(folder_, paths, summary);
     const std::string listPath = folder_ + "/" + std::string(kFileList);
     if (holdsExactly(listPath, list)) return summary;
-    if (std::string reason = replaceWhole(listPath, list); !reason.empty())
+    if (std::string reason = replaceWholeFile(listPath, list); !reason.empty())
         summary.problems.push_back(std::string(kFileList) + ": " + reason);
     return summary;
 }

@@ -2,38 +2,13 @@
 
 #include "control_table.h"
 #include "file_layer.h"
-
-#include <vector>
+#include "platform_files.h"
 
 #include <windows.h>
 
 namespace boxloom::frontend {
 
 namespace {
-
-constexpr DWORD kVolumeLabel = 0x8;
-
-// A regular file of that name in the working folder: folders and volume labels are not.
-bool isSettingsFile(const std::string& name) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(name.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabel)) == 0;
-}
-
-std::string readWholeFile(const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    std::vector<char> chunk(4096);
-    DWORD got = 0;
-    while (ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) && got > 0)
-        bytes.append(chunk.data(), got);
-    CloseHandle(file);
-    return bytes;
-}
 
 // Text in the user's legacy ANSI code page, as UTF-8.
 std::string legacyToUtf8(std::string_view text) {
@@ -58,20 +33,17 @@ std::string legacyToUtf8(std::string_view text) {
 void loadFolderSettings(ControlStates& controls) {
     for (const FolderSetting& setting : kFolderSettings) {
         const std::string name(setting.fileName);
-        if (!isSettingsFile(name)) continue;
-        const std::string value = settingValueAsUtf8(readSettingValue(readWholeFile(name)), legacyToUtf8);
+        // A folder or a volume label of that name is no settings file.
+        if (!platform::isRegularFile(name)) continue;
+        std::string reason;
+        const std::string bytes = platform::readWholeFile(name, reason).value_or("");
+        const std::string value = settingValueAsUtf8(readSettingValue(bytes), legacyToUtf8);
         controls.setText(setting.boxId, value);
     }
 }
 
 std::string rememberFolder(const FolderSetting& setting, const std::string& path) {
-    const std::string bytes = settingFileBytes(path);
-    ReplacementFile file;
-    std::string reason = file.create(std::string(setting.fileName));
-    if (reason.empty()) reason = file.write(bytes.data(), bytes.size());
-    if (reason.empty()) reason = file.finish();
-    if (reason.empty()) reason = file.replace();
-    file.cleanUp();
+    const std::string reason = replaceWholeFile(std::string(setting.fileName), settingFileBytes(path));
     return reason.empty() ? std::string() : std::string(setting.fileName) + ": " + reason;
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+
+// The platform's file, folder, process and clock calls: every other room goes
+// through these (or the engine's file layer built on them). One implementation
+// per platform. Reasons are short plain words ("not found", "permission denied").
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boxloom::platform {
+
+// The plain reason for the platform's error code (errno, or GetLastError()).
+std::string reasonForError(long code);
+
+std::vector<std::string> namesInFolder(const std::string& folder);
+std::uint32_t currentProcessId();
+// True also when it cannot tell: a side file is removed only when its process is surely gone.
+bool processMayBeRunning(std::uint32_t processId);
+bool pathExists(const std::string& path);
+bool removeFile(const std::string& path);
+// Reason of a failure, or "" (also when there was nothing to remove).
+std::string removeIfPresent(const std::string& path);
+// Replaces `to` when it exists; reason of a failure, or "".
+std::string moveReplacing(const std::string& from, const std::string& to);
+// Never replaces an existing file.
+bool moveFile(const std::string& from, const std::string& to);
+// Creates or truncates the file, writes the text and flushes it to the disk.
+std::string writeFileDurably(const std::string& path, std::string_view text);
+// A small file whole (a commit record), or nothing with the reason.
+std::optional<std::string> readSmallFile(const std::string& path, std::string& reason);
+// Makes the folder and its missing parents; "is not a folder" when something
+// else has its name. `created` says whether it was missing.
+std::string makeFolders(const std::string& path, bool& created);
+// The whole file, or nothing with the reason; only regular files are read.
+std::optional<std::string> readWholeFile(const std::string& path, std::string& reason);
+bool isRegularFile(const std::string& path);
+// Removes a folder when it is empty; false when it is not or cannot be removed.
+bool removeEmptyFolder(const std::string& path);
+// Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
+std::string flushFolder(const std::string& folder);
+// Now, as "2026-12-09T12:42:26Z".
+std::string utcNow();
+
+} // namespace boxloom::platform
