@@ -25,7 +25,8 @@ Stored storedAs(const Column& column) {
     case ColumnSource::Counter:
     case ColumnSource::TeamId: return Stored::Counter;
     case ColumnSource::PlayerId: return Stored::OptionalId;
-    case ColumnSource::Rate: return column.header == "IP" ? Stored::InningsText : Stored::Rate;
+    case ColumnSource::Rate: return Stored::Rate;
+    case ColumnSource::Innings: return Stored::InningsText;
     default: return Stored::Text;
     }
 }

@@ -1,6 +1,7 @@
 #include "export_columns.h"
 
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ constexpr std::array kPitchingColumns = {
     counter("G", StatField::GamesPitched),
     counter("GS", StatField::GamesStarted),
     counter("CG", StatField::CompleteGames),
-    rate("IP", PitchingRate::Innings, kMaskInnings),
+    Column{"IP", ColumnSource::Innings, 0, kMaskInnings},
     counter("R", StatField::RunsAllowed),
     counter("ER", StatField::EarnedRuns),
     counter("H", StatField::HitsAllowed),
@@ -153,6 +154,7 @@ ColumnLists buildColumnLists() {
         both[0] = baseColumns(kind);
         both[1] = both[0];
         both[1].insert(both[1].end(), kIdColumns.begin(), kIdColumns.end());
+        if (both[1].size() > kMaxColumns) throw std::logic_error("a file has more columns than kMaxColumns");
     }
     return lists;
 }

@@ -22,6 +22,7 @@ enum class ColumnSource : std::uint8_t {
     Games,    // the batting G column: a counter, or the text "x" in grouped rows
     Counter,  // index: a field of the row kind (StatField, PositionArray, or a SplitIndex)
     Rate,     // index: a rate of the row kind, formatted with `mask`
+    Innings,  // the outs pitched, formatted with `mask` as innings and thirds
     Text,     // the row's own text (the fielding position)
     PlayerId, // the record's player number; empty in grouped rows
     TeamId,   // the record's team number
@@ -34,7 +35,7 @@ struct Column {
     NumberMask mask{};
 };
 
-enum class PitchingRate : std::uint8_t { Era, Pct, Innings, Avg, Obp, Slg, Count };
+enum class PitchingRate : std::uint8_t { Era, Pct, Avg, Obp, Slg, Count };
 enum class FieldingRate : std::uint8_t { Avg, Count };
 
 inline constexpr std::size_t kHittingRateCount = static_cast<std::size_t>(HittingRate::Count);
@@ -62,6 +63,7 @@ struct SplitIndex {
 // With `withIds`, the file's columns are followed by "PlayerID" and "TeamID".
 std::span<const Column> columnsOf(ExportFileKind kind, bool withIds = false);
 
-inline constexpr std::size_t kMaxColumns = 36;
+// The most columns a file has: a split file with its ids.
+inline constexpr std::size_t kMaxColumns = 4 + 2 * (kSplitFieldCount + kHittingRateCount) + 2;
 
 } // namespace boxloom

@@ -4,6 +4,7 @@
 // buffer, which hands full buffers on.
 
 #include "number_masks.h"
+#include "rates.h"
 #include "text_encoding.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,10 +20,19 @@
 
 namespace boxloom {
 
-// One field of an export line: quoted text (a double quote in it doubled), or
-// a plain number. A rate is a text field whose text its mask makes as the line is written.
+// One field of a row, typed: what it is, not how a file spells it. The CSV
+// lines quote texts (a double quote in them doubled) and rates; a database
+// binds the values.
 struct Field {
-    enum class Type : std::uint8_t { Text, Number, Rate };
+    enum class Type : std::uint8_t {
+        Text,        // a text from the league files
+        EncodedText, // a text already made by encodeFieldText for the sink's encoding
+        Number,      // a whole number
+        Rate,        // a value that its mask prints
+        Innings,     // outs, printed as innings and thirds by its mask
+        Blank,       // nothing (a grouped row's player number)
+        Grouped,     // "x": a counter that a grouped row does not have
+    };
     Type type = Type::Number;
     std::string_view text;
     std::int32_t number = 0;
@@ -29,8 +40,25 @@ struct Field {
     NumberMask mask{};
 
     static Field ofText(std::string_view value) { return {Type::Text, value, 0, 0, {}}; }
+    static Field ofEncodedText(std::string_view value) { return {Type::EncodedText, value, 0, 0, {}}; }
     static Field ofNumber(std::int32_t value) { return {Type::Number, {}, value, 0, {}}; }
     static Field ofRate(float value, NumberMask rateMask) { return {Type::Rate, {}, 0, value, rateMask}; }
+    static Field ofInnings(std::int32_t outs, NumberMask inningsMask) {
+        return {Type::Innings, {}, outs, 0, inningsMask};
+    }
+    static Field blank() { return {Type::Blank, {}, 0, 0, {}}; }
+    static Field grouped() { return {Type::Grouped, "x", 0, 0, {}}; }
+};
+
+struct LineSink;
+
+// Where the rows of one export file go: its lines, or a database table.
+struct RowSink {
+    // A CSV file's lines, which the row writers encode straight into its buffer.
+    LineSink* csv = nullptr;
+
+    virtual ~RowSink() = default;
+    virtual void writeRow(std::span<const Field> fields) = 0;
 };
 
 // A block of bytes that is never cleared: lines are written into it before they are read.
@@ -53,8 +81,9 @@ private:
     std::size_t size_;
 };
 
-// Where lines go: an export file's buffer, or a string.
-struct LineSink {
+// Where lines go: an export file's buffer, or a chunk's. Rows written to it
+// become CSV lines.
+struct LineSink : RowSink {
     static constexpr std::size_t kFileBuffer = 1 << 17;
     static constexpr std::size_t kFirstBuffer = 1 << 12;
     ByteBuffer buffer;
@@ -66,11 +95,13 @@ struct LineSink {
     // The buffer starts small and doubles up to `capacity` before it is first
     // flushed: a small file never takes a large block.
     explicit LineSink(std::size_t capacity = kFileBuffer)
-        : buffer(std::min(capacity, kFirstBuffer)), capacity_(capacity) {}
+        : buffer(std::min(capacity, kFirstBuffer)), capacity_(capacity) {
+        csv = this;
+    }
     LineSink(const LineSink&) = delete;
     LineSink& operator=(const LineSink&) = delete;
-    virtual ~LineSink() = default;
     virtual void flush() = 0;
+    void writeRow(std::span<const Field> fields) final;
 
     // Room for `bytes` more bytes at the returned position.
     char* reserve(std::size_t bytes) {
@@ -169,11 +200,18 @@ public:
         *out++ = '"';
         out_ = out;
     }
+    [[gnu::always_inline]] void innings(std::int32_t outs, const NumberMask& mask) {
+        rate(inningsPitched(outs), mask);
+    }
     void field(const Field& field) {
         switch (field.type) {
-        case Field::Type::Text: text(field.text); break;
+        case Field::Type::Text:
+        case Field::Type::Grouped: text(field.text); break;
+        case Field::Type::EncodedText: encodedText(field.text); break;
         case Field::Type::Number: number(field.number); break;
         case Field::Type::Rate: rate(field.rate, field.mask); break;
+        case Field::Type::Innings: innings(field.number, field.mask); break;
+        case Field::Type::Blank: empty(); break;
         }
     }
 
@@ -241,5 +279,11 @@ private:
     char* end_ = nullptr;
     bool first_ = true;
 };
+
+inline void LineSink::writeRow(std::span<const Field> fields) {
+    LineWriter line(this);
+    for (const Field& field : fields)
+        line.field(field);
+}
 
 } // namespace boxloom

@@ -48,7 +48,7 @@ class GroupedBattingValues {
 public:
     explicit GroupedBattingValues(const PitcherCounters& totals)
         : totals_(totals), rates_(groupedHittingRates(battingCounts(totals), true)) {}
-    Field games() const { return Field::ofText("x"); }
+    Field games() const { return Field::grouped(); }
     int counter(std::uint8_t index) const { return slot(totals_, static_cast<StatField>(index)); }
     float rate(std::uint8_t index) const { return hittingRate(rates_, static_cast<HittingRate>(index)); }
 

@@ -14,14 +14,12 @@ public:
     explicit PitchingValues(const SeasonStatRecord& record) : record_(record) {
         const HittingRates opponents = recordHittingRates(hittingCounts(record, kOpponentsLine));
         rates_ = {earnedRunAverage(record.earnedRuns(), record.outsPitched()),
-                  winningPercentage(record.wins(), record.losses()),
-                  inningsPitched(record.outsPitched()),
-                  opponents.avg,
-                  opponents.obp,
+                  winningPercentage(record.wins(), record.losses()), opponents.avg, opponents.obp,
                   opponents.slg};
     }
     int counter(std::uint8_t index) const { return record_.get(static_cast<StatField>(index)); }
     float rate(std::uint8_t index) const { return rates_[index]; }
+    std::int32_t innings() const { return record_.outsPitched(); }
 
 private:
     const SeasonStatRecord& record_;

@@ -7,13 +7,14 @@
 
 namespace boxloom {
 
-// Where the rows of each export file go: the files' own buffers, or the
-// buffers of one chunk of records. A null sink: the run does not write that file.
+// Where the rows of each export file go: the files' own buffers, the buffers
+// of one chunk of records, or a database's tables. A null sink: the run does
+// not write that file.
 struct RowTargets {
-    std::array<LineSink*, kExportFileKindCount> sinks{};
+    std::array<RowSink*, kExportFileKindCount> sinks{};
     bool withIds = false;
 
-    LineSink* sink(ExportFileKind kind) const { return sinks[indexOf(kind)]; }
+    RowSink* sink(ExportFileKind kind) const { return sinks[indexOf(kind)]; }
 };
 
 } // namespace boxloom

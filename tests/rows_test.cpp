@@ -1,8 +1,11 @@
+#include "batting_rows.h"
 #include "export_run.h"
 #include "export_writer.h"
+#include "fielding_rows.h"
 #include "memory_io.h"
 #include "paths.h"
 #include "pitcher_totals.h"
+#include "pitching_rows.h"
 #include "rates.h"
 #include "test_support.h"
 
@@ -465,6 +468,90 @@ TEST(RateSums, WrapInsteadOfOverflowing) {
     EXPECT_EQ(counts.onBaseDenominator(), -2147483648);
     EXPECT_EQ(counts.timesOnBase(), -2147483648);
     EXPECT_EQ(winningPercentage(2147483647, 1), 0.0f) << "a wrapped divisor is not positive";
+}
+
+} // namespace
+} // namespace boxloom
+
+namespace boxloom {
+namespace {
+
+// Rows as typed fields, for a sink that is not a CSV file.
+struct TypedRows final : RowSink {
+    std::vector<std::vector<Field>> rows;
+    void writeRow(std::span<const Field> fields) override { rows.emplace_back(fields.begin(), fields.end()); }
+};
+
+// Lines in memory.
+struct TextLines final : LineSink {
+    std::string text;
+    void flush() override {
+        text.append(buffer.data(), used);
+        used = 0;
+    }
+};
+
+// Every row writer hands a typed sink the fields that, written as a line, are
+// byte for byte the line a CSV file gets: the database gets what the files get.
+TEST(TypedRows, SpellTheSameLinesAsTheCsvFiles) {
+    TeamTable teams;
+    teams[7] = {true, "Riverton Owls", "Riverton", "Owls", "RIV", " 1986"};
+    auto record = testing::statRecord(1, 7, 1,
+                                      {{SF::BattingGames, 150},
+                                       {SF::AtBats, 500},
+                                       {SF::Hits, 150},
+                                       {SF::HomeRuns, 20},
+                                       {SF::Walks, 60},
+                                       {SF::GamesPitched, 30},
+                                       {SF::OutsPitched, 601},
+                                       {SF::EarnedRuns, 70},
+                                       {SF::Wins, 12}});
+    record.set(PositionArray::Games, 2, 25);
+    record.set(PositionArray::Putouts, 2, 200);
+    record.set(SplitSide::BattingVsLeft, SplitField::AtBats, 120);
+    record.set(SplitSide::BattingVsLeft, SplitField::Hits, 37);
+    PitcherTotals totals;
+    totals.addPitcherRecord(record);
+    const RowIdentity identity{"Smith,\"Jo\" John", "Riverton Owls", " 1986", "Regular", 1, 7};
+    for (bool withIds : {false, true}) {
+        std::array<TextLines, kExportFileKindCount> csv;
+        std::array<TypedRows, kExportFileKindCount> typed;
+        RowTargets csvTargets, typedTargets;
+        csvTargets.withIds = typedTargets.withIds = withIds;
+        for (ExportFileKind kind : kExportFileKinds) {
+            csvTargets.sinks[indexOf(kind)] = &csv[indexOf(kind)];
+            typedTargets.sinks[indexOf(kind)] = &typed[indexOf(kind)];
+        }
+        for (const RowTargets* rows : {&csvTargets, &typedTargets}) {
+            writeBattingRow(*rows, record, identity);
+            writeBattingSplitRow(*rows, record, identity);
+            writePitchingRow(*rows, record, identity);
+            writePitchingSplitRow(*rows, record, identity);
+            writeFieldingRow(*rows, record, 2, identity);
+            totals.writePitcherRows(*rows, teams, true);
+        }
+        for (ExportFileKind kind : kExportFileKinds) {
+            TextLines spelled;
+            for (const auto& row : typed[indexOf(kind)].rows)
+                spelled.writeRow(row);
+            spelled.flush();
+            csv[indexOf(kind)].flush();
+            EXPECT_EQ(spelled.text, csv[indexOf(kind)].text) << exportFileStem(kind) << " ids " << withIds;
+            EXPECT_FALSE(typed[indexOf(kind)].rows.empty()) << exportFileStem(kind);
+        }
+        // The grouped row: "x" for G, no player number; IP is outs, not a rate.
+        const std::vector<Field>& grouped = typed[indexOf(ExportFileKind::BattingStats)].rows.back();
+        EXPECT_EQ(grouped[4].type, Field::Type::Grouped);
+        if (withIds) {
+            EXPECT_EQ(grouped[grouped.size() - 2].type, Field::Type::Blank);
+        }
+        const std::vector<Field>& pitching = typed[indexOf(ExportFileKind::PitchingStats)].rows.front();
+        const auto innings = std::find_if(pitching.begin(), pitching.end(), [](const Field& field) {
+            return field.type == Field::Type::Innings;
+        });
+        ASSERT_NE(innings, pitching.end());
+        EXPECT_EQ(innings->number, 601);
+    }
 }
 
 } // namespace
