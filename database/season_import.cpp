@@ -7,7 +7,7 @@
 #include "league_schema.h"
 #include "platform_files.h"
 #include "sqlite_db.h"
-#include "table_outputs.h"
+#include "table_rows.h"
 #include "temporary_names.h"
 #include "text_encoding.h"
 
@@ -128,15 +128,14 @@ private:
         if (!forgetSeason(season) || !loadLeagueTables(season)) return false;
         ExportOptions options = options_;
         options.seasonFolder = season.folder;
-        options.outputFolder = path_;
         options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
-        options.encoding = TextEncoding::Utf8;
         options.includeIds = true;
         FileSystemLeagueFiles leagueFiles;
-        TableOutputs tables(db_, season.label);
-        const ExportOutcome outcome = runExport(options, {}, ExportIo{leagueFiles, tables});
+        SeasonTables tables(db_, season.label);
+        const ExportOutcome outcome = runExport(options, leagueFiles, tables);
+        // A league file's problem names it; a table's is the database's.
         for (const ExportProblem& found : outcome.problems)
-            problem(found.file.rfind(path_, 0) == 0 ? path_ : found.file, found.reason);
+            problem(found.file.rfind(season.folder, 0) == 0 ? found.file : path_, found.reason);
         for (const ExportProblem& warning : outcome.warnings)
             outcome_.warnings.push_back(warning);
         outcome_.recordsSkipped += outcome.recordsSkipped;

@@ -79,6 +79,18 @@ public:
     }
 };
 
+// Where a run's rows go when it writes no export files (a database): a sink
+// per file, written on the run's own thread in the files' order.
+class RowStore {
+public:
+    virtual ~RowStore() = default;
+    // The sink of a file's rows; null with the reason when it cannot take them.
+    virtual RowSink* open(ExportFileKind kind, std::string& reason) = 0;
+    // After the last row: the reason a row could not be stored, or "".
+    virtual std::string finish(ExportFileKind kind) = 0;
+    virtual std::uint64_t rowsWritten(ExportFileKind kind) const = 0;
+};
+
 struct ExportIo {
     LeagueFileOpener& leagueFiles;
     OutputFileFactory& outputs;

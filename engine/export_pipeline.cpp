@@ -176,12 +176,12 @@ private:
 
 class Pipeline {
 public:
-    Pipeline(RecordReader& reader, const ChunkFormatter& format, ExportFiles& files, PitcherTotals& totals,
-             unsigned threads, bool utf8)
-        : reader_(reader), format_(format), files_(files), totals_(totals) {
+    Pipeline(RecordReader& reader, const ChunkFormatter& format, const RowTargets& targets,
+             const LineAppender& append, PitcherTotals& totals, unsigned threads, bool utf8)
+        : reader_(reader), format_(format), append_(append), totals_(totals) {
         // Two chunks per thread keep every worker busy while the oldest is written.
         const unsigned slots = threads == 1 ? 1 : 2 * threads;
-        const RowTargets shape = files.targets();
+        const RowTargets& shape = targets;
         for (unsigned i = 0; i < slots; ++i) {
             chunks_.push_back(std::make_unique<RecordChunk>(shape, utf8, threads == 1));
             free_.push_back(chunks_.back().get());
@@ -237,7 +237,7 @@ private:
     void write(const RecordChunk& chunk) {
         for (ExportFileKind kind : kExportFileKinds) {
             const ChunkSink& sink = chunk.sinks[indexOf(kind)];
-            if (sink.lines > 0) files_.appendLines(kind, sink.text, sink.lines);
+            if (sink.lines > 0) append_(kind, sink.text, sink.lines);
         }
         for (std::uint32_t index : chunk.grouped) {
             SeasonStatRecord record;
@@ -251,7 +251,7 @@ private:
 
     RecordReader& reader_;
     const ChunkFormatter& format_;
-    ExportFiles& files_;
+    const LineAppender& append_;
     PitcherTotals& totals_;
     std::vector<std::unique_ptr<RecordChunk>> chunks_;
     std::vector<RecordChunk*> free_;
@@ -262,9 +262,9 @@ private:
 
 } // namespace
 
-PipelineResult runPipeline(RecordReader& reader, const ChunkFormatter& format, ExportFiles& files,
-                           PitcherTotals& totals, unsigned threads, bool utf8) {
-    return Pipeline(reader, format, files, totals, threads, utf8).run();
+PipelineResult runPipeline(RecordReader& reader, const ChunkFormatter& format, const RowTargets& targets,
+                           const LineAppender& append, PitcherTotals& totals, unsigned threads, bool utf8) {
+    return Pipeline(reader, format, targets, append, totals, threads, utf8).run();
 }
 
 } // namespace boxloom

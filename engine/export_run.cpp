@@ -20,19 +20,34 @@ namespace {
 constexpr std::array<std::string_view, 3> kLeagueFileNames = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
 enum LeagueFile { kTeamFile, kPlayerFile, kSeasonFile };
 
+// A file's rows in a store: "Batting_Stats".
+std::string storedName(ExportFileKind kind) {
+    const std::string_view stem = exportFileStem(kind);
+    return std::string(stem.substr(0, stem.size() - 1));
+}
+
 struct RunTables {
     TeamTable teams;
     PlayerTable players;
     PitcherTotals pitcherTotals;
 };
 
+// What a run reads from and writes to: export files, or a store of rows.
+struct RunIo {
+    LeagueFileOpener& leagueFiles;
+    OutputFileFactory* outputs = nullptr;
+    RowStore* store = nullptr;
+    std::function<ChunkFormatter(ChunkFormatter)> chunkFormatter;
+};
+
 class Run {
 public:
-    Run(const ExportOptions& options, const StatusCallback& reportStatus, const ExportIo& io)
+    Run(const ExportOptions& options, const StatusCallback& reportStatus, const RunIo& io)
         : options_(options), reportStatus_(reportStatus), io_(io), tables_(std::make_unique<RunTables>()) {}
 
     ExportOutcome execute() {
-        if (recoverOutputFolder() && openLeagueFiles() && loadTables() && openExports()) {
+        if ((io_.store != nullptr || recoverOutputFolder()) && openLeagueFiles() && loadTables() &&
+            openExports()) {
             report(kStatusProcessing);
             exportRecords();
             finish();
@@ -85,7 +100,7 @@ private:
     // Whatever the run goes on to do, an export that died half moved into place
     // is completed first, so that the folder holds one whole export.
     bool recoverOutputFolder() {
-        outcome_.recovery = io_.outputs.recoverFolder(options_.outputFolder, isExportFileName);
+        outcome_.recovery = io_.outputs->recoverFolder(options_.outputFolder, isExportFileName);
         for (const ExportProblem& found : outcome_.recovery.problems)
             outcome_.problems.push_back(found);
         for (const ExportProblem& found : outcome_.recovery.warnings)
@@ -94,23 +109,37 @@ private:
     }
 
     bool openExports() {
-        for (auto& found : exports_.open(options_, io_.outputs))
-            outcome_.problems.push_back(std::move(found));
+        if (io_.store == nullptr) {
+            for (auto& found : exports_.open(options_, *io_.outputs))
+                outcome_.problems.push_back(std::move(found));
+            targets_ = exports_.targets();
+            return outcome_.succeeded();
+        }
+        targets_.withIds = options_.includeIds;
+        for (ExportFileKind kind : kExportFileKinds) {
+            if (!isExportFileSelected(kind, options_)) continue;
+            std::string reason;
+            targets_.sinks[indexOf(kind)] = io_.store->open(kind, reason);
+            if (targets_.sink(kind) == nullptr) problem(storedName(kind), reason);
+        }
         return outcome_.succeeded();
     }
 
     void exportRecords() {
         RecordReader reader(*leagueFiles_[kSeasonFile], kSeasonRecordSize);
-        const RecordExporter exporter(options_, tables_->teams, tables_->players);
+        const RecordExporter exporter(options_, tables_->teams, tables_->players, io_.store == nullptr);
         const ChunkFormatter format = [&exporter](const std::uint8_t* records, std::size_t count,
                                                   const RowTargets& rows,
                                                   std::vector<std::uint32_t>& grouped) {
             return exporter.exportRecords(records, count, rows, grouped);
         };
-        const PipelineResult result =
-            runPipeline(reader, io_.chunkFormatter ? io_.chunkFormatter(format) : format, exports_,
-                        tables_->pitcherTotals, formattingThreads(options_.threads),
-                        options_.encoding != TextEncoding::Windows1252);
+        const LineAppender append = [this](ExportFileKind kind, std::string_view text, std::uint64_t lines) {
+            exports_.appendLines(kind, text, lines);
+        };
+        const PipelineResult result = runPipeline(
+            reader, io_.chunkFormatter ? io_.chunkFormatter(format) : format, targets_, append,
+            tables_->pitcherTotals, io_.store != nullptr ? 1 : formattingThreads(options_.threads),
+            options_.encoding != TextEncoding::Windows1252);
         outcome_.recordsRead = reader.recordsFromFile();
         outcome_.recordsAccepted = result.counts.accepted;
         outcome_.recordsSkipped = result.counts.skipped;
@@ -120,12 +149,12 @@ private:
         if (outcome_.recordsRead == 0 && reader.error().empty())
             outcome_.warnings.push_back(
                 {paths_[kSeasonFile], "holds no records: the export files hold only their header rows"});
-        tables_->pitcherTotals.writePitcherRows(exports_.targets(), tables_->teams,
-                                                options_.includeHittingSplits);
+        tables_->pitcherTotals.writePitcherRows(targets_, tables_->teams, options_.includeHittingSplits);
         leagueFiles_[kSeasonFile].reset();
     }
 
     void finish() {
+        if (io_.store != nullptr) return finishStore();
         const bool readFailed = !outcome_.succeeded();
         if (readFailed) {
             for (auto& found : exports_.discard())
@@ -142,13 +171,25 @@ private:
         }
     }
 
+    void finishStore() {
+        for (ExportFileKind kind : kExportFileKinds) {
+            if (targets_.sink(kind) == nullptr) continue;
+            if (std::string reason = io_.store->finish(kind); !reason.empty())
+                problem(storedName(kind), reason);
+            outcome_.rowsWritten[indexOf(kind)] = io_.store->rowsWritten(kind);
+        }
+        for (ExportFileKind kind : kExportFileKinds)
+            outcome_.written[indexOf(kind)] = outcome_.succeeded() && targets_.sink(kind) != nullptr;
+    }
+
     const ExportOptions& options_;
     const StatusCallback& reportStatus_;
-    const ExportIo& io_;
+    RunIo io_;
     std::unique_ptr<RunTables> tables_;
     std::array<std::unique_ptr<ByteSource>, 3> leagueFiles_;
     std::array<std::string, 3> paths_;
     ExportFiles exports_;
+    RowTargets targets_;
     ExportOutcome outcome_;
 };
 
@@ -160,7 +201,12 @@ ExportOutcome runExport(const ExportOptions& options, const StatusCallback& repo
 
 ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus,
                         const ExportIo& io) {
-    return Run(options, reportStatus, io).execute();
+    return Run(options, reportStatus, RunIo{io.leagueFiles, &io.outputs, nullptr, io.chunkFormatter})
+        .execute();
+}
+
+ExportOutcome runExport(const ExportOptions& options, LeagueFileOpener& leagueFiles, RowStore& store) {
+    return Run(options, {}, RunIo{leagueFiles, nullptr, &store, {}}).execute();
 }
 
 } // namespace boxloom

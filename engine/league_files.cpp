@@ -53,6 +53,7 @@ LoadResult loadTeamFile(ByteSource& source, TeamNotation notation, TeamTable& te
         row.abbreviation = readText(record, L::abbreviation);
         row.yearText.assign(1, ' ');
         row.yearText += std::to_string(year);
+        row.year = year;
         if (notation != TeamNotation::None) row.displayName = teamDisplayName(row, notation);
         return true;
     });

@@ -42,6 +42,7 @@ struct TeamRow {
     std::string nickname;
     std::string abbreviation;
     std::string yearText;
+    int year = 0; // the number behind yearText; 0 when none
 };
 
 enum PlayerKind : int { kPositionPlayer = 1, kPitcher = 2 };

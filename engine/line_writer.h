@@ -26,6 +26,7 @@ namespace boxloom {
 struct Field {
     enum class Type : std::uint8_t {
         Text,        // a text from the league files
+        Year,        // a team's year text, and its number (0 when there is none)
         EncodedText, // a text already made by encodeFieldText for the sink's encoding
         Number,      // a whole number
         Rate,        // a value that its mask prints
@@ -40,6 +41,9 @@ struct Field {
     NumberMask mask{};
 
     static Field ofText(std::string_view value) { return {Type::Text, value, 0, 0, {}}; }
+    static Field ofYear(std::string_view text, std::int32_t number) {
+        return {Type::Year, text, number, 0, {}};
+    }
     static Field ofEncodedText(std::string_view value) { return {Type::EncodedText, value, 0, 0, {}}; }
     static Field ofNumber(std::int32_t value) { return {Type::Number, {}, value, 0, {}}; }
     static Field ofRate(float value, NumberMask rateMask) { return {Type::Rate, {}, 0, value, rateMask}; }
@@ -51,6 +55,16 @@ struct Field {
 };
 
 struct LineSink;
+
+// The text of an IP field: the outs as innings and thirds, by its mask.
+inline char* formatInningsInto(char* out, std::int32_t outs, const NumberMask& mask) {
+    return formatWithMaskInto(out, inningsPitched(outs), mask);
+}
+inline MaskedText inningsText(std::int32_t outs, const NumberMask& mask) {
+    MaskedText text;
+    text.setSize(static_cast<std::size_t>(formatInningsInto(text.data(), outs, mask) - text.data()));
+    return text;
+}
 
 // Where the rows of one export file go: its lines, or a database table.
 struct RowSink {
@@ -201,11 +215,17 @@ public:
         out_ = out;
     }
     [[gnu::always_inline]] void innings(std::int32_t outs, const NumberMask& mask) {
-        rate(inningsPitched(outs), mask);
+        if (sink_ == nullptr) return;
+        char* out = start(MaskedText::kCapacity + 2);
+        *out++ = '"';
+        out = formatInningsInto(out, outs, mask);
+        *out++ = '"';
+        out_ = out;
     }
     void field(const Field& field) {
         switch (field.type) {
         case Field::Type::Text:
+        case Field::Type::Year:
         case Field::Type::Grouped: text(field.text); break;
         case Field::Type::EncodedText: encodedText(field.text); break;
         case Field::Type::Number: number(field.number); break;

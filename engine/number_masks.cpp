@@ -1,5 +1,7 @@
 #include "number_masks.h"
 
+#include <charconv>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -240,6 +242,13 @@ MaskedText formatWithMask(float value, const NumberMask& mask) {
     MaskedText text;
     text.setSize(static_cast<std::size_t>(formatWithMaskInto(text.data(), value, mask) - text.data()));
     return text;
+}
+
+double maskedValue(float value, const NumberMask& mask) {
+    MaskedText text = formatWithMask(value, mask);
+    double printed = 0;
+    std::from_chars(text.view().data(), text.view().data() + text.view().size(), printed);
+    return printed;
 }
 
 MaskedText formatWithMask(float value, std::string_view mask) {

@@ -114,7 +114,9 @@ void PitcherTotals::writePitcherRows(const RowTargets& rows, const TeamTable& te
                                        teams[team].yearText,
                                        statTypeName(statType),
                                        -1,
-                                       team};
+                                       team,
+                                       false,
+                                       teams[team].year};
             emitRow(rows, ExportFileKind::BattingStats, identity, GroupedBattingValues(totals));
             if (includeHittingSplits)
                 emitRow(rows, ExportFileKind::BattingSplits, identity, GroupedSplitValues(totals));

@@ -36,15 +36,17 @@ const std::string& nameOf(const std::vector<std::string>& names, int number) {
 } // namespace
 
 RecordExporter::RecordExporter(const ExportOptions& options, const TeamTable& teams,
-                               const PlayerTable& players)
-    : options_(options), teams_(teams), players_(players) {
+                               const PlayerTable& players, bool csvLines)
+    : options_(options), teams_(teams), players_(players), csvLines_(csvLines) {
     const bool utf8 = options.encoding != TextEncoding::Windows1252;
+    // Other sinks take the names as the league files hold them.
+    const auto name = [&](const std::string& text) { return csvLines ? encodeFieldText(text, utf8) : text; };
     playerNames_.reserve(static_cast<std::size_t>(players.size()));
     for (int number = 0; number < players.size(); ++number)
-        playerNames_.push_back(encodeFieldText(players[number].displayName, utf8));
+        playerNames_.push_back(name(players[number].displayName));
     teamNames_.reserve(static_cast<std::size_t>(teams.size()));
     for (int number = 0; number < teams.size(); ++number)
-        teamNames_.push_back(encodeFieldText(teams[number].displayName, utf8));
+        teamNames_.push_back(name(teams[number].displayName));
 }
 
 RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::size_t count,
@@ -69,7 +71,8 @@ RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::siz
                                    statTypeName(record.statTypeCode()),
                                    record.playerNumber(),
                                    record.teamNumber(),
-                                   true};
+                                   csvLines_,
+                                   team.year};
         const PitcherHittingMode mode = options_.pitcherHitting;
         if (mode == PitcherHittingMode::Include || player.kind == kPositionPlayer) {
             writeBattingRow(rows, record, identity);

@@ -18,7 +18,10 @@ namespace boxloom {
 
 class RecordExporter {
 public:
-    RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players);
+    // With `csvLines`, the names are made once for the files' lines; without,
+    // they go to the sinks as the league files hold them.
+    RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players,
+                   bool csvLines = true);
 
     // Writes the rows of `count` records of kSeasonRecordSize bytes. Records whose
     // batting goes into the grouped pitcher totals are listed in `grouped` by
@@ -33,6 +36,7 @@ private:
     // Names escaped and encoded once for the run, not once a row.
     std::vector<std::string> playerNames_;
     std::vector<std::string> teamNames_;
+    bool csvLines_;
 };
 
 } // namespace boxloom

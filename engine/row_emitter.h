@@ -20,12 +20,14 @@ struct RowIdentity {
     int teamId = 0;
     // The texts were made by encodeFieldText for the files' encoding.
     bool encoded = false;
+    int yearNumber = 0; // behind `year`; 0 when there is none
 };
 
 // Collects a row's typed fields for a sink that is not a CSV file.
 class FieldCollector {
 public:
     void text(std::string_view value) { add(Field::ofText(value)); }
+    void year(std::string_view text, int number) { add(Field::ofYear(text, number)); }
     void encodedText(std::string_view value) { add(Field::ofEncodedText(value)); }
     void number(std::int32_t value) { add(Field::ofNumber(value)); }
     void rate(float value, const NumberMask& mask) { add(Field::ofRate(value, mask)); }
@@ -57,7 +59,12 @@ void writeFields(Out& out, std::span<const Column> columns, const RowIdentity& i
         switch (column.source) {
         case ColumnSource::Player: identityText(identity.player); break;
         case ColumnSource::Team: identityText(identity.team); break;
-        case ColumnSource::Year: identityText(identity.year); break;
+        case ColumnSource::Year:
+            if constexpr (requires { out.year(identity.year, identity.yearNumber); })
+                out.year(identity.year, identity.yearNumber);
+            else
+                identityText(identity.year);
+            break;
         case ColumnSource::StatType: identityText(identity.statType); break;
         case ColumnSource::Games:
             if constexpr (requires { values.games(); })

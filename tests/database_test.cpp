@@ -67,6 +67,48 @@ std::string fileBytes(const std::string& path) {
     return std::filesystem::exists(path) ? readFile(path) : "<none>";
 }
 
+// The season's export files with every option the import uses, compared with
+// the database's rows of season "1986".
+void expectDatabaseEqualsExport(ExportOptions options, const std::string& season,
+                                const std::string& database) {
+    TempFolder files;
+    options.seasonFolder = season;
+    options.outputFolder = files.str();
+    options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
+    options.encoding = TextEncoding::Utf8;
+    options.includeIds = true;
+    ASSERT_TRUE(runExport(options).succeeded());
+    const Reader db(database);
+    for (ExportFileKind kind : kExportFileKinds) {
+        const auto csv = testing::readCsv(readFile(files.file(exportFileName(kind, "CSV"))));
+        const auto stored = db.rows("SELECT * FROM \"" + tableName(kind) + "\" ORDER BY rowid");
+        ASSERT_EQ(stored.size() + 1, csv.size()) << tableName(kind);
+        const auto columns = storedColumns(kind);
+        for (std::size_t row = 0; row < stored.size(); ++row) {
+            EXPECT_EQ(stored[row][0], "1986");
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const std::string& printed = csv[row + 1][i];
+                const std::string& held = stored[row][i + 1];
+                switch (columns[i].stored) {
+                case Stored::Rate: EXPECT_EQ(std::stod(held), std::stod(printed)) << columns[i].name; break;
+                case Stored::Year:
+                    EXPECT_EQ(held,
+                              printed.empty() ? "NULL" : printed.substr(printed.find_first_not_of(' ')));
+                    break;
+                case Stored::Counter:
+                case Stored::OptionalId:
+                    EXPECT_EQ(held, printed == "x" || printed.empty() ? "NULL" : printed) << columns[i].name;
+                    break;
+                default: EXPECT_EQ(held, printed) << columns[i].name;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(db.value("SELECT count(*) FROM Pitching_Stats WHERE IPOuts IS NULL OR "
+                       "IP != (IPOuts / 3) || '.' || (IPOuts % 3)"),
+              "0");
+}
+
 class DemoSeasons : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -126,44 +168,42 @@ TEST_F(DemoSeasons, ANewDatabaseHasTheSchemaAndTypedColumns) {
         "1");
 }
 
-// The database holds what the export files print, row by row, value by value.
+// The database holds what the export files print, row by row, value by value,
+// whichever pitchers' hitting and team names the import is given.
 TEST_F(DemoSeasons, EveryValueEqualsTheExportFiles) {
-    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
-    TempFolder files;
-    ExportOptions options;
-    options.seasonFolder = season(0);
-    options.outputFolder = files.str();
-    options.pitcherHitting = PitcherHittingMode::GroupByTeam;
-    options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
-    options.encoding = TextEncoding::Utf8;
-    options.includeIds = true;
-    ASSERT_TRUE(runExport(options).succeeded());
-    const Reader db(databasePath());
-    for (ExportFileKind kind : kExportFileKinds) {
-        const auto csv = testing::readCsv(readFile(files.file(exportFileName(kind, "CSV"))));
-        const auto stored = db.rows("SELECT * FROM \"" + tableName(kind) + "\" ORDER BY rowid");
-        ASSERT_EQ(stored.size() + 1, csv.size()) << tableName(kind);
-        const auto columns = storedColumns(kind);
-        for (std::size_t row = 0; row < stored.size(); ++row) {
-            EXPECT_EQ(stored[row][0], "1986");
-            for (std::size_t i = 0; i < columns.size(); ++i) {
-                const std::string& printed = csv[row + 1][i];
-                const std::string& held = stored[row][i + 1];
-                switch (columns[i].stored) {
-                case Stored::Rate: EXPECT_EQ(std::stod(held), std::stod(printed)) << columns[i].name; break;
-                case Stored::Year: EXPECT_EQ(held, printed.substr(printed.find_first_not_of(' '))); break;
-                case Stored::Counter:
-                case Stored::OptionalId:
-                    EXPECT_EQ(held, printed == "x" || printed.empty() ? "NULL" : printed) << columns[i].name;
-                    break;
-                default: EXPECT_EQ(held, printed) << columns[i].name;
-                }
-            }
+    for (PitcherHittingMode mode :
+         {PitcherHittingMode::Include, PitcherHittingMode::GroupByTeam, PitcherHittingMode::Ignore}) {
+        for (TeamNotation teams : {TeamNotation::City, TeamNotation::Nickname, TeamNotation::Abbreviation,
+                                   TeamNotation::CityAndNickname, TeamNotation::None}) {
+            std::filesystem::remove(databasePath());
+            ExportOptions options;
+            options.pitcherHitting = mode;
+            options.teamNotation = teams;
+            ASSERT_TRUE(importSeasons(databasePath(), {{"1986", season(0)}}, options).succeeded());
+            expectDatabaseEqualsExport(options, season(0), databasePath());
         }
     }
-    EXPECT_EQ(db.value("SELECT count(*) FROM Pitching_Stats WHERE IPOuts IS NULL OR "
-                       "IP != (IPOuts / 3) || '.' || (IPOuts % 3)"),
-              "0");
+}
+
+// The league files' windows-1252 names arrive as UTF-8, and a quote in a name
+// is a quote, not the doubled one of a CSV line.
+TEST(ImportTexts, AreUtf8AndUnquoted) {
+    testing::SeasonFixture season;
+    season.addTeam({7, 1986,
+                    "Montr\xE9"
+                    "al",
+                    "Expos", "MON"});
+    season.addPlayer({1, "Jos\xE9", "O\"Neil", kPositionPlayer});
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 3}, {StatField::AtBats, 9}}));
+    season.writeLeagueFiles();
+    TempFolder work;
+    ASSERT_TRUE(
+        importSeasons(work.file("l.db"), {{"1986", season.seasonFolder.str()}}, ExportOptions{}).succeeded());
+    const Reader db(work.file("l.db"));
+    EXPECT_EQ(db.value("SELECT Player || '|' || Team FROM Batting_Stats"), "O\"Neil,Jos\xC3\xA9|Montr\xC3\xA9"
+                                                                           "al Expos");
+    EXPECT_EQ(db.value("SELECT City FROM Teams"), "Montr\xC3\xA9"
+                                                  "al");
 }
 
 TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
