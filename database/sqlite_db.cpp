@@ -94,6 +94,11 @@ bool Statement::isInteger(int index) const {
     return sqlite3_column_type(statement_, index) == SQLITE_INTEGER;
 }
 
+void Statement::resetKeepingBindings() {
+    sqlite3_reset(statement_);
+    hasRow_ = false;
+}
+
 void Statement::reset() {
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);

@@ -65,6 +65,8 @@ public:
     // Stored as a whole number: not NULL, text, a real or a blob.
     bool isInteger(int index) const;
     void reset();
+    // For a statement whose every parameter is bound again before its next step.
+    void resetKeepingBindings();
 
 private:
     sqlite3_stmt* statement_ = nullptr;

@@ -27,7 +27,7 @@ public:
             error_ = "the import's transaction ended after an earlier failure";
             return;
         }
-        insert_.reset();
+        insert_.resetKeepingBindings();
         insert_.bindLastingText(1, season_);
         int parameter = 2;
         for (const Field& field : fields)
