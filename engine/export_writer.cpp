@@ -108,12 +108,6 @@ void ExportFiles::appendLines(ExportFileKind kind, std::string_view text, std::u
     if (file->error.empty()) file->error = file->output->write(text.data(), text.size());
 }
 
-void ExportFiles::writeRow(ExportFileKind kind, std::span<const Field> fields) {
-    LineWriter line(sink(kind));
-    for (const Field& field : fields)
-        line.field(field);
-}
-
 bool ExportFiles::finishAll(ExportOutcome& outcome) {
     const std::size_t before = outcome.problems.size();
     for (File* file : openFiles()) {

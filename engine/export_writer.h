@@ -31,7 +31,6 @@ public:
     std::vector<ExportProblem> open(const ExportOptions& options, OutputFileFactory& outputs);
     // The open file of a kind, or null when the run does not write it.
     LineSink* sink(ExportFileKind kind);
-    void writeRow(ExportFileKind kind, std::span<const Field> fields);
     // The files' buffers, for the row writers.
     RowTargets targets();
     // Appends lines encoded elsewhere (a chunk's), after what the file holds so far.

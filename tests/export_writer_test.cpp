@@ -126,8 +126,8 @@ TEST(ExportFiles, RowsFollowTheHeaderAndLandOnlyWhenClosed) {
     ExportFiles files;
     ASSERT_TRUE(files.open(options, outputs).empty());
     const Field row[] = {Field::ofText("Smith,John"), Field::ofNumber(-1), Field::ofRate(0.0625f, kMaskRate)};
-    files.writeRow(ExportFileKind::PitchingStats, row);
-    files.writeRow(ExportFileKind::FieldingStats, row); // not opened: nothing happens
+    files.targets().sink(ExportFileKind::PitchingStats)->writeRow(row);
+    EXPECT_EQ(files.targets().sink(ExportFileKind::FieldingStats), nullptr) << "not opened";
     EXPECT_EQ(files.rowsWritten(ExportFileKind::PitchingStats), 1u);
     EXPECT_EQ(files.rowsWritten(ExportFileKind::FieldingStats), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Pitching_Stats.TXT")))
