@@ -2,6 +2,7 @@
 // database that no export could have written.
 
 #include "demo_season.h"
+#include "league_schema.h"
 #include "league_store.h"
 #include "season_import.h"
 #include "sqlite_db.h"
@@ -116,6 +117,25 @@ TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow
         EXPECT_EQ(loadAll(), c.reason.empty() ? "" : where + c.reason) << c.table << " " << c.column;
         std::filesystem::remove(path());
     }
+}
+
+// The counters the store reads are columns of the tables the import writes.
+TEST(LeagueStoreColumns, AreColumnsOfTheirTables) {
+    const auto has = [](ExportFileKind kind, const std::string& name) {
+        for (const StoredColumn& column : storedColumns(kind))
+            if (column.name == name) return true;
+        return name == "IPOuts" && hasInningsOuts(kind);
+    };
+    for (std::string_view name : kBattingColumns)
+        EXPECT_TRUE(has(ExportFileKind::BattingStats, std::string(name))) << name;
+    for (std::string_view name : kPitchingColumns)
+        EXPECT_TRUE(has(ExportFileKind::PitchingStats, std::string(name))) << name;
+    for (std::string_view name : kFieldingColumns)
+        EXPECT_TRUE(has(ExportFileKind::FieldingStats, std::string(name))) << name;
+    for (std::string_view name : kSplitColumns)
+        for (const char* side : {"vL", "vR"})
+            for (ExportFileKind kind : {ExportFileKind::BattingSplits, ExportFileKind::PitchingSplits})
+                EXPECT_TRUE(has(kind, std::string(name) + side)) << name << side;
 }
 
 } // namespace
