@@ -46,25 +46,29 @@ std::string ratio(const std::string& numerator, const std::string& denominator, 
            denominator + ") ELSE 0 END";
 }
 
-constexpr const char* kBattingTotals = R"(CREATE VIEW "Batting_Season_Totals" AS
-SELECT "Season", "PlayerID", "StatType", MIN("Player") AS "Player", COUNT(*) AS "Teams",
-  SUM("G") AS "G", SUM("AB") AS "AB", SUM("R") AS "R", SUM("RBI") AS "RBI", SUM("H") AS "H",
-  SUM("2B") AS "2B", SUM("3B") AS "3B", SUM("HR") AS "HR", SUM("HBP") AS "HBP", SUM("SO") AS "SO",
-  SUM("W") AS "W", SUM("IW") AS "IW", SUM("SB") AS "SB", SUM("CS") AS "CS", SUM("GWRBI") AS "GWRBI",
-  SUM("SH") AS "SH", SUM("SF") AS "SF", SUM("GDP") AS "GDP", SUM("CI") AS "CI",
-  )";
-
-constexpr const char* kPitchingTotals = R"(CREATE VIEW "Pitching_Season_Totals" AS
-SELECT "Season", "PlayerID", "StatType", MIN("Player") AS "Player", COUNT(*) AS "Teams",
-  SUM("W") AS "W", SUM("L") AS "L", SUM("G") AS "G", SUM("GS") AS "GS", SUM("CG") AS "CG",
-  SUM("IPOuts") AS "IPOuts",
-  CASE WHEN SUM("IPOuts") < 0 THEN '-' ELSE '' END || (ABS(SUM("IPOuts")) / 3) || '.' || (ABS(SUM("IPOuts")) % 3) AS "IP",
-  SUM("R") AS "R", SUM("ER") AS "ER", SUM("H") AS "H", SUM("BB") AS "BB", SUM("SO") AS "SO",
-  )";
+// A season-totals view's opening: its keys, then the sum of every counter of
+// the table in the file's order (IP as the sum of its outs and those outs
+// printed in thirds).
+std::string totalsViewHead(ExportFileKind kind, const std::string& view) {
+    std::string sql = "CREATE VIEW " + quoted(view) +
+                      " AS\nSELECT \"Season\", \"PlayerID\", \"StatType\", "
+                      "MIN(\"Player\") AS \"Player\", COUNT(*) AS \"Teams\"";
+    for (const Column& column : columnsOf(kind)) {
+        const std::string name = quoted(std::string(column.header));
+        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
+            sql += ",\n  SUM(" + name + ") AS " + name;
+        if (column.source == ColumnSource::Innings)
+            sql += ",\n  SUM(\"IPOuts\") AS \"IPOuts\",\n  CASE WHEN SUM(\"IPOuts\") < 0 THEN '-' ELSE '' "
+                   "END || "
+                   "(ABS(SUM(\"IPOuts\")) / 3) || '.' || (ABS(SUM(\"IPOuts\")) % 3) AS " +
+                   name;
+    }
+    return sql + ",\n  ";
+}
 
 std::string viewsSql() {
     const std::string tb = R"(SUM("H") + SUM("2B") + 2 * SUM("3B") + 3 * SUM("HR"))";
-    std::string sql = kBattingTotals;
+    std::string sql = totalsViewHead(ExportFileKind::BattingStats, "Batting_Season_Totals");
     sql += ratio(R"(SUM("H"))", R"(SUM("AB"))", R"(SUM("H") > 0)") + " AS \"AVG\",\n  ";
     sql += ratio(R"(SUM("H") + SUM("W") + SUM("HBP"))", R"(SUM("AB") + SUM("W") + SUM("HBP") + SUM("SF"))",
                  "1") +
@@ -72,7 +76,7 @@ std::string viewsSql() {
     sql += ratio(tb, R"(SUM("AB"))", "(" + tb + ") > 0") + " AS \"SLG\"\n";
     sql += "FROM \"Batting_Stats\" WHERE \"PlayerID\" IS NOT NULL GROUP BY \"Season\", \"PlayerID\", "
            "\"StatType\";\n";
-    sql += kPitchingTotals;
+    sql += totalsViewHead(ExportFileKind::PitchingStats, "Pitching_Season_Totals");
     sql += ratio(R"(27 * SUM("ER"))", R"(SUM("IPOuts"))", "1") + " AS \"ERA\",\n  ";
     sql += ratio(R"(SUM("W"))", R"(SUM("W") + SUM("L"))", R"(SUM("W") > 0)") + " AS \"PCT\"\n";
     sql += "FROM \"Pitching_Stats\" GROUP BY \"Season\", \"PlayerID\", \"StatType\";\n";
