@@ -16,34 +16,26 @@ namespace boxloom {
 
 using Counter = std::int64_t;
 
-// Counters of a batting row, in the order of kBattingColumns.
+// The counters of each statistics table, in the order of its export file's
+// counter columns (the league store reads them by that order; IP is its outs).
 namespace bat {
-enum : std::size_t { G, AB, R, H, B2, B3, HR, RBI, W, SO, HBP, IW, SB, CS, SH, SF, GDP, CI, GWRBI, Count };
+enum : std::size_t { G, AB, R, RBI, H, B2, B3, HR, HBP, SO, W, IW, SB, CS, GWRBI, SH, SF, GDP, CI, Count };
 }
-inline constexpr std::array<std::string_view, bat::Count> kBattingColumns = {
-    "G",   "AB", "R",  "H",  "2B", "3B", "HR",  "RBI", "W",    "SO",
-    "HBP", "IW", "SB", "CS", "SH", "SF", "GDP", "CI",  "GWRBI"};
 
-// Counters of a pitching row. AB is the at-bats of the opponents, from the
+// AB, after the table's own, is the at-bats of the opponents, from the
 // pitcher's splits against left- and right-handed batters.
 namespace pit {
 enum : std::size_t { W, L, G, GS, CG, Outs, R, ER, H, BB, SO, AB, Count };
 }
-// The columns of the pitching rows; AB comes after them.
-inline constexpr std::array<std::string_view, pit::AB> kPitchingColumns = {
-    "W", "L", "G", "GS", "CG", "IPOuts", "R", "ER", "H", "BB", "SO"};
 
 namespace fld {
 enum : std::size_t { G, GS, PO, A, E, Count };
 }
-inline constexpr std::array<std::string_view, fld::Count> kFieldingColumns = {"G", "GS", "PO", "A", "E"};
 
-// The counters of one side of a batter's splits, in the order of kSplitColumns.
+// One side of a split row.
 namespace split {
-enum : std::size_t { AB, H, B2, B3, HR, BB, HBP, SF, SO, Count };
+enum : std::size_t { AB, H, B2, B3, HR, RBI, HBP, BB, SO, SH, CI, SF, IW, Count };
 }
-inline constexpr std::array<std::string_view, split::Count> kSplitColumns = {"AB", "H",   "2B", "3B", "HR",
-                                                                             "BB", "HBP", "SF", "SO"};
 
 // The counters of a row, kept in place: a season has tens of thousands of
 // rows, and every page sums some of them.

@@ -98,6 +98,17 @@ std::vector<StoredColumn> storedColumns(ExportFileKind kind) {
     return columns;
 }
 
+std::vector<std::string> counterColumns(ExportFileKind kind) {
+    std::vector<std::string> names;
+    for (const Column& column : columnsOf(kind)) {
+        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
+            names.emplace_back(column.header);
+        else if (column.source == ColumnSource::Innings)
+            names.emplace_back("IPOuts");
+    }
+    return names;
+}
+
 bool hasInningsOuts(ExportFileKind kind) { return kind == ExportFileKind::PitchingStats; }
 
 std::string schemaSql() {

@@ -31,6 +31,9 @@ struct StoredColumn {
 std::string tableName(ExportFileKind kind);
 // The export file's columns with their ids (without Season and IPOuts).
 std::vector<StoredColumn> storedColumns(ExportFileKind kind);
+// The counter columns of a statistics table in its export file's order, IP as
+// "IPOuts"; a split table's are its left side's, then its right side's.
+std::vector<std::string> counterColumns(ExportFileKind kind);
 // Pitching_Stats ends with the outs behind IP, which can be summed.
 bool hasInningsOuts(ExportFileKind kind);
 

@@ -8,18 +8,25 @@
 #include <limits>
 #include <map>
 #include <span>
+#include <stdexcept>
 #include <tuple>
 
 namespace boxloom::database {
 
 namespace {
 
-std::string selectList(std::span<const std::string_view> columns, const std::string& prefix,
-                       const std::string& suffix = "") {
+std::string selectList(std::span<const std::string> columns) {
     std::string sql;
-    for (std::string_view column : columns)
-        sql += ", COALESCE(" + prefix + "\"" + std::string(column) + suffix + "\", 0)";
+    for (const std::string& column : columns)
+        sql += ", COALESCE(r.\"" + column + "\", 0)";
     return sql;
+}
+
+// A table's counters as the store's rows hold them: as many as `count` says.
+std::vector<std::string> countersOf(ExportFileKind kind, std::size_t count) {
+    std::vector<std::string> names = counterColumns(kind);
+    if (names.size() != count) throw std::logic_error("the store's counters are not the table's");
+    return names;
 }
 
 // The whole numbers an export writes: a record's counters and numbers are
@@ -50,12 +57,10 @@ public:
             fail(std::string(name) + " is " + std::to_string(value) + ", outside what an export can hold");
         return reason_.empty() ? value : 0;
     }
-    Counters counters(int first, std::span<const std::string_view> names, std::string_view suffix,
-                      Range range) {
+    Counters counters(std::size_t first, std::span<const std::string> names, Range range) {
         Counters values(names.size());
         for (std::size_t i = 0; i < names.size(); ++i)
-            values[i] =
-                number(first + static_cast<int>(i), std::string(names[i]) + std::string(suffix), range);
+            values[i] = number(static_cast<int>(first + i), names[i], range);
         return values;
     }
     std::string text(int column) const { return row_.textColumn(column); }
@@ -172,28 +177,31 @@ std::string readSeasonRows(Connection& db, const char* table, const std::string&
     return eachTypedRow(db, query, table, label, [&](TypedRow& row) { rows.push_back(make(row)); });
 }
 
-std::string readLines(Connection& db, const char* table, std::span<const std::string_view> columns,
-                      const std::string& label, std::vector<StatLine>& lines) {
-    return readSeasonRows(db, table, kLineColumns + selectList(columns, "r."), label, lines,
+std::string readLines(Connection& db, ExportFileKind kind, std::size_t count, const std::string& label,
+                      std::vector<StatLine>& lines) {
+    const std::vector<std::string> columns = countersOf(kind, count);
+    return readSeasonRows(db, tableName(kind).c_str(), kLineColumns + selectList(columns), label, lines,
                           [&](TypedRow& row) {
                               Range range{};
                               StatLine line = lineOf(row, range);
-                              line.counters = row.counters(kFirstCounter, columns, "", range);
+                              line.counters = row.counters(kFirstCounter, columns, range);
                               return line;
                           });
 }
 
-std::string readSplits(Connection& db, const char* table, const std::string& label,
+std::string readSplits(Connection& db, ExportFileKind kind, const std::string& label,
                        std::vector<SplitRow>& splits) {
-    const std::string columns = "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" +
-                                selectList(kSplitColumns, "r.", "vL") + selectList(kSplitColumns, "r.", "vR");
-    return readSeasonRows(db, table, columns, label, splits, [](TypedRow& row) {
-        const Range range = row.isNull(0) ? kSum : kWord;
-        return SplitRow{{row.isNull(0) ? 0 : row.number(0, "PlayerID", kWord), row.number(1, "TeamID", kWord),
-                         row.text(2)},
-                        {row.counters(3, kSplitColumns, "vL", range),
-                         row.counters(3 + split::Count, kSplitColumns, "vR", range)}};
-    });
+    const std::vector<std::string> columns = countersOf(kind, 2 * split::Count);
+    const std::span<const std::string> left(columns.data(), split::Count);
+    const std::span<const std::string> right(columns.data() + split::Count, split::Count);
+    return readSeasonRows(
+        db, tableName(kind).c_str(), "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" + selectList(columns),
+        label, splits, [&](TypedRow& row) {
+            const Range range = row.isNull(0) ? kSum : kWord;
+            return SplitRow{{row.isNull(0) ? 0 : row.number(0, "PlayerID", kWord),
+                             row.number(1, "TeamID", kWord), row.text(2)},
+                            {row.counters(3, left, range), row.counters(3 + split::Count, right, range)}};
+        });
 }
 
 std::string readTeams(Connection& db, const std::string& label, std::vector<Team>& teams) {
@@ -207,19 +215,19 @@ std::string readTeams(Connection& db, const std::string& label, std::vector<Team
 
 // A statistics table's lines and, matched to them, its splits table's rows.
 template <typename Give>
-std::string readLinesWithSplits(Connection& db, const char* table, const char* splitsTable,
-                                std::span<const std::string_view> columns, const std::string& label,
-                                std::vector<StatLine>& lines, Give give) {
+std::string readLinesWithSplits(Connection& db, ExportFileKind kind, ExportFileKind splitsKind,
+                                std::size_t count, const std::string& label, std::vector<StatLine>& lines,
+                                Give give) {
     std::vector<SplitRow> splits;
-    std::string reason = readSplits(db, splitsTable, label, splits);
-    if (reason.empty()) reason = readLines(db, table, columns, label, lines);
+    std::string reason = readSplits(db, splitsKind, label, splits);
+    if (reason.empty()) reason = readLines(db, kind, count, label, lines);
     if (reason.empty()) matchSplits(lines, splits, give);
     return reason;
 }
 
 std::string readBatting(Connection& db, const std::string& label, std::vector<StatLine>& lines) {
-    return readLinesWithSplits(db, "Batting_Stats", "Batting_Splits", kBattingColumns, label, lines,
-                               [&](std::size_t i, const SplitRow* split) {
+    return readLinesWithSplits(db, ExportFileKind::BattingStats, ExportFileKind::BattingSplits, bat::Count,
+                               label, lines, [&](std::size_t i, const SplitRow* split) {
                                    lines[i].splits = split != nullptr
                                                          ? split->sides
                                                          : std::array<Counters, 2>{Counters(split::Count),
@@ -230,7 +238,7 @@ std::string readBatting(Connection& db, const std::string& label, std::vector<St
 std::string readPitching(Connection& db, const std::string& label, std::vector<StatLine>& lines) {
     // The opponents' at-bats: against left- and right-handed batters.
     return readLinesWithSplits(
-        db, "Pitching_Stats", "Pitching_Splits", kPitchingColumns, label, lines,
+        db, ExportFileKind::PitchingStats, ExportFileKind::PitchingSplits, pit::AB, label, lines,
         [&](std::size_t i, const SplitRow* split) {
             lines[i].counters.push_back(
                 split != nullptr ? split->sides[0][split::AB] + split->sides[1][split::AB] : 0);
@@ -238,13 +246,13 @@ std::string readPitching(Connection& db, const std::string& label, std::vector<S
 }
 
 std::string readFielding(Connection& db, const std::string& label, std::vector<StatLine>& lines) {
-    return readSeasonRows(db, "Fielding_Stats",
-                          kLineColumns + (", r.\"Pos\"" + selectList(kFieldingColumns, "r.")), label, lines,
-                          [](TypedRow& row) {
+    const std::vector<std::string> columns = countersOf(ExportFileKind::FieldingStats, fld::Count);
+    return readSeasonRows(db, "Fielding_Stats", kLineColumns + (", r.\"Pos\"" + selectList(columns)), label,
+                          lines, [&](TypedRow& row) {
                               Range range{};
                               StatLine line = lineOf(row, range);
                               line.position = row.text(kFirstCounter);
-                              line.counters = row.counters(kFirstCounter + 1, kFieldingColumns, "", range);
+                              line.counters = row.counters(kFirstCounter + 1, columns, range);
                               return line;
                           });
 }

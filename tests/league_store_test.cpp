@@ -119,23 +119,40 @@ TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow
     }
 }
 
-// The counters the store reads are columns of the tables the import writes.
-TEST(LeagueStoreColumns, AreColumnsOfTheirTables) {
-    const auto has = [](ExportFileKind kind, const std::string& name) {
-        for (const StoredColumn& column : storedColumns(kind))
-            if (column.name == name) return true;
-        return name == "IPOuts" && hasInningsOuts(kind);
-    };
-    for (std::string_view name : kBattingColumns)
-        EXPECT_TRUE(has(ExportFileKind::BattingStats, std::string(name))) << name;
-    for (std::string_view name : kPitchingColumns)
-        EXPECT_TRUE(has(ExportFileKind::PitchingStats, std::string(name))) << name;
-    for (std::string_view name : kFieldingColumns)
-        EXPECT_TRUE(has(ExportFileKind::FieldingStats, std::string(name))) << name;
-    for (std::string_view name : kSplitColumns)
-        for (const char* side : {"vL", "vR"})
-            for (ExportFileKind kind : {ExportFileKind::BattingSplits, ExportFileKind::PitchingSplits})
-                EXPECT_TRUE(has(kind, std::string(name) + side)) << name << side;
+// The store reads a table's counters by the order of its export file's
+// columns: the site's names for them must name the same columns.
+TEST(LeagueStoreColumns, TheSitesCounterNamesAreTheTablesColumns) {
+    const auto at = [](ExportFileKind kind, std::size_t index) { return counterColumns(kind).at(index); };
+    EXPECT_EQ(counterColumns(ExportFileKind::BattingStats).size(), bat::Count);
+    EXPECT_EQ(counterColumns(ExportFileKind::PitchingStats).size(), pit::AB);
+    EXPECT_EQ(counterColumns(ExportFileKind::FieldingStats).size(), fld::Count);
+    EXPECT_EQ(counterColumns(ExportFileKind::BattingSplits).size(), 2 * split::Count);
+    const std::vector<std::pair<std::size_t, const char*>> batting = {
+        {bat::G, "G"},     {bat::AB, "AB"},   {bat::R, "R"},     {bat::H, "H"},        {bat::B2, "2B"},
+        {bat::B3, "3B"},   {bat::HR, "HR"},   {bat::RBI, "RBI"}, {bat::W, "W"},        {bat::SO, "SO"},
+        {bat::HBP, "HBP"}, {bat::IW, "IW"},   {bat::SB, "SB"},   {bat::CS, "CS"},      {bat::SH, "SH"},
+        {bat::SF, "SF"},   {bat::GDP, "GDP"}, {bat::CI, "CI"},   {bat::GWRBI, "GWRBI"}};
+    for (const auto& [index, name] : batting)
+        EXPECT_EQ(at(ExportFileKind::BattingStats, index), name);
+    const std::vector<std::pair<std::size_t, const char*>> pitching = {
+        {pit::W, "W"},   {pit::L, "L"},         {pit::G, "G"},  {pit::GS, "GS"},
+        {pit::CG, "CG"}, {pit::Outs, "IPOuts"}, {pit::R, "R"},  {pit::ER, "ER"},
+        {pit::H, "H"},   {pit::BB, "BB"},       {pit::SO, "SO"}};
+    for (const auto& [index, name] : pitching)
+        EXPECT_EQ(at(ExportFileKind::PitchingStats, index), name);
+    const std::vector<std::pair<std::size_t, const char*>> fielding = {
+        {fld::G, "G"}, {fld::GS, "GS"}, {fld::PO, "PO"}, {fld::A, "A"}, {fld::E, "E"}};
+    for (const auto& [index, name] : fielding)
+        EXPECT_EQ(at(ExportFileKind::FieldingStats, index), name);
+    const std::vector<std::pair<std::size_t, const char*>> splits = {
+        {split::AB, "AB"},   {split::H, "H"},     {split::B2, "2B"}, {split::B3, "3B"}, {split::HR, "HR"},
+        {split::RBI, "RBI"}, {split::HBP, "HBP"}, {split::BB, "BB"}, {split::SO, "SO"}, {split::SH, "SH"},
+        {split::CI, "CI"},   {split::SF, "SF"},   {split::IW, "IW"}};
+    for (ExportFileKind kind : {ExportFileKind::BattingSplits, ExportFileKind::PitchingSplits})
+        for (const auto& [index, name] : splits) {
+            EXPECT_EQ(at(kind, index), std::string(name) + "vL");
+            EXPECT_EQ(at(kind, split::Count + index), std::string(name) + "vR");
+        }
 }
 
 } // namespace
