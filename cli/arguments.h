@@ -1,15 +1,12 @@
 #pragma once
 
+#include "program_arguments.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace boxloom::cli {
-
-// The program's arguments as UTF-8 (on Windows from the wide command line, so
-// no character is replaced by a look-alike of the code page); empty with the
-// reason in `error` when one cannot be represented.
-std::vector<std::string> programArguments(int argc, char** argv, std::string& error);
 
 using CommandLine = int (*)(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
@@ -18,7 +15,7 @@ using CommandLine = int (*)(const std::vector<std::string>& arguments, std::ostr
 inline int runProgram(int argc, char** argv, const char* name, CommandLine run) {
     std::ios::sync_with_stdio(false);
     std::string error;
-    const std::vector<std::string> arguments = programArguments(argc, argv, error);
+    const std::vector<std::string> arguments = platform::programArguments(argc, argv, error);
     if (!error.empty()) {
         std::cerr << name << ": " << error << '\n';
         return 2;

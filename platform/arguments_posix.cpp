@@ -1,9 +1,12 @@
-#include "arguments.h"
+#include "program_arguments.h"
 
-namespace boxloom::cli {
+#include <string>
+#include <vector>
+
+namespace boxloom::platform {
 
 std::vector<std::string> programArguments(int argc, char** argv, std::string&) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-} // namespace boxloom::cli
+} // namespace boxloom::platform

@@ -1,10 +1,10 @@
-#include "arguments.h"
+#include "program_arguments.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
-namespace boxloom::cli {
+namespace boxloom::platform {
 
 namespace {
 
@@ -41,4 +41,4 @@ std::vector<std::string> programArguments(int, char**, std::string& error) {
     return arguments;
 }
 
-} // namespace boxloom::cli
+} // namespace boxloom::platform
