@@ -70,8 +70,10 @@ TEST_F(LeagueStoreTest, OpensWhatTheImportWroteAndSaysWhyItWillNotOpenAnythingEl
     for (const Case& c : cases) {
         SetUp();
         c.change(*this);
-        LeagueStore store;
-        EXPECT_EQ(store.open(path()), c.reason) << c.name;
+        {
+            LeagueStore store;
+            EXPECT_EQ(store.open(path()), c.reason) << c.name;
+        } // closed: Windows removes no open file
         std::filesystem::remove(path());
     }
 }
@@ -108,12 +110,15 @@ TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow
         const std::string which = std::string("\"PlayerID\" IS ") + (c.grouped ? "" : "NOT ") + "NULL";
         const std::string row = "(SELECT min(rowid) FROM " + table + " WHERE " + which + ")";
         alter("UPDATE " + table + " SET \"" + c.column + "\" = " + c.value + " WHERE rowid = " + row);
-        Connection db;
-        ASSERT_EQ(db.open(path(), OpenMode::ReadOnly), "");
-        Statement number(db, "SELECT count(*) FROM " + table + " WHERE rowid <= " + row);
-        ASSERT_TRUE(number.step() && number.hasRow());
-        const std::string where =
-            std::string(c.table) + ", season 2031, row " + std::to_string(number.integerColumn(0)) + ": ";
+        std::string where;
+        {
+            Connection db;
+            ASSERT_EQ(db.open(path(), OpenMode::ReadOnly), "");
+            Statement number(db, "SELECT count(*) FROM " + table + " WHERE rowid <= " + row);
+            ASSERT_TRUE(number.step() && number.hasRow());
+            where =
+                std::string(c.table) + ", season 2031, row " + std::to_string(number.integerColumn(0)) + ": ";
+        } // closed: Windows removes no open file
         EXPECT_EQ(loadAll(), c.reason.empty() ? "" : where + c.reason) << c.table << " " << c.column;
         std::filesystem::remove(path());
     }
