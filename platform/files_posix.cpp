@@ -12,6 +12,40 @@
 
 namespace boxloom::platform {
 
+namespace {
+
+// A regular file whole, refused past `limit` bytes.
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit, std::string& reason) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (descriptor < 0) {
+        reason = reasonForError(errno);
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(descriptor);
+        reason = S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file";
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > limit) {
+            reason = got < 0 ? reasonForError(errno) : "too large";
+            ::close(descriptor);
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(descriptor);
+    return bytes;
+}
+
+} // namespace
+
 std::string reasonForError(long code) {
     const int error = static_cast<int>(code);
     switch (error) {
@@ -80,27 +114,7 @@ std::string writeFileDurably(const std::string& path, std::string_view text) {
 }
 
 std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
-    constexpr std::size_t kLimit = 64 * 1024;
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0) {
-        reason = reasonForError(errno);
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0 || text.size() + static_cast<std::size_t>(got) > kLimit) {
-            reason = got < 0 ? reasonForError(errno) : "too large";
-            ::close(descriptor);
-            return std::nullopt;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(descriptor);
-    return text;
+    return readRegularFile(path, 64 * 1024, reason);
 }
 
 std::string flushFolder(const std::string& folder) {
@@ -128,32 +142,7 @@ std::string makeFolders(const std::string& path, bool& created) {
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string& reason) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0) {
-        reason = reasonForError(errno);
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        reason = S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file";
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            reason = reasonForError(errno);
-            ::close(descriptor);
-            return std::nullopt;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(descriptor);
-    return bytes;
+    return readRegularFile(path, std::string().max_size(), reason);
 }
 
 bool isRegularFile(const std::string& path) {
