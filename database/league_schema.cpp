@@ -1,7 +1,11 @@
 #include "league_schema.h"
 
 #include "export_columns.h"
+#include "rate_formulas.h" // after the columns: its Counter would shadow theirs
 #include "sqlite_db.h"
+
+#include <algorithm>
+#include <array>
 
 namespace boxloom::database {
 
@@ -11,6 +15,7 @@ std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 const char* sqlType(Stored stored) {
     switch (stored) {
+    case Stored::Season: return "TEXT NOT NULL";
     case Stored::Text:
     case Stored::InningsText: return "TEXT";
     case Stored::Rate: return "REAL";
@@ -31,85 +36,106 @@ Stored storedAs(const Column& column) {
     }
 }
 
-std::string statsTableSql(ExportFileKind kind) {
-    std::string sql = "CREATE TABLE " + quoted(tableName(kind)) + " (\"Season\" TEXT NOT NULL";
-    for (const StoredColumn& column : storedColumns(kind))
-        sql += ", " + quoted(column.name) + " " + sqlType(column.stored);
-    if (hasInningsOuts(kind)) sql += ", \"IPOuts\" INTEGER";
-    sql += ");\n";
+TableDescription describe(ExportFileKind kind) {
+    TableDescription table{kind, std::string(exportFileStem(kind)), {{"Season", Stored::Season}}, {}, {}};
+    table.name.pop_back(); // the dot before the suffix
+    for (const Column& column : columnsOf(kind, true)) {
+        table.columns.push_back({std::string(column.header), storedAs(column)});
+        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
+            table.counters.emplace_back(column.header);
+        else if (column.source == ColumnSource::Innings)
+            table.counters.emplace_back("IPOuts");
+    }
+    if (std::find(table.counters.begin(), table.counters.end(), "IPOuts") != table.counters.end())
+        table.columns.push_back({"IPOuts", Stored::InningsOuts});
+    table.indexKeys = {"PlayerID", "TeamID"};
+    return table;
+}
+
+// A season-total view: a player's rows of a stat type summed over his teams,
+// and its rates from the sums.
+struct TotalsView {
+    const char* name;
+    ExportFileKind kind;
+    const char* rowsSummed; // a condition, or nullptr for every row
+    std::array<const RateFormula*, 3> rates;
+};
+
+constexpr TotalsView kTotalsViews[] = {
+    {"Batting_Season_Totals",
+     ExportFileKind::BattingStats,
+     "\"PlayerID\" IS NOT NULL",
+     {&rate::kBattingAverage, &rate::kOnBase, &rate::kSlugging}},
+    {"Pitching_Season_Totals",
+     ExportFileKind::PitchingStats,
+     nullptr,
+     {&rate::kEarnedRunAverage, &rate::kWinningPercentage}},
+};
+
+std::string sumSql(const CounterSum& sum, const TableDescription& table) {
+    std::string sql;
+    for (const Term& term : sum) {
+        if (!sql.empty()) sql += " + ";
+        if (term.weight != 1) sql += std::to_string(term.weight) + " * ";
+        sql += "SUM(" + quoted(table.counters.at(term.counter)) + ")";
+    }
     return sql;
 }
 
-// Ratios with the rows' guards, from summed counters; 0 when the guard fails.
-std::string ratio(const std::string& numerator, const std::string& denominator, const std::string& guard) {
+// A rate of summed counters; 0 where the export's rate would be.
+std::string rateSql(const RateFormula& formula, const TableDescription& table) {
+    const std::string numerator = sumSql(formula.numerator, table);
+    const std::string denominator = sumSql(formula.denominator, table);
+    const std::string guard = formula.zeroUnlessNumeratorPositive ? "(" + numerator + ") > 0" : "1";
     return "CASE WHEN " + guard + " AND (" + denominator + ") > 0 THEN 1.0 * (" + numerator + ") / (" +
-           denominator + ") ELSE 0 END";
+           denominator + ") ELSE 0 END AS " + quoted(std::string(formula.name));
 }
 
-// A season-totals view's opening: its keys, then the sum of every counter of
-// the table in the file's order (IP as the sum of its outs and those outs
-// printed in thirds).
-std::string totalsViewHead(ExportFileKind kind, const std::string& view) {
-    std::string sql = "CREATE VIEW " + quoted(view) +
+// The view's keys, the sum of every counter of the table in the file's order
+// (IP as the sum of its outs and those outs printed in thirds), then its rates.
+std::string totalsViewSql(const TotalsView& view) {
+    const TableDescription& table = describeTable(view.kind);
+    std::string sql = "CREATE VIEW " + quoted(view.name) +
                       " AS\nSELECT \"Season\", \"PlayerID\", \"StatType\", "
                       "MIN(\"Player\") AS \"Player\", COUNT(*) AS \"Teams\"";
-    for (const Column& column : columnsOf(kind)) {
-        const std::string name = quoted(std::string(column.header));
-        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
-            sql += ",\n  SUM(" + name + ") AS " + name;
-        if (column.source == ColumnSource::Innings)
-            sql += ",\n  SUM(\"IPOuts\") AS \"IPOuts\",\n  CASE WHEN SUM(\"IPOuts\") < 0 THEN '-' ELSE '' "
-                   "END || "
-                   "(ABS(SUM(\"IPOuts\")) / 3) || '.' || (ABS(SUM(\"IPOuts\")) % 3) AS " +
-                   name;
+    for (const std::string& counter : table.counters) {
+        sql += ",\n  SUM(" + quoted(counter) + ") AS " + quoted(counter);
+        if (counter == "IPOuts")
+            sql += ",\n  CASE WHEN SUM(\"IPOuts\") < 0 THEN '-' ELSE '' END || "
+                   "(ABS(SUM(\"IPOuts\")) / 3) || '.' || (ABS(SUM(\"IPOuts\")) % 3) AS \"IP\"";
     }
-    return sql + ",\n  ";
-}
-
-std::string viewsSql() {
-    const std::string tb = R"(SUM("H") + SUM("2B") + 2 * SUM("3B") + 3 * SUM("HR"))";
-    std::string sql = totalsViewHead(ExportFileKind::BattingStats, "Batting_Season_Totals");
-    sql += ratio(R"(SUM("H"))", R"(SUM("AB"))", R"(SUM("H") > 0)") + " AS \"AVG\",\n  ";
-    sql += ratio(R"(SUM("H") + SUM("W") + SUM("HBP"))", R"(SUM("AB") + SUM("W") + SUM("HBP") + SUM("SF"))",
-                 "1") +
-           " AS \"OBP\",\n  ";
-    sql += ratio(tb, R"(SUM("AB"))", "(" + tb + ") > 0") + " AS \"SLG\"\n";
-    sql += "FROM \"Batting_Stats\" WHERE \"PlayerID\" IS NOT NULL GROUP BY \"Season\", \"PlayerID\", "
-           "\"StatType\";\n";
-    sql += totalsViewHead(ExportFileKind::PitchingStats, "Pitching_Season_Totals");
-    sql += ratio(R"(27 * SUM("ER"))", R"(SUM("IPOuts"))", "1") + " AS \"ERA\",\n  ";
-    sql += ratio(R"(SUM("W"))", R"(SUM("W") + SUM("L"))", R"(SUM("W") > 0)") + " AS \"PCT\"\n";
-    sql += "FROM \"Pitching_Stats\" GROUP BY \"Season\", \"PlayerID\", \"StatType\";\n";
-    return sql;
+    for (const RateFormula* formula : view.rates)
+        if (formula != nullptr) sql += ",\n  " + rateSql(*formula, table);
+    sql += "\nFROM " + quoted(table.name);
+    if (view.rowsSummed != nullptr) sql += " WHERE " + std::string(view.rowsSummed);
+    return sql + " GROUP BY \"Season\", \"PlayerID\", \"StatType\";\n";
 }
 
 } // namespace
 
-std::string tableName(ExportFileKind kind) {
-    std::string name(exportFileStem(kind));
-    name.pop_back(); // the dot before the suffix
-    return name;
+const TableDescription& describeTable(ExportFileKind kind) {
+    static const std::array<TableDescription, kExportFileKindCount> tables = [] {
+        std::array<TableDescription, kExportFileKindCount> all;
+        for (ExportFileKind each : kExportFileKinds)
+            all[indexOf(each)] = describe(each);
+        return all;
+    }();
+    return tables[indexOf(kind)];
 }
 
-std::vector<StoredColumn> storedColumns(ExportFileKind kind) {
-    std::vector<StoredColumn> columns;
-    for (const Column& column : columnsOf(kind, true))
-        columns.push_back({std::string(column.header), storedAs(column)});
-    return columns;
+std::string createTableSql(const TableDescription& table) {
+    std::string sql = "CREATE TABLE " + quoted(table.name) + " (";
+    for (const TableColumn& column : table.columns)
+        sql += (column.name == "Season" ? "" : ", ") + quoted(column.name) + " " + sqlType(column.stored);
+    return sql + ");\n";
 }
 
-std::vector<std::string> counterColumns(ExportFileKind kind) {
-    std::vector<std::string> names;
-    for (const Column& column : columnsOf(kind)) {
-        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
-            names.emplace_back(column.header);
-        else if (column.source == ColumnSource::Innings)
-            names.emplace_back("IPOuts");
-    }
-    return names;
+std::string insertSql(const TableDescription& table) {
+    std::string sql = "INSERT INTO " + quoted(table.name) + " VALUES (";
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        sql += i == 0 ? "?" : ", ?";
+    return sql + ")";
 }
-
-bool hasInningsOuts(ExportFileKind kind) { return kind == ExportFileKind::PitchingStats; }
 
 std::string schemaSql() {
     std::string sql = R"(CREATE TABLE "Seasons" ("Season" TEXT PRIMARY KEY, "Folder" TEXT, "ImportedAt" TEXT);
@@ -119,8 +145,9 @@ CREATE TABLE "Players" ("Season" TEXT NOT NULL, "PlayerID" INTEGER, "LastName" T
   "Kind" INTEGER);
 )";
     for (ExportFileKind kind : kExportFileKinds)
-        sql += statsTableSql(kind);
-    sql += viewsSql();
+        sql += createTableSql(describeTable(kind));
+    for (const TotalsView& view : kTotalsViews)
+        sql += totalsViewSql(view);
     sql += "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";\n";
     return sql;
 }
@@ -128,9 +155,10 @@ CREATE TABLE "Players" ("Season" TEXT NOT NULL, "PlayerID" INTEGER, "LastName" T
 std::string indexesSql() {
     std::string sql;
     for (ExportFileKind kind : kExportFileKinds) {
-        for (const char* key : {"PlayerID", "TeamID"})
-            sql += "CREATE INDEX IF NOT EXISTS " + quoted(tableName(kind) + "_" + key) + " ON " +
-                   quoted(tableName(kind)) + " (\"Season\", " + quoted(key) + ");\n";
+        const TableDescription& table = describeTable(kind);
+        for (const std::string& key : table.indexKeys)
+            sql += "CREATE INDEX IF NOT EXISTS " + quoted(table.name + "_" + key) + " ON " +
+                   quoted(table.name) + " (\"Season\", " + quoted(key) + ");\n";
     }
     return sql;
 }
@@ -138,7 +166,7 @@ std::string indexesSql() {
 std::vector<std::string> requiredTables() {
     std::vector<std::string> tables = {"Seasons", "Teams", "Players"};
     for (ExportFileKind kind : kExportFileKinds)
-        tables.push_back(tableName(kind));
+        tables.push_back(describeTable(kind).name);
     return tables;
 }
 

@@ -12,30 +12,43 @@ namespace boxloom::database {
 
 inline constexpr int kSchemaVersion = 1;
 
-// How an export field is stored.
+// How a column is stored.
 enum class Stored {
+    Season,      // the season's label: TEXT NOT NULL
     Text,        // UTF-8 text
     Year,        // INTEGER from the year text; NULL when blank
     Counter,     // INTEGER; NULL for the grouped rows' "x"
     Rate,        // REAL, the value the export file prints
     InningsText, // IP as printed
+    InningsOuts, // INTEGER, the outs behind IP, which can be summed
     OptionalId,  // INTEGER; NULL when empty
 };
 
-struct StoredColumn {
+struct TableColumn {
     std::string name;
     Stored stored;
 };
 
-// "Batting_Stats" and so on.
-std::string tableName(ExportFileKind kind);
-// The export file's columns with their ids (without Season and IPOuts).
-std::vector<StoredColumn> storedColumns(ExportFileKind kind);
-// The counter columns of a statistics table in its export file's order, IP as
-// "IPOuts"; a split table's are its left side's, then its right side's.
-std::vector<std::string> counterColumns(ExportFileKind kind);
-// Pitching_Stats ends with the outs behind IP, which can be summed.
-bool hasInningsOuts(ExportFileKind kind);
+// A statistics table, described once from its export file's columns: its
+// CREATE TABLE, its insert, its indexes, its season-total view and the
+// store's reads are all made from this.
+struct TableDescription {
+    ExportFileKind kind{};
+    std::string name; // "Batting_Stats"
+    // "Season", the file's columns with their ids, then "IPOuts" after IP's file.
+    std::vector<TableColumn> columns;
+    // The counters in the file's order, IP as "IPOuts"; a split table's are its
+    // left side's, then its right side's.
+    std::vector<std::string> counters;
+    // Each indexed with the season.
+    std::vector<std::string> indexKeys;
+};
+
+const TableDescription& describeTable(ExportFileKind kind);
+
+std::string createTableSql(const TableDescription& table);
+// One parameter per column, in the columns' order.
+std::string insertSql(const TableDescription& table);
 
 // Every CREATE statement of a new database but its indexes, user_version included.
 std::string schemaSql();

@@ -24,7 +24,7 @@ std::string selectList(std::span<const std::string> columns) {
 
 // A table's counters as the store's rows hold them: as many as `count` says.
 std::vector<std::string> countersOf(ExportFileKind kind, std::size_t count) {
-    std::vector<std::string> names = counterColumns(kind);
+    std::vector<std::string> names = describeTable(kind).counters;
     if (names.size() != count) throw std::logic_error("the store's counters are not the table's");
     return names;
 }
@@ -180,8 +180,8 @@ std::string readSeasonRows(Connection& db, const char* table, const std::string&
 std::string readLines(Connection& db, ExportFileKind kind, std::size_t count, const std::string& label,
                       std::vector<StatLine>& lines) {
     const std::vector<std::string> columns = countersOf(kind, count);
-    return readSeasonRows(db, tableName(kind).c_str(), kLineColumns + selectList(columns), label, lines,
-                          [&](TypedRow& row) {
+    return readSeasonRows(db, describeTable(kind).name.c_str(), kLineColumns + selectList(columns), label,
+                          lines, [&](TypedRow& row) {
                               Range range{};
                               StatLine line = lineOf(row, range);
                               line.counters = row.counters(kFirstCounter, columns, range);
@@ -195,8 +195,9 @@ std::string readSplits(Connection& db, ExportFileKind kind, const std::string& l
     const std::span<const std::string> left(columns.data(), split::Count);
     const std::span<const std::string> right(columns.data() + split::Count, split::Count);
     return readSeasonRows(
-        db, tableName(kind).c_str(), "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" + selectList(columns),
-        label, splits, [&](TypedRow& row) {
+        db, describeTable(kind).name.c_str(),
+        "r.\"PlayerID\", r.\"TeamID\", r.\"StatType\"" + selectList(columns), label, splits,
+        [&](TypedRow& row) {
             const Range range = row.isNull(0) ? kSum : kWord;
             return SplitRow{{row.isNull(0) ? 0 : row.number(0, "PlayerID", kWord),
                              row.number(1, "TeamID", kWord), row.text(2)},
@@ -257,9 +258,24 @@ std::string readFielding(Connection& db, const std::string& label, std::vector<S
                           });
 }
 
+// An import killed in its transaction leaves its journal, which the next
+// writer rolls back; a reader cannot, so it is done here, as that writer.
+std::string rollBackInterruptedImport(const std::string& path) {
+    Connection writer;
+    std::string reason = writer.open(path);
+    if (reason.empty()) reason = writer.execute("SELECT count(*) FROM sqlite_master");
+    return reason.empty() ? reason
+                          : "an import into it was interrupted, and it cannot be rolled back: " + reason;
+}
+
 } // namespace
 
 std::string LeagueStore::open(const std::string& path) {
+    if (std::string reason = db_.open(path, OpenMode::ReadOnly); !reason.empty()) return reason;
+    std::string problem = schemaProblem(db_);
+    if (!db_.foundInterruptedWrite()) return problem;
+    db_.close();
+    if (std::string reason = rollBackInterruptedImport(path); !reason.empty()) return reason;
     if (std::string reason = db_.open(path, OpenMode::ReadOnly); !reason.empty()) return reason;
     return schemaProblem(db_);
 }

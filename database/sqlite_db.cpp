@@ -55,6 +55,8 @@ bool Connection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0
 
 int Connection::lastCode() const { return sqlite3_extended_errcode(db_); }
 
+bool Connection::foundInterruptedWrite() const { return lastCode() == SQLITE_READONLY_ROLLBACK; }
+
 std::string Connection::reason() const { return reasonFor(lastCode(), db_); }
 
 Statement::Statement(Connection& connection, const std::string& sql) {

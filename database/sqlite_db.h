@@ -33,6 +33,9 @@ public:
     // The reason SQLite gives for the last failure, in this program's words.
     std::string reason() const;
     int lastCode() const;
+    // The last failure was a read-only connection finding the journal of a
+    // write that was interrupted, which only a writer can roll back.
+    bool foundInterruptedWrite() const;
     // False once a transaction ended, also when SQLite ended it itself after a
     // failure such as a full disk.
     bool inTransaction() const;

@@ -13,7 +13,7 @@ namespace boxloom::database {
 class TableRows final : public RowSink {
 public:
     TableRows(Connection& db, ExportFileKind kind, const std::string& season)
-        : db_(db), season_(season), insert_(db, insertSql(kind)) {}
+        : db_(db), season_(season), insert_(db, insertSql(describeTable(kind))) {}
 
     bool prepared() const { return insert_.ok(); }
     const std::string& error() const { return error_; }
@@ -39,13 +39,6 @@ public:
     }
 
 private:
-    static std::string insertSql(ExportFileKind kind) {
-        std::string sql = "INSERT INTO \"" + tableName(kind) + "\" VALUES (?";
-        for (std::size_t i = 0; i < storedColumns(kind).size() + (hasInningsOuts(kind) ? 1 : 0); ++i)
-            sql += ", ?";
-        return sql + ")";
-    }
-
     void bind(int parameter, const Field& field) {
         switch (field.type) {
         case Field::Type::Text:

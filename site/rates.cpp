@@ -11,8 +11,6 @@ __extension__ typedef __int128 Wide;
 // The sign moved to the numerator, so that comparing cross products works.
 Ratio normalized(const Ratio& r) { return r.denominator < 0 ? Ratio{-r.numerator, -r.denominator} : r; }
 
-Counter totalBases(const Counters& c) { return c[bat::H] + c[bat::B2] + 2 * c[bat::B3] + 3 * c[bat::HR]; }
-
 } // namespace
 
 int compareRatios(const Ratio& a, const Ratio& b) {
@@ -82,31 +80,24 @@ std::string sortKey(const Ratio& value) {
     return key;
 }
 
-Ratio battingAverage(const Counters& c) { return {c[bat::H], c[bat::AB]}; }
-Ratio onBase(const Counters& c) {
-    return {c[bat::H] + c[bat::W] + c[bat::HBP], c[bat::AB] + c[bat::W] + c[bat::HBP] + c[bat::SF]};
+Ratio ratioOf(const RateFormula& formula, const Counters& c) {
+    return {formula.numerator.of(c), formula.denominator.of(c)};
 }
-Ratio slugging(const Counters& c) { return {totalBases(c), c[bat::AB]}; }
+
+Ratio battingAverage(const Counters& c) { return ratioOf(rate::kBattingAverage, c); }
+Ratio onBase(const Counters& c) { return ratioOf(rate::kOnBase, c); }
+Ratio slugging(const Counters& c) { return ratioOf(rate::kSlugging, c); }
 Ratio onBasePlusSlugging(const Counters& c) { return sumOfRatios(onBase(c), slugging(c)); }
-Counter plateAppearances(const Counters& c) {
-    return c[bat::AB] + c[bat::W] + c[bat::HBP] + c[bat::SH] + c[bat::SF] + c[bat::CI];
-}
-Ratio earnedRunAverage(const Counters& c) { return {27 * c[pit::ER], c[pit::Outs]}; }
-Ratio opponentsAverage(const Counters& c) { return {c[pit::H], c[pit::AB]}; }
-Ratio walksHitsPerInning(const Counters& c) { return {3 * (c[pit::BB] + c[pit::H]), c[pit::Outs]}; }
-Ratio strikeoutsPerNine(const Counters& c) { return {27 * c[pit::SO], c[pit::Outs]}; }
-Ratio winningPercentage(const Counters& c) { return {c[pit::W], c[pit::W] + c[pit::L]}; }
-Ratio fieldingAverage(const Counters& c) {
-    return {c[fld::PO] + c[fld::A], c[fld::PO] + c[fld::A] + c[fld::E]};
-}
-Ratio splitAverage(const Counters& s) { return {s[split::H], s[split::AB]}; }
-Ratio splitOnBase(const Counters& s) {
-    return {s[split::H] + s[split::BB] + s[split::HBP],
-            s[split::AB] + s[split::BB] + s[split::HBP] + s[split::SF]};
-}
-Ratio splitSlugging(const Counters& s) {
-    return {s[split::H] + s[split::B2] + 2 * s[split::B3] + 3 * s[split::HR], s[split::AB]};
-}
+Counter plateAppearances(const Counters& c) { return rate::kPlateAppearances.of(c); }
+Ratio earnedRunAverage(const Counters& c) { return ratioOf(rate::kEarnedRunAverage, c); }
+Ratio opponentsAverage(const Counters& c) { return ratioOf(rate::kOpponentsAverage, c); }
+Ratio walksHitsPerInning(const Counters& c) { return ratioOf(rate::kWalksHitsPerInning, c); }
+Ratio strikeoutsPerNine(const Counters& c) { return ratioOf(rate::kStrikeoutsPerNine, c); }
+Ratio winningPercentage(const Counters& c) { return ratioOf(rate::kWinningPercentage, c); }
+Ratio fieldingAverage(const Counters& c) { return ratioOf(rate::kFieldingAverage, c); }
+Ratio splitAverage(const Counters& s) { return ratioOf(rate::kSplitAverage, s); }
+Ratio splitOnBase(const Counters& s) { return ratioOf(rate::kSplitOnBase, s); }
+Ratio splitSlugging(const Counters& s) { return ratioOf(rate::kSplitSlugging, s); }
 
 void addCounters(Counters& total, const Counters& more) {
     if (total.size() < more.size()) total.resize(more.size());

@@ -4,6 +4,7 @@
 // rounded, and "—" when the divisor is zero.
 
 #include "league_data.h"
+#include "rate_formulas.h"
 
 #include <string>
 
@@ -39,6 +40,7 @@ void appendSortKey(std::string& out, const Ratio& value);
 std::string formatInnings(Counter outs);
 
 // The rates of the rows, from their counters.
+Ratio ratioOf(const RateFormula& formula, const Counters& c);
 Ratio battingAverage(const Counters& c);
 Ratio onBase(const Counters& c);
 Ratio slugging(const Counters& c);

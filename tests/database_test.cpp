@@ -4,6 +4,7 @@
 #include "demo_season.h"
 #include "export_run.h"
 #include "league_schema.h"
+#include "league_store.h"
 #include "paths.h"
 #include "season_import.h"
 #include "sqlite_db.h"
@@ -81,9 +82,11 @@ void expectDatabaseEqualsExport(ExportOptions options, const std::string& season
     const Reader db(database);
     for (ExportFileKind kind : kExportFileKinds) {
         const auto csv = testing::readCsv(readFile(files.file(exportFileName(kind, "CSV"))));
-        const auto stored = db.rows("SELECT * FROM \"" + tableName(kind) + "\" ORDER BY rowid");
-        ASSERT_EQ(stored.size() + 1, csv.size()) << tableName(kind);
-        const auto columns = storedColumns(kind);
+        const TableDescription& table = describeTable(kind);
+        const auto stored = db.rows("SELECT * FROM \"" + table.name + "\" ORDER BY rowid");
+        ASSERT_EQ(stored.size() + 1, csv.size()) << table.name;
+        // The file's columns follow the season.
+        const std::span<const TableColumn> columns(table.columns.begin() + 1, csv.front().size());
         for (std::size_t row = 0; row < stored.size(); ++row) {
             EXPECT_EQ(stored[row][0], "1986");
             for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -399,6 +402,11 @@ TEST_F(DemoSeasons, AKilledImportLeavesTheEarlierState) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the import ended before it was killed: make the season bigger";
+    {
+        LeagueStore store; // which rolls the killed import back, as the next import would
+        ASSERT_EQ(store.open(databasePath()), "");
+        EXPECT_EQ(store.seasons(), std::vector<std::string>{"1986"});
+    }
     const Reader db(databasePath());
     EXPECT_EQ(db.value("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(db.value("SELECT group_concat(Season) FROM Seasons"), "1986");

@@ -124,14 +124,40 @@ TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow
     }
 }
 
+// A database as an import killed in its transaction leaves it: changed pages
+// in the file, their earlier contents in the journal beside it.
+TEST_F(LeagueStoreTest, ReadsTheStateBeforeAnImportKilledInItsTransaction) {
+    const std::string killed = folder_.file("killed.db");
+    {
+        Connection writer;
+        ASSERT_EQ(writer.open(path()), "");
+        // A cache of a few pages spills the changes into the file before the commit.
+        ASSERT_EQ(writer.execute("PRAGMA cache_size = 2; BEGIN; DELETE FROM \"Batting_Stats\"; "
+                                 "DELETE FROM \"Seasons\";"),
+                  "");
+        ASSERT_TRUE(std::filesystem::exists(path() + "-journal"));
+        std::filesystem::copy_file(path(), killed);
+        std::filesystem::copy_file(path() + "-journal", killed + "-journal");
+        ASSERT_EQ(writer.execute("ROLLBACK"), "");
+    }
+    LeagueStore store;
+    ASSERT_EQ(store.open(killed), "");
+    EXPECT_EQ(store.seasons(), std::vector<std::string>{"2031"});
+    SeasonData season;
+    ASSERT_EQ(store.load("2031", SeasonPart::Batting, season), "");
+    EXPECT_FALSE(season.batting.empty());
+    EXPECT_FALSE(std::filesystem::exists(killed + "-journal"));
+}
+
 // The store reads a table's counters by the order of its export file's
 // columns: the site's names for them must name the same columns.
 TEST(LeagueStoreColumns, TheSitesCounterNamesAreTheTablesColumns) {
-    const auto at = [](ExportFileKind kind, std::size_t index) { return counterColumns(kind).at(index); };
-    EXPECT_EQ(counterColumns(ExportFileKind::BattingStats).size(), bat::Count);
-    EXPECT_EQ(counterColumns(ExportFileKind::PitchingStats).size(), pit::AB);
-    EXPECT_EQ(counterColumns(ExportFileKind::FieldingStats).size(), fld::Count);
-    EXPECT_EQ(counterColumns(ExportFileKind::BattingSplits).size(), 2 * split::Count);
+    const auto counters = [](ExportFileKind kind) { return describeTable(kind).counters; };
+    const auto at = [&](ExportFileKind kind, std::size_t index) { return counters(kind).at(index); };
+    EXPECT_EQ(counters(ExportFileKind::BattingStats).size(), bat::Count);
+    EXPECT_EQ(counters(ExportFileKind::PitchingStats).size(), pit::AB);
+    EXPECT_EQ(counters(ExportFileKind::FieldingStats).size(), fld::Count);
+    EXPECT_EQ(counters(ExportFileKind::BattingSplits).size(), 2 * split::Count);
     const std::vector<std::pair<std::size_t, const char*>> batting = {
         {bat::G, "G"},     {bat::AB, "AB"},   {bat::R, "R"},     {bat::H, "H"},        {bat::B2, "2B"},
         {bat::B3, "3B"},   {bat::HR, "HR"},   {bat::RBI, "RBI"}, {bat::W, "W"},        {bat::SO, "SO"},
