@@ -4,12 +4,85 @@
 #include "platform_files.h"
 #include "temporary_names.h"
 
+#include <atomic>
+
 namespace boxloom {
+
+namespace {
+
+std::atomic<std::uint32_t> sideFileSequence{0};
+
+std::string sidePath(const std::string& finalPath, SideFile kind) {
+    return std::string(folderOf(finalPath)) +
+           sideFileName(nameOf(finalPath), platform::currentProcessId(), sideFileSequence++, kind);
+}
+
+} // namespace
 
 // Without cleanUp() an earlier file kept aside stays: it may be the only copy.
 ReplacementFile::~ReplacementFile() {
-    closeHandle();
+    file_.close();
     if (!temporaryPath_.empty()) platform::removeIfPresent(temporaryPath_);
+}
+
+std::string ReplacementFile::create(const std::string& finalPath) {
+    cleanUp();
+    finalPath_ = finalPath;
+    replaced_ = hadEarlier_ = false;
+    std::string reason;
+    bool existed = true;
+    for (int attempt = 0; attempt < 100 && existed; ++attempt) {
+        temporaryPath_ = sidePath(finalPath, SideFile::Temporary);
+        reason = file_.create(temporaryPath_, existed);
+        if (reason.empty()) {
+            // Named now, so that the commit record can say where the earlier file goes.
+            keptPath_ = sidePath(finalPath, SideFile::KeptEarlier);
+            return {};
+        }
+    }
+    temporaryPath_.clear();
+    return reason;
+}
+
+std::string ReplacementFile::write(const void* data, std::size_t size) { return file_.write(data, size); }
+
+std::string ReplacementFile::finish() {
+    if (!file_.isOpen()) return {};
+    step();
+    // On the disk before the commit record names it as complete.
+    if (std::string reason = file_.flushAndClose(); !reason.empty()) return reason;
+    hadEarlier_ = platform::pathExists(finalPath_);
+    return {};
+}
+
+std::string ReplacementFile::replace() {
+    // Another program may have opened the file since the run began.
+    if (std::string reason = platform::checkReplaceable(finalPath_); !reason.empty()) return reason;
+    const bool hadEarlier = platform::pathExists(finalPath_);
+    if (hadEarlier != hadEarlier_) return "changed by another program during the export";
+    if (hadEarlier) {
+        if (std::string reason = platform::copyPermissions(finalPath_, temporaryPath_); !reason.empty())
+            return reason;
+        // Moved aside, not replaced: on ext4 a rename over an existing file makes
+        // the kernel write the new file out at once, which costs a third of a run.
+        // A run killed between the two moves is completed by the next run.
+        step();
+        if (std::string reason = platform::moveReplacing(finalPath_, keptPath_); !reason.empty())
+            return reason;
+    }
+    return moveIntoPlace(hadEarlier);
+}
+
+std::string ReplacementFile::moveIntoPlace(bool hadEarlier) {
+    step();
+    if (std::string reason = platform::moveReplacing(temporaryPath_, finalPath_); !reason.empty()) {
+        if (hadEarlier) platform::moveReplacing(keptPath_, finalPath_);
+        return reason;
+    }
+    temporaryPath_.clear();
+    if (!hadEarlier) keptPath_.clear();
+    replaced_ = true;
+    return {};
 }
 
 std::string ReplacementFile::restore() {
@@ -24,7 +97,7 @@ std::string ReplacementFile::restore() {
 }
 
 std::string ReplacementFile::cleanUp() {
-    closeHandle();
+    file_.close();
     std::string reason;
     for (std::string* path : {&temporaryPath_, &keptPath_}) {
         if (path->empty()) continue;
@@ -58,7 +131,7 @@ std::unique_ptr<ByteSource> FileSystemLeagueFiles::open(const std::string& path,
 }
 
 std::string FileSystemOutputs::checkReplaceable(const std::string& path) {
-    return boxloom::checkReplaceable(path);
+    return platform::checkReplaceable(path);
 }
 
 std::unique_ptr<OutputFile> FileSystemOutputs::create(const std::string& finalPath, std::string& reason) {

@@ -6,6 +6,7 @@
 
 #include "byte_source.h"
 #include "export_io.h"
+#include "file_handles.h"
 #include "paths.h"
 
 #include <cstddef>
@@ -15,25 +16,21 @@
 
 namespace boxloom {
 
-// Reasons are short plain words ("not found", "in use by another program", ...);
-// an empty reason means success.
+// A league file: reasons are short plain words ("not found", "in use by
+// another program", ...); an empty reason means success.
 class ReadOnlyFile final : public ByteSource {
 public:
-    ReadOnlyFile() = default;
-    ~ReadOnlyFile() override;
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
     // Never creates the file and never waits for a writer; only regular files open.
     // On Windows other readers are allowed, writers are not.
-    std::string open(const std::string& path);
-    std::ptrdiff_t read(void* buffer, std::size_t size, std::string& reason) override;
-    void close();
-    bool isOpen() const { return handle_ != kClosed; }
+    std::string open(const std::string& path) { return file_.open(path); }
+    std::ptrdiff_t read(void* buffer, std::size_t size, std::string& reason) override {
+        return file_.read(buffer, size, reason);
+    }
+    void close() { file_.close(); }
+    bool isOpen() const { return file_.isOpen(); }
 
 private:
-    static constexpr std::intptr_t kClosed = -1;
-    std::intptr_t handle_ = kClosed;
+    platform::InputFile file_;
 };
 
 // Called before every step of a replacement that changes the disk (a flush, a
@@ -57,13 +54,12 @@ public:
     CommitMove commitMove() const override;
 
 private:
-    void closeHandle();
     void step() const {
         if (hook_ != nullptr && *hook_) (*hook_)();
     }
+    std::string moveIntoPlace(bool hadEarlier);
 
-    static constexpr std::intptr_t kClosed = -1;
-    std::intptr_t handle_ = kClosed;
+    platform::NewFile file_;
     std::string finalPath_;
     std::string temporaryPath_;
     std::string keptPath_; // where replace() moves the earlier file
@@ -75,10 +71,6 @@ private:
 // Writes a whole file through a replacement file: the earlier file stays whole
 // until the new one is complete. The reason it failed, or "".
 std::string replaceWholeFile(const std::string& path, std::string_view bytes);
-
-// Whether an export file could be replaced now: not a folder, not read-only and,
-// on Windows, not held open by another program. Empty when it can (or does not exist).
-std::string checkReplaceable(const std::string& path);
 
 class FileSystemLeagueFiles final : public LeagueFileOpener {
 public:
