@@ -126,13 +126,9 @@ private:
 
     bool importSeason(const SeasonSource& season) {
         if (!forgetSeason(season) || !loadLeagueTables(season)) return false;
-        ExportOptions options = options_;
-        options.seasonFolder = season.folder;
-        options.includeFielding = options.includePitchingSplits = options.includeHittingSplits = true;
-        options.includeIds = true;
         FileSystemLeagueFiles leagueFiles;
         SeasonTables tables(db_, season.label);
-        const ExportOutcome outcome = runExport(options, leagueFiles, tables);
+        const ExportOutcome outcome = runExport(importOptions(options_, season.folder), leagueFiles, tables);
         // A league file's problem names it; a table's is the database's.
         for (const ExportProblem& found : outcome.problems)
             problem(found.file.rfind(season.folder, 0) == 0 ? found.file : path_, found.reason);
@@ -235,6 +231,14 @@ std::string defaultSeasonLabel(const std::string& folder) {
     while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\'))
         trimmed.remove_suffix(1);
     return std::string(nameOf(trimmed));
+}
+
+ExportOptions importOptions(const ExportOptions& options, const std::string& seasonFolder) {
+    ExportOptions imported = options;
+    imported.seasonFolder = seasonFolder;
+    imported.includeFielding = imported.includePitchingSplits = imported.includeHittingSplits = true;
+    imported.includeIds = true;
+    return imported;
 }
 
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,

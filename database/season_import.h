@@ -30,6 +30,10 @@ struct ImportOutcome {
 // The season's label when none is given: the folder's own name.
 std::string defaultSeasonLabel(const std::string& folder);
 
+// The export options a season is imported with: every statistics table, with
+// player and team numbers; team notation and pitcher hitting from `options`.
+ExportOptions importOptions(const ExportOptions& options, const std::string& seasonFolder);
+
 // Team notation and pitcher-hitting mode come from `options`; every statistics
 // table is written, texts as UTF-8, with player and team numbers.
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,

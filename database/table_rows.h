@@ -1,19 +1,23 @@
 #pragma once
 
 // A store of rows whose files are the statistics tables of one season: each
-// row's typed fields are bound into an insert as they come, with nothing
-// formatted for the database and nothing read back.
+// row's typed fields become the values SQLite stores as they come, and a
+// second thread binds them into the inserts while the engine makes the next
+// rows; nothing is formatted for the database and nothing read back.
 
 #include "export_io.h"
+#include "row_batches.h"
 #include "sqlite_db.h"
 
 #include <array>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace boxloom::database {
-
-class TableRows;
 
 class SeasonTables final : public RowStore {
 public:
@@ -21,13 +25,30 @@ public:
     ~SeasonTables() override;
 
     RowSink* open(ExportFileKind kind, std::string& reason) override;
+    // The first call waits until every row is in the database.
     std::string finish(ExportFileKind kind) override;
     std::uint64_t rowsWritten(ExportFileKind kind) const override;
 
 private:
-    Connection& db_;
-    std::string season_;
-    std::array<std::unique_ptr<TableRows>, kExportFileKindCount> tables_;
+    class TableSink;
+    void add(ExportFileKind kind, std::span<const Field> fields);
+    void handOver();
+    void insertBatches();
+    void drain();
+
+    TableInserts inserts_;
+    std::array<std::unique_ptr<TableSink>, kExportFileKindCount> sinks_;
+
+    // Batches go round: filled here, inserted by the thread, then free again.
+    // Three in all bound the memory whatever the season's size.
+    static constexpr std::size_t kBatches = 3;
+    std::unique_ptr<RowBatch> filling_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::unique_ptr<RowBatch>> full_;
+    std::deque<std::unique_ptr<RowBatch>> free_;
+    bool noMoreRows_ = false;
+    std::thread inserter_;
 };
 
 } // namespace boxloom::database
