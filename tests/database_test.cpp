@@ -223,6 +223,28 @@ TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
     EXPECT_EQ(Reader(databasePath()).value("SELECT count(*) FROM Seasons"), "2");
 }
 
+// tests/data/league-v1.db was made by an earlier Boxloom (season 1986 of a
+// demo league, cut down to a few players): it takes a new season beside its
+// own, and the store reads both.
+TEST_F(DemoSeasons, AnEarlierVersionOneDatabaseTakesNewSeasons) {
+    std::filesystem::copy_file(std::string(BOXLOOM_TEST_DATA_DIR) + "/league-v1.db", databasePath());
+    ASSERT_TRUE(import({{"1987", season(0)}}).succeeded());
+    {
+        LeagueStore store;
+        ASSERT_EQ(store.open(databasePath()), "");
+        EXPECT_EQ(store.seasons(), (std::vector<std::string>{"1986", "1987"}));
+        for (const char* label : {"1986", "1987"}) {
+            SeasonData data;
+            for (SeasonPart part : kSeasonParts)
+                ASSERT_EQ(store.load(label, part, data), "") << label;
+            EXPECT_FALSE(data.batting.empty()) << label;
+        }
+    }
+    const Reader db(databasePath());
+    EXPECT_EQ(db.value("PRAGMA user_version"), "1");
+    EXPECT_EQ(db.value("SELECT count(DISTINCT Season) FROM Batting_Season_Totals"), "2");
+}
+
 TEST_F(DemoSeasons, TheLabelDefaultsToTheFolderName) {
     EXPECT_EQ(defaultSeasonLabel("/leagues/1986/"), "1986");
     EXPECT_EQ(defaultSeasonLabel("C:\\ZEL\\Liga 1987"),
