@@ -3,6 +3,7 @@
 // The one encoder of export lines: fields are formatted straight into a sink's
 // buffer, which hands full buffers on.
 
+#include "decimal_digits.h"
 #include "number_masks.h"
 #include "rates.h"
 #include "text_encoding.h"
@@ -270,17 +271,9 @@ private:
         first_ = false;
         return out;
     }
-    static char* putPair(char* out, std::uint32_t twoDigits) {
-        static constexpr char kPairs[] =
-            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-            "8081828384858687888990919293949596979899";
-        std::memcpy(out, kPairs + 2 * twoDigits, 2);
-        return out + 2;
-    }
-    static char* encodeNumber(char* out, std::int32_t value) {
-        // Counters and player numbers are almost always below 10,000.
-        const auto small = static_cast<std::uint32_t>(value);
+    static char* putPair(char* out, std::uint32_t twoDigits) { return putTwoDigits(out, twoDigits); }
+    // Up to four digits, without leading zeros.
+    static char* encodeSmall(char* out, std::uint32_t small) {
         if (small < 10) {
             *out = static_cast<char>('0' + small);
             return out + 1;
@@ -290,7 +283,21 @@ private:
             *out++ = static_cast<char>('0' + small / 100);
             return putPair(out, small % 100);
         }
-        if (small < 10000) return putPair(putPair(out, small / 100), small % 100);
+        return putPair(putPair(out, small / 100), small % 100);
+    }
+    static char* encodeNumber(char* out, std::int32_t value) {
+        // Counters are 16-bit words: almost always below 10,000, never past five digits.
+        const auto small = static_cast<std::uint32_t>(value);
+        if (small < 10000) return encodeSmall(out, small);
+        if (small < 100000) {
+            *out++ = static_cast<char>('0' + small / 10000);
+            const std::uint32_t rest = small % 10000;
+            return putPair(putPair(out, rest / 100), rest % 100);
+        }
+        if (value < 0 && value > -10000) {
+            *out++ = '-';
+            return encodeSmall(out, static_cast<std::uint32_t>(-value));
+        }
         return std::to_chars(out, out + kMaxNumberChars, value).ptr;
     }
 

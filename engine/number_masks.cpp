@@ -1,5 +1,7 @@
 #include "number_masks.h"
 
+#include "decimal_digits.h"
+
 #include <charconv>
 
 #include <algorithm>
@@ -108,6 +110,10 @@ char* formatFast(char* out, const Binary& binary, const NumberMask& mask) {
         *out++ = '.';
         // Below 10^9: 32-bit arithmetic is enough.
         auto fraction = static_cast<std::uint32_t>(scaledFraction);
+        if (decimals == 3) { // rates
+            *out++ = static_cast<char>('0' + fraction / 100);
+            return putTwoDigits(out, fraction % 100);
+        }
         for (int i = decimals - 1; i >= 0; --i) {
             out[i] = static_cast<char>('0' + fraction % 10);
             fraction /= 10;

@@ -51,6 +51,19 @@ TEST(FieldEncoding, TextIsQuotedWithQuotesDoubledNumbersArePlain) {
     EXPECT_EQ(encodeRow({}), "\r\n");
 }
 
+// Every number a counter can hold, and the limits of the type, as plain decimal.
+TEST(FieldEncoding, EveryNumberIsWrittenAsItsDecimalDigits) {
+    std::vector<std::int32_t> values;
+    for (std::int32_t value = -110000; value <= 110000; ++value)
+        values.push_back(value);
+    for (std::int32_t value : {999999, 1000000, -999999, 2147483647, -2147483647 - 1})
+        values.push_back(value);
+    for (std::int32_t value : values) {
+        const Field fields[] = {Field::ofNumber(value)};
+        ASSERT_EQ(encodeRow(fields), std::to_string(value) + "\r\n");
+    }
+}
+
 std::string encodeText(std::string_view text, bool utf8) {
     StringLineSink sink;
     sink.utf8 = utf8;
