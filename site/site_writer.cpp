@@ -81,6 +81,10 @@ void SiteWriter::begin(std::size_t tasks) { tasks_.assign(tasks, {}); }
 void SiteWriter::put(std::size_t task, const std::string& path, const std::string& bytes) {
     TaskFiles& files = tasks_.at(task);
     files.paths.push_back(path);
+    if (failed_) {
+        ++files.notWritten;
+        return;
+    }
     const std::string fullPath = folder_ + "/" + path;
     if (holdsExactly(fullPath, bytes)) {
         ++files.summary.unchanged;
@@ -88,32 +92,45 @@ void SiteWriter::put(std::size_t task, const std::string& path, const std::strin
     }
     if (const std::string parent = parentFolder(path); parent != files.lastFolder) {
         bool created = false;
-        platform::makeFolders(folder_ + "/" + parent, created); // a failure shows when the page is written
+        if (std::string reason = platform::makeFolders(folder_ + "/" + parent, created); !reason.empty())
+            return fail(files, path, reason);
         files.lastFolder = parent;
     }
-    if (std::string reason = replaceWholeFile(fullPath, bytes); !reason.empty()) {
-        files.summary.problems.push_back(path + ": " + reason);
-        return;
-    }
+    if (std::string reason = replaceWholeFile(fullPath, bytes); !reason.empty())
+        return fail(files, path, reason);
     ++files.summary.written;
+}
+
+void SiteWriter::fail(TaskFiles& files, const std::string& path, const std::string& reason) {
+    if (files.failure.empty()) files.failure = reason + " (" + path + ")";
+    ++files.notWritten;
+    failed_ = true;
 }
 
 WriteSummary SiteWriter::finish() {
     WriteSummary summary;
     std::set<std::string> paths;
     std::string list;
+    std::string failure;
+    std::size_t notWritten = 0;
     for (TaskFiles& files : tasks_) {
         summary.written += files.summary.written;
         summary.unchanged += files.summary.unchanged;
-        for (std::string& problem : files.summary.problems)
-            summary.problems.push_back(std::move(problem));
+        if (failure.empty()) failure = files.failure;
+        notWritten += files.notWritten;
         for (const std::string& path : files.paths) {
             paths.insert(path);
             list += path + "\n";
         }
     }
     tasks_.clear();
-    if (!summary.problems.empty()) return summary;
+    if (!failure.empty()) {
+        // The earlier site's file list stays: it still names what is there.
+        summary.problems.push_back(folder_ + ": pages cannot be written there: " + failure + "; " +
+                                   std::to_string(notWritten) + " of " + std::to_string(paths.size()) +
+                                   " pages were left as they were");
+        return summary;
+    }
     removeStale(folder_, paths, summary);
     const std::string listPath = folder_ + "/" + std::string(kFileList);
     if (holdsExactly(listPath, list)) return summary;

@@ -7,6 +7,7 @@
 
 #include "site_pages.h"
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ struct WriteSummary {
 };
 
 // Writes each page as it comes; then `finish` puts the site's file list right.
+// After the first page that cannot be written no other is tried: a folder that
+// refuses one page refuses them all, and one line with the true reason says more
+// than a line per page.
 class SiteWriter final : public PageSink {
 public:
     explicit SiteWriter(std::string folder) : folder_(std::move(folder)) {}
@@ -39,9 +43,14 @@ private:
         std::vector<std::string> paths;
         WriteSummary summary;
         std::string lastFolder; // made already
+        std::string failure;    // "reason (PATH)" of the task's first page that failed
+        std::size_t notWritten = 0;
     };
+    void fail(TaskFiles& files, const std::string& path, const std::string& reason);
+
     std::string folder_;
     std::vector<TaskFiles> tasks_;
+    std::atomic<bool> failed_{false};
 };
 
 // Whether a path from the file list is one the site may have written: relative,

@@ -399,13 +399,22 @@ TEST_F(SiteTest, APageThatCannotBeWrittenFailsTheRunAndTheOthersStay) {
     testing::writeFile(out_.file("2032"), "in the way");
     const SiteOutcome outcome = make(out_.str());
     ASSERT_FALSE(outcome.succeeded());
-    EXPECT_NE(outcome.problems.front().find("2032/"), std::string::npos) << outcome.problems.front();
+    // One line for the whole run, with the true reason and where, not one per page.
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    const std::string& problem = outcome.problems.front();
+    EXPECT_EQ(problem.rfind(out_.str() + ": pages cannot be written there: is not a folder (2032/", 0), 0u)
+        << problem;
+    const std::string total = std::to_string(std::count(list.begin(), list.end(), '\n'));
+    EXPECT_NE(problem.find(" of " + total + " pages were left as they were"), std::string::npos) << problem;
     EXPECT_EQ(outcome.files.removed, 0u) << "nothing removed after a failure";
     EXPECT_TRUE(fs::exists(out_.file("2031/leaders.html")));
     EXPECT_EQ(testing::readFile(out_.file(".boxloom-site")), list) << "the list still names the earlier site";
     std::ostringstream out, err;
     EXPECT_EQ(cli::runSiteCommandLine({database(), "-o", out_.str()}, out, err), 1);
-    EXPECT_NE(err.str().find("boxloom-site: 2032/"), std::string::npos) << err.str();
+    const std::string said = err.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("boxloom-site: " + out_.str() + ": pages cannot be written there"), std::string::npos)
+        << said;
 }
 
 TEST_F(SiteTest, AFailedRunRemovesNoPageOfTheSeasonsItLeftOut) {
