@@ -2,6 +2,8 @@
 
 #include "platform_files.h"
 
+#include <algorithm>
+#include <charconv>
 #include <functional>
 #include <optional>
 
@@ -63,6 +65,9 @@ SiteTemplates::SiteTemplates() {
 }
 
 std::string SiteTemplates::useFolder(const std::string& folder) {
+    // A folder that is not there would leave every built-in template in place unnoticed.
+    if (!platform::pathExists(folder)) return folder + ": not found";
+    if (platform::isRegularFile(folder)) return folder + ": is not a folder";
     for (auto& [name, text] : texts_) {
         const std::string path = folder + "/" + name;
         if (!platform::pathExists(path)) continue; // the built-in one stays
@@ -70,6 +75,7 @@ std::string SiteTemplates::useFolder(const std::string& folder) {
         const std::optional<std::string> bytes = platform::readWholeFile(path, reason);
         if (!bytes) return path + ": " + reason;
         text = *bytes;
+        paths_[name] = path;
     }
     parsed_.clear();
     return check();
@@ -79,9 +85,23 @@ std::string SiteTemplates::check() const {
     for (const auto& [name, text] : texts_) {
         if (!name.ends_with(kSuffix)) continue;
         kainjow::mustache::mustache parsed(text);
-        if (!parsed.is_valid()) return name + ": " + parsed.error_message();
+        if (parsed.is_valid()) continue;
+        const auto path = paths_.find(name);
+        return withLine(path == paths_.end() ? name : path->second, text, parsed.error_message());
     }
     return {};
+}
+
+std::string withLine(const std::string& file, std::string_view text, const std::string& message) {
+    const std::size_t at = message.rfind(" at ");
+    std::size_t offset = 0;
+    const char* digits = message.data() + (at == std::string::npos ? message.size() : at + 4);
+    const char* end = message.data() + message.size();
+    const auto [stop, error] = std::from_chars(digits, end, offset);
+    if (at == std::string::npos || error != std::errc() || stop != end || offset > text.size())
+        return file + ": " + message;
+    const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+    return file + ", line " + std::to_string(line) + ": " + message.substr(0, at);
 }
 
 const std::string& SiteTemplates::text(std::string_view name) const {

@@ -40,11 +40,15 @@ inline void append(PageData& list, PageData item) {
 std::string inlinePartials(std::string_view text,
                            const std::function<const std::string*(std::string_view)>& partial);
 
+// A template engine's message ("Unclosed section \"rows\" at 181", the place a
+// character offset into `text`) as "FILE, line 7: Unclosed section \"rows\"".
+std::string withLine(const std::string& file, std::string_view text, const std::string& message);
+
 class SiteTemplates {
 public:
     SiteTemplates();
     // The texts only: each copy parses the templates for itself.
-    SiteTemplates(const SiteTemplates& other) : texts_(other.texts_) {}
+    SiteTemplates(const SiteTemplates& other) : texts_(other.texts_), paths_(other.paths_) {}
     SiteTemplates& operator=(const SiteTemplates&) = delete;
     // Reads the templates of that folder that replace built-in ones and checks
     // every template; the reason it failed ("NAME: what is wrong"), or "".
@@ -64,6 +68,7 @@ private:
     // A template parsed once, for every page that uses it.
     kainjow::mustache::mustache& parsed(const std::string& name) const;
     std::map<std::string, std::string, std::less<>> texts_;
+    std::map<std::string, std::string, std::less<>> paths_; // of the templates read from a folder
     mutable std::map<std::string, std::unique_ptr<kainjow::mustache::mustache>> parsed_;
 };
 

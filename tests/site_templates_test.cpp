@@ -98,5 +98,24 @@ TEST(SiteTemplates, TheBodyTakesItsPlaceInAnyLayout) {
     }
 }
 
+// The template engine places a fault by character; a user looks for a line.
+TEST(SiteTemplates, AFaultIsPlacedByItsLine) {
+    const std::string text = "<p>\n{{#a}}\n<b>{{/b}}";
+    struct Case {
+        std::string message;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"Unclosed tag at 0", "t.mustache, line 1: Unclosed tag"},
+        {"Unclosed section \"a\" at 4", "t.mustache, line 2: Unclosed section \"a\""},
+        {"Unopened section \"b\" at 16", "t.mustache, line 3: Unopened section \"b\""},
+        {"Unclosed tag at 99", "t.mustache: Unclosed tag at 99"}, // past the text: as it came
+        {"Something else", "t.mustache: Something else"},
+        {"Unclosed tag at 4x", "t.mustache: Unclosed tag at 4x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(withLine("t.mustache", text, c.message), c.shown) << c.message;
+}
+
 } // namespace
 } // namespace boxloom::site
