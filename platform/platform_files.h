@@ -41,6 +41,15 @@ bool isRegularFile(const std::string& path);
 bool removeEmptyFolder(const std::string& path);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
 std::string flushFolder(const std::string& folder);
+// The longest name of one file or folder, and the longest path, in bytes, that
+// the platform's file calls take.
+inline constexpr std::size_t kMaxNameLength = 255;
+#ifdef _WIN32
+inline constexpr std::size_t kMaxPathLength = 259; // the ANSI calls' MAX_PATH, less its terminator
+#else
+inline constexpr std::size_t kMaxPathLength = 4095;
+#endif
+
 // Now, as "2026-12-09T12:42:26Z".
 std::string utcNow();
 

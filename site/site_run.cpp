@@ -2,12 +2,41 @@
 
 #include "league_store.h"
 #include "parallel.h"
+#include "platform_files.h"
 
 #include <algorithm>
 #include <iterator>
 #include <memory>
 
 namespace boxloom::site {
+
+namespace {
+
+// Room for what goes into a season's folder after its name: a "-2" that sets
+// it apart from another season's, and the longest page path inside it.
+constexpr std::size_t kFolderSuffixRoom = 4;
+constexpr std::size_t kPagePathRoom = 64;
+
+// Every season's folder checked against what the file system takes, before a
+// page is written: a run that fails half-way leaves a half-changed site.
+std::string checkSeasonFolders(const std::string& outputFolder, const std::vector<std::string>& labels) {
+    for (const std::string& label : labels) {
+        const std::string folder = folderNameFor(label);
+        const std::string shown = label.size() > 40 ? label.substr(0, 40) + "..." : label;
+        if (folder.size() + kFolderSuffixRoom > platform::kMaxNameLength)
+            return "season \"" + shown + "\": its folder name would be " + std::to_string(folder.size()) +
+                   " characters; a folder's name takes at most " +
+                   std::to_string(platform::kMaxNameLength - kFolderSuffixRoom);
+        const std::size_t longest =
+            outputFolder.size() + 1 + folder.size() + kFolderSuffixRoom + kPagePathRoom;
+        if (longest > platform::kMaxPathLength)
+            return "season \"" + shown + "\": its pages' paths would be up to " + std::to_string(longest) +
+                   " characters; this system takes at most " + std::to_string(platform::kMaxPathLength);
+    }
+    return {};
+}
+
+} // namespace
 
 SiteOutcome makeSite(const SiteOptions& options) {
     SiteOutcome outcome;
@@ -33,6 +62,10 @@ SiteOutcome makeSite(const SiteOptions& options) {
     std::vector<std::string> labels;
     for (const std::string& label : present)
         if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
+    if (std::string reason = checkSeasonFolders(options.outputFolder, labels); !reason.empty()) {
+        outcome.problems.push_back(options.database + ": " + reason);
+        return outcome;
+    }
     // Seasons are read side by side, and the parts of each too, each thread
     // through its own store.
     std::vector<SeasonData> seasons(labels.size());

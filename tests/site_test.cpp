@@ -437,6 +437,29 @@ TEST_F(SiteTest, AFailedRunRemovesNoPageOfTheSeasonsItLeftOut) {
     EXPECT_EQ(testing::readFile(out_.file(".boxloom-site")), list);
 }
 
+// Found before the first page: a run that failed half-way would leave a
+// half-changed site.
+TEST_F(SiteTest, ASeasonWhoseFolderNameNoFileSystemTakesFailsBeforeAnyPage) {
+    const std::string longLabel(300, 'x');
+    const std::string league = out_.file("long.db");
+    ASSERT_TRUE(database::importSeasons(league,
+                                        {{"2031", folder_->file("2031")}, {longLabel, folder_->file("2032")}},
+                                        ExportOptions{})
+                    .succeeded());
+    SiteOptions options;
+    options.database = league;
+    options.outputFolder = out_.file("site");
+    const SiteOutcome outcome = makeSite(options);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems.front(), league + ": season \"" + std::string(40, 'x') +
+                                            "...\": its folder name would be 300 characters; a folder's name "
+                                            "takes at most 251");
+    EXPECT_FALSE(fs::exists(out_.file("site/index.html")));
+    EXPECT_FALSE(fs::exists(out_.file("site/2031")));
+    options.seasons = {"2031"};
+    EXPECT_TRUE(makeSite(options).succeeded()) << "the other season alone is fine";
+}
+
 TEST_F(SiteTest, TheCommandLineSaysWhatItWrote) {
     std::ostringstream out, err;
     const std::string site = out_.file("new/site");
