@@ -280,6 +280,11 @@ std::string LeagueStore::open(const std::string& path) {
     return schemaProblem(db_);
 }
 
+std::string LeagueStore::openBytes(std::string_view bytes) {
+    if (std::string reason = db_.openBytes(bytes); !reason.empty()) return reason;
+    return schemaProblem(db_);
+}
+
 std::vector<std::string> LeagueStore::seasons() {
     std::vector<std::string> labels;
     Statement query(db_, "SELECT \"Season\" FROM \"Seasons\" ORDER BY \"Season\"");

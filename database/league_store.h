@@ -7,6 +7,7 @@
 #include "sqlite_db.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::database {
@@ -21,6 +22,8 @@ class LeagueStore {
 public:
     // The reason it cannot be read as a league database of this schema, or "".
     std::string open(const std::string& path);
+    // The same for a database file's bytes, read in memory.
+    std::string openBytes(std::string_view bytes);
     // The season labels in the order they sort.
     std::vector<std::string> seasons();
     // Reads one part of a season into its members of `season`; the reason it

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace boxloom::database {
 
 namespace {
@@ -47,6 +49,18 @@ std::string Connection::open(const std::string& path, OpenMode mode) {
     // 16 MiB of page cache: a season's rows go in without rereading pages.
     sqlite3_exec(db_, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
     return {};
+}
+
+std::string Connection::openBytes(std::string_view bytes) {
+    if (std::string reason = open(":memory:"); !reason.empty()) return reason;
+    const auto size = static_cast<sqlite3_int64>(bytes.size());
+    // SQLite frees the copy when the connection closes, also when it refuses it.
+    auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.empty() ? 1 : bytes.size()));
+    if (copy == nullptr) return "out of memory";
+    if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
+    const int code = sqlite3_deserialize(db_, "main", copy, size, size,
+                                         SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY);
+    return code == SQLITE_OK ? std::string() : reasonFor(code, db_);
 }
 
 std::string Connection::execute(const std::string& sql) {

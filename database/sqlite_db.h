@@ -27,6 +27,8 @@ public:
     // Opens the database, creating it when missing unless read-only; the
     // reason on failure.
     std::string open(const std::string& path, OpenMode mode = OpenMode::CreateOrWrite);
+    // A database file's bytes, held in memory and read only.
+    std::string openBytes(std::string_view bytes);
     void close();
     // Runs statements without results; the reason on failure.
     std::string execute(const std::string& sql);

@@ -1,15 +1,18 @@
 // Writes small seed inputs for each harness, cut from a demo season:
-// make_seeds OUT_FOLDER makes OUT_FOLDER/{export,league_files,number_masks}/.
+// make_seeds OUT_FOLDER makes OUT_FOLDER/{export,league_files,number_masks,commit_record,site}/.
 
 #include "commit_record.h"
 #include "demo_season.h"
 #include "fuzz_input.h"
+#include "season_import.h"
 #include "season_stats.h"
+#include "sqlite_db.h"
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 
 using namespace boxloom;
 namespace fs = std::filesystem;
@@ -20,6 +23,35 @@ void writeSeed(const fs::path& folder, const std::string& name, const std::vecto
     fs::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A league database of one or two demo seasons cut down to a few players, in
+// small pages: a seed of a few kilobytes that still reaches every page kind.
+std::vector<std::uint8_t> smallLeague(const fs::path& work, int seasons) {
+    fs::remove_all(work);
+    fs::create_directories(work);
+    std::vector<database::SeasonSource> sources;
+    for (int i = 0; i < seasons; ++i) {
+        const fs::path folder = work / std::to_string(2031 + i);
+        writeDemoSeason(folder.string(), {.seed = static_cast<std::uint64_t>(1 + i)});
+        sources.push_back({folder.filename().string(), folder.string()});
+    }
+    const fs::path path = work / "league.db";
+    database::importSeasons(path.string(), sources, ExportOptions{});
+    database::Connection db;
+    db.open(path.string());
+    std::string sql;
+    for (const char* table : {"Batting_Stats", "Pitching_Stats", "Fielding_Stats", "Batting_Splits",
+                              "Pitching_Splits", "Players"})
+        sql += std::string("DELETE FROM \"") + table + "\" WHERE \"PlayerID\" > 8;";
+    db.execute(sql + "PRAGMA page_size = 512; VACUUM;");
+    db.close();
+    return fileBytes(path);
 }
 
 std::span<const std::uint8_t> firstRecords(const std::vector<std::uint8_t>& file, std::size_t count,
@@ -65,6 +97,9 @@ int main(int argc, char** argv) {
         bytes.insert(bytes.end(), text.begin(), text.end());
         writeSeed(out / "commit_record", "record-" + std::to_string(present), bytes);
     }
+    for (int seasons : {1, 2})
+        writeSeed(out / "site", "league-" + std::to_string(seasons), smallLeague(out / "work", seasons));
+    fs::remove_all(out / "work");
     const std::pair<float, const char*> masks[] = {
         {0.3125f, "##.000"}, {2.7f, "0.00"}, {233.3333f, "0.0"}, {-0.0005f, "#.000"}, {3.4e38f, "000.0000"}};
     int index = 0;

@@ -124,6 +124,26 @@ TEST_F(LeagueStoreTest, ANumberNoExportWritesFailsTheReadNamingTableSeasonAndRow
     }
 }
 
+// A database's bytes read in memory, as the site's fuzzing reads them.
+TEST_F(LeagueStoreTest, ReadsADatabaseFromItsBytes) {
+    {
+        LeagueStore store;
+        ASSERT_EQ(store.openBytes(testing::readFile(path())), "");
+        EXPECT_EQ(store.seasons(), std::vector<std::string>{"2031"});
+        SeasonData season;
+        ASSERT_EQ(store.load("2031", SeasonPart::Batting, season), "");
+        EXPECT_FALSE(season.batting.empty());
+    }
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {std::string(4096, 'x'), "not a SQLite database"},
+        {"", "not a Boxloom database"},
+    };
+    for (const auto& [bytes, reason] : refused) {
+        LeagueStore store;
+        EXPECT_EQ(store.openBytes(bytes), reason) << bytes.size();
+    }
+}
+
 // A database as an import killed in its transaction leaves it: changed pages
 // in the file, their earlier contents in the journal beside it.
 TEST_F(LeagueStoreTest, ReadsTheStateBeforeAnImportKilledInItsTransaction) {
