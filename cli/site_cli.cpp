@@ -125,6 +125,8 @@ int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& 
     std::ostream& report = command.quiet ? quiet : out;
     if (!prepareOutputFolder("boxloom-site", command.options.outputFolder, report, err)) return kExitFailed;
     const site::SiteOutcome outcome = site::makeSite(command.options);
+    for (const std::string& warning : outcome.warnings)
+        err << "boxloom-site: warning: " << warning << '\n';
     for (const std::string& problem : outcome.problems)
         err << "boxloom-site: " << problem << '\n';
     if (!outcome.succeeded()) return kExitFailed;

@@ -3,6 +3,7 @@
 #include "rates.h"
 
 #include <algorithm>
+#include <set>
 #include <unordered_map>
 
 namespace boxloom::site {
@@ -51,6 +52,35 @@ Players collectPlayers(const std::vector<SeasonData>& seasons) {
     for (const auto& [key, player] : players.byKey)
         players.byId[key.id].push_back(&player);
     return players;
+}
+
+std::string seasonSpan(const std::vector<SeasonData>& seasons, const Player& player) {
+    std::set<std::size_t> indexes;
+    for (const auto* lines : {&player.batting, &player.pitching, &player.fielding})
+        for (const PlayerLine& line : *lines)
+            indexes.insert(line.season);
+    if (indexes.empty()) return {};
+    const std::string& first = seasons[*indexes.begin()].label;
+    const std::string& last = seasons[*indexes.rbegin()].label;
+    return first == last ? first : first + "–" + last;
+}
+
+std::vector<std::string> identityConflicts(const Players& players, const std::vector<SeasonData>& seasons) {
+    std::vector<std::string> lines;
+    for (std::int64_t id : players.toCheck) {
+        std::string line = "PlayerID " + std::to_string(id) +
+                           " comes with more than one name, kept apart as "
+                           "different players:";
+        const auto found = players.byId.find(id);
+        if (found == players.byId.end()) continue;
+        const char* separator = " ";
+        for (const Player* player : found->second) {
+            line += separator + displayName(player->key.name) + " (" + seasonSpan(seasons, *player) + ")";
+            separator = ", ";
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 std::vector<PlayerTotal> seasonTotals(const std::vector<StatLine>& lines, std::string_view statType,

@@ -2,7 +2,7 @@
 
 // Players across seasons and their totals. A player is the same player in two
 // seasons when both PlayerID and name match; a PlayerID that comes with
-// another name is kept apart and listed for the league to check.
+// another name is kept apart, and the commissioner is told.
 
 #include "league_data.h"
 
@@ -55,6 +55,13 @@ struct Players {
 };
 
 Players collectPlayers(const std::vector<SeasonData>& seasons);
+
+// "2031" or "2031–2035": the labels of the first and last season he played.
+std::string seasonSpan(const std::vector<SeasonData>& seasons, const Player& player);
+
+// One line for each PlayerID that comes with more than one name, each name with
+// its seasons: for the commissioner to check, never on a page.
+std::vector<std::string> identityConflicts(const Players& players, const std::vector<SeasonData>& seasons);
 
 // One player's lines of a season summed, per player, in the order they first show.
 struct PlayerTotal {

@@ -460,17 +460,6 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
     return {};
 }
 
-std::string seasonSpan(const std::vector<SeasonData>& seasons, const Player& player) {
-    std::set<std::size_t> indexes;
-    for (const auto* lines : {&player.batting, &player.pitching, &player.fielding})
-        for (const PlayerLine& line : *lines)
-            indexes.insert(line.season);
-    if (indexes.empty()) return {};
-    const std::string& first = seasons[*indexes.begin()].label;
-    const std::string& last = seasons[*indexes.rbegin()].label;
-    return first == last ? first : first + "–" + last;
-}
-
 // A chart of one rate by season, as the data of the player template.
 PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
                    Shown shown) {
@@ -652,26 +641,8 @@ std::string SiteBuilder::playersIndex() {
         append(entries, std::move(item));
     }
     flush();
-    PageData toCheck = list();
-    for (std::int64_t id : players_.toCheck) {
-        PageData names = list();
-        for (const auto& [key, player] : players_.byKey) {
-            if (key.id != id) continue;
-            PageData name;
-            put(name, "name", key.name);
-            put(name, "link", player.page);
-            put(name, "seasons", seasonSpan(seasons_, player));
-            append(names, std::move(name));
-        }
-        PageData item;
-        put(item, "id", std::to_string(id));
-        put(item, "names", std::move(names));
-        append(toCheck, std::move(item));
-    }
     PageData page;
     put(page, "letters", std::move(letters));
-    put(page, "anyToCheck", !players_.toCheck.empty());
-    put(page, "toCheck", std::move(toCheck));
     return write("players/index.html", "Players", "../", "players", std::move(page));
 }
 
@@ -755,8 +726,7 @@ std::string SiteBuilder::glossaryPage() {
             "summed as outs. Career minimums are the single-season minimums summed over the seasons of the "
             "site.",
             "A player is the same player in two seasons when both PlayerID and name match. A PlayerID that "
-            "comes with "
-            "another name is listed under Players to check and kept apart.",
+            "comes with another name is kept apart, as another player.",
             "PreSeason rows never count toward leaders or careers.",
             "A rate whose divisor is zero is shown as —.",
         }));

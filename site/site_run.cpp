@@ -3,6 +3,7 @@
 #include "league_store.h"
 #include "parallel.h"
 #include "platform_files.h"
+#include "players.h"
 
 #include <algorithm>
 #include <iterator>
@@ -100,6 +101,7 @@ SiteOutcome makeSite(const SiteOptions& options) {
         seasons[i].label = labels[i];
         database::completeSeason(seasons[i]);
     }
+    outcome.warnings = identityConflicts(collectPlayers(seasons), seasons);
     SiteSettings settings{options.title, options.games, options.version};
     SiteWriter writer(options.outputFolder);
     if (std::string reason = buildSite(seasons, settings, templates, writer); !reason.empty()) {

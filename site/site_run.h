@@ -24,6 +24,7 @@ struct SiteOptions {
 
 struct SiteOutcome {
     std::vector<std::string> problems; // "WHAT: reason"
+    std::vector<std::string> warnings; // for the commissioner, not the readers
     WriteSummary files;
     bool succeeded() const { return problems.empty(); }
 };
