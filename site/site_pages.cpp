@@ -735,6 +735,7 @@ std::string SiteBuilder::glossaryPage() {
 
 std::string SiteBuilder::styleSheet() {
     sink_.put(task_, "site.css", templates_.text("site.css"));
+    sink_.put(task_, "icon.svg", templates_.text("icon.svg"));
     return {};
 }
 
@@ -756,8 +757,8 @@ namespace {
 SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings) {
     SiteModel model{seasons, settings, collectPlayers(seasons), {}};
     // Names the site's own files take are no season folders.
-    std::set<std::string> folders = {"index.html", "career.html", "glossary.html",
-                                     "site.css",   "players",     std::string(kFileList)};
+    std::set<std::string> folders = {"index.html", "career.html", "glossary.html",       "site.css",
+                                     "icon.svg",   "players",     std::string(kFileList)};
     for (const SeasonData& season : seasons) {
         SeasonPages pages{&season, folderNameFor(season.label), gamesPerTeam(season, settings.games), {}};
         for (int n = 2; !folders.insert(pages.folder).second; ++n)

@@ -125,12 +125,15 @@ TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
     const auto files = filesOf(out_.str());
     for (const char* page : {"index.html", "2031/leaders.html", "2031/batting.html", "2031/pitching.html",
                              "2032/fielding.html", "2032/teams/1.html", "players/index.html",
-                             "players/1.html", "career.html", "glossary.html", "site.css"})
+                             "players/1.html", "career.html", "glossary.html", "site.css", "icon.svg"})
         EXPECT_EQ(files.count(page), 1u) << page;
     const std::regex link("(href|src)=\"([^\"#]+)");
     std::size_t links = 0;
     for (const auto& [path, bytes] : files) {
         if (!path.ends_with(".html")) continue;
+        // A search result shows it; a browser asks for the icon of every page.
+        EXPECT_NE(bytes.find("<meta name=\"description\" content=\""), std::string::npos) << path;
+        EXPECT_NE(bytes.find("<link rel=\"icon\" href=\""), std::string::npos) << path;
         for (auto match = std::sregex_iterator(bytes.begin(), bytes.end(), link);
              match != std::sregex_iterator(); ++match) {
             const fs::path target = (fs::path(path).parent_path() / (*match)[2].str()).lexically_normal();
