@@ -1,5 +1,7 @@
 #include "site_pages.h"
 
+#include "urls.h"
+
 #include "parallel.h"
 #include "players.h"
 #include "ranking.h"
@@ -53,10 +55,6 @@ std::vector<std::string> orderedStatTypes(const SeasonData& season) {
 
 const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind) {
     return kind == StatKind::Batting ? season.batting : season.pitching;
-}
-
-std::string leadersPage(const std::string& statType) {
-    return statType == kRegular ? "leaders.html" : "leaders-" + folderNameFor(statType) + ".html";
 }
 
 // Games per team for a stat type: the league's number for the regular season,
@@ -132,19 +130,20 @@ public:
     std::string styleSheet();
 
 private:
-    std::string write(const std::string& path, const std::string& title, const std::string& root,
-                      std::string_view page, PageData data);
-    std::string playerLink(const std::string& root, std::int64_t id, std::string_view name) const;
+    // The page at `path`; its links to other pages are made from that path.
+    std::string write(const std::string& path, const std::string& title, std::string_view page,
+                      PageData data);
+    std::string playerLink(const std::string& from, std::int64_t id, std::string_view name) const;
 
     // A leader box: the ranked candidates stand for players of `totals`.
     PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
-                 const std::vector<PlayerTotal>& totals, Shown shown, const std::string& root) const;
+                 const std::vector<PlayerTotal>& totals, Shown shown, const std::string& from) const;
     // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
     void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                          std::size_t limit, const std::string& root, PageData& boxes) const;
+                          std::size_t limit, const std::string& from, PageData& boxes) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
-                           const std::string& root) const;
-    PageData standingsTable(const SeasonData& season, const std::string& teamsFolder) const;
+                           const std::string& from) const;
+    PageData standingsTable(const SeasonPages& season, const std::string& from) const;
 
     const std::vector<SeasonData>& seasons_;
     const SiteSettings& settings_;
@@ -155,12 +154,12 @@ private:
     const std::vector<SeasonPages>& seasonPages_;
 };
 
-std::string SiteBuilder::write(const std::string& path, const std::string& title, const std::string& root,
-                               std::string_view page, PageData data) {
+std::string SiteBuilder::write(const std::string& path, const std::string& title, std::string_view page,
+                               PageData data) {
     PageData layout;
     put(layout, "title", title);
     put(layout, "league", settings_.title);
-    put(layout, "root", root);
+    put(layout, "root", urls::rootOf(path));
     put(layout, "version", settings_.version);
     std::string html;
     if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
@@ -169,21 +168,21 @@ std::string SiteBuilder::write(const std::string& path, const std::string& title
     return {};
 }
 
-std::string SiteBuilder::playerLink(const std::string& root, std::int64_t id, std::string_view name) const {
+std::string SiteBuilder::playerLink(const std::string& from, std::int64_t id, std::string_view name) const {
     const Player* player = players_.find(id, name);
-    return player == nullptr ? std::string() : root + "players/" + player->page;
+    return player == nullptr ? std::string() : urls::relative(from, urls::player(player->page));
 }
 
 PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
                           const std::vector<PlayerTotal>& totals, Shown shown,
-                          const std::string& root) const {
+                          const std::string& from) const {
     PageData entries = list();
     for (const Ranked& entry : ranked) {
         const PlayerTotal& total = totals[entry.candidate.source];
         PageData item;
         put(item, "rank", entry.rank);
         put(item, "name", displayName(total.player));
-        put(item, "link", playerLink(root, total.playerId, total.player));
+        put(item, "link", playerLink(from, total.playerId, total.player));
         put(item, "team", total.teamText());
         put(item, "value", formatValue(entry.candidate.value, shown));
         append(entries, std::move(item));
@@ -197,19 +196,19 @@ PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& 
 }
 
 void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                                   std::size_t limit, const std::string& root, PageData& boxes) const {
+                                   std::size_t limit, const std::string& from, PageData& boxes) const {
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
         append(boxes,
                box(headingOf(category, minimum),
                    rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
-                   totals, category.shown, root));
+                   totals, category.shown, from));
     }
 }
 
 PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
-                                    const std::string& root) const {
+                                    const std::string& from) const {
     PageData boxes = list();
     for (const std::string& position : fieldingPositions()) {
         const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
@@ -220,20 +219,20 @@ PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string&
         append(boxes, box({"fpct-" + position, "Fielding average, " + position,
                            positionMinimumText(position, games)},
                           rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,
-                          Shown::Average, root));
+                          Shown::Average, from));
     }
     return boxes;
 }
 
-PageData SiteBuilder::standingsTable(const SeasonData& season, const std::string& teamsFolder) const {
+PageData SiteBuilder::standingsTable(const SeasonPages& season, const std::string& from) const {
     TableData table("standings", {"Team"});
     table.addHeader("W", "Wins", true);
     table.addHeader("L", "Losses", true);
     table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
     table.addHeader("GB", "Games behind the leader", true);
-    for (const Standing& standing : standings(season)) {
+    for (const Standing& standing : standings(*season.data)) {
         std::vector<Cell> cells = {
-            {standing.team->name(), teamsFolder + std::to_string(standing.team->id) + ".html"},
+            {standing.team->name(), urls::relative(from, urls::team(season.folder, standing.team->id))},
             {std::to_string(standing.wins)},
             {std::to_string(standing.losses)},
             {formatValue(standing.percentage, Shown::Average)},
@@ -264,12 +263,15 @@ void noteLeaders(SeasonPages& pages) {
 }
 
 std::string SiteBuilder::indexPage() {
+    const std::string path = urls::index();
     PageData data;
     PageData seasons = list();
     for (const SeasonPages& season : seasonPages_) {
         PageData item;
         put(item, "label", season.data->label);
-        put(item, "folder", season.folder);
+        put(item, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+        for (const char* table : {"batting", "pitching", "fielding"})
+            put(item, table, urls::relative(path, urls::seasonTable(season.folder, table)));
         append(seasons, std::move(item));
     }
     put(data, "seasons", std::move(seasons));
@@ -277,23 +279,24 @@ std::string SiteBuilder::indexPage() {
         const SeasonPages& latest = seasonPages_.back();
         PageData section;
         put(section, "label", latest.data->label);
-        put(section, "folder", latest.folder);
-        put(section, "standings", standingsTable(*latest.data, latest.folder + "/teams/"));
+        put(section, "leaders", urls::relative(path, urls::seasonLeaders(latest.folder, kRegular)));
+        put(section, "standings", standingsTable(latest, path));
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), latest.games,
-                             kFrontPageLeaderCount, "", boxes);
+                             kFrontPageLeaderCount, path, boxes);
         }
         put(section, "boxes", std::move(boxes));
         put(data, "latest", std::move(section));
     }
-    return write("index.html", settings_.title, "", "index", std::move(data));
+    return write(path, settings_.title, "index", std::move(data));
 }
 
 std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     const std::vector<std::string> types = orderedStatTypes(*season.data);
     for (const std::string& type : types) {
         if (type == kPreSeason) continue;
+        const std::string path = urls::seasonLeaders(season.folder, type);
         const Counter games = gamesFor(*season.data, type, settings_.games);
         PageData data;
         put(data, "statType", type);
@@ -303,7 +306,7 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
             if (other == type || other == kPreSeason) continue;
             PageData link;
             put(link, "name", other);
-            put(link, "link", leadersPage(other));
+            put(link, "link", urls::relative(path, urls::seasonLeaders(season.folder, other)));
             append(others, std::move(link));
         }
         put(data, "otherTypes", std::move(others));
@@ -317,14 +320,13 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             PageData boxes = list();
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
-                             "../", boxes);
+                             path, boxes);
             group(kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
         }
-        group("Fielding", fieldingBoxes(*season.data, type, games, "../"));
+        group("Fielding", fieldingBoxes(*season.data, type, games, path));
         put(data, "groups", std::move(groups));
         if (std::string reason =
-                write(season.folder + "/" + leadersPage(type), season.data->label + " " + type + " leaders",
-                      "../", "leaders", std::move(data));
+                write(path, season.data->label + " " + type + " leaders", "leaders", std::move(data));
             !reason.empty())
             return reason;
     }
@@ -370,6 +372,7 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
         {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
     };
     for (const Kind& kind : kinds) {
+        const std::string path = urls::seasonTable(season.folder, kind.page);
         PageData tables = list();
         for (const std::string& type : orderedStatTypes(data)) {
             const Counter games = gamesFor(data, type, settings_.games);
@@ -382,7 +385,7 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
             for (const StatLine* line : linesOf(*kind.lines, type)) {
                 std::vector<Cell> leading = {
                     {line->hasPlayer ? displayName(line->player) : line->player,
-                     line->hasPlayer ? playerLink("../", line->playerId, line->player) : std::string()},
+                     line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()},
                     {line->team}};
                 bool qualified = false;
                 if (fielding) {
@@ -406,8 +409,8 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
             data.label + ": every " + std::string(kind.page) +
                 " row of the season. Select a column heading to sort.");
         put(page, "tables", std::move(tables));
-        if (std::string reason = write(season.folder + "/" + kind.page + ".html",
-                                       data.label + " " + kind.heading, "../", "stats", std::move(page));
+        put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+        if (std::string reason = write(path, data.label + " " + kind.heading, "stats", std::move(page));
             !reason.empty())
             return reason;
     }
@@ -418,8 +421,10 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
     const SeasonData& data = *season.data;
     const std::vector<Standing> table = standings(data);
     for (const Team& team : data.teams) {
+        const std::string path = urls::team(season.folder, team.id);
         PageData page;
         put(page, "season", data.label);
+        put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
         std::string record;
         for (const Standing& standing : table)
             if (standing.team->id == team.id)
@@ -428,7 +433,7 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
         PageData boxes = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
-                             kTeamLeaderCount, "../../", boxes);
+                             kTeamLeaderCount, path, boxes);
         }
         put(page, "boxes", std::move(boxes));
         PageData tables = list();
@@ -440,10 +445,10 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
                 rows.addColumns(columns);
                 Counters total;
                 for (const StatLine* line : linesOf(*lines, type, team.id)) {
-                    rows.addRow({{line->hasPlayer ? displayName(line->player) : line->player,
-                                  line->hasPlayer ? playerLink("../../", line->playerId, line->player)
-                                                  : std::string()}},
-                                line->counters, columns);
+                    rows.addRow(
+                        {{line->hasPlayer ? displayName(line->player) : line->player,
+                          line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()}},
+                        line->counters, columns);
                     addCounters(total, line->counters);
                 }
                 if (rows.empty()) continue;
@@ -452,8 +457,7 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
             }
         }
         put(page, "tables", std::move(tables));
-        if (std::string reason = write(season.folder + "/teams/" + std::to_string(team.id) + ".html",
-                                       team.name() + " " + data.label, "../../", "team", std::move(page));
+        if (std::string reason = write(path, team.name() + " " + data.label, "team", std::move(page));
             !reason.empty())
             return reason;
     }
@@ -502,15 +506,16 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
     for (const Player* each : players) {
         const Player& player = *each;
         const PlayerKey& key = player.key;
+        const std::string path = urls::player(player.page);
         PageData tables = list();
         struct Kind {
             const char* heading;
             const std::vector<PlayerLine>* lines;
             std::span<const StatColumn> columns;
-            std::string statsPage; // PreSeason has no leaders
+            const char* statsTable; // PreSeason has no leaders
         };
-        const Kind kinds[] = {{"Batting", &player.batting, battingColumns(), "batting.html"},
-                              {"Pitching", &player.pitching, pitchingColumns(), "pitching.html"}};
+        const Kind kinds[] = {{"Batting", &player.batting, battingColumns(), "batting"},
+                              {"Pitching", &player.pitching, pitchingColumns(), "pitching"}};
         std::vector<std::pair<std::string, Ratio>> ops, era;
         for (const Kind& kind : kinds) {
             std::vector<std::string> types;
@@ -537,14 +542,15 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
                     if (type == kRegular)
                         for (const auto& [category, id] : seasonPages_[s].leading)
                             if (id == key.id) bold.push_back(category);
-                    const std::string seasonLink = "../" + seasonPages_[s].folder + "/";
+                    const std::string& folder = seasonPages_[s].folder;
+                    const std::string seasonPage = type == kPreSeason
+                                                       ? urls::seasonTable(folder, kind.statsTable)
+                                                       : urls::seasonLeaders(folder, type);
                     for (const StatLine* row : rows) {
-                        table.addRow(
-                            {{seasons_[s].label,
-                              seasonLink + (type == kPreSeason ? kind.statsPage : leadersPage(type))},
-                             {row->team, seasonLink + "teams/" + std::to_string(row->teamId) + ".html"}},
-                            row->counters, kind.columns, {},
-                            rows.size() == 1 ? bold : std::vector<std::string_view>{});
+                        table.addRow({{seasons_[s].label, urls::relative(path, seasonPage)},
+                                      {row->team, urls::relative(path, urls::team(folder, row->teamId))}},
+                                     row->counters, kind.columns, {},
+                                     rows.size() == 1 ? bold : std::vector<std::string_view>{});
                         addCounters(seasonTotal, row->counters);
                     }
                     if (rows.size() > 1)
@@ -590,8 +596,7 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
         put(page, "chart",
             pitcher ? rateChart("ERA", era, Shown::TwoDecimals) : rateChart("OBP+SLG", ops, Shown::Average));
         put(page, "tables", std::move(tables));
-        if (std::string reason =
-                write("players/" + player.page, displayName(key.name), "../", "player", std::move(page));
+        if (std::string reason = write(path, displayName(key.name), "player", std::move(page));
             !reason.empty())
             return reason;
     }
@@ -643,7 +648,7 @@ std::string SiteBuilder::playersIndex() {
     flush();
     PageData page;
     put(page, "letters", std::move(letters));
-    return write("players/index.html", "Players", "../", "players", std::move(page));
+    return write(urls::playersIndex(), "Players", "players", std::move(page));
 }
 
 std::string SiteBuilder::careerPage() {
@@ -671,7 +676,7 @@ std::string SiteBuilder::careerPage() {
             append(boxes, box(headingOf(category, minimum),
                               rankCandidates(categoryCandidates(category, totals, minimum),
                                              category.direction, kLeaderCount),
-                              totals, category.shown, ""));
+                              totals, category.shown, urls::career()));
         }
         PageData group;
         put(group, "heading", kind == StatKind::Batting ? "Batting" : "Pitching");
@@ -683,7 +688,7 @@ std::string SiteBuilder::careerPage() {
     put(page, "first", seasons_.empty() ? "" : seasons_.front().label);
     put(page, "last", seasons_.empty() ? "" : seasons_.back().label);
     put(page, "count", std::to_string(seasons_.size()));
-    return write("career.html", "Career leaders", "", "career", std::move(page));
+    return write(urls::career(), "Career leaders", "career", std::move(page));
 }
 
 std::string SiteBuilder::glossaryPage() {
@@ -730,12 +735,12 @@ std::string SiteBuilder::glossaryPage() {
             "PreSeason rows never count toward leaders or careers.",
             "A rate whose divisor is zero is shown as —.",
         }));
-    return write("glossary.html", "Glossary", "", "glossary", std::move(page));
+    return write(urls::glossary(), "Glossary", "glossary", std::move(page));
 }
 
 std::string SiteBuilder::styleSheet() {
-    sink_.put(task_, "site.css", templates_.text("site.css"));
-    sink_.put(task_, "icon.svg", templates_.text("icon.svg"));
+    sink_.put(task_, urls::styleSheet(), templates_.text("site.css"));
+    sink_.put(task_, urls::icon(), templates_.text("icon.svg"));
     return {};
 }
 
@@ -757,8 +762,9 @@ namespace {
 SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings) {
     SiteModel model{seasons, settings, collectPlayers(seasons), {}};
     // Names the site's own files take are no season folders.
-    std::set<std::string> folders = {"index.html", "career.html", "glossary.html",       "site.css",
-                                     "icon.svg",   "players",     std::string(kFileList)};
+    std::set<std::string> folders;
+    for (std::string& name : urls::reservedNames())
+        folders.insert(std::move(name));
     for (const SeasonData& season : seasons) {
         SeasonPages pages{&season, folderNameFor(season.label), gamesPerTeam(season, settings.games), {}};
         for (int n = 2; !folders.insert(pages.folder).second; ++n)

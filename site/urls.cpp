@@ -1,0 +1,72 @@
+#include "urls.h"
+
+#include "site_pages.h"
+#include "site_writer.h"
+
+#include <algorithm>
+
+namespace boxloom::site::urls {
+
+namespace {
+
+constexpr std::string_view kPlayersFolder = "players";
+constexpr std::string_view kTeamsFolder = "teams";
+
+std::string join(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    path += '/';
+    path += name;
+    return path;
+}
+
+} // namespace
+
+std::string index() { return "index.html"; }
+std::string career() { return "career.html"; }
+std::string glossary() { return "glossary.html"; }
+std::string styleSheet() { return "site.css"; }
+std::string icon() { return "icon.svg"; }
+std::string playersIndex() { return join(kPlayersFolder, "index.html"); }
+std::string player(std::string_view page) { return join(kPlayersFolder, page); }
+
+std::string seasonLeaders(std::string_view folder, std::string_view statType) {
+    const std::string name =
+        statType == kRegular ? "leaders.html" : "leaders-" + folderNameFor(std::string(statType)) + ".html";
+    return join(folder, name);
+}
+
+std::string seasonTable(std::string_view folder, std::string_view table) {
+    return join(folder, std::string(table) + ".html");
+}
+
+std::string team(std::string_view folder, std::int64_t teamId) {
+    return join(join(folder, kTeamsFolder), std::to_string(teamId) + ".html");
+}
+
+std::string rootOf(std::string_view from) {
+    std::string root;
+    for (std::size_t slashes = static_cast<std::size_t>(std::count(from.begin(), from.end(), '/'));
+         slashes > 0; --slashes)
+        root += "../";
+    return root;
+}
+
+std::string relative(std::string_view from, std::string_view to) {
+    // Folders both paths share are left out of the way.
+    std::size_t shared = 0;
+    for (std::size_t i = 0; i < from.size() && i < to.size() && from[i] == to[i]; ++i)
+        if (from[i] == '/') shared = i + 1;
+    return rootOf(from.substr(shared)) + std::string(to.substr(shared));
+}
+
+std::vector<std::string> reservedNames() {
+    return {index(),
+            career(),
+            glossary(),
+            styleSheet(),
+            icon(),
+            std::string(kPlayersFolder),
+            std::string(kFileList)};
+}
+
+} // namespace boxloom::site::urls
