@@ -1,0 +1,60 @@
+#include "page_builder.h"
+
+#include "urls.h"
+
+namespace boxloom::site::pages {
+
+std::string SiteBuilder::glossaryPage() {
+    PageData terms = list();
+    std::set<std::string> seen;
+    for (auto columns : {battingColumns(), pitchingColumns(), fieldingColumns()})
+        for (const StatColumn& column : columns) {
+            if (!seen.insert(std::string(column.label) + "|" + std::string(column.meaning)).second) continue;
+            PageData term;
+            put(term, "abbreviation", std::string(column.label));
+            put(term, "meaning", std::string(column.meaning));
+            append(terms, std::move(term));
+        }
+    PageData page;
+    put(page, "terms", std::move(terms));
+    put(page, "rules",
+        textList({
+            "N, the games per team of a season, is the number given to the site, otherwise the highest team "
+            "total of "
+            "pitchers' games started in the season's Regular rows (one starter per team game). Playoff "
+            "leaders use the "
+            "most games started by a team in that playoff round.",
+            "Batting rate titles (AVG, OBP, SLG, OBP+SLG) need PA = AB + BB + HBP + SH + SF + CI of at least "
+            "3.1 × N, "
+            "rounded to the nearest whole number (502 for N = 162).",
+            "Pitching rate titles (ERA, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
+            "Fielding average at a position needs games there of at least 2/3 of N; for catchers 1/2 of N.",
+            "Winning percentage needs at least N / 12 decisions (W + L), rounded up.",
+            "Counting categories have no minimum.",
+            "Players are ranked on exact values computed from the counters, not on the printed figures. For "
+            "ERA, "
+            "OAVG and WHIP lower is better. Players with the same value share a rank, shown as T-2, and are "
+            "listed "
+            "alphabetically; when players share the last place of a list, all of them are listed.",
+            "A team's wins and losses are the sums of its pitchers' W and L in the Regular rows. Standings "
+            "are ordered by "
+            "winning percentage, then wins, then team name.",
+            "Careers sum each player's counters over the seasons and recompute the rates from the sums; "
+            "innings are "
+            "summed as outs. Career minimums are the single-season minimums summed over the seasons of the "
+            "site.",
+            "A player is the same player in two seasons when both PlayerID and name match. A PlayerID that "
+            "comes with another name is kept apart, as another player.",
+            "PreSeason rows never count toward leaders or careers.",
+            "A rate whose divisor is zero is shown as —.",
+        }));
+    return write(urls::glossary(), "Glossary", "glossary", std::move(page));
+}
+
+std::string SiteBuilder::styleSheet() {
+    sink_.put(task_, urls::styleSheet(), templates_.text("site.css"));
+    sink_.put(task_, urls::icon(), templates_.text("icon.svg"));
+    return {};
+}
+
+} // namespace boxloom::site::pages

@@ -1,0 +1,37 @@
+#include "page_builder.h"
+
+#include "urls.h"
+
+namespace boxloom::site::pages {
+
+std::string SiteBuilder::indexPage() {
+    const std::string path = urls::index();
+    PageData data;
+    PageData seasons = list();
+    for (const SeasonPages& season : seasonPages_) {
+        PageData item;
+        put(item, "label", season.data->label);
+        put(item, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+        for (const char* table : {"batting", "pitching", "fielding"})
+            put(item, table, urls::relative(path, urls::seasonTable(season.folder, table)));
+        append(seasons, std::move(item));
+    }
+    put(data, "seasons", std::move(seasons));
+    if (!seasonPages_.empty()) {
+        const SeasonPages& latest = seasonPages_.back();
+        PageData section;
+        put(section, "label", latest.data->label);
+        put(section, "leaders", urls::relative(path, urls::seasonLeaders(latest.folder, kRegular)));
+        put(section, "standings", standingsTable(latest, path));
+        PageData boxes = list();
+        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), latest.games,
+                             kFrontPageLeaderCount, path, boxes);
+        }
+        put(section, "boxes", std::move(boxes));
+        put(data, "latest", std::move(section));
+    }
+    return write(path, settings_.title, "index", std::move(data));
+}
+
+} // namespace boxloom::site::pages

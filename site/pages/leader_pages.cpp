@@ -1,0 +1,48 @@
+#include "page_builder.h"
+
+#include "urls.h"
+
+namespace boxloom::site::pages {
+
+std::string SiteBuilder::leaderPages(const SeasonPages& season) {
+    const std::vector<std::string> types = orderedStatTypes(*season.data);
+    for (const std::string& type : types) {
+        if (type == kPreSeason) continue;
+        const std::string path = urls::seasonLeaders(season.folder, type);
+        const Counter games = gamesFor(*season.data, type, settings_.games);
+        PageData data;
+        put(data, "statType", type);
+        put(data, "games", std::to_string(games));
+        PageData others = list();
+        for (const std::string& other : types) {
+            if (other == type || other == kPreSeason) continue;
+            PageData link;
+            put(link, "name", other);
+            put(link, "link", urls::relative(path, urls::seasonLeaders(season.folder, other)));
+            append(others, std::move(link));
+        }
+        put(data, "otherTypes", std::move(others));
+        PageData groups = list();
+        const auto group = [&groups](const std::string& heading, PageData boxes) {
+            PageData item;
+            put(item, "heading", heading);
+            put(item, "boxes", std::move(boxes));
+            append(groups, std::move(item));
+        };
+        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+            PageData boxes = list();
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
+                             path, boxes);
+            group(kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
+        }
+        group("Fielding", fieldingBoxes(*season.data, type, games, path));
+        put(data, "groups", std::move(groups));
+        if (std::string reason =
+                write(path, season.data->label + " " + type + " leaders", "leaders", std::move(data));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+} // namespace boxloom::site::pages

@@ -1,0 +1,202 @@
+#include "page_builder.h"
+
+#include "urls.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace boxloom::site::pages {
+
+PageData list() { return PageData{PageData::type::list}; }
+
+PageData textList(const std::vector<std::string>& texts) {
+    PageData items = list();
+    for (const std::string& text : texts)
+        append(items, PageData(text));
+    return items;
+}
+
+std::string coordinate(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    return std::string(buffer, result.ptr);
+}
+
+// Regular first, then the playoff types in the order they appear, PreSeason last.
+std::vector<std::string> orderedStatTypes(const SeasonData& season) {
+    std::vector<std::string> types;
+    if (std::find(season.statTypes.begin(), season.statTypes.end(), kRegular) != season.statTypes.end())
+        types.emplace_back(kRegular);
+    for (const std::string& type : season.statTypes)
+        if (type != kRegular && type != kPreSeason) types.push_back(type);
+    if (std::find(season.statTypes.begin(), season.statTypes.end(), kPreSeason) != season.statTypes.end())
+        types.emplace_back(kPreSeason);
+    return types;
+}
+
+const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind) {
+    return kind == StatKind::Batting ? season.batting : season.pitching;
+}
+
+// Games per team for a stat type: the league's number for the regular season,
+// otherwise the most starts of a team in that stat type's rows.
+Counter gamesFor(const SeasonData& season, const std::string& statType, std::optional<Counter> told) {
+    if (statType == kRegular) return gamesPerTeam(season, told);
+    std::map<Counter, Counter> starts;
+    Counter most = 0;
+    for (const StatLine& line : season.pitching)
+        if (line.statType == statType) most = std::max(most, starts[line.teamId] += line.counters[pit::GS]);
+    return most;
+}
+
+BoxHeading headingOf(const Category& category, Counter minimum) {
+    return {std::string(category.key), std::string(category.title), minimumText(category.qualifier, minimum)};
+}
+
+std::vector<Candidate> categoryCandidates(const Category& category, const std::vector<PlayerTotal>& totals,
+                                          Counter minimum) {
+    return candidatesOf(
+        totals, [&](const Counters& counters) { return qualifies(category, counters, minimum); },
+        category.value);
+}
+
+std::string SiteBuilder::write(const std::string& path, const std::string& title, std::string_view page,
+                               PageData data) {
+    PageData layout;
+    put(layout, "title", title);
+    put(layout, "league", settings_.title);
+    put(layout, "root", urls::rootOf(path));
+    put(layout, "version", settings_.version);
+    std::string html;
+    if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
+        return reason;
+    sink_.put(task_, path, html);
+    return {};
+}
+
+std::string SiteBuilder::playerLink(const std::string& from, std::int64_t id, std::string_view name) const {
+    const Player* player = players_.find(id, name);
+    return player == nullptr ? std::string() : urls::relative(from, urls::player(player->page));
+}
+
+PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                          const std::vector<PlayerTotal>& totals, Shown shown,
+                          const std::string& from) const {
+    PageData entries = list();
+    for (const Ranked& entry : ranked) {
+        const PlayerTotal& total = totals[entry.candidate.source];
+        PageData item;
+        put(item, "rank", entry.rank);
+        put(item, "name", displayName(total.player));
+        put(item, "link", playerLink(from, total.playerId, total.player));
+        put(item, "team", total.teamText());
+        put(item, "value", formatValue(entry.candidate.value, shown));
+        append(entries, std::move(item));
+    }
+    PageData data;
+    put(data, "key", heading.key);
+    put(data, "title", heading.title);
+    if (!heading.minimum.empty()) put(data, "minimum", heading.minimum);
+    put(data, "entries", std::move(entries));
+    return data;
+}
+
+void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
+                                   std::size_t limit, const std::string& from, PageData& boxes) const {
+    for (const Category& category : leaderCategories()) {
+        if (category.kind != kind) continue;
+        const Counter minimum = minimumFor(category.qualifier, games);
+        append(boxes,
+               box(headingOf(category, minimum),
+                   rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
+                   totals, category.shown, from));
+    }
+}
+
+PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                                    const std::string& from) const {
+    PageData boxes = list();
+    for (const std::string& position : fieldingPositions()) {
+        const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
+        std::vector<Candidate> found = candidatesOf(
+            totals,
+            [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
+            fieldingAverage);
+        append(boxes, box({"fpct-" + position, "Fielding average, " + position,
+                           positionMinimumText(position, games)},
+                          rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,
+                          Shown::Average, from));
+    }
+    return boxes;
+}
+
+PageData SiteBuilder::standingsTable(const SeasonPages& season, const std::string& from) const {
+    TableData table("standings", {"Team"});
+    table.addHeader("W", "Wins", true);
+    table.addHeader("L", "Losses", true);
+    table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
+    table.addHeader("GB", "Games behind the leader", true);
+    for (const Standing& standing : standings(*season.data)) {
+        std::vector<Cell> cells = {
+            {standing.team->name(), urls::relative(from, urls::team(season.folder, standing.team->id))},
+            {std::to_string(standing.wins)},
+            {std::to_string(standing.losses)},
+            {formatValue(standing.percentage, Shown::Average)},
+            {standing.gamesBehind}};
+        cells[3].sort = sortKey(standing.percentage);
+        if (standing.gamesBehind == kUndefinedRate) cells[4].sort = "0"; // the leader
+        for (std::size_t i = 1; i < cells.size(); ++i)
+            cells[i].numeric = true;
+        table.addRow(std::move(cells), {}, {});
+    }
+    return table.data("Standings");
+}
+
+// The players who lead a category of the regular season, for bold figures.
+void noteLeaders(SeasonPages& pages) {
+    const SeasonData& season = *pages.data;
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+        const std::vector<PlayerTotal> totals = seasonTotals(linesOfKind(season, kind), kRegular);
+        for (const Category& category : leaderCategories()) {
+            if (category.kind != kind) continue;
+            const Counter minimum = minimumFor(category.qualifier, pages.games);
+            // By PlayerID: two players may share a name.
+            for (const Ranked& entry :
+                 rankCandidates(categoryCandidates(category, totals, minimum), category.direction, 1))
+                pages.leading.insert({category.key, totals[entry.candidate.source].playerId});
+        }
+    }
+}
+
+// What the players have towards a qualifier in one stat type, by PlayerID.
+std::unordered_map<std::int64_t, Counter> amountsById(const std::vector<StatLine>& lines,
+                                                      const std::string& statType, Qualifier qualifier) {
+    std::unordered_map<std::int64_t, Counter> byId;
+    if (qualifier == Qualifier::None) return byId;
+    for (const PlayerTotal& total : seasonTotals(lines, statType))
+        byId.emplace(total.playerId, amountFor(qualifier, total.counters));
+    return byId;
+}
+
+// The lines of a stat type (and of one team, when given), by player, team and position.
+std::vector<const StatLine*> linesOf(const std::vector<StatLine>& lines, const std::string& statType,
+                                     std::optional<std::int64_t> teamId) {
+    std::vector<const StatLine*> chosen;
+    for (const StatLine& line : lines)
+        if ((!teamId || line.teamId == *teamId) && line.statType == statType) chosen.push_back(&line);
+    std::stable_sort(chosen.begin(), chosen.end(), [](const StatLine* a, const StatLine* b) {
+        if (a->player != b->player) return a->player < b->player;
+        if (a->team != b->team) return a->team < b->team;
+        return a->position < b->position;
+    });
+    return chosen;
+}
+
+std::string lastNameKey(const std::string& rowName) {
+    std::string key;
+    for (char c : rowName)
+        key += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    return key;
+}
+
+} // namespace boxloom::site::pages

@@ -1,0 +1,131 @@
+#pragma once
+
+// What the page makers share: the site's model, worked out once, and the
+// builder that makes pages into one task's list of files, with the leader
+// boxes, standings and links that several kinds of page show.
+
+#include "league_data.h"
+#include "players.h"
+#include "ranking.h"
+#include "rules.h"
+#include "site_pages.h"
+#include "stat_tables.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace boxloom::site::pages {
+
+inline constexpr std::size_t kLeaderCount = 10;
+inline constexpr std::size_t kFrontPageLeaderCount = 5;
+inline constexpr std::size_t kTeamLeaderCount = 3;
+
+PageData list();
+PageData textList(const std::vector<std::string>& texts);
+std::string coordinate(double value);
+
+// Regular first, then the playoff types in the order they appear, PreSeason last.
+std::vector<std::string> orderedStatTypes(const SeasonData& season);
+const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind);
+// Games per team for a stat type: the league's number for the regular season,
+// otherwise the most starts of a team in that stat type's rows.
+Counter gamesFor(const SeasonData& season, const std::string& statType, std::optional<Counter> told);
+
+// The candidates of a category: the players whose counters qualify.
+template <typename Qualifies>
+std::vector<Candidate> candidatesOf(const std::vector<PlayerTotal>& totals, Qualifies qualifies,
+                                    Ratio (*value)(const Counters&)) {
+    std::vector<Candidate> found;
+    for (std::size_t i = 0; i < totals.size(); ++i)
+        if (qualifies(totals[i].counters)) found.push_back({totals[i].player, value(totals[i].counters), i});
+    return found;
+}
+
+struct BoxHeading {
+    std::string key; // for the anchor
+    std::string title;
+    std::string minimum; // "" for counting categories
+};
+
+BoxHeading headingOf(const Category& category, Counter minimum);
+std::vector<Candidate> categoryCandidates(const Category& category, const std::vector<PlayerTotal>& totals,
+                                          Counter minimum);
+
+struct SeasonPages {
+    const SeasonData* data = nullptr;
+    std::string folder;
+    Counter games = 0;
+    // The players leading a category of the regular season: (category, PlayerID).
+    std::set<std::pair<std::string_view, std::int64_t>> leading;
+};
+
+// What every page is made from, worked out once and shared by the threads
+// that make the pages.
+struct SiteModel {
+    const std::vector<SeasonData>& seasons;
+    const SiteSettings& settings;
+    Players players;
+    std::vector<SeasonPages> seasonPages;
+};
+
+// Makes pages into its own list of files, so that several can work at once.
+class SiteBuilder {
+public:
+    SiteBuilder(const SiteModel& model, const SiteTemplates& templates, PageSink& sink, std::size_t task)
+        : seasons_(model.seasons), settings_(model.settings), templates_(templates), sink_(sink), task_(task),
+          players_(model.players), seasonPages_(model.seasonPages) {}
+
+    std::string indexPage();
+    std::string leaderPages(const SeasonPages& season);
+    std::string statPages(const SeasonPages& season);
+    std::string teamPages(const SeasonPages& season);
+    std::string playerPages(std::span<const Player* const> players);
+    std::string playersIndex();
+    std::string careerPage();
+    std::string glossaryPage();
+    std::string styleSheet();
+
+private:
+    // The page at `path`; its links to other pages are made from that path.
+    std::string write(const std::string& path, const std::string& title, std::string_view page,
+                      PageData data);
+    std::string playerLink(const std::string& from, std::int64_t id, std::string_view name) const;
+
+    // A leader box: the ranked candidates stand for players of `totals`.
+    PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                 const std::vector<PlayerTotal>& totals, Shown shown, const std::string& from) const;
+    // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
+    void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
+                          std::size_t limit, const std::string& from, PageData& boxes) const;
+    PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                           const std::string& from) const;
+    PageData standingsTable(const SeasonPages& season, const std::string& from) const;
+
+    const std::vector<SeasonData>& seasons_;
+    const SiteSettings& settings_;
+    const SiteTemplates& templates_;
+    PageSink& sink_;
+    std::size_t task_;
+    const Players& players_;
+    const std::vector<SeasonPages>& seasonPages_;
+};
+
+// The players who lead a category of the regular season, for bold figures.
+void noteLeaders(SeasonPages& pages);
+// What the players have towards a qualifier in one stat type, by PlayerID.
+std::unordered_map<std::int64_t, Counter> amountsById(const std::vector<StatLine>& lines,
+                                                      const std::string& statType, Qualifier qualifier);
+// The lines of a stat type (and of one team, when given), by player, team and position.
+std::vector<const StatLine*> linesOf(const std::vector<StatLine>& lines, const std::string& statType,
+                                     std::optional<std::int64_t> teamId = std::nullopt);
+// A chart of one rate by season, as the data of the player template.
+PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
+                   Shown shown);
+std::string lastNameKey(const std::string& rowName);
+
+} // namespace boxloom::site::pages

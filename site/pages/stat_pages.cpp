@@ -1,0 +1,67 @@
+#include "page_builder.h"
+
+#include "urls.h"
+
+namespace boxloom::site::pages {
+
+std::string SiteBuilder::statPages(const SeasonPages& season) {
+    const SeasonData& data = *season.data;
+    struct Kind {
+        const char* page;
+        const char* heading;
+        const std::vector<StatLine>* lines;
+        std::span<const StatColumn> columns;
+        Qualifier qualifier;
+    };
+    const Kind kinds[] = {
+        {"batting", "Batting", &data.batting, battingColumns(), Qualifier::PlateAppearances},
+        {"pitching", "Pitching", &data.pitching, pitchingColumns(), Qualifier::Outs},
+        {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
+    };
+    for (const Kind& kind : kinds) {
+        const std::string path = urls::seasonTable(season.folder, kind.page);
+        PageData tables = list();
+        for (const std::string& type : orderedStatTypes(data)) {
+            const Counter games = gamesFor(data, type, settings_.games);
+            const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
+            const bool fielding = kind.lines == &data.fielding;
+            TableData table(std::string(kind.page) + "-" + folderNameFor(type),
+                            fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
+                                     : std::vector<std::string>{"Player", "Team"});
+            table.addColumns(kind.columns);
+            for (const StatLine* line : linesOf(*kind.lines, type)) {
+                std::vector<Cell> leading = {
+                    {line->hasPlayer ? displayName(line->player) : line->player,
+                     line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()},
+                    {line->team}};
+                bool qualified = false;
+                if (fielding) {
+                    leading.push_back({line->position});
+                    qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
+                } else if (const auto amount = amounts.find(line->playerId);
+                           line->hasPlayer && amount != amounts.end()) {
+                    qualified = amount->second >= minimumFor(kind.qualifier, games);
+                }
+                table.addRow(std::move(leading), line->counters, kind.columns,
+                             qualified ? "" : "unqualified");
+            }
+            if (table.empty()) continue;
+            table.setQualifiedToggle(fielding
+                                         ? "games at the position"
+                                         : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
+            append(tables, table.data(type));
+        }
+        PageData page;
+        put(page, "description",
+            data.label + ": every " + std::string(kind.page) +
+                " row of the season. Select a column heading to sort.");
+        put(page, "tables", std::move(tables));
+        put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+        if (std::string reason = write(path, data.label + " " + kind.heading, "stats", std::move(page));
+            !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+} // namespace boxloom::site::pages
