@@ -4,6 +4,22 @@
 
 namespace boxloom::site::pages {
 
+namespace {
+
+// How many of the lines from `first` on are one player's, for more than one team.
+std::size_t rowsOfOnePlayer(const std::vector<const StatLine*>& lines, std::size_t first) {
+    const StatLine& line = *lines[first];
+    std::size_t end = first + 1;
+    while (end < lines.size() && lines[end]->hasPlayer && lines[end]->playerId == line.playerId &&
+           lines[end]->player == line.player)
+        ++end;
+    for (std::size_t i = first + 1; i < end; ++i)
+        if (lines[i]->team != line.team) return end - first;
+    return 1;
+}
+
+} // namespace
+
 std::string SiteBuilder::statPages(const SeasonPages& season) {
     const SeasonData& data = *season.data;
     struct Kind {
@@ -29,7 +45,9 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
                             fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
                                      : std::vector<std::string>{"Player", "Team"});
             table.addColumns(kind.columns);
-            for (const StatLine* line : linesOf(*kind.lines, type)) {
+            const std::vector<const StatLine*> lines = linesOf(*kind.lines, type);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const StatLine* line = lines[i];
                 std::vector<Cell> leading = {
                     {line->hasPlayer ? displayName(line->player) : line->player,
                      line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()},
@@ -42,8 +60,24 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
                            line->hasPlayer && amount != amounts.end()) {
                     qualified = amount->second >= minimumFor(kind.qualifier, games);
                 }
-                table.addRow(std::move(leading), line->counters, kind.columns,
-                             qualified ? "" : "unqualified");
+                // A player with rows for several teams: his season total first, marked TOT,
+                // and only it in the qualified view, where he ranks on it.
+                const std::size_t rows = fielding || !line->hasPlayer ? 1 : rowsOfOnePlayer(lines, i);
+                if (rows > 1) {
+                    Counters total;
+                    for (std::size_t j = i; j < i + rows; ++j)
+                        addCounters(total, lines[j]->counters);
+                    table.addRow({leading[0], {"TOT"}}, total, kind.columns,
+                                 qualified ? "tot" : "tot unqualified");
+                }
+                for (std::size_t j = i; j < i + rows; ++j) {
+                    if (j > i) leading[1] = Cell(lines[j]->team);
+                    table.addRow(leading, lines[j]->counters, kind.columns,
+                                 rows > 1    ? "part"
+                                 : qualified ? ""
+                                             : "unqualified");
+                }
+                i += rows - 1;
             }
             if (table.empty()) continue;
             table.setQualifiedToggle(fielding
