@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace boxloom::site {
@@ -109,6 +110,18 @@ const std::vector<std::string>& fieldingPositions() {
     return positions;
 }
 
+std::string pythagoreanRecord(const Standing& standing) {
+    constexpr double kExponent = 1.83;
+    const Counter games = standing.wins + standing.losses;
+    if (standing.runsScored <= 0 && standing.runsAllowed <= 0) return std::string(kUndefinedRate);
+    const double scored = std::pow(static_cast<double>(std::max<Counter>(standing.runsScored, 0)), kExponent);
+    const double allowed =
+        std::pow(static_cast<double>(std::max<Counter>(standing.runsAllowed, 0)), kExponent);
+    const auto wins =
+        static_cast<Counter>(std::llround(static_cast<double>(games) * scored / (scored + allowed)));
+    return std::to_string(wins) + "\u2013" + std::to_string(games - wins);
+}
+
 std::vector<Standing> standings(const SeasonData& season) {
     std::map<Counter, Standing> byTeam;
     for (const Team& team : season.teams)
@@ -118,7 +131,10 @@ std::vector<Standing> standings(const SeasonData& season) {
         Standing& standing = byTeam[line.teamId];
         standing.wins += line.counters[pit::W];
         standing.losses += line.counters[pit::L];
+        standing.runsAllowed += line.counters[pit::R];
     }
+    for (const StatLine& line : season.batting)
+        if (line.statType == kRegular) byTeam[line.teamId].runsScored += line.counters[bat::R];
     std::vector<Standing> table;
     for (auto& [id, standing] : byTeam) {
         if (standing.team == nullptr) continue; // a row of a team the season does not list

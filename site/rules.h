@@ -54,7 +54,13 @@ struct Standing {
     Counter losses = 0;
     Ratio percentage;
     std::string gamesBehind; // "—" for the leader
+    Counter runsScored = 0;  // the team's batting rows
+    Counter runsAllowed = 0; // the team's pitching rows
 };
+
+// The record the runs predict (Pythagorean, exponent 1.83) over the team's
+// games, rounded to whole wins: "88–74"; "—" when it has no runs either way.
+std::string pythagoreanRecord(const Standing& standing);
 
 // Wins and losses are the sums of the team's pitchers' W and L in the Regular
 // rows; ordered by winning percentage, then wins, then team name.

@@ -43,6 +43,26 @@ Counters batting(Counter ab, Counter walks, Counter hbp, Counter sh, Counter sf,
     return c;
 }
 
+// Worked by hand: 162 × 800^1.83 / (800^1.83 + 700^1.83) = 90.85 wins.
+TEST(SiteRules, ThePythagoreanRecordOfTheRuns) {
+    struct Case {
+        Counter wins, losses, scored, allowed;
+        const char* record;
+    };
+    const Case cases[] = {
+        {95, 67, 800, 700, "91\u201371"}, {80, 82, 700, 700, "81\u201381"}, {70, 92, 650, 720, "73\u201389"},
+        {10, 0, 40, 0, "10\u20130"},      {0, 0, 0, 0, "\u2014"},           {3, 1, -5, 10, "0\u20134"},
+    };
+    for (const Case& c : cases) {
+        Standing standing;
+        standing.wins = c.wins;
+        standing.losses = c.losses;
+        standing.runsScored = c.scored;
+        standing.runsAllowed = c.allowed;
+        EXPECT_EQ(pythagoreanRecord(standing), c.record) << c.scored << "-" << c.allowed;
+    }
+}
+
 TEST(SiteRules, PlateAppearancesCountEveryWayToTheBatterBox) {
     EXPECT_EQ(plateAppearances(batting(400, 50, 20, 10, 11, 10)), 501);
     EXPECT_LT(amountFor(Qualifier::PlateAppearances, batting(400, 50, 20, 10, 11, 10)),

@@ -136,16 +136,22 @@ PageData SiteBuilder::standingsTable(const SeasonPages& season, const std::strin
     table.addHeader("L", "Losses", true);
     table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
     table.addHeader("GB", "Games behind the leader", true);
+    table.addHeader("RS", "Runs scored: the R of the team's batting rows", true);
+    table.addHeader("RA", "Runs allowed: the R of the team's pitching rows", true);
+    table.addHeader("Pyth", "The record the runs predict: W = G \u00d7 RS^1.83 / (RS^1.83 + RA^1.83)", false);
     for (const Standing& standing : standings(*season.data)) {
         std::vector<Cell> cells = {
             {standing.team->name(), urls::relative(from, urls::team(season.folder, standing.team->id))},
             {std::to_string(standing.wins)},
             {std::to_string(standing.losses)},
             {formatValue(standing.percentage, Shown::Average)},
-            {standing.gamesBehind}};
+            {standing.gamesBehind},
+            {std::to_string(standing.runsScored)},
+            {std::to_string(standing.runsAllowed)},
+            {pythagoreanRecord(standing)}};
         cells[3].sort = sortKey(standing.percentage);
         if (standing.gamesBehind == kUndefinedRate) cells[4].sort = "0"; // the leader
-        for (std::size_t i = 1; i < cells.size(); ++i)
+        for (std::size_t i = 1; i + 1 < cells.size(); ++i)
             cells[i].numeric = true;
         table.addRow(std::move(cells), {}, {});
     }
