@@ -68,6 +68,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
         if (reason.empty()) reason = builder.careerPage();
         if (reason.empty()) reason = builder.glossaryPage();
         if (reason.empty()) reason = builder.styleSheet();
+        if (reason.empty()) reason = builder.searchIndex();
         return reason;
     }});
     return tasks;

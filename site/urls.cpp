@@ -26,6 +26,7 @@ std::string career() { return "career.html"; }
 std::string glossary() { return "glossary.html"; }
 std::string styleSheet() { return "site.css"; }
 std::string icon() { return "icon.svg"; }
+std::string searchIndex() { return "search.js"; }
 std::string playersIndex() { return join(kPlayersFolder, "index.html"); }
 std::string player(std::string_view page) { return join(kPlayersFolder, page); }
 

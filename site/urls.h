@@ -16,6 +16,7 @@ std::string career();
 std::string glossary();
 std::string styleSheet();
 std::string icon();
+std::string searchIndex();
 std::string playersIndex();
 // `page` as the players' list names it: "17.html", "17-2.html".
 std::string player(std::string_view page);

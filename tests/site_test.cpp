@@ -144,6 +144,34 @@ TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
     EXPECT_GT(links, 1000u);
 }
 
+// The search box's names: every player's page and every team's, each once.
+TEST_F(SiteTest, TheSearchIndexNamesEveryPlayerAndTeamPage) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    const auto files = filesOf(out_.str());
+    const std::string script = files.at("search.js");
+    const std::regex entry(R"re(\["((?:[^"\\]|\\.)*)","[^"]*","([^"]+)"\])re");
+    std::set<std::string> paths;
+    std::size_t entries = 0;
+    for (auto match = std::sregex_iterator(script.begin(), script.end(), entry);
+         match != std::sregex_iterator(); ++match, ++entries) {
+        EXPECT_EQ(files.count((*match)[2].str()), 1u) << (*match)[2];
+        paths.insert((*match)[2].str());
+    }
+    std::size_t pages = 0;
+    for (const auto& [path, bytes] : files)
+        if ((path.starts_with("players/") && path != "players/index.html") ||
+            path.find("/teams/") != std::string::npos)
+            ++pages;
+    EXPECT_EQ(entries, pages);
+    EXPECT_EQ(paths.size(), pages);
+    EXPECT_NE(script.find(R"re(["Bo O'Neil & <Jr>",)re"), std::string::npos)
+        << "names as the pages show them";
+    for (const auto& [path, bytes] : files) {
+        if (!path.ends_with(".html")) continue;
+        EXPECT_NE(bytes.find("<form class=\"search\""), std::string::npos) << path;
+    }
+}
+
 TEST_F(SiteTest, EveryPageIsWellFormed) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";

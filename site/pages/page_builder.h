@@ -89,6 +89,7 @@ public:
     std::string careerPage();
     std::string glossaryPage();
     std::string styleSheet();
+    std::string searchIndex();
 
 private:
     // The page at `path`; its links to other pages are made from that path.
