@@ -36,8 +36,10 @@ std::string seasonLeaders(std::string_view folder, std::string_view statType) {
     return join(folder, name);
 }
 
-std::string seasonTable(std::string_view folder, std::string_view table) {
-    return join(folder, std::string(table) + ".html");
+std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType) {
+    std::string name(table);
+    if (statType != kRegular) name += "-" + folderNameFor(std::string(statType));
+    return join(folder, name + ".html");
 }
 
 std::string team(std::string_view folder, std::int64_t teamId) {

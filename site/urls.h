@@ -23,8 +23,8 @@ std::string player(std::string_view page);
 
 // Inside a season's folder.
 std::string seasonLeaders(std::string_view folder, std::string_view statType);
-// `table` is "batting", "pitching" or "fielding".
-std::string seasonTable(std::string_view folder, std::string_view table);
+// `table` is "batting", "pitching" or "fielding": one page per stat type.
+std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType);
 std::string team(std::string_view folder, std::int64_t teamId);
 
 // The way from the page at `from` to the path `to`: "../2031/teams/4.html".

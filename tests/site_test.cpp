@@ -223,7 +223,13 @@ TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {
         ASSERT_TRUE(traded.step() && traded.hasRow());
         std::string page = table;
         page[0] = static_cast<char>(page[0] - 'A' + 'a');
-        const std::string html = testing::readFile(out_.file("2031/" + page + ".html"));
+        // One page per stat type: batting.html, batting-PreSeason.html, ...
+        std::string html;
+        for (const auto& entry : fs::directory_iterator(out_.file("2031"))) {
+            const std::string file = entry.path().filename().string();
+            if (file == page + ".html" || file.starts_with(page + "-"))
+                html += testing::readFile(entry.path().string());
+        }
         std::size_t rows = 0, totals = 0;
         for (std::size_t at = html.find("</tr>\n"); at != std::string::npos;
              at = html.find("</tr>\n", at + 1))

@@ -13,7 +13,7 @@ std::string SiteBuilder::indexPage() {
         put(item, "label", season.data->label);
         put(item, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
         for (const char* table : {"batting", "pitching", "fielding"})
-            put(item, table, urls::relative(path, urls::seasonTable(season.folder, table)));
+            put(item, table, urls::relative(path, urls::seasonTable(season.folder, table, kRegular)));
         append(seasons, std::move(item));
     }
     put(data, "seasons", std::move(seasons));

@@ -87,7 +87,7 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
                             if (id == key.id) bold.push_back(category);
                     const std::string& folder = seasonPages_[s].folder;
                     const std::string seasonPage = type == kPreSeason
-                                                       ? urls::seasonTable(folder, kind.statsTable)
+                                                       ? urls::seasonTable(folder, kind.statsTable, type)
                                                        : urls::seasonLeaders(folder, type);
                     for (const StatLine* row : rows) {
                         table.addRow({{seasons_[s].label, urls::relative(path, seasonPage)},

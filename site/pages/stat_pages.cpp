@@ -2,6 +2,8 @@
 
 #include "urls.h"
 
+#include <algorithm>
+
 namespace boxloom::site::pages {
 
 namespace {
@@ -34,10 +36,13 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
         {"pitching", "Pitching", &data.pitching, pitchingColumns(), Qualifier::Outs},
         {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
     };
+    std::vector<std::string> types = orderedStatTypes(data);
+    // The index links every season's regular-season tables, rows or not.
+    if (std::find(types.begin(), types.end(), kRegular) == types.end())
+        types.insert(types.begin(), std::string(kRegular));
     for (const Kind& kind : kinds) {
-        const std::string path = urls::seasonTable(season.folder, kind.page);
-        PageData tables = list();
-        for (const std::string& type : orderedStatTypes(data)) {
+        for (const std::string& type : types) {
+            const std::string path = urls::seasonTable(season.folder, kind.page, type);
             const Counter games = gamesFor(data, type, settings_.games);
             const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
             const bool fielding = kind.lines == &data.fielding;
@@ -79,21 +84,34 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
                 }
                 i += rows - 1;
             }
-            if (table.empty()) continue;
-            table.setQualifiedToggle(fielding
-                                         ? "games at the position"
-                                         : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
-            append(tables, table.data(type));
+            PageData tables = list();
+            if (!table.empty()) {
+                table.setQualifiedToggle(
+                    fielding ? "games at the position"
+                             : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
+                append(tables, table.data(type));
+            }
+            PageData others = list();
+            for (const std::string& other : types) {
+                if (other == type) continue;
+                PageData link;
+                put(link, "name", other);
+                put(link, "link", urls::relative(path, urls::seasonTable(season.folder, kind.page, other)));
+                append(others, std::move(link));
+            }
+            PageData page;
+            put(page, "description",
+                data.label + ", " + type + ": every " + std::string(kind.page) +
+                    " row. Select a column heading to sort.");
+            put(page, "tables", std::move(tables));
+            put(page, "anyOthers", types.size() > 1);
+            put(page, "otherTypes", std::move(others));
+            put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+            if (std::string reason =
+                    write(path, data.label + " " + kind.heading + ", " + type, "stats", std::move(page));
+                !reason.empty())
+                return reason;
         }
-        PageData page;
-        put(page, "description",
-            data.label + ": every " + std::string(kind.page) +
-                " row of the season. Select a column heading to sort.");
-        put(page, "tables", std::move(tables));
-        put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
-        if (std::string reason = write(path, data.label + " " + kind.heading, "stats", std::move(page));
-            !reason.empty())
-            return reason;
     }
     return {};
 }
