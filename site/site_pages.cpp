@@ -66,6 +66,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
     tasks.push_back({[](SiteBuilder& builder) {
         std::string reason = builder.playersIndex();
         if (reason.empty()) reason = builder.careerPage();
+        if (reason.empty()) reason = builder.recordsPage();
         if (reason.empty()) reason = builder.glossaryPage();
         if (reason.empty()) reason = builder.styleSheet();
         if (reason.empty()) reason = builder.searchIndex();

@@ -23,6 +23,7 @@ std::string join(std::string_view folder, std::string_view name) {
 
 std::string index() { return "index.html"; }
 std::string career() { return "career.html"; }
+std::string records() { return "records.html"; }
 std::string glossary() { return "glossary.html"; }
 std::string styleSheet() { return "site.css"; }
 std::string icon() { return "icon.svg"; }
@@ -65,6 +66,7 @@ std::string relative(std::string_view from, std::string_view to) {
 std::vector<std::string> reservedNames() {
     return {index(),
             career(),
+            records(),
             glossary(),
             styleSheet(),
             icon(),

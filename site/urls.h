@@ -13,6 +13,7 @@ namespace boxloom::site::urls {
 
 std::string index();
 std::string career();
+std::string records();
 std::string glossary();
 std::string styleSheet();
 std::string icon();

@@ -172,6 +172,29 @@ TEST_F(SiteTest, TheSearchIndexNamesEveryPlayerAndTeamPage) {
     }
 }
 
+// The best single seasons across the league's seasons, each figure from the rows.
+TEST_F(SiteTest, TheRecordsAreTheBestSingleSeasons) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    database::Connection db;
+    ASSERT_EQ(db.open(database()), "");
+    database::Statement homeRuns(db, "SELECT MAX(hr) FROM (SELECT SUM(\"HR\") AS hr FROM \"Batting_Stats\" "
+                                     "WHERE \"StatType\" = 'Regular' AND \"PlayerID\" IS NOT NULL "
+                                     "GROUP BY \"Season\", \"PlayerID\", \"Player\")");
+    database::Statement wins(db, "SELECT MAX(w) FROM (SELECT SUM(\"W\") AS w FROM \"Pitching_Stats\" "
+                                 "WHERE \"StatType\" = 'Regular' GROUP BY \"Season\", \"TeamID\")");
+    ASSERT_TRUE(homeRuns.step() && homeRuns.hasRow() && wins.step() && wins.hasRow());
+    const std::string page = testing::readFile(out_.file("records.html"));
+    const auto firstValue = [&page](const std::string& key) {
+        const std::size_t box = page.find("id=\"" + key + "\"");
+        const std::size_t value = page.find("<span class=\"value\">", box);
+        if (box == std::string::npos || value == std::string::npos) return std::string("<none>");
+        const std::size_t start = value + std::string("<span class=\"value\">").size();
+        return page.substr(start, page.find('<', start) - start);
+    };
+    EXPECT_EQ(firstValue("hr"), std::to_string(homeRuns.integerColumn(0)));
+    EXPECT_EQ(firstValue("team-wins"), std::to_string(wins.integerColumn(0)));
+}
+
 TEST_F(SiteTest, EveryPageIsWellFormed) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";

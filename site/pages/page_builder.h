@@ -87,6 +87,7 @@ public:
     std::string playerPages(std::span<const Player* const> players);
     std::string playersIndex();
     std::string careerPage();
+    std::string recordsPage();
     std::string glossaryPage();
     std::string styleSheet();
     std::string searchIndex();
