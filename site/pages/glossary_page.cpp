@@ -45,6 +45,13 @@ std::string SiteBuilder::glossaryPage() {
             "site.",
             "A player is the same player in two seasons when both PlayerID and name match. A PlayerID that "
             "comes with another name is kept apart, as another player.",
+            "RS and RA are a team's runs scored (the R of its batting rows) and allowed (the R of its "
+            "pitching rows); Pyth is the record those runs predict over its games: W = G \u00d7 RS^1.83 / "
+            "(RS^1.83 + RA^1.83), rounded.",
+            "A player with rows for several teams in a season has his season total, TOT, before them; "
+            "\"Qualified only\" shows the total alone, and leaders and records rank on it.",
+            "Records are the best single regular seasons of the site's seasons; a rate qualifies by the "
+            "minimum of its own season.",
             "PreSeason rows never count toward leaders or careers.",
             "A rate whose divisor is zero is shown as —.",
         }));
