@@ -86,11 +86,15 @@ std::string SiteBuilder::recordsPage() {
     for (const SeasonPages& season : seasonPages_)
         for (const Standing& standing : standings(*season.data))
             teamSeasons.push_back({&season, standing});
+    // The candidates view their names: kept here for as long as the ranking runs.
+    std::vector<std::string> names;
+    for (const TeamSeason& team : teamSeasons)
+        names.push_back(team.standing.team->name());
     PageData boxes = list();
     for (const TeamRecord& record : kTeamRecords) {
         std::vector<Candidate> found;
         for (std::size_t i = 0; i < teamSeasons.size(); ++i)
-            found.push_back({teamSeasons[i].standing.team->name(), record.value(teamSeasons[i].standing), i});
+            found.push_back({names[i], record.value(teamSeasons[i].standing), i});
         PageData entries = list();
         for (const Ranked& entry : rankCandidates(found, record.direction, kLeaderCount)) {
             const TeamSeason& team = teamSeasons[entry.candidate.source];
