@@ -23,19 +23,13 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
         }
         put(data, "otherTypes", std::move(others));
         PageData groups = list();
-        const auto group = [&groups](const std::string& heading, PageData boxes) {
-            PageData item;
-            put(item, "heading", heading);
-            put(item, "boxes", std::move(boxes));
-            append(groups, std::move(item));
-        };
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             PageData boxes = list();
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
                              path, boxes);
-            group(kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
+            appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
         }
-        group("Fielding", fieldingBoxes(*season.data, type, games, path));
+        appendGroup(groups, "Fielding", fieldingBoxes(*season.data, type, games, path));
         put(data, "groups", std::move(groups));
         if (std::string reason =
                 write(path, season.data->label + " " + type + " leaders", "leaders", std::move(data));

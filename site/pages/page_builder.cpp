@@ -9,6 +9,13 @@ namespace boxloom::site::pages {
 
 PageData list() { return PageData{PageData::type::list}; }
 
+void appendGroup(PageData& groups, const std::string& heading, PageData boxes) {
+    PageData item;
+    put(item, "heading", heading);
+    put(item, "boxes", std::move(boxes));
+    append(groups, std::move(item));
+}
+
 PageData textList(const std::vector<std::string>& texts) {
     PageData items = list();
     for (const std::string& text : texts)

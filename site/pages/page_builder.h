@@ -26,6 +26,8 @@ inline constexpr std::size_t kFrontPageLeaderCount = 5;
 inline constexpr std::size_t kTeamLeaderCount = 3;
 
 PageData list();
+// A heading and its leader boxes, appended to a page's groups.
+void appendGroup(PageData& groups, const std::string& heading, PageData boxes);
 PageData textList(const std::vector<std::string>& texts);
 std::string coordinate(double value);
 

@@ -45,12 +45,6 @@ constexpr TeamRecord kTeamRecords[] = {
 std::string SiteBuilder::recordsPage() {
     const std::string path = urls::records();
     PageData groups = list();
-    const auto group = [&groups](const std::string& heading, PageData boxes) {
-        PageData item;
-        put(item, "heading", heading);
-        put(item, "boxes", std::move(boxes));
-        append(groups, std::move(item));
-    };
     // Every player's regular season, each qualifying by its own season's minimum;
     // the box shows the season where a season table shows the team.
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
@@ -79,8 +73,8 @@ std::string SiteBuilder::recordsPage() {
                               rankCandidates(found, category.direction, kLeaderCount), totals, category.shown,
                               path));
         }
-        group(kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season",
-              std::move(boxes));
+        appendGroup(groups, kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season",
+                    std::move(boxes));
     }
     std::vector<TeamSeason> teamSeasons;
     for (const SeasonPages& season : seasonPages_)
@@ -112,7 +106,7 @@ std::string SiteBuilder::recordsPage() {
         put(data, "entries", std::move(entries));
         append(boxes, std::move(data));
     }
-    group("Teams, single season", std::move(boxes));
+    appendGroup(groups, "Teams, single season", std::move(boxes));
     PageData page;
     put(page, "groups", std::move(groups));
     put(page, "count", std::to_string(seasons_.size()));
