@@ -22,10 +22,10 @@ namespace bat {
 enum : std::size_t { G, AB, R, RBI, H, B2, B3, HR, HBP, SO, W, IW, SB, CS, GWRBI, SH, SF, GDP, CI, Count };
 }
 
-// AB, after the table's own, is the at-bats of the opponents, from the
-// pitcher's splits against left- and right-handed batters.
+// After the table's own: the opponents' at-bats, and the home runs and hit
+// batters allowed, from the pitcher's splits against left- and right-handed batters.
 namespace pit {
-enum : std::size_t { W, L, G, GS, CG, Outs, R, ER, H, BB, SO, AB, Count };
+enum : std::size_t { W, L, G, GS, CG, Outs, R, ER, H, BB, SO, AB, HR, HBP, Count };
 }
 
 namespace fld {
@@ -41,7 +41,10 @@ enum : std::size_t { AB, H, B2, B3, HR, RBI, HBP, BB, SO, SH, CI, SF, IW, Count 
 // rows, and every page sums some of them.
 class Counters {
 public:
-    static constexpr std::size_t kCapacity = bat::Count; // the longest row
+    // The longest row, and room after a row's own counters for the figures the
+    // site works out from its league's totals.
+    static constexpr std::size_t kDerivedCount = 5;
+    static constexpr std::size_t kCapacity = bat::Count + kDerivedCount;
     Counters() = default;
     explicit Counters(std::size_t size) { resize(size); }
 
@@ -100,6 +103,8 @@ struct SeasonData {
     std::vector<StatLine> batting;
     std::vector<StatLine> pitching;
     std::vector<StatLine> fielding;
+    // The PlayerIDs of the season's pitchers (players of kind 2), ascending.
+    std::vector<std::int64_t> pitchers;
     // The stat types present, in the order the rows first show them.
     std::vector<std::string> statTypes;
 };

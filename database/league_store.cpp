@@ -214,6 +214,14 @@ std::string readTeams(Connection& db, const std::string& label, std::vector<Team
     });
 }
 
+std::string readPitchers(Connection& db, const std::string& label, std::vector<std::int64_t>& pitchers) {
+    Statement query(db, "SELECT \"PlayerID\" FROM \"Players\" WHERE \"Season\" = ? AND \"Kind\" = 2 "
+                        "ORDER BY \"PlayerID\"");
+    query.bindText(1, label);
+    return eachTypedRow(db, query, "Players", label,
+                        [&](TypedRow& row) { pitchers.push_back(row.number(0, "PlayerID", kWord)); });
+}
+
 // A statistics table's lines and, matched to them, its splits table's rows.
 template <typename Give>
 std::string readLinesWithSplits(Connection& db, ExportFileKind kind, ExportFileKind splitsKind,
@@ -237,12 +245,12 @@ std::string readBatting(Connection& db, const std::string& label, std::vector<St
 }
 
 std::string readPitching(Connection& db, const std::string& label, std::vector<StatLine>& lines) {
-    // The opponents' at-bats: against left- and right-handed batters.
     return readLinesWithSplits(
         db, ExportFileKind::PitchingStats, ExportFileKind::PitchingSplits, pit::AB, label, lines,
         [&](std::size_t i, const SplitRow* split) {
-            lines[i].counters.push_back(
-                split != nullptr ? split->sides[0][split::AB] + split->sides[1][split::AB] : 0);
+            for (std::size_t counter : {split::AB, split::HR, split::HBP})
+                lines[i].counters.push_back(
+                    split != nullptr ? split->sides[0][counter] + split->sides[1][counter] : 0);
         });
 }
 
@@ -299,6 +307,7 @@ std::string LeagueStore::load(const std::string& label, SeasonPart part, SeasonD
     case SeasonPart::Batting: return readBatting(db_, label, season.batting);
     case SeasonPart::Pitching: return readPitching(db_, label, season.pitching);
     case SeasonPart::Fielding: return readFielding(db_, label, season.fielding);
+    case SeasonPart::Players: return readPitchers(db_, label, season.pitchers);
     }
     return {};
 }

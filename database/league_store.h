@@ -14,9 +14,9 @@ namespace boxloom::database {
 
 // A season is read in parts, so that its parts can be read at once, each
 // through its own store.
-enum class SeasonPart { Batting, Pitching, Fielding, Teams };
+enum class SeasonPart { Batting, Pitching, Fielding, Teams, Players };
 inline constexpr SeasonPart kSeasonParts[] = {SeasonPart::Batting, SeasonPart::Pitching, SeasonPart::Fielding,
-                                              SeasonPart::Teams};
+                                              SeasonPart::Teams, SeasonPart::Players};
 
 class LeagueStore {
 public:

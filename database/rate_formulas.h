@@ -55,6 +55,10 @@ inline constexpr RateFormula kOnBase{"OBP",
                                      {{1, bat::AB}, {1, bat::W}, {1, bat::HBP}, {1, bat::SF}}};
 inline constexpr RateFormula kSlugging{
     "SLG", {{1, bat::H}, {1, bat::B2}, {2, bat::B3}, {3, bat::HR}}, {{1, bat::AB}}, true};
+inline constexpr RateFormula kIsolatedPower{
+    "ISO", {{1, bat::B2}, {2, bat::B3}, {3, bat::HR}}, {{1, bat::AB}}};
+inline constexpr RateFormula kBallsInPlayAverage{
+    "BABIP", {{1, bat::H}, {-1, bat::HR}}, {{1, bat::AB}, {-1, bat::SO}, {-1, bat::HR}, {1, bat::SF}}};
 inline constexpr CounterSum kPlateAppearances{{1, bat::AB}, {1, bat::W},  {1, bat::HBP},
                                               {1, bat::SH}, {1, bat::SF}, {1, bat::CI}};
 
@@ -63,6 +67,9 @@ inline constexpr RateFormula kWinningPercentage{"PCT", {{1, pit::W}}, {{1, pit::
 inline constexpr RateFormula kOpponentsAverage{"AVG", {{1, pit::H}}, {{1, pit::AB}}};
 inline constexpr RateFormula kWalksHitsPerInning{"WHIP", {{3, pit::BB}, {3, pit::H}}, {{1, pit::Outs}}};
 inline constexpr RateFormula kStrikeoutsPerNine{"K/9", {{27, pit::SO}}, {{1, pit::Outs}}};
+inline constexpr RateFormula kWalksPerNine{"BB/9", {{27, pit::BB}}, {{1, pit::Outs}}};
+inline constexpr RateFormula kHomeRunsPerNine{"HR/9", {{27, pit::HR}}, {{1, pit::Outs}}};
+inline constexpr RateFormula kStrikeoutsPerWalk{"K/BB", {{1, pit::SO}}, {{1, pit::BB}}};
 
 inline constexpr RateFormula kFieldingAverage{
     "FPCT", {{1, fld::PO}, {1, fld::A}}, {{1, fld::PO}, {1, fld::A}, {1, fld::E}}};

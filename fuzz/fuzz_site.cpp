@@ -3,6 +3,7 @@
 // accepts must make a site with no crash and no sanitizer report, and every
 // page path must stay inside the site's folder whatever the labels say.
 
+#include "league_adjusted.h"
 #include "league_store.h"
 #include "site_pages.h"
 #include "site_writer.h"
@@ -38,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (database::SeasonPart part : database::kSeasonParts)
             if (!store.load(label, part, season).empty()) return 0;
         database::completeSeason(season);
+        site::addLeagueAdjusted(season);
         seasons.push_back(std::move(season));
         if (seasons.size() == kMostSeasons) break;
     }

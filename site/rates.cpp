@@ -1,6 +1,7 @@
 #include "rates.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace boxloom::site {
 
@@ -10,6 +11,15 @@ __extension__ typedef __int128 Wide;
 
 // The sign moved to the numerator, so that comparing cross products works.
 Ratio normalized(const Ratio& r) { return r.denominator < 0 ? Ratio{-r.numerator, -r.denominator} : r; }
+
+int decimalsOf(Shown shown) {
+    switch (shown) {
+    case Shown::Whole: return 0;
+    case Shown::OneDecimal: return 1;
+    case Shown::TwoDecimals: return 2;
+    default: return 3;
+    }
+}
 
 } // namespace
 
@@ -23,6 +33,12 @@ int compareRatios(const Ratio& a, const Ratio& b) {
 Ratio sumOfRatios(const Ratio& a, const Ratio& b) {
     if (!a.defined() || !b.defined()) return {0, 0};
     return {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator};
+}
+
+Ratio approximateRatio(double value) {
+    constexpr Counter kMillion = 1'000'000;
+    if (!std::isfinite(value)) return {0, 0};
+    return {std::llround(value * kMillion), kMillion};
 }
 
 std::string formatInnings(Counter outs) {
@@ -47,11 +63,14 @@ void appendValue(std::string& out, const Ratio& value, Shown shown) {
     } else if (!value.defined()) {
         out += kUndefinedRate;
     } else {
-        const int decimals = shown == Shown::TwoDecimals ? 2 : 3;
         std::string_view text(
             buffer,
             static_cast<std::size_t>(
-                std::to_chars(buffer, end, value.value(), std::chars_format::fixed, decimals).ptr - buffer));
+                std::to_chars(buffer, end, value.value(), std::chars_format::fixed, decimalsOf(shown)).ptr -
+                buffer));
+        // A value that rounds to zero has no sign: 0.0, not -0.0
+        if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
+            text.remove_prefix(1);
         // Averages below one are written without the leading zero: .312
         if (shown == Shown::Average && text.starts_with("0.")) text.remove_prefix(1);
         if (shown == Shown::Average && text.starts_with("-0.")) {
@@ -93,6 +112,11 @@ Ratio earnedRunAverage(const Counters& c) { return ratioOf(rate::kEarnedRunAvera
 Ratio opponentsAverage(const Counters& c) { return ratioOf(rate::kOpponentsAverage, c); }
 Ratio walksHitsPerInning(const Counters& c) { return ratioOf(rate::kWalksHitsPerInning, c); }
 Ratio strikeoutsPerNine(const Counters& c) { return ratioOf(rate::kStrikeoutsPerNine, c); }
+Ratio walksPerNine(const Counters& c) { return ratioOf(rate::kWalksPerNine, c); }
+Ratio homeRunsPerNine(const Counters& c) { return ratioOf(rate::kHomeRunsPerNine, c); }
+Ratio strikeoutsPerWalk(const Counters& c) { return ratioOf(rate::kStrikeoutsPerWalk, c); }
+Ratio isolatedPower(const Counters& c) { return ratioOf(rate::kIsolatedPower, c); }
+Ratio ballsInPlayAverage(const Counters& c) { return ratioOf(rate::kBallsInPlayAverage, c); }
 Ratio winningPercentage(const Counters& c) { return ratioOf(rate::kWinningPercentage, c); }
 Ratio fieldingAverage(const Counters& c) { return ratioOf(rate::kFieldingAverage, c); }
 Ratio splitAverage(const Counters& s) { return ratioOf(rate::kSplitAverage, s); }

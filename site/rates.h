@@ -23,11 +23,17 @@ int compareRatios(const Ratio& a, const Ratio& b);
 // a/b + c/d as one fraction, undefined when either is.
 Ratio sumOfRatios(const Ratio& a, const Ratio& b);
 
+// A real number that is no ratio of counters (a league-adjusted figure), as a
+// fraction over a million: ranked, printed and sorted like the exact rates.
+Ratio approximateRatio(double value);
+
 enum class Shown {
     Count,   // 42
     Average, // .312, 1.024
     TwoDecimals,
-    Innings, // outs as 123.1
+    Innings,    // outs as 123.1
+    Whole,      // a rate rounded to a whole number: 112
+    OneDecimal, // 12.4
 };
 
 inline constexpr std::string_view kUndefinedRate = "\u2014";
@@ -50,6 +56,11 @@ Ratio earnedRunAverage(const Counters& c);
 Ratio opponentsAverage(const Counters& c);
 Ratio walksHitsPerInning(const Counters& c);
 Ratio strikeoutsPerNine(const Counters& c);
+Ratio walksPerNine(const Counters& c);
+Ratio homeRunsPerNine(const Counters& c);
+Ratio strikeoutsPerWalk(const Counters& c);
+Ratio isolatedPower(const Counters& c);
+Ratio ballsInPlayAverage(const Counters& c);
 Ratio winningPercentage(const Counters& c);
 Ratio fieldingAverage(const Counters& c);
 // A batter's rates on one side of the splits.

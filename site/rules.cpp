@@ -1,5 +1,7 @@
 #include "rules.h"
 
+#include "league_adjusted.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,13 +19,19 @@ using Q = Qualifier;
 using D = Direction;
 using K = StatKind;
 
-constexpr std::array<Category, 20> kCategories = {{
+constexpr std::array<Category, 25> kCategories = {{
     {"avg", "Batting average", K::Batting, Q::PlateAppearances, D::HigherFirst, battingAverage,
      Shown::Average},
     {"obp", "On-base percentage", K::Batting, Q::PlateAppearances, D::HigherFirst, onBase, Shown::Average},
     {"slg", "Slugging percentage", K::Batting, Q::PlateAppearances, D::HigherFirst, slugging, Shown::Average},
     {"ops", "On-base plus slugging", K::Batting, Q::PlateAppearances, D::HigherFirst, onBasePlusSlugging,
      Shown::Average},
+    {"opsplus", "OPS+ (league-adjusted)", K::Batting, Q::PlateAppearances, D::HigherFirst,
+     onBasePlusSluggingPlus, Shown::Whole},
+    {"woba", "Weighted on-base average", K::Batting, Q::PlateAppearances, D::HigherFirst, weightedOnBase,
+     Shown::Average},
+    {"wrcplus", "wRC+ (league-adjusted)", K::Batting, Q::PlateAppearances, D::HigherFirst, runsCreatedPlus,
+     Shown::Whole},
     {"hr", "Home runs", K::Batting, Q::None, D::HigherFirst, counterOf<bat::HR>, Shown::Count},
     {"rbi", "Runs batted in", K::Batting, Q::None, D::HigherFirst, counterOf<bat::RBI>, Shown::Count},
     {"h", "Hits", K::Batting, Q::None, D::HigherFirst, counterOf<bat::H>, Shown::Count},
@@ -33,6 +41,10 @@ constexpr std::array<Category, 20> kCategories = {{
     {"sb", "Stolen bases", K::Batting, Q::None, D::HigherFirst, counterOf<bat::SB>, Shown::Count},
     {"bb", "Walks", K::Batting, Q::None, D::HigherFirst, counterOf<bat::W>, Shown::Count},
     {"era", "Earned run average", K::Pitching, Q::Outs, D::LowerFirst, earnedRunAverage, Shown::TwoDecimals},
+    {"eraplus", "ERA+ (league-adjusted)", K::Pitching, Q::Outs, D::HigherFirst, earnedRunAveragePlus,
+     Shown::Whole},
+    {"fip", "Fielding independent pitching", K::Pitching, Q::Outs, D::LowerFirst, fieldingIndependentPitching,
+     Shown::TwoDecimals},
     {"oavg", "Opponents' batting average", K::Pitching, Q::Outs, D::LowerFirst, opponentsAverage,
      Shown::Average},
     {"whip", "Walks and hits per inning", K::Pitching, Q::Outs, D::LowerFirst, walksHitsPerInning,

@@ -1,5 +1,6 @@
 #include "site_run.h"
 
+#include "league_adjusted.h"
 #include "league_store.h"
 #include "parallel.h"
 #include "platform_files.h"
@@ -100,6 +101,7 @@ SiteOutcome makeSite(const SiteOptions& options) {
     for (std::size_t i = 0; i < seasons.size(); ++i) {
         seasons[i].label = labels[i];
         database::completeSeason(seasons[i]);
+        addLeagueAdjusted(seasons[i]);
     }
     outcome.warnings = identityConflicts(collectPlayers(seasons), seasons);
     SiteSettings settings{options.title, options.games, options.version};

@@ -1,7 +1,11 @@
 #include "stat_tables.h"
 
+#include "league_adjusted.h"
+
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <map>
 
 namespace boxloom::site {
 
@@ -13,7 +17,7 @@ Ratio plateAppearancesRatio(const Counters& c) { return {plateAppearances(c), 1}
 
 using S = Shown;
 
-constexpr std::array<StatColumn, 23> kBatting = {{
+constexpr std::array<StatColumn, 30> kBatting = {{
     {"G", "Games", counter<bat::G>, S::Count},
     {"PA", "Plate appearances: AB + BB + HBP + SH + SF + CI", plateAppearancesRatio, S::Count},
     {"AB", "At bats", counter<bat::AB>, S::Count},
@@ -37,9 +41,29 @@ constexpr std::array<StatColumn, 23> kBatting = {{
     {"OBP", "On-base percentage: (H + BB + HBP) / (AB + BB + HBP + SF)", onBase, S::Average, "obp"},
     {"SLG", "Slugging percentage: total bases / AB", slugging, S::Average, "slg"},
     {"OPS", "On-base plus slugging: OBP + SLG", onBasePlusSlugging, S::Average, "ops"},
+    {"ISO", "Isolated power: SLG − AVG = (2B + 2 × 3B + 3 × HR) / AB", isolatedPower, S::Average},
+    {"BABIP", "Batting average on balls in play: (H − HR) / (AB − SO − HR + SF)", ballsInPlayAverage,
+     S::Average},
+    {"wOBA",
+     "Weighted on-base average, league-adjusted (no park factor): the league's linear weights of uBB, HBP, "
+     "1B, "
+     "2B, 3B and HR (uBB = BB − IBB) over AB + uBB + SF + HBP",
+     weightedOnBase, S::Average, "woba"},
+    {"OPS+",
+     "OPS against the league, league-adjusted (no park factor): 100 × (OBP / lgOBP + SLG / lgSLG − 1)",
+     onBasePlusSluggingPlus, S::Whole, "opsplus"},
+    {"wRAA",
+     "Runs above an average batter, league-adjusted (no park factor): (wOBA − lgwOBA) / wOBA scale "
+     "× PA",
+     runsAboveAverage, S::OneDecimal},
+    {"wRC", "Runs created, league-adjusted (no park factor): wRAA + lgR / lgPA × PA", runsCreated, S::Whole},
+    {"wRC+",
+     "Runs created against the league, league-adjusted (no park factor): 100 × wRC / (lgR / lgPA "
+     "× PA)",
+     runsCreatedPlus, S::Whole, "wrcplus"},
 }};
 
-constexpr std::array<StatColumn, 17> kPitching = {{
+constexpr std::array<StatColumn, 24> kPitching = {{
     {"W", "Wins", counter<pit::W>, S::Count, "w"},
     {"L", "Losses", counter<pit::L>, S::Count},
     {"PCT", "Winning percentage: W / (W + L)", winningPercentage, S::Average, "pct"},
@@ -53,10 +77,21 @@ constexpr std::array<StatColumn, 17> kPitching = {{
     {"ER", "Earned runs allowed", counter<pit::ER>, S::Count},
     {"BB", "Walks allowed", counter<pit::BB>, S::Count},
     {"SO", "Strikeouts", counter<pit::SO>, S::Count, "so"},
+    {"HR", "Home runs allowed (from the pitcher's splits)", counter<pit::HR>, S::Count},
+    {"HBP", "Batters hit by a pitch (from the pitcher's splits)", counter<pit::HBP>, S::Count},
     {"OAB", "Opponents' at bats (from the pitcher's splits)", counter<pit::AB>, S::Count},
     {"OAVG", "Opponents' batting average: H / OAB", opponentsAverage, S::Average, "oavg"},
     {"WHIP", "Walks and hits per inning: (BB + H) / IP", walksHitsPerInning, S::TwoDecimals, "whip"},
     {"K/9", "Strikeouts per 9 innings: 9 × SO / IP", strikeoutsPerNine, S::TwoDecimals, "k9"},
+    {"BB/9", "Walks per 9 innings: 9 × BB / IP", walksPerNine, S::TwoDecimals},
+    {"HR/9", "Home runs allowed per 9 innings: 9 × HR / IP", homeRunsPerNine, S::TwoDecimals},
+    {"K/BB", "Strikeouts per walk: SO / BB", strikeoutsPerWalk, S::TwoDecimals},
+    {"ERA+", "ERA against the league, league-adjusted (no park factor): 100 × lgERA / ERA",
+     earnedRunAveragePlus, S::Whole, "eraplus"},
+    {"FIP",
+     "Fielding independent pitching, league-adjusted (no park factor): (13 × HR + 3 × (BB + HBP) "
+     "− 2 × SO) / IP + cFIP, where cFIP makes the league's FIP its ERA",
+     fieldingIndependentPitching, S::TwoDecimals, "fip"},
 }};
 
 constexpr std::array<StatColumn, 6> kFielding = {{
@@ -120,6 +155,97 @@ void appendHeader(std::string& out, std::string_view label, std::string_view mea
 
 } // namespace
 
+namespace {
+
+int printedDecimals(Shown shown) {
+    switch (shown) {
+    case Shown::Whole: return 0;
+    case Shown::OneDecimal: return 1;
+    case Shown::TwoDecimals: return 2;
+    default: return 3;
+    }
+}
+
+void appendFixed(std::string& out, const Ratio& value, int decimals) {
+    char buffer[64];
+    std::string_view text(
+        buffer, static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, value.value(),
+                                                       std::chars_format::fixed, decimals)
+                                             .ptr -
+                                         buffer));
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
+        text.remove_prefix(1);
+    if (text.starts_with("0.")) text.remove_prefix(1);
+    if (text.starts_with("-0.")) {
+        out += '-';
+        text.remove_prefix(2);
+    }
+    out += text;
+}
+
+// Without the zeros that end the decimals: .29374, not .293740.
+void appendSortValue(std::string& out, const Ratio& value, int decimals) {
+    std::string text;
+    appendFixed(text, value, decimals);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.ends_with('.')) text.pop_back();
+    }
+    out += text.empty() || text == "-" ? "0" : text;
+}
+
+// The fewest decimals that keep a column's distinct values apart; the printed
+// decimals when they already do, and then the printed text is enough.
+int sortDecimals(std::vector<Ratio> values, int printed) {
+    const auto less = [](const Ratio& a, const Ratio& b) { return compareRatios(a, b) < 0; };
+    std::sort(values.begin(), values.end(), less);
+    values.erase(std::unique(values.begin(), values.end(),
+                             [](const Ratio& a, const Ratio& b) { return compareRatios(a, b) == 0; }),
+                 values.end());
+    constexpr int kMostDecimals = 17;
+    for (int decimals = printed; decimals < kMostDecimals; ++decimals) {
+        bool apart = true;
+        std::string previous, current;
+        for (std::size_t i = 0; i < values.size() && apart; ++i) {
+            current.clear();
+            appendFixed(current, values[i], decimals);
+            apart = i == 0 || current != previous;
+            previous.swap(current);
+        }
+        if (apart) return decimals;
+    }
+    return kMostDecimals;
+}
+
+} // namespace
+
+std::string TableData::rowsHtml() const {
+    std::map<std::size_t, std::vector<Ratio>> columns;
+    for (const SortValue& cell : sortValues_)
+        columns[cell.column].push_back(cell.value);
+    std::map<std::size_t, int> decimals;
+    for (auto& [column, values] : columns) {
+        const Shown shown = std::find_if(sortValues_.begin(), sortValues_.end(), [&](const SortValue& v) {
+                                return v.column == column;
+                            })->shown;
+        decimals[column] = sortDecimals(std::move(values), printedDecimals(shown));
+    }
+    std::string rows;
+    rows.reserve(rows_.size() + sortValues_.size() * 12);
+    std::size_t copied = 0;
+    for (const SortValue& cell : sortValues_) {
+        const int needed = decimals[cell.column];
+        if (needed == printedDecimals(cell.shown)) continue;
+        rows.append(rows_, copied, cell.offset - copied);
+        copied = cell.offset;
+        rows += " data-v=\"";
+        appendSortValue(rows, cell.value, needed);
+        rows += '"';
+    }
+    rows.append(rows_, copied);
+    return rows;
+}
+
 std::span<const StatColumn> battingColumns() { return kBatting; }
 std::span<const StatColumn> pitchingColumns() { return kPitching; }
 std::span<const StatColumn> fieldingColumns() { return kFielding; }
@@ -176,15 +302,13 @@ void TableData::appendCell(const Cell& cell) {
     rows_ += "</td>";
 }
 
-void TableData::appendNumber(const Ratio& value, Shown shown, bool bold) {
-    // Rates are printed rounded: the exact value goes along for sorting.
-    if (shown == Shown::Average || shown == Shown::TwoDecimals) {
-        rows_ += "<td data-v=\"";
-        appendSortKey(rows_, value);
-        rows_ += "\">";
-    } else {
-        rows_ += "<td>";
-    }
+void TableData::appendNumber(const Ratio& value, Shown shown, bool bold, std::size_t column) {
+    // Rates are printed rounded: where that ties distinct values, the value
+    // goes along for sorting, to as many decimals as the column needs.
+    rows_ += "<td";
+    if (shown != Shown::Count && shown != Shown::Innings && value.defined())
+        sortValues_.push_back({rows_.size(), column, shown, value});
+    rows_ += '>';
     if (bold) rows_ += "<b>";
     appendValue(rows_, value, shown);
     if (bold) rows_ += "</b>";
@@ -203,10 +327,11 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
     }
     for (const Cell& cell : leading)
         appendCell(cell);
-    for (const StatColumn& column : columns) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const StatColumn& column = columns[i];
         const bool bold = !column.category.empty() && std::find(boldCategories.begin(), boldCategories.end(),
                                                                 column.category) != boldCategories.end();
-        appendNumber(column.value(counters), column.shown, bold);
+        appendNumber(column.value(counters), column.shown, bold, i);
     }
     rows_ += "</tr>\n";
 }
@@ -216,7 +341,7 @@ PageData TableData::data(const std::string& heading) const {
     put(table, "heading", heading);
     put(table, "id", id_);
     put(table, "headers", headers_);
-    put(table, "rows", rows_);
+    put(table, "rows", rowsHtml());
     if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
     return table;
 }

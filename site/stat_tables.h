@@ -55,16 +55,28 @@ public:
     void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
     bool empty() const { return rows_.empty(); }
     PageData data(const std::string& heading) const;
+    // The rows' HTML, with the sort values the rate columns need.
+    std::string rowsHtml() const;
 
 private:
+    // A rate cell's value, whose sort attribute goes in at `offset` of the rows
+    // once the whole column is known.
+    struct SortValue {
+        std::size_t offset;
+        std::size_t column;
+        Shown shown;
+        Ratio value;
+    };
+
     std::string id_;
     void appendCell(const Cell& cell);
-    void appendNumber(const Ratio& value, Shown shown, bool bold);
+    void appendNumber(const Ratio& value, Shown shown, bool bold, std::size_t column);
 
     // The cells are made here, not by the template: a season has tens of
     // thousands of rows, too many for the template engine's data.
     std::string headers_;
     std::string rows_;
+    std::vector<SortValue> sortValues_;
     std::string qualifiedToggle_;
 };
 

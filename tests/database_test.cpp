@@ -245,6 +245,33 @@ TEST_F(DemoSeasons, AnEarlierVersionOneDatabaseTakesNewSeasons) {
     EXPECT_EQ(db.value("SELECT count(DISTINCT Season) FROM Batting_Season_Totals"), "2");
 }
 
+// What the site adds up beyond the rows: the pitchers by their kind, and each
+// pitching line's home runs and hit batters allowed from its splits.
+TEST_F(DemoSeasons, TheStoreReadsThePitchersAndWhatTheirSplitsAllowed) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    SeasonData data;
+    {
+        LeagueStore store;
+        ASSERT_EQ(store.open(databasePath()), "");
+        ASSERT_EQ(store.load("1986", SeasonPart::Players, data), "");
+        ASSERT_EQ(store.load("1986", SeasonPart::Pitching, data), "");
+    }
+    std::string pitchers;
+    for (std::int64_t id : data.pitchers)
+        pitchers += (pitchers.empty() ? "" : ",") + std::to_string(id);
+    const Reader db(databasePath());
+    EXPECT_EQ(pitchers, db.value("SELECT group_concat(PlayerID) FROM (SELECT PlayerID FROM Players "
+                                 "WHERE Kind = 2 ORDER BY PlayerID)"));
+    for (const auto& [counter, sql] : std::vector<std::pair<std::size_t, const char*>>{
+             {pit::AB, "ABvL + ABvR"}, {pit::HR, "HRvL + HRvR"}, {pit::HBP, "HBPvL + HBPvR"}}) {
+        Counter sum = 0;
+        for (const StatLine& line : data.pitching)
+            sum += line.counters[counter];
+        EXPECT_EQ(std::to_string(sum), db.value(std::string("SELECT sum(") + sql + ") FROM Pitching_Splits"))
+            << sql;
+    }
+}
+
 TEST_F(DemoSeasons, TheLabelDefaultsToTheFolderName) {
     EXPECT_EQ(defaultSeasonLabel("/leagues/1986/"), "1986");
     EXPECT_EQ(defaultSeasonLabel("C:\\ZEL\\Liga 1987"),

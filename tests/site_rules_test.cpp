@@ -6,6 +6,7 @@
 #include "rules.h"
 #include "site_pages.h"
 #include "site_writer.h"
+#include "stat_tables.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -273,6 +274,52 @@ TEST(SiteFiles, SeasonLabelsAsFolderNames) {
         {"2031", "2031"}, {"Liga 86/87", "Liga-86-87"}, {"..", "s.."}, {"", "s"}, {"a\\b:c", "a-b-c"}};
     for (const auto& [label, folder] : cases)
         EXPECT_EQ(folderNameFor(label), folder) << label;
+}
+
+// A column's rates carry a sort value only where their printed text ties
+// distinct values, with as many decimals as keep all of them apart.
+template <Counter N, Counter D> Ratio fixedRatio(const Counters&) { return {N, D}; }
+
+TEST(SiteTables, SortValuesHaveTheDigitsThatKeepAColumnsValuesApart) {
+    struct Case {
+        const char* what;
+        std::vector<Ratio (*)(const Counters&)> values;
+        Shown shown;
+        std::vector<std::string> cells;
+    };
+    const std::vector<Case> cases = {
+        {"printed apart", {fixedRatio<1, 3>, fixedRatio<1, 2>}, Shown::Average, {"<td>.333", "<td>.500"}},
+        {"a tie",
+         {fixedRatio<1, 3>, fixedRatio<333, 1000>},
+         Shown::Average,
+         {"<td data-v=\".3333\">.333", "<td data-v=\".333\">.333"}},
+        {"zero",
+         {fixedRatio<0, 5>, fixedRatio<1, 1000000>},
+         Shown::Average,
+         {"<td data-v=\"0\">.000", "<td data-v=\".000001\">.000"}},
+        {"negative",
+         {fixedRatio<-1, 3>, fixedRatio<-333, 1000>},
+         Shown::TwoDecimals,
+         {"<td data-v=\"-.3333\">-0.33", "<td data-v=\"-.333\">-0.33"}},
+        {"whole",
+         {fixedRatio<2001, 20>, fixedRatio<1001, 10>},
+         Shown::Whole,
+         {"<td data-v=\"100\">100", "<td data-v=\"100.1\">100"}},
+        {"undefined", {fixedRatio<1, 0>, fixedRatio<0, 0>}, Shown::Average, {"<td>\u2014", "<td>\u2014"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<StatColumn> columns;
+        for (auto value : c.values)
+            columns.push_back({"X", "", value, c.shown});
+        TableData table("t", {});
+        // One row per value, each showing it in the one column.
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            table.addRow({}, Counters(), std::span(columns).subspan(i, 1));
+        const std::string rows = table.rowsHtml();
+        for (const std::string& cell : c.cells)
+            EXPECT_NE(rows.find(cell + "</td>"), std::string::npos)
+                << c.what << ": " << cell << " in " << rows;
+    }
 }
 
 } // namespace

@@ -24,15 +24,15 @@ std::string SiteBuilder::glossaryPage() {
             "pitchers' games started in the season's Regular rows (one starter per team game). Playoff "
             "leaders use the "
             "most games started by a team in that playoff round.",
-            "Batting rate titles (AVG, OBP, SLG, OBP+SLG) need PA = AB + BB + HBP + SH + SF + CI of at least "
+            "Batting rate titles (AVG, OBP, SLG, OBP+SLG, OPS+, wOBA, wRC+) need PA = AB + BB + HBP + SH + SF + CI of at least "
             "3.1 × N, "
             "rounded to the nearest whole number (502 for N = 162).",
-            "Pitching rate titles (ERA, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
+            "Pitching rate titles (ERA, ERA+, FIP, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
             "Fielding average at a position needs games there of at least 2/3 of N; for catchers 1/2 of N.",
             "Winning percentage needs at least N / 12 decisions (W + L), rounded up.",
             "Counting categories have no minimum.",
             "Players are ranked on exact values computed from the counters, not on the printed figures. For "
-            "ERA, "
+            "ERA, FIP, "
             "OAVG and WHIP lower is better. Players with the same value share a rank, shown as T-2, and are "
             "listed "
             "alphabetically; when players share the last place of a list, all of them are listed.",
@@ -53,6 +53,17 @@ std::string SiteBuilder::glossaryPage() {
             "Records are the best single regular seasons of the site's seasons; a rate qualifies by the "
             "minimum of its own season.",
             "PreSeason rows never count toward leaders or careers.",
+            "League-adjusted figures (OPS+, wOBA, wRAA, wRC, wRC+, ERA+, FIP) measure each season against "
+            "its own league's Regular totals, with no park factor. The league figures are ratios of summed "
+            "counters; the batting ones leave out pitchers' own batting.",
+            "wOBA's weights come from the league's runs per out (its pitchers' R over their outs) by Tango's "
+            "method: runBB = R/out + 0.14, runHBP = runBB + 0.025, run1B = runBB + 0.155, run2B = run1B + "
+            "0.3, run3B = run2B + 0.27, runHR = 1.4; each weight is (run + runMinus) × scale, scaled so "
+            "that the league's wOBA is its OBP without intentional walks.",
+            "FIP's constant cFIP is lgERA − (13 × lgHR + 3 × (lgBB + lgHBP) − 2 × "
+            "lgSO) / lgIP, so the league's FIP is its ERA; HR and HBP allowed come from the pitchers' splits.",
+            "A total of several teams and a career weigh each season's league figures by the player's plate "
+            "appearances (OPS+, wRC+) or outs (ERA+, FIP) in it; wRAA and wRC are summed.",
             "A rate whose divisor is zero is shown as —.",
         }));
     return write(urls::glossary(), "Glossary", "glossary", std::move(page));

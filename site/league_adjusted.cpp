@@ -1,0 +1,148 @@
+#include "league_adjusted.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace boxloom::site {
+
+namespace {
+
+Counter fixed(double value) { return std::isfinite(value) ? std::llround(value * kDerivedScale) : 0; }
+
+double quotient(double numerator, double denominator) {
+    return denominator == 0 ? 0.0 : numerator / denominator;
+}
+
+Counter unintentionalWalks(const Counters& c) { return c[bat::W] - c[bat::IW]; }
+Counter singles(const Counters& c) { return c[bat::H] - c[bat::B2] - c[bat::B3] - c[bat::HR]; }
+Counter wobaDivisor(const Counters& c) {
+    return c[bat::AB] + unintentionalWalks(c) + c[bat::SF] + c[bat::HBP];
+}
+
+// A line's own counters added to a sum, never what was derived from them.
+void addOwn(Counters& sum, const Counters& line) {
+    for (std::size_t i = 0; i < sum.size() && i < line.size(); ++i)
+        sum[i] += line[i];
+}
+
+bool isPitcher(const SeasonData& season, const StatLine& line) {
+    return !line.hasPlayer ||
+           std::binary_search(season.pitchers.begin(), season.pitchers.end(), line.playerId);
+}
+
+// Linear weights from the league's runs per out, by Tango's method; scaled so
+// that the league's wOBA is its OBP without intentional walks.
+void deriveWobaWeights(LeagueBaselines& b) {
+    const Counters& l = b.batting;
+    const double runWalk = b.runsPerOut + 0.14, runHitByPitch = runWalk + 0.025;
+    const double runSingle = runWalk + 0.155, runDouble = runSingle + 0.3, runTriple = runDouble + 0.27;
+    const double runHomeRun = 1.4;
+    const double runs = runWalk * unintentionalWalks(l) + runHitByPitch * l[bat::HBP] +
+                        runSingle * singles(l) + runDouble * l[bat::B2] + runTriple * l[bat::B3] +
+                        runHomeRun * l[bat::HR];
+    const Counter outs = l[bat::AB] - l[bat::H] + l[bat::SF];
+    const Counter onBase = unintentionalWalks(l) + l[bat::HBP] + l[bat::H];
+    if (runs == 0 || outs == 0 || onBase == 0) return;
+    const double runMinus = runs / static_cast<double>(outs);
+    const double runPlus = runs / static_cast<double>(onBase);
+    b.wobaScale = 1 / (runPlus + runMinus);
+    const auto weight = [&](double run) { return (run + runMinus) * b.wobaScale; };
+    b.weights = {weight(runWalk),   weight(runHitByPitch), weight(runSingle),
+                 weight(runDouble), weight(runTriple),     weight(runHomeRun)};
+    b.woba = quotient(wobaPoints(l, b.weights), static_cast<double>(wobaDivisor(l)));
+}
+
+// FIP's points: 13 × HR + 3 × (BB + HBP) − 2 × SO, over innings.
+Counter fipPoints(const Counters& c) {
+    return 13 * c[pit::HR] + 3 * (c[pit::BB] + c[pit::HBP]) - 2 * c[pit::SO];
+}
+
+} // namespace
+
+double wobaPoints(const Counters& c, const WobaWeights& w) {
+    return w.walk * unintentionalWalks(c) + w.hitByPitch * c[bat::HBP] + w.single * singles(c) +
+           w.double_ * c[bat::B2] + w.triple * c[bat::B3] + w.homeRun * c[bat::HR];
+}
+
+LeagueBaselines leagueBaselines(const SeasonData& season) {
+    LeagueBaselines b;
+    b.batting = Counters(bat::Count);
+    b.pitching = Counters(pit::Count);
+    for (const StatLine& line : season.batting)
+        if (line.statType == kRegular && !isPitcher(season, line)) addOwn(b.batting, line.counters);
+    for (const StatLine& line : season.pitching)
+        if (line.statType == kRegular) addOwn(b.pitching, line.counters);
+    b.onBase = onBase(b.batting);
+    b.slugging = slugging(b.batting);
+    b.earnedRunAverage = earnedRunAverage(b.pitching);
+    const auto outs = static_cast<double>(b.pitching[pit::Outs]);
+    b.runsPerOut = quotient(static_cast<double>(b.pitching[pit::R]), outs);
+    deriveWobaWeights(b);
+    b.runsPerPlateAppearance =
+        quotient(static_cast<double>(b.batting[bat::R]), static_cast<double>(plateAppearances(b.batting)));
+    if (b.earnedRunAverage.defined())
+        b.fipConstant =
+            b.earnedRunAverage.value() - 3 * quotient(static_cast<double>(fipPoints(b.pitching)), outs);
+    return b;
+}
+
+void addLeagueAdjusted(SeasonData& season) {
+    const LeagueBaselines b = leagueBaselines(season);
+    const double leagueObp = b.onBase.defined() ? b.onBase.value() : 0;
+    const double leagueSlg = b.slugging.defined() ? b.slugging.value() : 0;
+    const double leagueEra = b.earnedRunAverage.defined() ? b.earnedRunAverage.value() : 0;
+    for (StatLine& line : season.batting) {
+        Counters& c = line.counters;
+        c.resize(adj::BattingEnd);
+        const auto pa = static_cast<double>(plateAppearances(c));
+        const double points = wobaPoints(c, b.weights);
+        const auto divisor = static_cast<double>(wobaDivisor(c));
+        c[adj::LeagueObpByPa] = fixed(leagueObp * pa);
+        c[adj::LeagueSlgByPa] = fixed(leagueSlg * pa);
+        c[adj::WobaPoints] = fixed(points);
+        c[adj::RunsAboveAverage] =
+            divisor == 0 || b.wobaScale == 0 ? 0 : fixed((points / divisor - b.woba) / b.wobaScale * pa);
+        c[adj::LeagueRuns] = fixed(b.runsPerPlateAppearance * pa);
+    }
+    for (StatLine& line : season.pitching) {
+        Counters& c = line.counters;
+        c.resize(adj::PitchingEnd);
+        const auto outs = static_cast<double>(c[pit::Outs]);
+        c[adj::LeagueEraByOuts] = fixed(leagueEra * outs);
+        c[adj::FipConstantByOuts] = fixed(b.fipConstant * outs);
+    }
+}
+
+Ratio onBasePlusSluggingPlus(const Counters& c) {
+    const Counter pa = plateAppearances(c);
+    const Ratio obp = onBase(c), slg = slugging(c);
+    if (pa <= 0 || c[adj::LeagueObpByPa] == 0 || c[adj::LeagueSlgByPa] == 0 || !obp.defined() ||
+        !slg.defined())
+        return {0, 0};
+    const double scaledPa = static_cast<double>(pa) * kDerivedScale;
+    const double leagueObp = static_cast<double>(c[adj::LeagueObpByPa]) / scaledPa;
+    const double leagueSlg = static_cast<double>(c[adj::LeagueSlgByPa]) / scaledPa;
+    return approximateRatio(100 * (obp.value() / leagueObp + slg.value() / leagueSlg - 1));
+}
+
+Ratio weightedOnBase(const Counters& c) { return {c[adj::WobaPoints], kDerivedScale * wobaDivisor(c)}; }
+
+Ratio runsAboveAverage(const Counters& c) { return {c[adj::RunsAboveAverage], kDerivedScale}; }
+
+Ratio runsCreated(const Counters& c) {
+    return {c[adj::RunsAboveAverage] + c[adj::LeagueRuns], kDerivedScale};
+}
+
+Ratio runsCreatedPlus(const Counters& c) {
+    return {100 * (c[adj::RunsAboveAverage] + c[adj::LeagueRuns]), c[adj::LeagueRuns]};
+}
+
+Ratio earnedRunAveragePlus(const Counters& c) {
+    return {100 * c[adj::LeagueEraByOuts], kDerivedScale * 27 * c[pit::ER]};
+}
+
+Ratio fieldingIndependentPitching(const Counters& c) {
+    return {3 * kDerivedScale * fipPoints(c) + c[adj::FipConstantByOuts], kDerivedScale * c[pit::Outs]};
+}
+
+} // namespace boxloom::site
