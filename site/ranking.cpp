@@ -29,4 +29,28 @@ std::vector<Ranked> rankCandidates(std::vector<Candidate> candidates, Direction 
     return ranked;
 }
 
+std::vector<RecordStep> recordProgression(const std::vector<std::vector<Candidate>>& seasons,
+                                          Direction direction) {
+    std::vector<RecordStep> steps;
+    RecordStep current;
+    for (const std::vector<Candidate>& candidates : seasons) {
+        const std::vector<Ranked> best = rankCandidates(candidates, direction, 1);
+        if (!best.empty()) {
+            const Ratio value = best.front().candidate.value;
+            const int order = current.record ? compareRatios(value, *current.record) : 0;
+            const bool better =
+                !current.record || (direction == Direction::HigherFirst ? order > 0 : order < 0);
+            if (better) {
+                current.record = value;
+                current.holders.clear();
+            }
+            if (better || order == 0)
+                for (const Ranked& entry : best)
+                    current.holders.push_back(entry.candidate);
+        }
+        steps.push_back(current);
+    }
+    return steps;
+}
+
 } // namespace boxloom::site

@@ -5,6 +5,7 @@
 #include "rates.h"
 #include "rules.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,16 @@ struct Ranked {
 // The candidates of rank `limit` or better, best first; ties crossing the cut
 // are all kept. Undefined values are never ranked.
 std::vector<Ranked> rankCandidates(std::vector<Candidate> candidates, Direction direction, std::size_t limit);
+
+// A single-season record as it stood after each season: its value and the
+// candidates holding it (several when a later season tied it).
+struct RecordStep {
+    std::optional<Ratio> record; // none until a season has a candidate
+    std::vector<Candidate> holders;
+};
+
+// The record after each season, from each season's candidates, in season order.
+std::vector<RecordStep> recordProgression(const std::vector<std::vector<Candidate>>& seasons,
+                                          Direction direction);
 
 } // namespace boxloom::site

@@ -154,6 +154,35 @@ TEST(SiteRanking, TiesShareARankAreListedAlphabeticallyAndCrossTheCut) {
         (std::vector<std::string>{"1 B", "2 A"}));
 }
 
+// The record after each season: kept until beaten, shared when tied, none
+// before the first season with a qualified player.
+TEST(SiteRanking, ARecordsProgressionSeasonBySeason) {
+    const auto steps = [](Direction direction,
+                          const std::vector<std::vector<std::pair<std::string_view, Ratio>>>& seasons) {
+        std::vector<std::vector<Candidate>> all;
+        for (const auto& season : seasons)
+            all.push_back(candidates(season));
+        std::vector<std::string> texts;
+        for (const RecordStep& step : recordProgression(all, direction)) {
+            std::string text = step.record ? formatValue(*step.record, Shown::Count) : "none";
+            for (const Candidate& holder : step.holders)
+                text += " " + std::string(holder.sortName);
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(steps(Direction::HigherFirst, {{},
+                                             {{"Ames", {47, 1}}, {"Bell", {30, 1}}},
+                                             {{"Cruz", {48, 1}}},
+                                             {{"Diaz", {40, 1}}},
+                                             {{"Eddy", {48, 1}}, {"Fox", {48, 1}}},
+                                             {{"Gil", {1, 0}}}}),
+              (std::vector<std::string>{"none", "47 Ames", "48 Cruz", "48 Cruz", "48 Cruz Eddy Fox",
+                                        "48 Cruz Eddy Fox"}));
+    EXPECT_EQ(steps(Direction::LowerFirst, {{{"Ames", {3, 1}}}, {{"Bell", {2, 1}}}, {{"Cruz", {4, 1}}}}),
+              (std::vector<std::string>{"3 Ames", "2 Bell", "2 Bell"}));
+}
+
 StatLine pitcherLine(Counter team, const std::string& type, Counter wins, Counter losses, Counter starts) {
     StatLine line;
     line.playerId = team * 100 + wins;

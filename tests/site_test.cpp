@@ -8,8 +8,8 @@
 #include "season_import.h"
 #include "site_cli.h"
 #include "site_run.h"
-#include "stat_tables.h"
 #include "sqlite_db.h"
+#include "stat_tables.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -194,8 +194,19 @@ TEST_F(SiteTest, TheRecordsAreTheBestSingleSeasons) {
         const std::size_t start = value + std::string("<span class=\"value\">").size();
         return page.substr(start, page.find('<', start) - start);
     };
+    database::Statement careerHomeRuns(db, "SELECT MAX(hr) FROM (SELECT SUM(\"HR\") AS hr FROM "
+                                           "\"Batting_Stats\" WHERE \"StatType\" = 'Regular' AND "
+                                           "\"PlayerID\" IS NOT NULL GROUP BY \"PlayerID\", \"Player\")");
+    ASSERT_TRUE(careerHomeRuns.step() && careerHomeRuns.hasRow());
     EXPECT_EQ(firstValue("hr"), std::to_string(homeRuns.integerColumn(0)));
     EXPECT_EQ(firstValue("team-wins"), std::to_string(wins.integerColumn(0)));
+    EXPECT_EQ(firstValue("career-hr"), std::to_string(careerHomeRuns.integerColumn(0)));
+    // After the last season the progressive record is the record.
+    const std::size_t progress = page.find("id=\"progress-hr\"");
+    ASSERT_NE(progress, std::string::npos);
+    const std::size_t lastRow = page.rfind("<tr>", page.find("</tbody>", progress));
+    EXPECT_NE(page.find("<td>" + std::to_string(homeRuns.integerColumn(0)) + "</td></tr>", lastRow),
+              std::string::npos);
 }
 
 TEST_F(SiteTest, EveryPageIsWellFormed) {
@@ -307,7 +318,8 @@ TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
                 const std::string& text = season[i];
                 const std::string_view label = columns[i - 2].label;
                 if (label == "wRAA" || label == "wRC") { // runs, summed before they are rounded
-                    EXPECT_NEAR(std::stod(career[i]), 2 * std::stod(text), label == "wRC" ? 1.01 : 0.101) << id;
+                    EXPECT_NEAR(std::stod(career[i]), 2 * std::stod(text), label == "wRC" ? 1.01 : 0.101)
+                        << id;
                 } else if (pitching && i == 9) { // IP: summed as outs, 2 x 10.2 is 21.1
                     const std::size_t dot = text.find('.');
                     const long outs =

@@ -4,38 +4,45 @@
 
 namespace boxloom::site::pages {
 
-std::string SiteBuilder::careerPage() {
-    // Every regular-season line of a player, summed over the seasons.
-    std::vector<PlayerTotal> batting, pitching;
-    for (const auto& [key, player] : players_.byKey) {
+CareerTotals careerTotals(const Players& players) {
+    CareerTotals careers;
+    for (const auto& [key, player] : players.byKey) {
         for (auto [lines, totals] :
-             {std::pair{&player.batting, &batting}, std::pair{&player.pitching, &pitching}}) {
+             {std::pair{&player.batting, &careers.batting}, std::pair{&player.pitching, &careers.pitching}}) {
             PlayerTotal total{key.id, key.name, {}, false, {}};
             for (const PlayerLine& line : *lines)
                 if (line.line->statType == kRegular) addCounters(total.counters, line.line->counters);
             if (!total.counters.empty()) totals->push_back(std::move(total));
         }
     }
-    PageData groups = list();
-    for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-        PageData boxes = list();
-        for (const Category& category : leaderCategories()) {
-            if (category.kind != kind) continue;
-            // The single-season minimums summed over the seasons.
-            Counter minimum = 0;
-            for (const SeasonPages& season : seasonPages_)
-                minimum += minimumFor(category.qualifier, season.games);
-            const std::vector<PlayerTotal>& totals = kind == StatKind::Batting ? batting : pitching;
-            append(boxes, box(headingOf(category, minimum),
-                              rankCandidates(categoryCandidates(category, totals, minimum),
-                                             category.direction, kLeaderCount),
-                              totals, category.shown, urls::career()));
-        }
-        PageData group;
-        put(group, "heading", kind == StatKind::Batting ? "Batting" : "Pitching");
-        put(group, "boxes", std::move(boxes));
-        append(groups, std::move(group));
+    return careers;
+}
+
+PageData SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals,
+                                  const std::string& from, const std::string& keyPrefix) const {
+    PageData boxes = list();
+    for (const Category& category : leaderCategories()) {
+        if (category.kind != kind) continue;
+        // The single-season minimums summed over the seasons.
+        Counter minimum = 0;
+        for (const SeasonPages& season : seasonPages_)
+            minimum += minimumFor(category.qualifier, season.games);
+        BoxHeading heading = headingOf(category, minimum);
+        heading.key = keyPrefix + heading.key;
+        append(boxes, box(heading,
+                          rankCandidates(categoryCandidates(category, totals, minimum), category.direction,
+                                         kLeaderCount),
+                          totals, category.shown, from));
     }
+    return boxes;
+}
+
+std::string SiteBuilder::careerPage() {
+    const CareerTotals careers = careerTotals(players_);
+    PageData groups = list();
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
+        appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching",
+                    careerBoxes(kind, careers.of(kind), urls::career(), ""));
     PageData page;
     put(page, "groups", std::move(groups));
     put(page, "first", seasons_.empty() ? "" : seasons_.front().label);

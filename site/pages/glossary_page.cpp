@@ -24,7 +24,8 @@ std::string SiteBuilder::glossaryPage() {
             "pitchers' games started in the season's Regular rows (one starter per team game). Playoff "
             "leaders use the "
             "most games started by a team in that playoff round.",
-            "Batting rate titles (AVG, OBP, SLG, OBP+SLG, OPS+, wOBA, wRC+) need PA = AB + BB + HBP + SH + SF + CI of at least "
+            "Batting rate titles (AVG, OBP, SLG, OBP+SLG, OPS+, wOBA, wRC+) need PA = AB + BB + HBP + SH + "
+            "SF + CI of at least "
             "3.1 × N, "
             "rounded to the nearest whole number (502 for N = 162).",
             "Pitching rate titles (ERA, ERA+, FIP, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
@@ -61,7 +62,8 @@ std::string SiteBuilder::glossaryPage() {
             "0.3, run3B = run2B + 0.27, runHR = 1.4; each weight is (run + runMinus) × scale, scaled so "
             "that the league's wOBA is its OBP without intentional walks.",
             "FIP's constant cFIP is lgERA − (13 × lgHR + 3 × (lgBB + lgHBP) − 2 × "
-            "lgSO) / lgIP, so the league's FIP is its ERA; HR and HBP allowed come from the pitchers' splits.",
+            "lgSO) / lgIP, so the league's FIP is its ERA; HR and HBP allowed come from the pitchers' "
+            "splits.",
             "A total of several teams and a career weigh each season's league figures by the player's plate "
             "appearances (OPS+, wRC+) or outs (ERA+, FIP) in it; wRAA and wRC are summed.",
             "A rate whose divisor is zero is shown as —.",

@@ -106,6 +106,11 @@ private:
     // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
     void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
                           std::size_t limit, const std::string& from, PageData& boxes) const;
+    // The leader boxes of every category of a kind over the players' careers.
+    PageData careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, const std::string& from,
+                         const std::string& keyPrefix) const;
+    // Who held a category's single-season record after each season.
+    PageData progression(const Category& category, const std::string& from) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& from) const;
     PageData standingsTable(const SeasonPages& season, const std::string& from) const;
@@ -118,6 +123,16 @@ private:
     const Players& players_;
     const std::vector<SeasonPages>& seasonPages_;
 };
+
+struct CareerTotals {
+    std::vector<PlayerTotal> batting;
+    std::vector<PlayerTotal> pitching;
+    const std::vector<PlayerTotal>& of(StatKind kind) const {
+        return kind == StatKind::Batting ? batting : pitching;
+    }
+};
+// Every regular-season line of each player, summed over the seasons.
+CareerTotals careerTotals(const Players& players);
 
 // The players who lead a category of the regular season, for bold figures.
 void noteLeaders(SeasonPages& pages);

@@ -2,6 +2,9 @@
 
 #include "urls.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace boxloom::site::pages {
 
 namespace {
@@ -40,7 +43,75 @@ constexpr TeamRecord kTeamRecords[] = {
      Shown::Count},
 };
 
+// Every player's regular seasons of a kind, each with the season it belongs to.
+struct SingleSeasons {
+    std::vector<PlayerTotal> totals; // the team is the season's label, where a table shows the team
+    std::vector<std::size_t> seasonOf;
+};
+
+SingleSeasons singleSeasons(const std::vector<SeasonPages>& seasons, StatKind kind) {
+    SingleSeasons all;
+    for (std::size_t s = 0; s < seasons.size(); ++s) {
+        for (PlayerTotal& total : seasonTotals(linesOfKind(*seasons[s].data, kind), kRegular)) {
+            total.team = seasons[s].data->label;
+            total.severalTeams = false;
+            all.totals.push_back(std::move(total));
+            all.seasonOf.push_back(s);
+        }
+    }
+    return all;
+}
+
+// The seasons that qualify for a category, each by its own season's minimum.
+std::vector<Candidate> qualifiedSeasons(const Category& category, const SingleSeasons& all,
+                                        const std::vector<SeasonPages>& seasons,
+                                        std::optional<std::size_t> onlySeason = std::nullopt) {
+    std::vector<Candidate> found;
+    for (std::size_t i = 0; i < all.totals.size(); ++i) {
+        if (onlySeason && all.seasonOf[i] != *onlySeason) continue;
+        const Counter minimum = minimumFor(category.qualifier, seasons[all.seasonOf[i]].games);
+        if (qualifies(category, all.totals[i].counters, minimum))
+            found.push_back({all.totals[i].player, category.value(all.totals[i].counters), i});
+    }
+    return found;
+}
+
+// The categories whose record is followed season by season.
+constexpr std::string_view kProgressiveRecords[] = {"hr", "avg"};
+
 } // namespace
+
+PageData SiteBuilder::progression(const Category& category, const std::string& from) const {
+    const SingleSeasons all = singleSeasons(seasonPages_, category.kind);
+    std::vector<std::vector<Candidate>> bySeason;
+    for (std::size_t s = 0; s < seasonPages_.size(); ++s)
+        bySeason.push_back(qualifiedSeasons(category, all, seasonPages_, s));
+    const std::vector<RecordStep> steps = recordProgression(bySeason, category.direction);
+    PageData rows = list();
+    for (std::size_t s = 0; s < steps.size(); ++s) {
+        if (!steps[s].record) continue;
+        PageData names = list();
+        for (const Candidate& holder : steps[s].holders) {
+            const PlayerTotal& total = all.totals[holder.source];
+            PageData name;
+            put(name, "separator", &holder == &steps[s].holders.front() ? "" : ", ");
+            put(name, "name", displayName(total.player));
+            put(name, "link", playerLink(from, total.playerId, total.player));
+            put(name, "setIn", std::string(total.team));
+            append(names, std::move(name));
+        }
+        PageData row;
+        put(row, "season", seasonPages_[s].data->label);
+        put(row, "holders", std::move(names));
+        put(row, "value", formatValue(*steps[s].record, category.shown));
+        append(rows, std::move(row));
+    }
+    PageData data;
+    put(data, "key", "progress-" + std::string(category.key));
+    put(data, "title", std::string(category.title));
+    put(data, "rows", std::move(rows));
+    return data;
+}
 
 std::string SiteBuilder::recordsPage() {
     const std::string path = urls::records();
@@ -48,34 +119,24 @@ std::string SiteBuilder::recordsPage() {
     // Every player's regular season, each qualifying by its own season's minimum;
     // the box shows the season where a season table shows the team.
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-        std::vector<PlayerTotal> totals;
-        std::vector<std::size_t> seasonOf;
-        for (std::size_t s = 0; s < seasonPages_.size(); ++s) {
-            for (PlayerTotal& total : seasonTotals(linesOfKind(*seasonPages_[s].data, kind), kRegular)) {
-                total.team = seasonPages_[s].data->label;
-                total.severalTeams = false;
-                totals.push_back(std::move(total));
-                seasonOf.push_back(s);
-            }
-        }
+        const SingleSeasons all = singleSeasons(seasonPages_, kind);
         PageData boxes = list();
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
-            std::vector<Candidate> found;
-            for (std::size_t i = 0; i < totals.size(); ++i) {
-                const Counter minimum = minimumFor(category.qualifier, seasonPages_[seasonOf[i]].games);
-                if (qualifies(category, totals[i].counters, minimum))
-                    found.push_back({totals[i].player, category.value(totals[i].counters), i});
-            }
             const std::string minimum =
                 category.qualifier == Qualifier::None ? "" : "Each season's own qualifying minimum";
             append(boxes, box({std::string(category.key), std::string(category.title), minimum},
-                              rankCandidates(found, category.direction, kLeaderCount), totals, category.shown,
-                              path));
+                              rankCandidates(qualifiedSeasons(category, all, seasonPages_),
+                                             category.direction, kLeaderCount),
+                              all.totals, category.shown, path));
         }
         appendGroup(groups, kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season",
                     std::move(boxes));
     }
+    const CareerTotals careers = careerTotals(players_);
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
+        appendGroup(groups, kind == StatKind::Batting ? "Batting, career" : "Pitching, career",
+                    careerBoxes(kind, careers.of(kind), path, "career-"));
     std::vector<TeamSeason> teamSeasons;
     for (const SeasonPages& season : seasonPages_)
         for (const Standing& standing : standings(*season.data))
@@ -107,8 +168,14 @@ std::string SiteBuilder::recordsPage() {
         append(boxes, std::move(data));
     }
     appendGroup(groups, "Teams, single season", std::move(boxes));
+    PageData progressions = list();
+    for (const Category& category : leaderCategories())
+        if (std::find(std::begin(kProgressiveRecords), std::end(kProgressiveRecords), category.key) !=
+            std::end(kProgressiveRecords))
+            append(progressions, progression(category, path));
     PageData page;
     put(page, "groups", std::move(groups));
+    put(page, "progressions", std::move(progressions));
     put(page, "count", std::to_string(seasons_.size()));
     return write(path, "Records", "records", std::move(page));
 }
