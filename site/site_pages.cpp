@@ -28,7 +28,7 @@ std::string folderNameFor(const std::string& label) {
 namespace {
 
 SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings) {
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}};
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, franchisesOf(seasons)};
     // Names the site's own files take are no season folders.
     std::set<std::string> folders;
     for (std::string& name : urls::reservedNames())
@@ -55,6 +55,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
         tasks.push_back({[&season](SiteBuilder& builder) { return builder.statPages(season); }, true});
         tasks.push_back({[&season](SiteBuilder& builder) { return builder.teamPages(season); }, true});
     }
+    tasks.push_back({[](SiteBuilder& builder) { return builder.franchisePages(); }, true});
     for (const auto& [key, player] : model.players.byKey)
         players.push_back(&player);
     constexpr std::size_t kPlayersPerTask = 200;

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kPlayersFolder = "players";
 constexpr std::string_view kTeamsFolder = "teams";
+constexpr std::string_view kFranchisesFolder = "franchises";
 
 std::string join(std::string_view folder, std::string_view name) {
     std::string path(folder);
@@ -47,6 +48,10 @@ std::string team(std::string_view folder, std::int64_t teamId) {
     return join(join(folder, kTeamsFolder), std::to_string(teamId) + ".html");
 }
 
+std::string franchise(std::int64_t teamId) {
+    return join(kFranchisesFolder, std::to_string(teamId) + ".html");
+}
+
 std::string rootOf(std::string_view from) {
     std::string root;
     for (std::size_t slashes = static_cast<std::size_t>(std::count(from.begin(), from.end(), '/'));
@@ -70,7 +75,9 @@ std::vector<std::string> reservedNames() {
             glossary(),
             styleSheet(),
             icon(),
+            searchIndex(),
             std::string(kPlayersFolder),
+            std::string(kFranchisesFolder),
             std::string(kFileList)};
 }
 

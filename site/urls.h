@@ -27,6 +27,8 @@ std::string seasonLeaders(std::string_view folder, std::string_view statType);
 // `table` is "batting", "pitching" or "fielding": one page per stat type.
 std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType);
 std::string team(std::string_view folder, std::int64_t teamId);
+// A team number's history across the seasons.
+std::string franchise(std::int64_t teamId);
 
 // The way from the page at `from` to the path `to`: "../2031/teams/4.html".
 std::string relative(std::string_view from, std::string_view to);

@@ -1,5 +1,6 @@
 // The site's rules: qualifying minimums, ranking, standings, identities.
 
+#include "franchises.h"
 #include "players.h"
 #include "ranking.h"
 #include "rates.h"
@@ -215,6 +216,34 @@ TEST(SiteRules, StandingsFromThePitchersRegularRows) {
                                                "Ashford Foxes 9-6 0.5", "Cove Eels 9-6 0.5"}));
     EXPECT_EQ(gamesPerTeam(season, std::nullopt), 20);
     EXPECT_EQ(gamesPerTeam(season, 162), 162);
+}
+
+// A team number across seasons: its record each season, how far it went in
+// the playoffs, and whether it won the last round.
+TEST(SiteRules, AFranchiseIsItsTeamNumberAcrossSeasons) {
+    std::vector<SeasonData> seasons(2);
+    seasons[0].teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+    seasons[0].pitching = {pitcherLine(1, "Regular", 90, 72, 162), pitcherLine(2, "Regular", 72, 90, 162)};
+    seasons[0].statTypes = {"Regular"};
+    seasons[1].teams = {
+        {1, "Ashford", "Hounds", "ASH"}, {2, "Lakeport", "Herons", "LAK"}, {3, "Bay", "Owls", "BAY"}};
+    seasons[1].pitching = {pitcherLine(1, "Regular", 80, 82, 162), pitcherLine(2, "Regular", 85, 77, 162),
+                           pitcherLine(3, "Regular", 81, 81, 162), pitcherLine(1, "DS", 3, 1, 4),
+                           pitcherLine(2, "DS", 1, 3, 4),          pitcherLine(1, "WS", 3, 4, 7),
+                           pitcherLine(3, "WS", 4, 3, 7),          pitcherLine(2, "PreSeason", 20, 10, 30)};
+    seasons[1].statTypes = {"Regular", "PreSeason", "DS", "WS"};
+    std::vector<std::string> seen;
+    for (const Franchise& franchise : franchisesOf(seasons)) {
+        std::string text = std::to_string(franchise.teamId) + " " + franchise.name + ":";
+        for (const FranchiseSeason& entry : franchise.seasons)
+            text += " " + std::to_string(entry.season) + " " + std::to_string(entry.standing.wins) + "-" +
+                    std::to_string(entry.standing.losses) + " [" + entry.roundReached +
+                    (entry.champion ? " won" : "") + "]";
+        seen.push_back(text);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 Ashford Hounds: 0 90-72 [] 1 80-82 [WS]",
+                                              "2 Lakeport Herons: 0 72-90 [] 1 85-77 [DS]",
+                                              "3 Bay Owls: 1 81-81 [WS won]"}));
 }
 
 StatLine battingLine(std::int64_t id, const std::string& name, Counter team, const std::string& type,

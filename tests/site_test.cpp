@@ -243,6 +243,26 @@ std::vector<std::vector<std::string>> tableRows(const std::string& html, const s
     return rows;
 }
 
+// A team number's page has a row for each of its seasons with the record its
+// season page shows, and each season's team page leads to it.
+TEST_F(SiteTest, EachTeamNumberHasAFranchisePageWithItsSeasons) {
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    std::size_t franchises = 0;
+    for (const auto& entry : fs::directory_iterator(out_.file("franchises"))) {
+        ++franchises;
+        const std::string id = entry.path().stem().string();
+        const auto rows = tableRows(testing::readFile(entry.path().string()), "seasons");
+        ASSERT_EQ(rows.size(), 2u) << id;
+        for (const auto& row : rows) {
+            const std::string team = testing::readFile(out_.file(row[0] + "/teams/" + id + ".html"));
+            EXPECT_NE(team.find(" \u00b7 " + row[2] + "\u2013" + row[3] + " \u00b7 "), std::string::npos)
+                << id << " " << row[0];
+            EXPECT_NE(team.find("href=\"../../franchises/" + id + ".html\""), std::string::npos);
+        }
+    }
+    EXPECT_GT(franchises, 1u);
+}
+
 // A player can have two rows of one team and stat type; each is shown once. A
 // player with rows for several teams has his season total (TOT) before them.
 TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {

@@ -53,6 +53,9 @@ std::string SiteBuilder::glossaryPage() {
             "\"Qualified only\" shows the total alone, and leaders and records rank on it.",
             "Records are the best single regular seasons of the site's seasons; a rate qualifies by the "
             "minimum of its own season.",
+            "A franchise is a team number across the seasons, under whatever name each season gives it. Its "
+            "playoff round is the last round it has rows in; it won the season when that is the last round "
+            "and its pitchers' W there exceed their L.",
             "PreSeason rows never count toward leaders or careers.",
             "League-adjusted figures (OPS+, wOBA, wRAA, wRC, wRC+, ERA+, FIP) measure each season against "
             "its own league's Regular totals, with no park factor. The league figures are ratios of summed "

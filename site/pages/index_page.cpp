@@ -17,6 +17,14 @@ std::string SiteBuilder::indexPage() {
         append(seasons, std::move(item));
     }
     put(data, "seasons", std::move(seasons));
+    PageData franchises = list();
+    for (const Franchise& franchise : franchises_) {
+        PageData item;
+        put(item, "name", franchise.name);
+        put(item, "link", urls::relative(path, urls::franchise(franchise.teamId)));
+        append(franchises, std::move(item));
+    }
+    put(data, "franchises", std::move(franchises));
     if (!seasonPages_.empty()) {
         const SeasonPages& latest = seasonPages_.back();
         PageData section;

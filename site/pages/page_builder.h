@@ -4,6 +4,7 @@
 // builder that makes pages into one task's list of files, with the leader
 // boxes, standings and links that several kinds of page show.
 
+#include "franchises.h"
 #include "league_data.h"
 #include "players.h"
 #include "ranking.h"
@@ -73,6 +74,7 @@ struct SiteModel {
     const SiteSettings& settings;
     Players players;
     std::vector<SeasonPages> seasonPages;
+    std::vector<Franchise> franchises;
 };
 
 // Makes pages into its own list of files, so that several can work at once.
@@ -80,12 +82,13 @@ class SiteBuilder {
 public:
     SiteBuilder(const SiteModel& model, const SiteTemplates& templates, PageSink& sink, std::size_t task)
         : seasons_(model.seasons), settings_(model.settings), templates_(templates), sink_(sink), task_(task),
-          players_(model.players), seasonPages_(model.seasonPages) {}
+          players_(model.players), seasonPages_(model.seasonPages), franchises_(model.franchises) {}
 
     std::string indexPage();
     std::string leaderPages(const SeasonPages& season);
     std::string statPages(const SeasonPages& season);
     std::string teamPages(const SeasonPages& season);
+    std::string franchisePages();
     std::string playerPages(std::span<const Player* const> players);
     std::string playersIndex();
     std::string careerPage();
@@ -113,6 +116,7 @@ private:
     PageData progression(const Category& category, const std::string& from) const;
     PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                            const std::string& from) const;
+    void addFranchiseSeasonRow(const FranchiseSeason& entry, const std::string& from, TableData& table) const;
     PageData standingsTable(const SeasonPages& season, const std::string& from) const;
 
     const std::vector<SeasonData>& seasons_;
@@ -122,6 +126,7 @@ private:
     std::size_t task_;
     const Players& players_;
     const std::vector<SeasonPages>& seasonPages_;
+    const std::vector<Franchise>& franchises_;
 };
 
 struct CareerTotals {

@@ -14,6 +14,7 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
         PageData page;
         put(page, "season", data.label);
         put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
+        put(page, "franchise", urls::relative(path, urls::franchise(team.id)));
         std::string record;
         for (const Standing& standing : table)
             if (standing.team->id == team.id)
