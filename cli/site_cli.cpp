@@ -4,7 +4,6 @@
 #include "output_folder.h"
 #include "site_run.h"
 
-#include <charconv>
 #include <sstream>
 
 namespace boxloom::cli {
@@ -21,9 +20,8 @@ struct SiteCommand {
 
 std::string setGames(SiteCommand& command, const std::string& value) {
     Counter games = 0;
-    const auto parsed = std::from_chars(value.data(), value.data() + value.size(), games);
-    if (parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() || games < 1 || games > 100000)
-        return "--games needs a whole number of games from 1 to 100000, not '" + value + "'";
+    if (std::string problem = site::parseGames(value, games); !problem.empty())
+        return "--games needs " + problem;
     command.options.games = games;
     return {};
 }

@@ -7,6 +7,7 @@
 #include "players.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <memory>
 
@@ -39,6 +40,15 @@ std::string checkSeasonFolders(const std::string& outputFolder, const std::vecto
 }
 
 } // namespace
+
+std::string parseGames(std::string_view text, Counter& games) {
+    Counter parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size() || parsed < 1 || parsed > 100000)
+        return "a whole number of games from 1 to 100000, not '" + std::string(text) + "'";
+    games = parsed;
+    return {};
+}
 
 SiteOutcome makeSite(const SiteOptions& options) {
     SiteOutcome outcome;

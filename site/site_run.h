@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::site {
@@ -30,5 +31,9 @@ struct SiteOutcome {
 };
 
 SiteOutcome makeSite(const SiteOptions& options);
+
+// Games per team as a person types it: a whole number from 1 to 100000. The
+// reason it is not one, or "" with `games` set.
+std::string parseGames(std::string_view text, Counter& games);
 
 } // namespace boxloom::site
