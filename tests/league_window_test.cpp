@@ -42,9 +42,7 @@ TEST(LeagueSettings, ReadingPassesOverWhatItDoesNotKnow) {
         {"LF lines, unknown names, no '='",
          "Colour=blue\nTitle=Ours\njunk\nGames=154\n",
          {"", "", "Ours", "154", ""}},
-        {"a legacy code page value",
-         "Database=C:\\ligu\xE9.db\r\n",
-         {"C:\\ligu\xC3\xA9.db", "", "", "", ""}},
+        {"a legacy code page value", "Database=C:\\ligu\xE9.db\r\n", {"C:\\ligu\xC3\xA9.db", "", "", "", ""}},
         {"no line break at the end", "SiteFolder=site", {"", "site", "", "", ""}},
         {"the last of two", "Title=One\r\nTitle=Two\r\n", {"", "", "Two", "", ""}},
     };
