@@ -7,7 +7,13 @@ namespace boxloom::site {
 
 namespace {
 
-Counter fixed(double value) { return std::isfinite(value) ? std::llround(value * kDerivedScale) : 0; }
+Counter fixed(double value) {
+    const double scaled = value * kDerivedScale;
+    if (!std::isfinite(scaled)) return 0;
+    return std::llround(std::clamp(scaled, -double(kDerivedLimit), double(kDerivedLimit)));
+}
+
+double unscaled(Counter value) { return static_cast<double>(value) / kDerivedScale; }
 
 double quotient(double numerator, double denominator) {
     return denominator == 0 ? 0.0 : numerator / denominator;
@@ -125,24 +131,35 @@ Ratio onBasePlusSluggingPlus(const Counters& c) {
     return approximateRatio(100 * (obp.value() / leagueObp + slg.value() / leagueSlg - 1));
 }
 
-Ratio weightedOnBase(const Counters& c) { return {c[adj::WobaPoints], kDerivedScale * wobaDivisor(c)}; }
+// The figures are worked out in floating point: the products of derived
+// counters would not fit a fraction of whole numbers.
+Ratio weightedOnBase(const Counters& c) {
+    const Counter divisor = wobaDivisor(c);
+    if (divisor == 0) return {0, 0};
+    return approximateRatio(unscaled(c[adj::WobaPoints]) / static_cast<double>(divisor));
+}
 
-Ratio runsAboveAverage(const Counters& c) { return {c[adj::RunsAboveAverage], kDerivedScale}; }
+Ratio runsAboveAverage(const Counters& c) { return approximateRatio(unscaled(c[adj::RunsAboveAverage])); }
 
 Ratio runsCreated(const Counters& c) {
-    return {c[adj::RunsAboveAverage] + c[adj::LeagueRuns], kDerivedScale};
+    return approximateRatio(unscaled(c[adj::RunsAboveAverage]) + unscaled(c[adj::LeagueRuns]));
 }
 
 Ratio runsCreatedPlus(const Counters& c) {
-    return {100 * (c[adj::RunsAboveAverage] + c[adj::LeagueRuns]), c[adj::LeagueRuns]};
+    if (c[adj::LeagueRuns] == 0) return {0, 0};
+    const double average = unscaled(c[adj::LeagueRuns]);
+    return approximateRatio(100 * (unscaled(c[adj::RunsAboveAverage]) + average) / average);
 }
 
 Ratio earnedRunAveragePlus(const Counters& c) {
-    return {100 * c[adj::LeagueEraByOuts], kDerivedScale * 27 * c[pit::ER]};
+    if (c[pit::ER] == 0) return {0, 0};
+    return approximateRatio(100 * unscaled(c[adj::LeagueEraByOuts]) / (27 * static_cast<double>(c[pit::ER])));
 }
 
 Ratio fieldingIndependentPitching(const Counters& c) {
-    return {3 * kDerivedScale * fipPoints(c) + c[adj::FipConstantByOuts], kDerivedScale * c[pit::Outs]};
+    if (c[pit::Outs] == 0) return {0, 0};
+    return approximateRatio((3 * static_cast<double>(fipPoints(c)) + unscaled(c[adj::FipConstantByOuts])) /
+                            static_cast<double>(c[pit::Outs]));
 }
 
 } // namespace boxloom::site

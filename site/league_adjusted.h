@@ -16,8 +16,10 @@
 
 namespace boxloom::site {
 
-// Derived counters are fixed-point: a billionth of a unit.
-inline constexpr Counter kDerivedScale = 1'000'000'000;
+// Derived counters are fixed-point: a millionth of a unit, each line's held
+// within a range whose sums over any league cannot overflow.
+inline constexpr Counter kDerivedScale = 1'000'000;
+inline constexpr Counter kDerivedLimit = 1'000'000'000'000;
 
 namespace adj {
 // After a batting line's own counters.

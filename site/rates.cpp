@@ -37,7 +37,8 @@ Ratio sumOfRatios(const Ratio& a, const Ratio& b) {
 
 Ratio approximateRatio(double value) {
     constexpr Counter kMillion = 1'000'000;
-    if (!std::isfinite(value)) return {0, 0};
+    constexpr double kLargest = 1e12; // beyond any figure of a league, and far from overflow
+    if (!std::isfinite(value) || std::abs(value) > kLargest) return {0, 0};
     return {std::llround(value * kMillion), kMillion};
 }
 

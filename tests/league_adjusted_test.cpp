@@ -160,7 +160,7 @@ TEST(LeagueAdjusted, TotalsAndCareersAreWeightedByTheirParts) {
     addLeagueAdjusted(later);
     const Counters career = sum({&whole.pitching[0].counters, &later.pitching[0].counters});
     // Career ERA 27 × 160 / 1200 = 3.60 against (3.45 + 4.50) / 2 = 3.975.
-    EXPECT_NEAR(earnedRunAveragePlus(career).value(), 100 * 3.975 / 3.6, 1e-9);
+    EXPECT_NEAR(earnedRunAveragePlus(career).value(), 100 * 3.975 / 3.6, 1e-6);
 }
 
 TEST(LeagueAdjusted, AZeroDivisorShowsADash) {
@@ -179,6 +179,26 @@ TEST(LeagueAdjusted, AZeroDivisorShowsADash) {
     EXPECT_EQ(formatValue(earnedRunAveragePlus(idle), Shown::Whole), dash);
     // No earned runs: an ERA of zero, which no league ERA divides.
     EXPECT_EQ(formatValue(earnedRunAveragePlus(season.pitching[3].counters), Shown::Whole), dash);
+}
+
+// Sums of grouped rows may hold any 32-bit counter: the derived counters and
+// the figures stay in range (the sanitized build would stop at an overflow).
+TEST(LeagueAdjusted, TheLargestCountersOverflowNothing) {
+    SeasonData season = smallLeague();
+    for (auto* lines : {&season.batting, &season.pitching})
+        for (StatLine& line : *lines)
+            for (std::size_t i = 0; i < line.counters.size(); ++i)
+                line.counters[i] = (i % 2 == 0 ? 1 : -1) * Counter{2147483647};
+    addLeagueAdjusted(season);
+    Counters total;
+    for (int copies = 0; copies < 1000; ++copies)
+        addCounters(total, season.batting[0].counters);
+    for (auto figure :
+         {onBasePlusSluggingPlus, weightedOnBase, runsAboveAverage, runsCreated, runsCreatedPlus})
+        for (const Counters* counters : {&season.batting[0].counters, &total})
+            EXPECT_FALSE(formatValue(figure(*counters), Shown::Whole).empty());
+    for (auto figure : {earnedRunAveragePlus, fieldingIndependentPitching})
+        EXPECT_FALSE(formatValue(figure(season.pitching[0].counters), Shown::Whole).empty());
 }
 
 TEST(LeagueAdjusted, RealFiguresPrintRoundedWithoutANegativeZero) {
