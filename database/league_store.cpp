@@ -1,5 +1,7 @@
 #include "league_store.h"
 
+#include "season_files.h"
+
 #include "league_schema.h"
 
 #include <algorithm>
@@ -310,6 +312,10 @@ std::string LeagueStore::load(const std::string& label, SeasonPart part, SeasonD
     case SeasonPart::Players: return readPitchers(db_, label, season.pitchers);
     }
     return {};
+}
+
+std::string LeagueStore::exportFile(const std::string& label, ExportFileKind kind, std::string& bytes) {
+    return seasonFileBytes(db_, label, kind, bytes);
 }
 
 void completeSeason(SeasonData& season) {

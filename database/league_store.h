@@ -3,6 +3,7 @@
 // The league database as the site reads it: read-only, checked, in typed
 // seasons. Nothing outside the store knows its SQL.
 
+#include "export_file_kinds.h"
 #include "league_data.h"
 #include "sqlite_db.h"
 
@@ -29,6 +30,11 @@ public:
     // Reads one part of a season into its members of `season`; the reason it
     // failed, or "". Every counter is checked against what an export can hold.
     std::string load(const std::string& label, SeasonPart part, SeasonData& season);
+    // A season's export file as the import stored it (UTF-8, with ids); the
+    // reason it failed, or "".
+    std::string exportFile(const std::string& label, ExportFileKind kind, std::string& bytes);
+    // The database as its file holds it, for a copy; "" when it cannot be had.
+    std::string bytes() { return db_.bytes(); }
 
 private:
     Connection db_;

@@ -51,6 +51,15 @@ std::string Connection::open(const std::string& path, OpenMode mode) {
     return {};
 }
 
+std::string Connection::bytes() {
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(db_, "main", &size, 0);
+    if (image == nullptr) return {};
+    std::string copy(reinterpret_cast<const char*>(image), static_cast<std::size_t>(size));
+    sqlite3_free(image);
+    return copy;
+}
+
 std::string Connection::openBytes(std::string_view bytes) {
     if (std::string reason = open(":memory:"); !reason.empty()) return reason;
     const auto size = static_cast<sqlite3_int64>(bytes.size());
@@ -106,6 +115,8 @@ std::string Statement::textColumn(int index) const {
     const unsigned char* text = sqlite3_column_text(statement_, index);
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
 }
+
+double Statement::realColumn(int index) const { return sqlite3_column_double(statement_, index); }
 
 bool Statement::isNull(int index) const { return sqlite3_column_type(statement_, index) == SQLITE_NULL; }
 

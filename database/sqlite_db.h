@@ -38,6 +38,8 @@ public:
     // The last failure was a read-only connection finding the journal of a
     // write that was interrupted, which only a writer can roll back.
     bool foundInterruptedWrite() const;
+    // The whole database as its file would hold it; "" when it cannot be had.
+    std::string bytes();
     // False once a transaction ended, also when SQLite ended it itself after a
     // failure such as a full disk.
     bool inTransaction() const;
@@ -66,6 +68,7 @@ public:
     bool hasRow() const { return hasRow_; }
     std::int64_t integerColumn(int index) const;
     std::string textColumn(int index) const;
+    double realColumn(int index) const;
     bool isNull(int index) const;
     // Stored as a whole number: not NULL, text, a real or a blob.
     bool isInteger(int index) const;

@@ -6,6 +6,7 @@
 #include "league_schema.h"
 #include "league_store.h"
 #include "paths.h"
+#include "season_files.h"
 #include "season_import.h"
 #include "sqlite_db.h"
 #include "test_support.h"
@@ -80,7 +81,16 @@ void expectDatabaseEqualsExport(ExportOptions options, const std::string& season
     options.includeIds = true;
     ASSERT_TRUE(runExport(options).succeeded());
     const Reader db(database);
+    Connection store;
+    ASSERT_EQ(store.open(database), "");
     for (ExportFileKind kind : kExportFileKinds) {
+        // Made again from the database, the file is the export's, byte for byte.
+        std::string again;
+        ASSERT_EQ(seasonFileBytes(store, "1986", kind, again), "");
+        const std::string exported = readFile(files.file(exportFileName(kind, "CSV")));
+        EXPECT_TRUE(again == exported) << exportFileName(kind, "CSV") << ":\n"
+                                       << again << "--- the export:\n"
+                                       << exported;
         const auto csv = testing::readCsv(readFile(files.file(exportFileName(kind, "CSV"))));
         const TableDescription& table = describeTable(kind);
         const auto stored = db.rows("SELECT * FROM \"" + table.name + "\" ORDER BY rowid");
@@ -207,6 +217,34 @@ TEST(ImportTexts, AreUtf8AndUnquoted) {
                                                                            "al Expos");
     EXPECT_EQ(db.value("SELECT City FROM Teams"), "Montr\xC3\xA9"
                                                   "al");
+}
+
+// Negative rates (from negative counters) come back as printed. Not a rate that
+// prints as "-0.000": the database keeps -0.0 as 0, so it comes back as "0.000".
+TEST(SeasonFiles, NegativeRatesAreMadeAgainAsPrinted) {
+    testing::SeasonFixture season;
+    season.addTeam({7, 1986,
+                    "Montr\xE9"
+                    "al",
+                    "Expos", "MON"});
+    season.addPlayer({2, "Al", "Minus", kPitcher});
+    season.addStats(testing::statRecord(2, 7, 1,
+                                        {{StatField::BattingGames, 3},
+                                         {StatField::GamesPitched, 3},
+                                         {StatField::AtBats, 30},
+                                         {StatField::Hits, -7},
+                                         {StatField::OutsPitched, 4},
+                                         {StatField::EarnedRuns, 3}}));
+    season.writeLeagueFiles();
+    TempFolder work;
+    ASSERT_TRUE(
+        importSeasons(work.file("l.db"), {{"1986", season.seasonFolder.str()}}, ExportOptions{}).succeeded());
+    expectDatabaseEqualsExport(ExportOptions{}, season.seasonFolder.str(), work.file("l.db"));
+    Connection db;
+    ASSERT_EQ(db.open(work.file("l.db")), "");
+    std::string batting;
+    ASSERT_EQ(seasonFileBytes(db, "1986", ExportFileKind::BattingStats, batting), "");
+    EXPECT_NE(batting.find("\"-0.233\""), std::string::npos) << batting;
 }
 
 TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {

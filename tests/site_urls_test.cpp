@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace boxloom::site {
 namespace {
 
@@ -38,8 +41,17 @@ TEST(SiteUrls, EachPageHasOnePath) {
     EXPECT_EQ(urls::player("12-2.html"), "players/12-2.html");
     EXPECT_EQ(urls::rootOf("2031/teams/12.html"), "../../");
     EXPECT_EQ(urls::rootOf("index.html"), "");
-    for (const std::string& name : urls::reservedNames())
+    EXPECT_EQ(urls::franchise(12), "franchises/12.html");
+    const std::vector<std::string> reserved = urls::reservedNames();
+    for (const std::string& name : reserved)
         EXPECT_EQ(name.find('/'), std::string::npos) << name;
+    // What the site writes outside the season folders: no season may take its name.
+    for (const std::string& path :
+         {urls::index(), urls::career(), urls::records(), urls::glossary(), urls::styleSheet(), urls::icon(),
+          urls::searchIndex(), urls::playersIndex(), urls::franchise(1)}) {
+        const std::string top = path.substr(0, path.find('/'));
+        EXPECT_NE(std::find(reserved.begin(), reserved.end(), top), reserved.end()) << top;
+    }
 }
 
 } // namespace
