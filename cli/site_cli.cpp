@@ -55,6 +55,13 @@ constexpr SiteOption kOptions[] = {
          c.options.templatesFolder = folder;
          return std::string();
      }},
+    {"--downloads", "", "",
+     "also offer each season's export files (UTF-8, with ids) on its\n"
+     "leaders page, and a copy of the database on the front page",
+     [](SiteCommand& c, const std::string&) {
+         c.options.downloads = true;
+         return std::string();
+     }},
     {"--quiet", "-q", "", "print nothing on standard output",
      [](SiteCommand& c, const std::string&) {
          c.quiet = true;

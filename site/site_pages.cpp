@@ -27,8 +27,9 @@ std::string folderNameFor(const std::string& label) {
 
 namespace {
 
-SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings) {
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, franchisesOf(seasons)};
+SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
+                  const SiteDownloads& downloads) {
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, franchisesOf(seasons), downloads};
     // Names the site's own files take are no season folders.
     std::set<std::string> folders;
     for (std::string& name : urls::reservedNames())
@@ -56,6 +57,8 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
         tasks.push_back({[&season](SiteBuilder& builder) { return builder.teamPages(season); }, true});
     }
     tasks.push_back({[](SiteBuilder& builder) { return builder.franchisePages(); }, true});
+    if (!model.downloads.empty())
+        tasks.push_back({[](SiteBuilder& builder) { return builder.downloadFiles(); }});
     for (const auto& [key, player] : model.players.byKey)
         players.push_back(&player);
     constexpr std::size_t kPlayersPerTask = 200;
@@ -79,8 +82,8 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
 } // namespace
 
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                      const SiteTemplates& templates, PageSink& sink) {
-    const SiteModel model = modelOf(seasons, settings);
+                      const SiteTemplates& templates, PageSink& sink, const SiteDownloads& downloads) {
+    const SiteModel model = modelOf(seasons, settings, downloads);
     std::vector<const Player*> players;
     const std::vector<PageTask> tasks = pageTasks(model, players);
     sink.begin(tasks.size());

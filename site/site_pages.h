@@ -29,9 +29,21 @@ public:
     virtual void put(std::size_t task, const std::string& path, const std::string& bytes) = 0;
 };
 
+// Files the site offers for download beside its pages.
+struct SiteDownloads {
+    struct File {
+        std::string name;
+        std::string bytes;
+    };
+    // Per season, in the seasons' order: its export files.
+    std::vector<std::vector<File>> seasonFiles;
+    std::string database; // the database's bytes; "" when it is not offered
+    bool empty() const { return seasonFiles.empty() && database.empty(); }
+};
+
 // The reason it failed (a template error), or "".
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                      const SiteTemplates& templates, PageSink& sink);
+                      const SiteTemplates& templates, PageSink& sink, const SiteDownloads& downloads = {});
 
 // A season label as a folder name: letters, digits, '-', '_' and '.' kept,
 // anything else '-'; never empty, never starting with a dot.

@@ -39,6 +39,23 @@ std::string checkSeasonFolders(const std::string& outputFolder, const std::vecto
     return {};
 }
 
+// Each season's export files as its import stored them, and the database's bytes.
+std::string readDownloads(database::LeagueStore& store, const std::vector<std::string>& labels,
+                          SiteDownloads& downloads) {
+    for (const std::string& label : labels) {
+        std::vector<SiteDownloads::File>& files = downloads.seasonFiles.emplace_back();
+        for (ExportFileKind kind : kExportFileKinds) {
+            SiteDownloads::File& file = files.emplace_back();
+            file.name = exportFileName(kind, "csv");
+            if (std::string reason = store.exportFile(label, kind, file.bytes); !reason.empty())
+                return "season \"" + label + "\": " + reason;
+        }
+    }
+    downloads.database = store.bytes();
+    if (downloads.database.empty()) return "the database could not be copied";
+    return {};
+}
+
 } // namespace
 
 std::string parseGames(std::string_view text, Counter& games) {
@@ -114,9 +131,16 @@ SiteOutcome makeSite(const SiteOptions& options) {
         addLeagueAdjusted(seasons[i]);
     }
     outcome.warnings = identityConflicts(collectPlayers(seasons), seasons);
+    SiteDownloads downloads;
+    if (options.downloads) {
+        if (std::string reason = readDownloads(store, labels, downloads); !reason.empty()) {
+            outcome.problems.push_back(options.database + ": " + reason);
+            return outcome;
+        }
+    }
     SiteSettings settings{options.title, options.games, options.version};
     SiteWriter writer(options.outputFolder);
-    if (std::string reason = buildSite(seasons, settings, templates, writer); !reason.empty()) {
+    if (std::string reason = buildSite(seasons, settings, templates, writer, downloads); !reason.empty()) {
         outcome.problems.push_back("template " + reason);
         return outcome;
     }

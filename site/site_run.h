@@ -20,6 +20,7 @@ struct SiteOptions {
     std::optional<Counter> games;
     std::string title = "League statistics";
     std::string templatesFolder; // templates that replace the built-in ones
+    bool downloads = false;      // each season's export files and a copy of the database
     std::string version;
 };
 

@@ -52,6 +52,12 @@ std::string franchise(std::int64_t teamId) {
     return join(kFranchisesFolder, std::to_string(teamId) + ".html");
 }
 
+std::string seasonDownload(std::string_view folder, std::string_view fileName) {
+    return join(join(folder, "files"), fileName);
+}
+
+std::string databaseCopy() { return "league.db"; }
+
 std::string rootOf(std::string_view from) {
     std::string root;
     for (std::size_t slashes = static_cast<std::size_t>(std::count(from.begin(), from.end(), '/'));
@@ -76,6 +82,7 @@ std::vector<std::string> reservedNames() {
             styleSheet(),
             icon(),
             searchIndex(),
+            databaseCopy(),
             std::string(kPlayersFolder),
             std::string(kFranchisesFolder),
             std::string(kFileList)};

@@ -29,6 +29,10 @@ std::string seasonTable(std::string_view folder, std::string_view table, std::st
 std::string team(std::string_view folder, std::int64_t teamId);
 // A team number's history across the seasons.
 std::string franchise(std::int64_t teamId);
+// A season's export file offered for download, by its file name.
+std::string seasonDownload(std::string_view folder, std::string_view fileName);
+// The copy of the league database offered for download.
+std::string databaseCopy();
 
 // The way from the page at `from` to the path `to`: "../2031/teams/4.html".
 std::string relative(std::string_view from, std::string_view to);

@@ -96,12 +96,13 @@ protected:
     }
     static std::string database() { return folder_->file("league.db"); }
 
-    SiteOutcome make(const std::string& out, std::vector<std::string> seasons = {}) {
+    SiteOutcome make(const std::string& out, std::vector<std::string> seasons = {}, bool downloads = false) {
         SiteOptions options;
         options.database = database();
         options.outputFolder = out;
         options.seasons = std::move(seasons);
         options.title = "Test League";
+        options.downloads = downloads;
         return makeSite(options);
     }
 
@@ -261,6 +262,35 @@ TEST_F(SiteTest, EachTeamNumberHasAFranchisePageWithItsSeasons) {
         }
     }
     EXPECT_GT(franchises, 1u);
+}
+
+// With downloads, each season offers its export files as the store makes them
+// and the front page a copy of the database; both are written only when they
+// change, and leave with the option.
+TEST_F(SiteTest, DownloadsAreTheSeasonsFilesAndTheDatabase) {
+    ASSERT_TRUE(make(out_.str(), {}, true).succeeded());
+    database::LeagueStore store;
+    ASSERT_EQ(store.open(database()), "");
+    for (const char* season : {"2031", "2032"}) {
+        const std::string leaders = testing::readFile(out_.file(std::string(season) + "/leaders.html"));
+        for (ExportFileKind kind : kExportFileKinds) {
+            const std::string name = exportFileName(kind, "csv");
+            std::string expected;
+            ASSERT_EQ(store.exportFile(season, kind, expected), "");
+            EXPECT_TRUE(testing::readFile(out_.file(std::string(season) + "/files/" + name)) == expected)
+                << name;
+            EXPECT_NE(leaders.find("href=\"files/" + name + "\""), std::string::npos) << name;
+        }
+    }
+    EXPECT_NE(testing::readFile(out_.file("index.html")).find("href=\"league.db\""), std::string::npos);
+    database::LeagueStore copy;
+    ASSERT_EQ(copy.open(out_.file("league.db")), "");
+    EXPECT_EQ(copy.seasons(), (std::vector<std::string>{"2031", "2032"}));
+    const SiteOutcome again = make(out_.str(), {}, true);
+    EXPECT_EQ(again.files.written, 0u);
+    ASSERT_TRUE(make(out_.str()).succeeded());
+    EXPECT_FALSE(fs::exists(out_.file("league.db")));
+    EXPECT_FALSE(fs::exists(out_.file("2031/files")) && !fs::is_empty(out_.file("2031/files")));
 }
 
 // A player can have two rows of one team and stat type; each is shown once. A

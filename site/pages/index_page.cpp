@@ -25,6 +25,7 @@ std::string SiteBuilder::indexPage() {
         append(franchises, std::move(item));
     }
     put(data, "franchises", std::move(franchises));
+    if (!downloads_.database.empty()) put(data, "database", urls::relative(path, urls::databaseCopy()));
     if (!seasonPages_.empty()) {
         const SeasonPages& latest = seasonPages_.back();
         PageData section;

@@ -22,6 +22,19 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
             append(others, std::move(link));
         }
         put(data, "otherTypes", std::move(others));
+        const std::size_t index = static_cast<std::size_t>(&season - seasonPages_.data());
+        if (type == kRegular && index < downloads_.seasonFiles.size()) {
+            PageData files = list();
+            for (const SiteDownloads::File& file : downloads_.seasonFiles[index]) {
+                PageData item;
+                put(item, "name", file.name);
+                put(item, "link", urls::relative(path, urls::seasonDownload(season.folder, file.name)));
+                append(files, std::move(item));
+            }
+            PageData downloads;
+            put(downloads, "files", std::move(files));
+            put(data, "downloads", std::move(downloads));
+        }
         PageData groups = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             PageData boxes = list();
@@ -36,6 +49,14 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
             !reason.empty())
             return reason;
     }
+    return {};
+}
+
+std::string SiteBuilder::downloadFiles() {
+    for (std::size_t s = 0; s < downloads_.seasonFiles.size() && s < seasonPages_.size(); ++s)
+        for (const SiteDownloads::File& file : downloads_.seasonFiles[s])
+            sink_.put(task_, urls::seasonDownload(seasonPages_[s].folder, file.name), file.bytes);
+    if (!downloads_.database.empty()) sink_.put(task_, urls::databaseCopy(), downloads_.database);
     return {};
 }
 

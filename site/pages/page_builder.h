@@ -75,6 +75,7 @@ struct SiteModel {
     Players players;
     std::vector<SeasonPages> seasonPages;
     std::vector<Franchise> franchises;
+    const SiteDownloads& downloads;
 };
 
 // Makes pages into its own list of files, so that several can work at once.
@@ -82,13 +83,15 @@ class SiteBuilder {
 public:
     SiteBuilder(const SiteModel& model, const SiteTemplates& templates, PageSink& sink, std::size_t task)
         : seasons_(model.seasons), settings_(model.settings), templates_(templates), sink_(sink), task_(task),
-          players_(model.players), seasonPages_(model.seasonPages), franchises_(model.franchises) {}
+          players_(model.players), seasonPages_(model.seasonPages), franchises_(model.franchises),
+          downloads_(model.downloads) {}
 
     std::string indexPage();
     std::string leaderPages(const SeasonPages& season);
     std::string statPages(const SeasonPages& season);
     std::string teamPages(const SeasonPages& season);
     std::string franchisePages();
+    std::string downloadFiles();
     std::string playerPages(std::span<const Player* const> players);
     std::string playersIndex();
     std::string careerPage();
@@ -127,6 +130,7 @@ private:
     const Players& players_;
     const std::vector<SeasonPages>& seasonPages_;
     const std::vector<Franchise>& franchises_;
+    const SiteDownloads& downloads_;
 };
 
 struct CareerTotals {
