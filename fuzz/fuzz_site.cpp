@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     database::LeagueStore store;
     if (!store.openBytes({reinterpret_cast<const char*>(data), size}).empty()) return 0;
     std::vector<SeasonData> seasons;
+    site::SiteDownloads downloads;
     for (const std::string& label : store.seasons()) {
         SeasonData season;
         season.label = label;
@@ -40,12 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!store.load(label, part, season).empty()) return 0;
         database::completeSeason(season);
         site::addLeagueAdjusted(season);
+        // The export files made again from whatever the rows hold.
+        auto& files = downloads.seasonFiles.emplace_back();
+        for (ExportFileKind kind : kExportFileKinds)
+            if (!store.exportFile(label, kind, files.emplace_back().bytes).empty()) return 0;
         seasons.push_back(std::move(season));
         if (seasons.size() == kMostSeasons) break;
     }
     static const site::SiteTemplates templates;
     CheckedPages pages;
     // The built-in templates are checked by the tests: they never fail here.
-    if (!site::buildSite(seasons, {}, templates, pages).empty()) std::abort();
+    for (std::size_t s = 0; s < downloads.seasonFiles.size(); ++s)
+        for (std::size_t k = 0; k < kExportFileKindCount; ++k)
+            downloads.seasonFiles[s][k].name = exportFileName(kExportFileKinds[k], "csv");
+    if (!site::buildSite(seasons, {}, templates, pages, downloads).empty()) std::abort();
     return 0;
 }
