@@ -220,16 +220,19 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
 } // namespace
 
 std::string TableData::rowsHtml() const {
-    std::map<std::size_t, std::vector<Ratio>> columns;
-    for (const SortValue& cell : sortValues_)
-        columns[cell.column].push_back(cell.value);
-    std::map<std::size_t, int> decimals;
-    for (auto& [column, values] : columns) {
-        const Shown shown = std::find_if(sortValues_.begin(), sortValues_.end(), [&](const SortValue& v) {
-                                return v.column == column;
-                            })->shown;
-        decimals[column] = sortDecimals(std::move(values), printedDecimals(shown));
+    struct ColumnValues {
+        Shown shown{};
+        std::vector<Ratio> values;
+    };
+    std::map<std::size_t, ColumnValues> columns;
+    for (const SortValue& cell : sortValues_) {
+        ColumnValues& column = columns[cell.column];
+        column.shown = cell.shown;
+        column.values.push_back(cell.value);
     }
+    std::map<std::size_t, int> decimals;
+    for (auto& [column, found] : columns)
+        decimals[column] = sortDecimals(std::move(found.values), printedDecimals(found.shown));
     std::string rows;
     rows.reserve(rows_.size() + sortValues_.size() * 12);
     std::size_t copied = 0;

@@ -3,6 +3,7 @@
 #include "urls.h"
 
 #include <map>
+#include <stdexcept>
 
 namespace boxloom::site::pages {
 
