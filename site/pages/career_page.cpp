@@ -18,9 +18,9 @@ CareerTotals careerTotals(const Players& players) {
     return careers;
 }
 
-PageData SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals,
-                                  const std::string& from, const std::string& keyPrefix) const {
-    PageData boxes = list();
+LeaderBoxes SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals,
+                                     const std::string& from, const std::string& keyPrefix) const {
+    LeaderBoxes boxes;
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         // The single-season minimums summed over the seasons.
@@ -29,10 +29,10 @@ PageData SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTotal>&
             minimum += minimumFor(category.qualifier, season.games);
         BoxHeading heading = headingOf(category, minimum);
         heading.key = keyPrefix + heading.key;
-        append(boxes, box(heading,
-                          rankCandidates(categoryCandidates(category, totals, minimum), category.direction,
-                                         kLeaderCount),
-                          totals, category.shown, from));
+        boxes.push_back(box(
+            heading,
+            rankCandidates(categoryCandidates(category, totals, minimum), category.direction, kLeaderCount),
+            totals, category.shown, from));
     }
     return boxes;
 }

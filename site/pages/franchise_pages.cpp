@@ -94,7 +94,7 @@ std::string SiteBuilder::franchisePages() {
             addFranchiseSeasonRow(entry, path, table);
             games += seasonPages_[entry.season].games;
         }
-        PageData boxes = list();
+        LeaderBoxes boxes;
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             const std::vector<PlayerTotal> totals = totalsWithTeam(seasons_, franchise, kind);
             addCategoryBoxes(kind, totals, games, kLeaderCount, path, boxes);
@@ -104,7 +104,7 @@ std::string SiteBuilder::franchisePages() {
         put(page, "first", seasons_[franchise.seasons.front().season].label);
         put(page, "last", seasons_[franchise.seasons.back().season].label);
         put(page, "count", std::to_string(franchise.seasons.size()));
-        put(page, "boxes", std::move(boxes));
+        put(page, "boxes", boxesData(boxes));
         if (std::string reason =
                 write(path, franchise.name + ": franchise history", "franchise", std::move(page));
             !reason.empty())

@@ -32,12 +32,12 @@ std::string SiteBuilder::indexPage() {
         put(section, "label", latest.data->label);
         put(section, "leaders", urls::relative(path, urls::seasonLeaders(latest.folder, kRegular)));
         put(section, "standings", standingsTable(latest, path));
-        PageData boxes = list();
+        LeaderBoxes boxes;
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), latest.games,
                              kFrontPageLeaderCount, path, boxes);
         }
-        put(section, "boxes", std::move(boxes));
+        put(section, "boxes", boxesData(boxes));
         put(data, "latest", std::move(section));
     }
     return write(path, settings_.title, "index", std::move(data));

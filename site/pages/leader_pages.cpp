@@ -37,10 +37,10 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
         }
         PageData groups = list();
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            PageData boxes = list();
+            LeaderBoxes boxes;
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
                              path, boxes);
-            appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching", std::move(boxes));
+            appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching", boxes);
         }
         appendGroup(groups, "Fielding", fieldingBoxes(*season.data, type, games, path));
         put(data, "groups", std::move(groups));

@@ -9,10 +9,33 @@ namespace boxloom::site::pages {
 
 PageData list() { return PageData{PageData::type::list}; }
 
-void appendGroup(PageData& groups, const std::string& heading, PageData boxes) {
+PageData boxesData(const LeaderBoxes& boxes) {
+    PageData all = list();
+    for (const LeaderBox& box : boxes) {
+        PageData entries = list();
+        for (const LeaderEntry& entry : box.entries) {
+            PageData item;
+            put(item, "rank", entry.rank);
+            put(item, "name", entry.name);
+            put(item, "link", entry.link);
+            put(item, "team", entry.team);
+            put(item, "value", entry.value);
+            append(entries, std::move(item));
+        }
+        PageData data;
+        put(data, "key", box.key);
+        put(data, "title", box.title);
+        if (!box.minimum.empty()) put(data, "minimum", box.minimum);
+        put(data, "entries", std::move(entries));
+        append(all, std::move(data));
+    }
+    return all;
+}
+
+void appendGroup(PageData& groups, const std::string& heading, const LeaderBoxes& boxes) {
     PageData item;
     put(item, "heading", heading);
-    put(item, "boxes", std::move(boxes));
+    put(item, "boxes", boxesData(boxes));
     append(groups, std::move(item));
 }
 
@@ -86,53 +109,44 @@ std::string SiteBuilder::playerLink(const std::string& from, std::int64_t id, st
     return player == nullptr ? std::string() : urls::relative(from, urls::player(player->page));
 }
 
-PageData SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
-                          const std::vector<PlayerTotal>& totals, Shown shown,
-                          const std::string& from) const {
-    PageData entries = list();
+LeaderBox SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                           const std::vector<PlayerTotal>& totals, Shown shown,
+                           const std::string& from) const {
+    LeaderBox made{heading.key, heading.title, heading.minimum, {}};
     for (const Ranked& entry : ranked) {
         const PlayerTotal& total = totals[entry.candidate.source];
-        PageData item;
-        put(item, "rank", entry.rank);
-        put(item, "name", displayName(total.player));
-        put(item, "link", playerLink(from, total.playerId, total.player));
-        put(item, "team", total.teamText());
-        put(item, "value", formatValue(entry.candidate.value, shown));
-        append(entries, std::move(item));
+        made.entries.push_back({entry.rank, displayName(total.player),
+                                playerLink(from, total.playerId, total.player), total.teamText(),
+                                formatValue(entry.candidate.value, shown)});
     }
-    PageData data;
-    put(data, "key", heading.key);
-    put(data, "title", heading.title);
-    if (!heading.minimum.empty()) put(data, "minimum", heading.minimum);
-    put(data, "entries", std::move(entries));
-    return data;
+    return made;
 }
 
 void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                                   std::size_t limit, const std::string& from, PageData& boxes) const {
+                                   std::size_t limit, const std::string& from, LeaderBoxes& boxes) const {
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
         const Counter minimum = minimumFor(category.qualifier, games);
-        append(boxes,
-               box(headingOf(category, minimum),
-                   rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
-                   totals, category.shown, from));
+        boxes.push_back(
+            box(headingOf(category, minimum),
+                rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
+                totals, category.shown, from));
     }
 }
 
-PageData SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
-                                    const std::string& from) const {
-    PageData boxes = list();
+LeaderBoxes SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                                       const std::string& from) const {
+    LeaderBoxes boxes;
     for (const std::string& position : fieldingPositions()) {
         const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
         std::vector<Candidate> found = candidatesOf(
             totals,
             [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
             fieldingAverage);
-        append(boxes, box({"fpct-" + position, "Fielding average, " + position,
-                           positionMinimumText(position, games)},
-                          rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,
-                          Shown::Average, from));
+        boxes.push_back(
+            box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},
+                rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,
+                Shown::Average, from));
     }
     return boxes;
 }

@@ -26,9 +26,29 @@ inline constexpr std::size_t kLeaderCount = 10;
 inline constexpr std::size_t kFrontPageLeaderCount = 5;
 inline constexpr std::size_t kTeamLeaderCount = 3;
 
+// A leader box as a page shows it: plain data, made into the template's data
+// only when the page is written.
+struct LeaderEntry {
+    std::string rank; // "1", "T-2"
+    std::string name;
+    std::string link; // "" when the name leads nowhere
+    std::string team;
+    std::string value;
+};
+
+struct LeaderBox {
+    std::string key; // for the anchor
+    std::string title;
+    std::string minimum; // "" for counting categories
+    std::vector<LeaderEntry> entries;
+};
+
+using LeaderBoxes = std::vector<LeaderBox>;
+
 PageData list();
+PageData boxesData(const LeaderBoxes& boxes);
 // A heading and its leader boxes, appended to a page's groups.
-void appendGroup(PageData& groups, const std::string& heading, PageData boxes);
+void appendGroup(PageData& groups, const std::string& heading, const LeaderBoxes& boxes);
 PageData textList(const std::vector<std::string>& texts);
 std::string coordinate(double value);
 
@@ -107,18 +127,18 @@ private:
     std::string playerLink(const std::string& from, std::int64_t id, std::string_view name) const;
 
     // A leader box: the ranked candidates stand for players of `totals`.
-    PageData box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
-                 const std::vector<PlayerTotal>& totals, Shown shown, const std::string& from) const;
+    LeaderBox box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
+                  const std::vector<PlayerTotal>& totals, Shown shown, const std::string& from) const;
     // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
     void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                          std::size_t limit, const std::string& from, PageData& boxes) const;
+                          std::size_t limit, const std::string& from, LeaderBoxes& boxes) const;
     // The leader boxes of every category of a kind over the players' careers.
-    PageData careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, const std::string& from,
-                         const std::string& keyPrefix) const;
+    LeaderBoxes careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, const std::string& from,
+                            const std::string& keyPrefix) const;
     // Who held a category's single-season record after each season.
     PageData progression(const Category& category, const std::string& from) const;
-    PageData fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
-                           const std::string& from) const;
+    LeaderBoxes fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
+                              const std::string& from) const;
     void addFranchiseSeasonRow(const FranchiseSeason& entry, const std::string& from, TableData& table) const;
     PageData standingsTable(const SeasonPages& season, const std::string& from) const;
 

@@ -120,18 +120,18 @@ std::string SiteBuilder::recordsPage() {
     // the box shows the season where a season table shows the team.
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
         const SingleSeasons all = singleSeasons(seasonPages_, kind);
-        PageData boxes = list();
+        LeaderBoxes boxes;
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
             const std::string minimum =
                 category.qualifier == Qualifier::None ? "" : "Each season's own qualifying minimum";
-            append(boxes, box({std::string(category.key), std::string(category.title), minimum},
-                              rankCandidates(qualifiedSeasons(category, all, seasonPages_),
-                                             category.direction, kLeaderCount),
-                              all.totals, category.shown, path));
+            boxes.push_back(box({std::string(category.key), std::string(category.title), minimum},
+                                rankCandidates(qualifiedSeasons(category, all, seasonPages_),
+                                               category.direction, kLeaderCount),
+                                all.totals, category.shown, path));
         }
         appendGroup(groups, kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season",
-                    std::move(boxes));
+                    boxes);
     }
     const CareerTotals careers = careerTotals(players_);
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
@@ -145,29 +145,21 @@ std::string SiteBuilder::recordsPage() {
     std::vector<std::string> names;
     for (const TeamSeason& team : teamSeasons)
         names.push_back(team.standing.team->name());
-    PageData boxes = list();
+    LeaderBoxes boxes;
     for (const TeamRecord& record : kTeamRecords) {
         std::vector<Candidate> found;
         for (std::size_t i = 0; i < teamSeasons.size(); ++i)
             found.push_back({names[i], record.value(teamSeasons[i].standing), i});
-        PageData entries = list();
+        LeaderBox& made = boxes.emplace_back(LeaderBox{record.key, record.title, "", {}});
         for (const Ranked& entry : rankCandidates(found, record.direction, kLeaderCount)) {
             const TeamSeason& team = teamSeasons[entry.candidate.source];
-            PageData item;
-            put(item, "rank", entry.rank);
-            put(item, "name", team.standing.team->name());
-            put(item, "link", urls::relative(path, urls::team(team.season->folder, team.standing.team->id)));
-            put(item, "team", team.season->data->label);
-            put(item, "value", formatValue(entry.candidate.value, record.shown));
-            append(entries, std::move(item));
+            made.entries.push_back(
+                {entry.rank, team.standing.team->name(),
+                 urls::relative(path, urls::team(team.season->folder, team.standing.team->id)),
+                 team.season->data->label, formatValue(entry.candidate.value, record.shown)});
         }
-        PageData data;
-        put(data, "key", record.key);
-        put(data, "title", record.title);
-        put(data, "entries", std::move(entries));
-        append(boxes, std::move(data));
     }
-    appendGroup(groups, "Teams, single season", std::move(boxes));
+    appendGroup(groups, "Teams, single season", boxes);
     PageData progressions = list();
     for (const Category& category : leaderCategories())
         if (std::find(std::begin(kProgressiveRecords), std::end(kProgressiveRecords), category.key) !=

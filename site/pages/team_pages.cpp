@@ -20,12 +20,12 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
             if (standing.team->id == team.id)
                 record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
         put(page, "record", record);
-        PageData boxes = list();
+        LeaderBoxes boxes;
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
                              kTeamLeaderCount, path, boxes);
         }
-        put(page, "boxes", std::move(boxes));
+        put(page, "boxes", boxesData(boxes));
         PageData tables = list();
         for (const std::string& type : orderedStatTypes(data)) {
             for (const auto& [heading, lines, columns] :
