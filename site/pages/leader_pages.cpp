@@ -4,6 +4,16 @@
 
 namespace boxloom::site::pages {
 
+SiteBuilder::SeasonLeaders SiteBuilder::seasonLeaders(const SeasonPages& season, const std::string& statType,
+                                                      Counter games, const std::string& from) const {
+    SeasonLeaders leaders;
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
+        addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), statType), games, kLeaderCount,
+                         from, kind == StatKind::Batting ? leaders.batting : leaders.pitching);
+    leaders.fielding = fieldingBoxes(*season.data, statType, games, from);
+    return leaders;
+}
+
 std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     const std::vector<std::string> types = orderedStatTypes(*season.data);
     for (const std::string& type : types) {
@@ -35,14 +45,11 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
             put(downloads, "files", std::move(files));
             put(data, "downloads", std::move(downloads));
         }
+        const SeasonLeaders leaders = seasonLeaders(season, type, games, path);
         PageData groups = list();
-        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            LeaderBoxes boxes;
-            addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), type), games, kLeaderCount,
-                             path, boxes);
-            appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching", boxes);
-        }
-        appendGroup(groups, "Fielding", fieldingBoxes(*season.data, type, games, path));
+        appendGroup(groups, "Batting", leaders.batting);
+        appendGroup(groups, "Pitching", leaders.pitching);
+        appendGroup(groups, "Fielding", leaders.fielding);
         put(data, "groups", std::move(groups));
         if (std::string reason =
                 write(path, season.data->label + " " + type + " leaders", "leaders", std::move(data));

@@ -106,6 +106,15 @@ public:
           players_(model.players), seasonPages_(model.seasonPages), franchises_(model.franchises),
           downloads_(model.downloads) {}
 
+    // A season's leader boxes of a stat type, for the page at `from`.
+    struct SeasonLeaders {
+        LeaderBoxes batting;
+        LeaderBoxes pitching;
+        LeaderBoxes fielding;
+    };
+    SeasonLeaders seasonLeaders(const SeasonPages& season, const std::string& statType, Counter games,
+                                const std::string& from) const;
+
     std::string indexPage();
     std::string leaderPages(const SeasonPages& season);
     std::string statPages(const SeasonPages& season);

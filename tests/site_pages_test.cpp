@@ -1,0 +1,81 @@
+// The page makers' plain data, checked without HTML.
+
+#include "league_adjusted.h"
+#include "page_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace boxloom::site::pages {
+namespace {
+
+struct NoPages : PageSink {
+    void begin(std::size_t) override {}
+    void put(std::size_t, const std::string&, const std::string&) override {}
+};
+
+StatLine batter(std::int64_t id, const std::string& name, std::int64_t team, Counter atBats, Counter hits,
+                Counter homeRuns) {
+    StatLine line;
+    line.playerId = id;
+    line.player = name;
+    line.teamId = team;
+    line.team = team == 1 ? "Ashford Foxes" : "Lakeport Herons";
+    line.statType = std::string(kRegular);
+    line.counters = Counters(bat::Count);
+    line.counters[bat::AB] = atBats;
+    line.counters[bat::H] = hits;
+    line.counters[bat::HR] = homeRuns;
+    line.splits = {Counters(split::Count), Counters(split::Count)};
+    return line;
+}
+
+std::vector<std::string> entriesOf(const LeaderBoxes& boxes, const std::string& key, std::string* minimum) {
+    std::vector<std::string> texts;
+    for (const LeaderBox& box : boxes) {
+        if (box.key != key) continue;
+        *minimum = box.minimum;
+        for (const LeaderEntry& entry : box.entries)
+            texts.push_back(entry.rank + " " + entry.name + " | " + entry.team + " | " + entry.value + " | " +
+                            entry.link);
+    }
+    return texts;
+}
+
+// Ties share a rank; a traded player is ranked on his total (TOT); a rate
+// leader needs the minimum; names are "First Last" and lead to the player.
+TEST(SitePages, ASeasonsLeaderBoxesAsPlainData) {
+    std::vector<SeasonData> seasons(1);
+    SeasonData& season = seasons[0];
+    season.label = "2031";
+    season.teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+    season.batting = {batter(1, "Adams,Al", 1, 510, 160, 30), batter(2, "Baker,Bo", 1, 450, 135, 30),
+                      batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+    season.statTypes = {std::string(kRegular)};
+    addLeagueAdjusted(season);
+    const SiteSettings settings;
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    model.seasonPages.push_back({&season, "2031", 162, {}});
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    const auto leaders =
+        builder.seasonLeaders(model.seasonPages[0], std::string(kRegular), 162, "2031/leaders.html");
+    std::string minimum;
+    EXPECT_EQ(entriesOf(leaders.batting, "hr", &minimum),
+              (std::vector<std::string>{"T-1 Al Adams | Ashford Foxes | 30 | ../players/1.html",
+                                        "T-1 Bo Baker | Ashford Foxes | 30 | ../players/2.html",
+                                        "3 Cy Cole | TOT | 25 | ../players/3.html"}));
+    EXPECT_EQ(minimum, "");
+    EXPECT_EQ(entriesOf(leaders.batting, "avg", &minimum),
+              (std::vector<std::string>{"1 Al Adams | Ashford Foxes | .314 | ../players/1.html",
+                                        "2 Cy Cole | TOT | .309 | ../players/3.html"}));
+    EXPECT_EQ(minimum, "Min. 502 PA");
+    EXPECT_TRUE(leaders.pitching.size() > 0 && leaders.pitching.front().entries.empty());
+}
+
+} // namespace
+} // namespace boxloom::site::pages
