@@ -198,14 +198,19 @@ TEST_F(DemoSeasons, EveryValueEqualsTheExportFiles) {
     }
 }
 
+// A team whose city has a windows-1252 letter.
+TeamFields montrealExpos() {
+    return {7, 1986,
+            "Montr\xE9"
+            "al",
+            "Expos", "MON"};
+}
+
 // The league files' windows-1252 names arrive as UTF-8, and a quote in a name
 // is a quote, not the doubled one of a CSV line.
 TEST(ImportTexts, AreUtf8AndUnquoted) {
     testing::SeasonFixture season;
-    season.addTeam({7, 1986,
-                    "Montr\xE9"
-                    "al",
-                    "Expos", "MON"});
+    season.addTeam(montrealExpos());
     season.addPlayer({1, "Jos\xE9", "O\"Neil", kPositionPlayer});
     season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 3}, {StatField::AtBats, 9}}));
     season.writeLeagueFiles();
@@ -223,10 +228,7 @@ TEST(ImportTexts, AreUtf8AndUnquoted) {
 // prints as "-0.000": the database keeps -0.0 as 0, so it comes back as "0.000".
 TEST(SeasonFiles, NegativeRatesAreMadeAgainAsPrinted) {
     testing::SeasonFixture season;
-    season.addTeam({7, 1986,
-                    "Montr\xE9"
-                    "al",
-                    "Expos", "MON"});
+    season.addTeam(montrealExpos());
     season.addPlayer({2, "Al", "Minus", kPitcher});
     season.addStats(testing::statRecord(2, 7, 1,
                                         {{StatField::BattingGames, 3},
@@ -245,6 +247,18 @@ TEST(SeasonFiles, NegativeRatesAreMadeAgainAsPrinted) {
     std::string batting;
     ASSERT_EQ(seasonFileBytes(db, "1986", ExportFileKind::BattingStats, batting), "");
     EXPECT_NE(batting.find("\"-0.233\""), std::string::npos) << batting;
+}
+
+// A table the store cannot read fails the file with SQLite's reason.
+TEST_F(DemoSeasons, ASeasonFileOfAnUnreadableTableSaysWhy) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    Connection db;
+    ASSERT_EQ(db.open(databasePath()), "");
+    ASSERT_EQ(db.execute("DROP VIEW \"Batting_Season_Totals\"; DROP TABLE \"Batting_Stats\""), "");
+    std::string bytes;
+    EXPECT_NE(seasonFileBytes(db, "1986", ExportFileKind::BattingStats, bytes).find("Batting_Stats"),
+              std::string::npos);
+    EXPECT_EQ(seasonFileBytes(db, "1986", ExportFileKind::FieldingStats, bytes), "");
 }
 
 TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
