@@ -12,15 +12,6 @@ __extension__ typedef __int128 Wide;
 // The sign moved to the numerator, so that comparing cross products works.
 Ratio normalized(const Ratio& r) { return r.denominator < 0 ? Ratio{-r.numerator, -r.denominator} : r; }
 
-int decimalsOf(Shown shown) {
-    switch (shown) {
-    case Shown::Whole: return 0;
-    case Shown::OneDecimal: return 1;
-    case Shown::TwoDecimals: return 2;
-    default: return 3;
-    }
-}
-
 } // namespace
 
 int compareRatios(const Ratio& a, const Ratio& b) {
@@ -33,6 +24,15 @@ int compareRatios(const Ratio& a, const Ratio& b) {
 Ratio sumOfRatios(const Ratio& a, const Ratio& b) {
     if (!a.defined() || !b.defined()) return {0, 0};
     return {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator};
+}
+
+int decimalsOf(Shown shown) {
+    switch (shown) {
+    case Shown::Whole: return 0;
+    case Shown::OneDecimal: return 1;
+    case Shown::TwoDecimals: return 2;
+    default: return 3;
+    }
 }
 
 Ratio approximateRatio(double value) {
@@ -64,22 +64,27 @@ void appendValue(std::string& out, const Ratio& value, Shown shown) {
     } else if (!value.defined()) {
         out += kUndefinedRate;
     } else {
-        std::string_view text(
-            buffer,
-            static_cast<std::size_t>(
-                std::to_chars(buffer, end, value.value(), std::chars_format::fixed, decimalsOf(shown)).ptr -
-                buffer));
-        // A value that rounds to zero has no sign: 0.0, not -0.0
-        if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
-            text.remove_prefix(1);
         // Averages below one are written without the leading zero: .312
-        if (shown == Shown::Average && text.starts_with("0.")) text.remove_prefix(1);
-        if (shown == Shown::Average && text.starts_with("-0.")) {
-            out += '-';
-            text.remove_prefix(2);
-        }
-        out += text;
+        appendDecimals(out, value.value(), decimalsOf(shown), shown == Shown::Average);
     }
+}
+
+void appendDecimals(std::string& out, double value, int decimals, bool withoutLeadingZero) {
+    char buffer[64];
+    std::string_view text(
+        buffer,
+        static_cast<std::size_t>(
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr -
+            buffer));
+    // A value that rounds to zero has no sign: 0.0, not -0.0
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
+        text.remove_prefix(1);
+    if (withoutLeadingZero && text.starts_with("0.")) text.remove_prefix(1);
+    if (withoutLeadingZero && text.starts_with("-0.")) {
+        out += '-';
+        text.remove_prefix(2);
+    }
+    out += text;
 }
 
 std::string formatValue(const Ratio& value, Shown shown) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <map>
 
 namespace boxloom::site {
@@ -153,40 +152,10 @@ void appendHeader(std::string& out, std::string_view label, std::string_view mea
     out += "</th>";
 }
 
-} // namespace
-
-namespace {
-
-int printedDecimals(Shown shown) {
-    switch (shown) {
-    case Shown::Whole: return 0;
-    case Shown::OneDecimal: return 1;
-    case Shown::TwoDecimals: return 2;
-    default: return 3;
-    }
-}
-
-void appendFixed(std::string& out, const Ratio& value, int decimals) {
-    char buffer[64];
-    std::string_view text(
-        buffer, static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, value.value(),
-                                                       std::chars_format::fixed, decimals)
-                                             .ptr -
-                                         buffer));
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
-        text.remove_prefix(1);
-    if (text.starts_with("0.")) text.remove_prefix(1);
-    if (text.starts_with("-0.")) {
-        out += '-';
-        text.remove_prefix(2);
-    }
-    out += text;
-}
-
 // Without the zeros that end the decimals: .29374, not .293740.
 void appendSortValue(std::string& out, const Ratio& value, int decimals) {
     std::string text;
-    appendFixed(text, value, decimals);
+    appendDecimals(text, value.value(), decimals, true);
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.ends_with('.')) text.pop_back();
@@ -208,7 +177,7 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
         std::string previous, current;
         for (std::size_t i = 0; i < values.size() && apart; ++i) {
             current.clear();
-            appendFixed(current, values[i], decimals);
+            appendDecimals(current, values[i].value(), decimals, true);
             apart = i == 0 || current != previous;
             previous.swap(current);
         }
@@ -232,13 +201,13 @@ std::string TableData::rowsHtml() const {
     }
     std::map<std::size_t, int> decimals;
     for (auto& [column, found] : columns)
-        decimals[column] = sortDecimals(std::move(found.values), printedDecimals(found.shown));
+        decimals[column] = sortDecimals(std::move(found.values), decimalsOf(found.shown));
     std::string rows;
     rows.reserve(rows_.size() + sortValues_.size() * 12);
     std::size_t copied = 0;
     for (const SortValue& cell : sortValues_) {
         const int needed = decimals[cell.column];
-        if (needed == printedDecimals(cell.shown)) continue;
+        if (needed == decimalsOf(cell.shown)) continue;
         rows.append(rows_, copied, cell.offset - copied);
         copied = cell.offset;
         rows += " data-v=\"";
