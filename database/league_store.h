@@ -7,6 +7,7 @@
 #include "league_data.h"
 #include "sqlite_db.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,17 @@ enum class SeasonPart { Batting, Pitching, Fielding, Teams, Players };
 inline constexpr SeasonPart kSeasonParts[] = {SeasonPart::Batting, SeasonPart::Pitching, SeasonPart::Fielding,
                                               SeasonPart::Teams, SeasonPart::Players};
 
+// A season as a list of the database's seasons shows it.
+struct SeasonSummary {
+    std::string label;
+    std::int64_t year = 0; // the teams' year, 0 without teams
+    std::int64_t teams = 0;
+    std::int64_t players = 0;
+    std::int64_t rows = 0; // in the statistics tables
+    std::string importedAt;
+    bool operator==(const SeasonSummary&) const = default;
+};
+
 class LeagueStore {
 public:
     // The reason it cannot be read as a league database of this schema, or "".
@@ -27,6 +39,8 @@ public:
     std::string openBytes(std::string_view bytes);
     // The season labels in the order they sort.
     std::vector<std::string> seasons();
+    // Every season in label order; the reason it failed, or "".
+    std::string summaries(std::vector<SeasonSummary>& list);
     // Reads one part of a season into its members of `season`; the reason it
     // failed, or "". Every counter is checked against what an export can hold.
     std::string load(const std::string& label, SeasonPart part, SeasonData& season);

@@ -19,10 +19,37 @@ namespace {
 
 constexpr std::array<const char*, 3> kLeagueFiles = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
 
+// Every row of the season, in each table; the reason of a failure, or "".
+std::string deleteSeasonRows(Connection& db, const std::string& label) {
+    for (const std::string& table : requiredTables()) {
+        Statement forget(db, "DELETE FROM \"" + table + "\" WHERE \"Season\" = ?");
+        forget.bindText(1, label);
+        if (!forget.ok() || !forget.step()) return db.reason();
+    }
+    return {};
+}
+
+bool holdsSeason(Connection& db, const std::string& label, std::string& reason) {
+    Statement query(db, "SELECT 1 FROM \"Seasons\" WHERE \"Season\" = ?");
+    query.bindText(1, label);
+    if (!query.ok() || !query.step()) reason = db.reason();
+    return query.hasRow();
+}
+
+std::string removeSeasonsIn(Connection& db, const std::vector<std::string>& labels) {
+    for (const std::string& label : labels) {
+        std::string reason;
+        if (!holdsSeason(db, label, reason)) return reason.empty() ? "no season \"" + label + "\"" : reason;
+        if (reason = deleteSeasonRows(db, label); !reason.empty()) return reason;
+    }
+    return {};
+}
+
 class Import {
 public:
-    Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options)
-        : path_(path), seasons_(seasons), options_(options) {}
+    Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options,
+           const ImportControl& control)
+        : path_(path), seasons_(seasons), options_(options), control_(control) {}
 
     ImportOutcome run() {
         if (!leagueFilesOpen()) return std::move(outcome_);
@@ -34,8 +61,11 @@ public:
                           sideFileName(nameOf(path_), platform::currentProcessId(), 0, SideFile::Temporary)
                     : path_;
         if (openDatabase() && begin()) {
-            for (const SeasonSource& season : seasons_)
-                if (!importSeason(season)) break;
+            for (std::size_t i = 0; i < seasons_.size(); ++i) {
+                const bool imported = !cancelled() && importSeason(seasons_[i]);
+                if (cancelled() || !imported) break;
+                if (control_.progress) control_.progress(i + 1, seasons_.size());
+            }
             if (outcome_.succeeded()) commit(newFile);
             if (!outcome_.succeeded()) rollBack();
         }
@@ -44,6 +74,14 @@ public:
     }
 
 private:
+    bool cancelled() {
+        if (outcome_.cancelled || control_.cancel == nullptr || !control_.cancel->load())
+            return outcome_.cancelled;
+        outcome_.cancelled = true;
+        outcome_.problems.assign(1, {path_, std::string(kImportCancelled)});
+        return true;
+    }
+
     void problem(std::string file, std::string reason) {
         outcome_.problems.push_back({std::move(file), std::move(reason)});
     }
@@ -127,7 +165,7 @@ private:
     bool importSeason(const SeasonSource& season) {
         if (!forgetSeason(season) || !loadLeagueTables(season)) return false;
         FileSystemLeagueFiles leagueFiles;
-        SeasonTables tables(db_, season.label);
+        SeasonTables tables(db_, season.label, control_.cancel);
         const ExportOutcome outcome = runExport(importOptions(options_, season.folder), leagueFiles, tables);
         // A league file's problem names it; a table's is the database's.
         for (const ExportProblem& found : outcome.problems)
@@ -143,14 +181,9 @@ private:
     }
 
     bool forgetSeason(const SeasonSource& season) {
-        std::vector<std::string> tables = requiredTables();
-        for (const std::string& table : tables) {
-            Statement forget(db_, "DELETE FROM \"" + table + "\" WHERE \"Season\" = ?");
-            forget.bindText(1, season.label);
-            if (!forget.ok() || !forget.step()) {
-                problem(path_, db_.reason());
-                return false;
-            }
+        if (std::string reason = deleteSeasonRows(db_, season.label); !reason.empty()) {
+            problem(path_, reason);
+            return false;
         }
         Statement add(db_, "INSERT INTO \"Seasons\" VALUES (?, ?, ?)");
         add.bindText(1, season.label);
@@ -218,6 +251,7 @@ private:
     const std::string& path_;
     const std::vector<SeasonSource>& seasons_;
     const ExportOptions& options_;
+    const ImportControl& control_;
     std::string workPath_; // the database's own path, or the new file beside it
     Connection db_;
     bool fresh_ = false;
@@ -242,8 +276,23 @@ ExportOptions importOptions(const ExportOptions& options, const std::string& sea
 }
 
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
-                            const ExportOptions& options) {
-    return Import(databasePath, seasons, options).run();
+                            const ExportOptions& options, const ImportControl& control) {
+    return Import(databasePath, seasons, options, control).run();
+}
+
+std::vector<ExportProblem> removeSeasons(const std::string& databasePath,
+                                         const std::vector<std::string>& labels) {
+    if (!platform::pathExists(databasePath)) return {{databasePath, "not found"}};
+    Connection db;
+    std::string reason = db.open(databasePath);
+    if (reason.empty()) reason = schemaProblem(db);
+    if (reason.empty()) reason = db.execute("BEGIN IMMEDIATE");
+    if (!reason.empty()) return {{databasePath, reason}};
+    reason = removeSeasonsIn(db, labels);
+    if (reason.empty()) reason = db.execute("COMMIT");
+    if (reason.empty()) return {};
+    if (db.inTransaction()) db.execute("ROLLBACK");
+    return {{databasePath, reason}};
 }
 
 } // namespace boxloom::database

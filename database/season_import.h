@@ -6,8 +6,11 @@
 #include "export_options.h"
 #include "export_outcome.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom::database {
@@ -24,8 +27,20 @@ struct ImportOutcome {
     // Rows written per season, in the order given.
     std::vector<std::uint64_t> rowsPerSeason;
 
+    bool cancelled = false;
+
     bool succeeded() const { return problems.empty(); }
 };
+
+// What a window needs of a long import: where it has got to, and a way to stop
+// it. The import stops between rows and leaves the database as it was.
+struct ImportControl {
+    // After each season: seasons done, seasons in all. Called on the import's thread.
+    std::function<void(std::size_t, std::size_t)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+inline constexpr std::string_view kImportCancelled = "the import was cancelled";
 
 // The season's label when none is given: the folder's own name.
 std::string defaultSeasonLabel(const std::string& folder);
@@ -37,6 +52,11 @@ ExportOptions importOptions(const ExportOptions& options, const std::string& sea
 // Team notation and pitcher-hitting mode come from `options`; every statistics
 // table is written, texts as UTF-8, with player and team numbers.
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
-                            const ExportOptions& options);
+                            const ExportOptions& options, const ImportControl& control = {});
+
+// Deletes the seasons' rows in one transaction: all of them, or none when a
+// label is not in the database or a delete fails. The problems, "" each.
+std::vector<ExportProblem> removeSeasons(const std::string& databasePath,
+                                         const std::vector<std::string>& labels);
 
 } // namespace boxloom::database

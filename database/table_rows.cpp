@@ -12,8 +12,8 @@ private:
     ExportFileKind kind_;
 };
 
-SeasonTables::SeasonTables(Connection& db, std::string season)
-    : inserts_(db, std::move(season)), filling_(std::make_unique<RowBatch>()) {
+SeasonTables::SeasonTables(Connection& db, std::string season, const std::atomic<bool>* cancel)
+    : inserts_(db, std::move(season)), cancel_(cancel), filling_(std::make_unique<RowBatch>()) {
     for (std::size_t i = 1; i < kBatches; ++i)
         free_.push_back(std::make_unique<RowBatch>());
 }
@@ -28,6 +28,10 @@ RowSink* SeasonTables::open(ExportFileKind kind, std::string& reason) {
 }
 
 void SeasonTables::add(ExportFileKind kind, std::span<const Field> fields) {
+    if (cancelled_ || (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed))) {
+        cancelled_ = true;
+        return;
+    }
     filling_->add(kind, fields);
     if (filling_->full()) handOver();
 }
@@ -77,7 +81,7 @@ void SeasonTables::drain() {
 
 std::string SeasonTables::finish(ExportFileKind kind) {
     drain();
-    return inserts_.error(kind);
+    return cancelled_ ? "cancelled" : inserts_.error(kind);
 }
 
 std::uint64_t SeasonTables::rowsWritten(ExportFileKind kind) const { return inserts_.rows(kind); }

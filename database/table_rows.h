@@ -10,6 +10,7 @@
 #include "sqlite_db.h"
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -21,7 +22,8 @@ namespace boxloom::database {
 
 class SeasonTables final : public RowStore {
 public:
-    SeasonTables(Connection& db, std::string season);
+    // Rows stop going in once `cancel` is set; finish() then says so.
+    SeasonTables(Connection& db, std::string season, const std::atomic<bool>* cancel = nullptr);
     ~SeasonTables() override;
 
     RowSink* open(ExportFileKind kind, std::string& reason) override;
@@ -37,6 +39,8 @@ private:
     void drain();
 
     TableInserts inserts_;
+    const std::atomic<bool>* cancel_;
+    bool cancelled_ = false;
     std::array<std::unique_ptr<TableSink>, kExportFileKindCount> sinks_;
 
     // Batches go round: filled here, inserted by the thread, then free again.

@@ -9,6 +9,7 @@
 #include "season_files.h"
 #include "season_import.h"
 #include "sqlite_db.h"
+#include "table_rows.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -513,6 +514,101 @@ TEST_F(DemoSeasons, AKilledImportLeavesTheEarlierState) {
     EXPECT_EQ(db.value("SELECT group_concat(Season) FROM Seasons"), "1986");
 }
 #endif
+
+// What a window shows of a database: a line per season, each figure the rows'.
+TEST_F(DemoSeasons, SummariesCountEachSeasonsTeamsPlayersAndRows) {
+    ASSERT_TRUE(import({{"1987", season(1)}, {"1986", season(0)}}).succeeded());
+    std::vector<SeasonSummary> list;
+    {
+        LeagueStore store;
+        ASSERT_EQ(store.open(databasePath()), "");
+        ASSERT_EQ(store.summaries(list), "");
+    }
+    ASSERT_EQ(list.size(), 2u);
+    const Reader db(databasePath());
+    for (const SeasonSummary& summary : list) {
+        const std::string where = " WHERE Season = '" + summary.label + "'";
+        std::int64_t rows = 0;
+        for (ExportFileKind kind : kExportFileKinds)
+            rows += std::stoll(db.value("SELECT count(*) FROM " + describeTable(kind).name + where));
+        EXPECT_EQ(summary.rows, rows) << summary.label;
+        EXPECT_EQ(std::to_string(summary.teams), db.value("SELECT count(*) FROM Teams" + where));
+        EXPECT_EQ(std::to_string(summary.players), db.value("SELECT count(*) FROM Players" + where));
+        EXPECT_EQ(std::to_string(summary.year), db.value("SELECT max(Year) FROM Teams" + where));
+        EXPECT_EQ(summary.importedAt, db.value("SELECT ImportedAt FROM Seasons" + where));
+        EXPECT_GT(summary.players, 0);
+    }
+    EXPECT_EQ(list[0].label, "1986") << "in label order";
+}
+
+TEST_F(DemoSeasons, RemovingSeasonsTakesAllTheirRowsOrNone) {
+    ASSERT_TRUE(import({{"1986", season(0)}, {"1987", season(1)}}).succeeded());
+    const std::string before = fileBytes(databasePath());
+    const std::vector<ExportProblem> missing = removeSeasons(databasePath(), {"1987", "1990"});
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].reason, "no season \"1990\"");
+    EXPECT_TRUE(fileBytes(databasePath()) == before) << "1987 stays when 1990 cannot go";
+    ASSERT_TRUE(removeSeasons(databasePath(), {"1987"}).empty());
+    const Reader db(databasePath());
+    for (const std::string& table : requiredTables())
+        EXPECT_EQ(db.value("SELECT count(*) FROM \"" + table + "\" WHERE Season = '1987'"), "0") << table;
+    EXPECT_EQ(db.value("SELECT group_concat(DISTINCT Season) FROM Batting_Stats"), "1986");
+    const std::vector<ExportProblem> none = removeSeasons(work_.file("none.db"), {"1986"});
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].reason, "not found");
+    EXPECT_FALSE(std::filesystem::exists(work_.file("none.db"))) << "removing makes no database";
+}
+
+// Cancelled before, between or inside seasons, the import leaves the database
+// as it found it; progress comes after each season.
+TEST_F(DemoSeasons, ACancelledImportLeavesTheDatabaseAsItWas) {
+    ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    const std::string before = fileBytes(databasePath());
+    struct Case {
+        const char* name;
+        std::size_t cancelAfterSeasons; // 0: before the first
+    };
+    for (const Case& test : {Case{"before", 0}, Case{"between", 1}}) {
+        std::atomic<bool> cancel{test.cancelAfterSeasons == 0};
+        std::vector<std::size_t> reported;
+        ImportControl control;
+        control.cancel = &cancel;
+        control.progress = [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(total, 2u);
+            reported.push_back(done);
+            if (done == test.cancelAfterSeasons) cancel = true;
+        };
+        std::vector<SeasonSource> seasons = {{"1987", season(1)}, {"1988", season(0)}};
+        const ImportOutcome outcome = importSeasons(databasePath(), seasons, ExportOptions{}, control);
+        EXPECT_TRUE(outcome.cancelled) << test.name;
+        ASSERT_EQ(outcome.problems.size(), 1u) << test.name;
+        EXPECT_EQ(outcome.problems[0].reason, kImportCancelled);
+        EXPECT_EQ(reported.size(), test.cancelAfterSeasons) << test.name;
+        EXPECT_TRUE(fileBytes(databasePath()) == before) << test.name;
+    }
+}
+
+TEST(SeasonTablesCancel, RowsStopGoingInOnceCancelled) {
+    TempFolder work;
+    Connection db;
+    ASSERT_EQ(db.open(work.file("league.db")), "");
+    ASSERT_EQ(db.execute("BEGIN"), "");
+    ASSERT_EQ(db.execute(schemaSql()), "");
+    std::atomic<bool> cancel{false};
+    SeasonTables tables(db, "1986", &cancel);
+    constexpr ExportFileKind kind = ExportFileKind::FieldingStats;
+    std::string reason;
+    RowSink* sink = tables.open(kind, reason);
+    ASSERT_NE(sink, nullptr) << reason;
+    const std::vector<Field> fields(describeTable(kind).columns.size() - 1);
+    sink->writeRow(fields);
+    cancel = true;
+    sink->writeRow(fields);
+    cancel = false;
+    sink->writeRow(fields);
+    EXPECT_EQ(tables.finish(kind), "cancelled");
+    EXPECT_EQ(tables.rowsWritten(kind), 1u);
+}
 
 } // namespace
 } // namespace boxloom::database
