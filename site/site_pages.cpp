@@ -98,8 +98,10 @@ std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings
         [&templates] { return std::make_unique<SiteTemplates>(templates); },
         [&](std::unique_ptr<SiteTemplates>& own, std::size_t index) {
             const std::size_t task = startOrder[index];
+            if (sink.stopped()) return;
             SiteBuilder builder(model, *own, sink, task);
             reasons[task] = tasks[task].make(builder);
+            sink.taskDone(task);
         });
     for (const std::string& reason : reasons)
         if (!reason.empty()) return reason;

@@ -27,6 +27,10 @@ public:
     virtual void begin(std::size_t tasks) = 0;
     // A path relative to the site, with '/'.
     virtual void put(std::size_t task, const std::string& path, const std::string& bytes) = 0;
+    // After a task's last page.
+    virtual void taskDone(std::size_t task) { (void)task; }
+    // True once no more pages are wanted: the tasks not begun are left out.
+    virtual bool stopped() const { return false; }
 };
 
 // Files the site offers for download beside its pages.

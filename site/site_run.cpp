@@ -139,7 +139,7 @@ SiteOutcome makeSite(const SiteOptions& options) {
         }
     }
     SiteSettings settings{options.title, options.games, options.version};
-    SiteWriter writer(options.outputFolder);
+    SiteWriter writer(options.outputFolder, options.watch);
     if (std::string reason = buildSite(seasons, settings, templates, writer, downloads); !reason.empty()) {
         outcome.problems.push_back("template " + reason);
         return outcome;

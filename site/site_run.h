@@ -22,12 +22,14 @@ struct SiteOptions {
     std::string templatesFolder; // templates that replace the built-in ones
     bool downloads = false;      // each season's export files and a copy of the database
     std::string version;
+    SiteWatch watch;
 };
 
 struct SiteOutcome {
     std::vector<std::string> problems; // "WHAT: reason"
     std::vector<std::string> warnings; // for the commissioner, not the readers
     WriteSummary files;
+    bool cancelled() const { return files.cancelled; }
     bool succeeded() const { return problems.empty(); }
 };
 

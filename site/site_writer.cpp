@@ -76,12 +76,23 @@ bool isSitePath(std::string_view path) {
     return true;
 }
 
-void SiteWriter::begin(std::size_t tasks) { tasks_.assign(tasks, {}); }
+void SiteWriter::begin(std::size_t tasks) {
+    tasks_.assign(tasks, {});
+    tasksDone_ = 0;
+}
+
+bool SiteWriter::stopped() const { return watch_.cancel != nullptr && watch_.cancel->load(); }
+
+void SiteWriter::taskDone(std::size_t) {
+    const std::size_t done = ++tasksDone_;
+    if (watch_.progress) watch_.progress(done, tasks_.size());
+}
 
 void SiteWriter::put(std::size_t task, const std::string& path, const std::string& bytes) {
     TaskFiles& files = tasks_.at(task);
     files.paths.push_back(path);
-    if (failed_) {
+    if (failed_ || stopped()) {
+        if (!failed_) pagesSkipped_ = true;
         ++files.notWritten;
         return;
     }
@@ -99,6 +110,7 @@ void SiteWriter::put(std::size_t task, const std::string& path, const std::strin
     if (std::string reason = replaceWholeFile(fullPath, bytes); !reason.empty())
         return fail(files, path, reason);
     ++files.summary.written;
+    files.written.push_back(path);
 }
 
 void SiteWriter::fail(TaskFiles& files, const std::string& path, const std::string& reason) {
@@ -113,7 +125,7 @@ WriteSummary SiteWriter::finish() {
     std::string list;
     std::string failure;
     std::size_t notWritten = 0;
-    for (TaskFiles& files : tasks_) {
+    for (const TaskFiles& files : tasks_) {
         summary.written += files.summary.written;
         summary.unchanged += files.summary.unchanged;
         if (failure.empty()) failure = files.failure;
@@ -123,20 +135,45 @@ WriteSummary SiteWriter::finish() {
             list += path + "\n";
         }
     }
-    tasks_.clear();
-    if (!failure.empty()) {
-        // The earlier site's file list stays: it still names what is there.
-        summary.problems.push_back(folder_ + ": pages cannot be written there: " + failure + "; " +
-                                   std::to_string(notWritten) + " of " + std::to_string(paths.size()) +
-                                   " pages were left as they were");
+    summary.cancelled = failure.empty() && (pagesSkipped_ || tasksDone_ < tasks_.size());
+    if (!failure.empty() || summary.cancelled) {
+        if (summary.cancelled)
+            summary.problems.push_back(std::string(kSiteCancelled));
+        else
+            summary.problems.push_back(folder_ + ": pages cannot be written there: " + failure + "; " +
+                                       std::to_string(notWritten) + " of " + std::to_string(paths.size()) +
+                                       " pages were left as they were");
+        keepEarlierList(tasks_, summary);
+        tasks_.clear();
         return summary;
     }
+    tasks_.clear();
     removeStale(folder_, paths, summary);
     const std::string listPath = folder_ + "/" + std::string(kFileList);
     if (holdsExactly(listPath, list)) return summary;
     if (std::string reason = replaceWholeFile(listPath, list); !reason.empty())
         summary.problems.push_back(std::string(kFileList) + ": " + reason);
     return summary;
+}
+
+// The earlier list, and after it the pages this run put in the folder that it
+// did not name: a later run removes them if they are no longer the site's.
+void SiteWriter::keepEarlierList(const std::vector<TaskFiles>& tasks, WriteSummary& summary) {
+    const std::vector<std::string> earlier = listedFiles(folder_);
+    std::set<std::string> named(earlier.begin(), earlier.end());
+    std::string list;
+    for (const std::string& path : earlier)
+        list += path + "\n";
+    bool added = false;
+    for (const TaskFiles& files : tasks)
+        for (const std::string& path : files.written)
+            if (named.insert(path).second) {
+                list += path + "\n";
+                added = true;
+            }
+    if (!added) return;
+    if (std::string reason = replaceWholeFile(folder_ + "/" + std::string(kFileList), list); !reason.empty())
+        summary.problems.push_back(std::string(kFileList) + ": " + reason);
 }
 
 } // namespace boxloom::site

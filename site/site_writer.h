@@ -8,6 +8,7 @@
 #include "site_pages.h"
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,17 @@ struct WriteSummary {
     std::size_t unchanged = 0;
     std::size_t removed = 0;
     std::vector<std::string> problems; // "PATH: reason"
+    bool cancelled = false;
+};
+
+inline constexpr std::string_view kSiteCancelled =
+    "the site was cancelled; the pages it had not made yet were left as they were";
+
+// What a window needs of a long run: how far it has got, and a way to stop it
+// between pages. Called on the site's threads.
+struct SiteWatch {
+    std::function<void(std::size_t tasksDone, std::size_t tasks)> progress;
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // Writes each page as it comes; then `finish` puts the site's file list right.
@@ -29,11 +41,16 @@ struct WriteSummary {
 // than a line per page.
 class SiteWriter final : public PageSink {
 public:
-    explicit SiteWriter(std::string folder) : folder_(std::move(folder)) {}
+    explicit SiteWriter(std::string folder, SiteWatch watch = {})
+        : folder_(std::move(folder)), watch_(std::move(watch)) {}
     void begin(std::size_t tasks) override;
     void put(std::size_t task, const std::string& path, const std::string& bytes) override;
-    // After the last page: unless a page failed, removes the pages of the
-    // earlier site that this one no longer has and writes the new file list.
+    void taskDone(std::size_t task) override;
+    bool stopped() const override;
+    // After the last page: unless a page failed or the run was cancelled,
+    // removes the pages of the earlier site that this one no longer has and
+    // writes the new file list. Otherwise the earlier list stays, with the
+    // pages this run added to the folder, so it still names what is there.
     WriteSummary finish();
 
 private:
@@ -41,16 +58,21 @@ private:
     // come out the same whatever the threads did first.
     struct TaskFiles {
         std::vector<std::string> paths;
+        std::vector<std::string> written;
         WriteSummary summary;
         std::string lastFolder; // made already
         std::string failure;    // "reason (PATH)" of the task's first page that failed
         std::size_t notWritten = 0;
     };
     void fail(TaskFiles& files, const std::string& path, const std::string& reason);
+    void keepEarlierList(const std::vector<TaskFiles>& tasks, WriteSummary& summary);
 
     std::string folder_;
+    SiteWatch watch_;
     std::vector<TaskFiles> tasks_;
     std::atomic<bool> failed_{false};
+    std::atomic<std::size_t> tasksDone_{0};
+    std::atomic<bool> pagesSkipped_{false};
 };
 
 // Whether a path from the file list is one the site may have written: relative,

@@ -607,6 +607,47 @@ TEST_F(SiteTest, AFailedRunRemovesNoPageOfTheSeasonsItLeftOut) {
     EXPECT_EQ(testing::readFile(out_.file(".boxloom-site")), list);
 }
 
+// Cancelled part-way, a run leaves every page whole, removes nothing, and its
+// file list names every page in the folder; the next run finishes the site.
+TEST_F(SiteTest, ACancelledRunLeavesAListThatNamesWhatIsThere) {
+    ASSERT_TRUE(make(out_.file("whole")).succeeded());
+    const auto whole = filesOf(out_.file("whole"));
+    fs::create_directories(out_.file("site/2030"));
+    testing::writeFile(out_.file("site/.boxloom-site"), "2030/old.html\n");
+    testing::writeFile(out_.file("site/2030/old.html"), "an earlier season");
+    std::atomic<bool> cancel{false};
+    std::size_t reported = 0;
+    SiteOptions options;
+    options.database = database();
+    options.outputFolder = out_.file("site");
+    options.title = "Test League";
+    options.watch.cancel = &cancel;
+    options.watch.progress = [&](std::size_t done, std::size_t tasks) {
+        EXPECT_LE(done, tasks);
+        ++reported;
+        if (done == 2) cancel = true;
+    };
+    const SiteOutcome outcome = makeSite(options);
+    EXPECT_TRUE(outcome.cancelled());
+    EXPECT_EQ(outcome.problems, std::vector<std::string>{std::string(kSiteCancelled)});
+    EXPECT_EQ(outcome.files.removed, 0u);
+    const auto partial = filesOf(out_.file("site"));
+    const std::string list = partial.at(".boxloom-site");
+    EXPECT_EQ(list.rfind("2030/old.html\n", 0), 0u) << "the earlier list comes first";
+    for (const auto& [path, bytes] : partial) {
+        if (path == ".boxloom-site" || path == "2030/old.html") continue;
+        EXPECT_NE(list.find(path + "\n"), std::string::npos) << path << " is not in the list";
+        EXPECT_TRUE(bytes == whole.at(path)) << path << " is not whole";
+    }
+    EXPECT_LT(partial.size(), whole.size()) << "cancelled before the end";
+    EXPECT_GE(reported, 2u);
+    options.watch = {};
+    ASSERT_TRUE(makeSite(options).succeeded());
+    auto finished = filesOf(out_.file("site"));
+    EXPECT_EQ(finished.count("2030/old.html"), 0u) << "the next run removes what it no longer has";
+    EXPECT_TRUE(finished == whole);
+}
+
 // Found before the first page: a run that failed half-way would leave a
 // half-changed site.
 TEST_F(SiteTest, ASeasonWhoseFolderNameNoFileSystemTakesFailsBeforeAnyPage) {
