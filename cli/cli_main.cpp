@@ -3,6 +3,7 @@
 #include "cli_options.h"
 #include "export_file_kinds.h"
 #include "export_run.h"
+#include "import_report.h"
 #include "option_grammar.h"
 #include "output_folder.h"
 #include "season_import.h"
@@ -27,15 +28,10 @@ void printWrittenFiles(const ExportOutcome& outcome, std::ostream& out) {
     }
 }
 
-void printWarnings(const std::vector<ExportProblem>& warnings, std::uint64_t recordsSkipped,
-                   std::ostream& err) {
-    for (const ExportProblem& leftover : warnings)
-        err << "boxloom-export: warning: " << leftover.file << ": " << leftover.reason << '\n';
-    if (recordsSkipped > 0) {
-        err << "boxloom-export: warning: " << recordsSkipped
-            << (recordsSkipped == 1 ? " record was" : " records were")
-            << " skipped: player, team or stat type number outside the league tables\n";
-    }
+// Results to `out`; problems and warnings to `err` after the program's name.
+void printReport(const std::vector<ReportLine>& lines, std::ostream& out, std::ostream& err) {
+    for (const ReportLine& line : lines)
+        (line.problem ? err << "boxloom-export: " : out) << line.text << '\n';
 }
 
 // What the run put right before its own work: an interrupted export completed, side files cleared.
@@ -68,17 +64,8 @@ int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostrea
              folder});
     const database::ImportOutcome outcome =
         database::importSeasons(command.database, seasons, command.options);
-    if (!outcome.succeeded()) {
-        for (const ExportProblem& problem : outcome.problems)
-            err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
-        err << "boxloom-export: import FAILED; " << command.database << " was left as it was\n";
-        return kExitFailed;
-    }
-    for (std::size_t i = 0; i < seasons.size(); ++i)
-        out << command.database << ": season " << seasons[i].label << ": " << outcome.rowsPerSeason[i]
-            << " rows\n";
-    printWarnings(outcome.warnings, outcome.recordsSkipped, err);
-    return kExitSuccess;
+    printReport(database::importReport(command.database, seasons, outcome), out, err);
+    return outcome.succeeded() ? kExitSuccess : kExitFailed;
 }
 
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -105,7 +92,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         return kExitFailed;
     }
     printWrittenFiles(outcome, report);
-    printWarnings(outcome.warnings, outcome.recordsSkipped, err);
+    printReport(warningLines(outcome.warnings, outcome.recordsSkipped), out, err);
     return kExitSuccess;
 }
 

@@ -2,6 +2,7 @@
 
 #include "option_grammar.h"
 #include "output_folder.h"
+#include "site_report.h"
 #include "site_run.h"
 
 #include <sstream>
@@ -104,13 +105,6 @@ std::string checkCommand(const Parsed<SiteCommand>& parsed, SiteCommand& command
     return {};
 }
 
-void printSummary(const site::WriteSummary& files, std::ostream& out) {
-    out << files.written << (files.written == 1 ? " page" : " pages") << " written, " << files.unchanged
-        << " unchanged";
-    if (files.removed > 0) out << ", " << files.removed << " removed";
-    out << '\n';
-}
-
 } // namespace
 
 int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -130,12 +124,9 @@ int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& 
     std::ostream& report = command.quiet ? quiet : out;
     if (!prepareOutputFolder("boxloom-site", command.options.outputFolder, report, err)) return kExitFailed;
     const site::SiteOutcome outcome = site::makeSite(command.options);
-    for (const std::string& warning : outcome.warnings)
-        err << "boxloom-site: warning: " << warning << '\n';
-    for (const std::string& problem : outcome.problems)
-        err << "boxloom-site: " << problem << '\n';
+    for (const ReportLine& line : site::siteReport(outcome))
+        (line.problem ? err << "boxloom-site: " : report) << line.text << '\n';
     if (!outcome.succeeded()) return kExitFailed;
-    printSummary(outcome.files, report);
     if (!out.flush()) {
         err << "boxloom-site: write error on standard output\n";
         return kExitFailed;
