@@ -28,6 +28,8 @@ struct SeasonSummary {
     std::int64_t players = 0;
     std::int64_t rows = 0; // in the statistics tables
     std::string importedAt;
+    // Games per team as the site finds them: the most Regular-season starts of a team.
+    std::int64_t games = 0;
     bool operator==(const SeasonSummary&) const = default;
 };
 

@@ -20,6 +20,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #ifndef _WIN32
 #include <csignal>
@@ -536,6 +537,18 @@ TEST_F(DemoSeasons, SummariesCountEachSeasonsTeamsPlayersAndRows) {
         EXPECT_EQ(std::to_string(summary.players), db.value("SELECT count(*) FROM Players" + where));
         EXPECT_EQ(std::to_string(summary.year), db.value("SELECT max(Year) FROM Teams" + where));
         EXPECT_EQ(summary.importedAt, db.value("SELECT ImportedAt FROM Seasons" + where));
+        SeasonData season;
+        LeagueStore store;
+        ASSERT_EQ(store.open(databasePath()), "");
+        ASSERT_EQ(store.load(summary.label, SeasonPart::Pitching, season), "");
+        std::map<std::int64_t, Counter> starts;
+        for (const StatLine& line : season.pitching)
+            if (line.statType == kRegular) starts[line.teamId] += line.counters[pit::GS];
+        Counter most = 0;
+        for (const auto& [team, games] : starts)
+            most = std::max(most, games);
+        EXPECT_EQ(summary.games, most) << "the games the site finds";
+        EXPECT_GT(most, 0);
         EXPECT_GT(summary.players, 0);
     }
     EXPECT_EQ(list[0].label, "1986") << "in label order";
