@@ -1,0 +1,118 @@
+#include "league_job.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace boxloom::frontend::league {
+
+namespace {
+
+std::int64_t numberIn(const SeasonSummary& season, std::size_t column) {
+    switch (column) {
+    case 1: return season.year;
+    case 2: return season.teams;
+    case 3: return season.players;
+    case 4: return season.rows;
+    case 5: return season.games;
+    default: return 0;
+    }
+}
+
+const char* jobName(Job job) {
+    switch (job) {
+    case Job::Import: return "Import";
+    case Job::Remove: return "Removal";
+    case Job::Site: return "Site";
+    }
+    return "";
+}
+
+} // namespace
+
+std::array<std::string, kSeasonColumns.size()> seasonCells(const SeasonSummary& season) {
+    std::string imported = season.importedAt;
+    // "2026-12-09T22:23:35Z" reads as "2026-12-09 22:23 UTC".
+    if (imported.size() == 20 && imported[10] == 'T' && imported.back() == 'Z')
+        imported = imported.substr(0, 10) + " " + imported.substr(11, 5) + " UTC";
+    return {season.label,
+            season.year > 0 ? std::to_string(season.year) : std::string(),
+            std::to_string(season.teams),
+            std::to_string(season.players),
+            std::to_string(season.rows),
+            season.games > 0 ? std::to_string(season.games) : std::string(),
+            imported};
+}
+
+void sortSeasons(std::vector<SeasonSummary>& seasons, std::size_t column, bool ascending) {
+    std::sort(seasons.begin(), seasons.end(), [&](const SeasonSummary& a, const SeasonSummary& b) {
+        const SeasonSummary& first = ascending ? a : b;
+        const SeasonSummary& second = ascending ? b : a;
+        if (kSeasonColumns.at(column).numeric) {
+            if (numberIn(first, column) != numberIn(second, column))
+                return numberIn(first, column) < numberIn(second, column);
+        } else if (column != 0) {
+            const std::string left = seasonCells(first)[column], right = seasonCells(second)[column];
+            if (left != right) return left < right;
+        }
+        return first.label < second.label;
+    });
+}
+
+std::string gamesFoundText(const std::vector<SeasonSummary>& seasons) {
+    if (seasons.empty()) return {};
+    const auto [least, most] = std::minmax_element(
+        seasons.begin(), seasons.end(), [](const auto& a, const auto& b) { return a.games < b.games; });
+    if (least->games == most->games) return "blank: " + std::to_string(most->games) + " found";
+    return "blank: " + std::to_string(least->games) + " to " + std::to_string(most->games) + " found";
+}
+
+int progressPercent(const Progress& progress) {
+    if (progress.total == 0) return 0;
+    return static_cast<int>(std::min(progress.done, progress.total) * 100 / progress.total);
+}
+
+std::string progressStatus(const Progress& progress) {
+    const std::string of = std::to_string(progress.done) + " of " + std::to_string(progress.total);
+    switch (progress.job) {
+    case Job::Import: return "Importing: " + of + " seasons done...";
+    case Job::Remove: return "Removing the season...";
+    case Job::Site: return "Building the site: " + of + " groups of pages made...";
+    }
+    return {};
+}
+
+std::string endingStatus(Job job, Ending ending) {
+    const std::string name = jobName(job);
+    switch (ending) {
+    case Ending::Succeeded: return name + " finished.";
+    case Ending::Failed: return name + " FAILED; the log says why.";
+    case Ending::Cancelled:
+        return job == Job::Site ? "Site cancelled; the pages not yet made were left as they were."
+                                : name + " cancelled; the database was left as it was.";
+    }
+    return {};
+}
+
+std::string logText(const std::vector<ReportLine>& lines) {
+    std::string text;
+    for (const ReportLine& line : lines)
+        text += line.text + "\r\n";
+    return text;
+}
+
+bool enabledWhile(bool busy, int id) { return busy == (id == ids::kCancel); }
+
+LeagueSettings settingsFrom(const ControlStates& controls) {
+    return {controls.text(ids::kDatabaseBox), controls.text(ids::kSiteFolderBox),
+            controls.text(ids::kTitleBox), controls.text(ids::kGamesBox), controls.text(ids::kTemplatesBox)};
+}
+
+void showSettings(const LeagueSettings& settings, ControlStates& controls) {
+    controls.setText(ids::kDatabaseBox, settings.database);
+    controls.setText(ids::kSiteFolderBox, settings.siteFolder);
+    controls.setText(ids::kTitleBox, settings.title);
+    controls.setText(ids::kGamesBox, settings.games);
+    controls.setText(ids::kTemplatesBox, settings.templatesFolder);
+}
+
+} // namespace boxloom::frontend::league
