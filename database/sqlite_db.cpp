@@ -118,6 +118,8 @@ std::string Statement::textColumn(int index) const {
 
 double Statement::realColumn(int index) const { return sqlite3_column_double(statement_, index); }
 
+int Statement::columnCount() const { return sqlite3_column_count(statement_); }
+
 bool Statement::isNull(int index) const { return sqlite3_column_type(statement_, index) == SQLITE_NULL; }
 
 bool Statement::isInteger(int index) const {

@@ -70,6 +70,7 @@ public:
     std::string textColumn(int index) const;
     double realColumn(int index) const;
     bool isNull(int index) const;
+    int columnCount() const;
     // Stored as a whole number: not NULL, text, a real or a blob.
     bool isInteger(int index) const;
     void reset();

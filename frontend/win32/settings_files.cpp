@@ -8,9 +8,6 @@
 
 namespace boxloom::frontend {
 
-namespace {
-
-// Text in the user's legacy ANSI code page, as UTF-8.
 std::string legacyToUtf8(std::string_view text) {
     UINT codePage = CP_ACP;
     DWORD number = 0;
@@ -27,8 +24,6 @@ std::string legacyToUtf8(std::string_view text) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), utf8Size, nullptr, nullptr);
     return utf8;
 }
-
-} // namespace
 
 void loadFolderSettings(ControlStates& controls) {
     for (const FolderSetting& setting : kFolderSettings) {

@@ -7,8 +7,12 @@
 #include "folder_settings.h"
 
 #include <string>
+#include <string_view>
 
 namespace boxloom::frontend {
+
+// Text in the user's legacy ANSI code page, as UTF-8.
+std::string legacyToUtf8(std::string_view text);
 
 // Fills the folder boxes from the settings files that exist.
 void loadFolderSettings(ControlStates& controls);

@@ -1,0 +1,73 @@
+#include "league_tasks.h"
+
+#include "import_report.h"
+#include "output_folder.h"
+#include "site_report.h"
+
+#include <sstream>
+
+namespace boxloom::frontend::league {
+
+namespace {
+
+Ending endingOf(bool succeeded, bool cancelled) {
+    return cancelled ? Ending::Cancelled : succeeded ? Ending::Succeeded : Ending::Failed;
+}
+
+// The lines a command-line step printed: results from `out`, problems from
+// `err` without the program's name.
+void addPrinted(const std::string& printed, bool problem, std::string_view program,
+                std::vector<ReportLine>& lines) {
+    std::istringstream in(printed);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(program, 0) == 0) line.erase(0, program.size());
+        lines.push_back({problem, line});
+    }
+}
+
+} // namespace
+
+TaskResult importTask(const ImportRequest& request, const std::atomic<bool>& cancel,
+                      const ProgressReport& progress, const Importer& importer) {
+    std::vector<database::SeasonSource> seasons;
+    for (const auto& [label, folder] : request.seasons)
+        seasons.push_back({label, folder});
+    const database::ImportControl control{progress, &cancel};
+    const database::ImportOutcome outcome =
+        importer ? importer(request.database, seasons, control)
+                 : database::importSeasons(request.database, seasons, ExportOptions{}, control);
+    return {endingOf(outcome.succeeded(), outcome.cancelled),
+            database::importReport(request.database, seasons, outcome)};
+}
+
+TaskResult removeTask(const std::string& database, const std::string& label) {
+    const std::vector<ExportProblem> problems = database::removeSeasons(database, {label});
+    TaskResult result{endingOf(problems.empty(), false), {}};
+    for (const ExportProblem& problem : problems)
+        result.lines.push_back({true, problem.file + ": " + problem.reason});
+    result.lines.push_back(problems.empty()
+                               ? ReportLine{false, database + ": season " + label + " removed"}
+                               : ReportLine{true, "removal FAILED; " + database + " was left as it was"});
+    return result;
+}
+
+TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,
+                    const ProgressReport& progress, const SiteMaker& maker) {
+    TaskResult result;
+    std::ostringstream out, err;
+    const bool ready = cli::prepareOutputFolder("boxloom-site", options.outputFolder, out, err);
+    addPrinted(out.str(), false, "", result.lines);
+    addPrinted(err.str(), true, "boxloom-site: ", result.lines);
+    if (!ready) {
+        result.ending = Ending::Failed;
+        return result;
+    }
+    options.watch = {progress, &cancel};
+    const site::SiteOutcome outcome = maker ? maker(options) : site::makeSite(options);
+    for (ReportLine& line : site::siteReport(outcome))
+        result.lines.push_back(std::move(line));
+    result.ending = endingOf(outcome.succeeded(), outcome.cancelled());
+    return result;
+}
+
+} // namespace boxloom::frontend::league
