@@ -12,7 +12,7 @@ set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_SOURCE_DIR}/dist)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 
 if(WIN32)
-  install(TARGETS boxloom boxloom-export boxloom-site RUNTIME DESTINATION .)
+  install(TARGETS boxloom boxloom-league boxloom-export boxloom-site RUNTIME DESTINATION .)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)

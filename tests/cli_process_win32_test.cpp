@@ -2,6 +2,7 @@
 
 #include "demo_season.h"
 #include "test_support.h"
+#include "win32_process.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +14,9 @@
 namespace boxloom {
 namespace {
 
-// The exit code of a started process, or -1 when it could not start.
-int exitCodeOf(BOOL started, PROCESS_INFORMATION& process) {
-    if (!started) return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
-}
-
-int runProcess(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    return exitCodeOf(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &process),
-                      process);
-}
-
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+using testing::quoted;
+using testing::runProcess;
+using testing::runWideProcess;
 
 TEST(ExportProgram, RunsAsAWindowsProcess) {
     const std::string program = quoted(BOXLOOM_EXPORT_EXE);
@@ -52,15 +35,6 @@ TEST(ExportProgram, RunsAsAWindowsProcess) {
 }
 
 std::wstring widened(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-int runWideProcess(std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    return exitCodeOf(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &process),
-                      process);
-}
 
 // A folder named outside the ANSI code page is read, not a look-alike beside it.
 TEST(ExportProgram, ReadsAFolderNamedOutsideTheCodePage) {

@@ -2,11 +2,10 @@
 // inputs, and say it in its words.
 
 #include "cli_main.h"
+#include "database_contents.h"
 #include "demo_season.h"
-#include "league_schema.h"
 #include "league_tasks.h"
 #include "site_cli.h"
-#include "sqlite_db.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -26,25 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
-
-// Every value of every table, the import times left out.
-std::string contentsOf(const std::string& path) {
-    database::Connection db;
-    EXPECT_EQ(db.open(path, database::OpenMode::ReadOnly), "");
-    std::string all;
-    for (const std::string& table : database::requiredTables()) {
-        database::Statement rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
-        while (rows.ok() && rows.step() && rows.hasRow()) {
-            // A season's label and folder, not when it was imported.
-            const int columns = table == "Seasons" ? 2 : rows.columnCount();
-            for (int i = 0; i < columns; ++i)
-                all += rows.isNull(i) ? "<null>|" : rows.textColumn(i) + "|";
-            all += "\n";
-        }
-        all += "--\n";
-    }
-    return all;
-}
 
 std::map<std::string, std::string> filesOf(const std::string& root) {
     std::map<std::string, std::string> files;
@@ -69,10 +49,10 @@ class LeagueTasks : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         seasons_ = new TempFolder;
-        for (const char* label : {"2031", "2032"}) {
-            fs::create_directory(seasons_->file(label));
-            ASSERT_EQ(writeDemoSeason(seasons_->file(label), {11, 400}).error, "");
-        }
+        // Two seasons of one league: the same players, a year older.
+        const DemoSeasonSummary league = writeDemoSeason(seasons_->str(), {.seed = 13, .seasons = 2});
+        ASSERT_EQ(league.error, "");
+        ASSERT_EQ(league.folders, (std::vector<std::string>{season("2031"), season("2032")}));
     }
     static void TearDownTestSuite() { delete seasons_; }
     static std::string season(const char* label) { return seasons_->file(label); }
@@ -97,7 +77,7 @@ TEST_F(LeagueTasks, ImportAndSiteAreTheCommandLinesValueForValueAndByteForByte) 
     ASSERT_EQ(cli::runCommandLine({"--database", database, season("2031"), season("2032")}, out, err), 0);
     ASSERT_EQ(
         cli::runSiteCommandLine({database, "-o", siteFolder, "--title", "Our League"}, siteOut, siteErr), 0);
-    const std::string byCommandLine = contentsOf(database);
+    const std::string byCommandLine = testing::databaseContents(database);
     fs::rename(database, work_.file("command-line.db"));
     fs::rename(siteFolder, work_.file("command-line-site"));
 
@@ -107,7 +87,7 @@ TEST_F(LeagueTasks, ImportAndSiteAreTheCommandLinesValueForValueAndByteForByte) 
     EXPECT_EQ(imported.ending, Ending::Succeeded);
     EXPECT_EQ(imported.lines, printed(out.str(), err.str(), "boxloom-export: "));
     EXPECT_EQ(reported, (std::vector<std::size_t>{1, 2}));
-    EXPECT_EQ(contentsOf(database), byCommandLine);
+    EXPECT_EQ(testing::databaseContents(database), byCommandLine);
 
     site::SiteOptions options;
     options.database = database;

@@ -55,7 +55,8 @@ void TaskbarProgress::show(HWND window, State state, int percent) {
     if (!tried_) {
         tried_ = true;
         void* made = nullptr;
-        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, &made))) {
+        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                       &made))) {
             list_ = static_cast<ITaskbarList3*>(made);
             if (FAILED(list_->HrInit())) {
                 list_->Release();

@@ -45,6 +45,9 @@ public:
     static HWND create(HINSTANCE instance, LeagueWindowHooks hooks = {});
     // Whether a job is running in the window.
     static bool busy(HWND window);
+    ~LeagueWindow();
+    LeagueWindow(const LeagueWindow&) = delete;
+    LeagueWindow& operator=(const LeagueWindow&) = delete;
 
 private:
     struct JobResult {
@@ -56,7 +59,6 @@ private:
                                          const std::function<void(std::size_t, std::size_t)>& progress)>;
 
     explicit LeagueWindow(LeagueWindowHooks hooks);
-    ~LeagueWindow();
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(const NMHDR& header);
@@ -98,6 +100,7 @@ private:
     int dpi_ = kDesignDpi;
     HFONT font_ = nullptr;
     std::vector<database::SeasonSummary> seasons_;
+    std::string listedDatabase_; // whose seasons the list shows
     std::size_t sortColumn_ = 0;
     bool sortAscending_ = true;
     std::vector<SeasonFolder> folders_;
