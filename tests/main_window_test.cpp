@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -60,7 +61,7 @@ protected:
         }
         SetCurrentDirectoryA(previousFolder_.c_str());
     }
-    HWND create(bool realPitcherMessage = false) {
+    HWND create(bool realPitcherMessage = false, bool realLeagueProgram = false) {
         MainWindowHooks hooks;
         if (!realPitcherMessage)
             hooks.showPitcherHittingMessage = [this](const std::string& text) {
@@ -71,6 +72,11 @@ protected:
             chooserTitles_.push_back(title);
             return chosenFolder_;
         };
+        if (!realLeagueProgram)
+            hooks.openLeagueWindow = [this](HWND owner) {
+                leagueOwners_.push_back(owner);
+                return leagueFailure_;
+            };
         window_ = MainWindow::create(GetModuleHandleA(nullptr), hooks);
         return window_;
     }
@@ -97,7 +103,61 @@ protected:
     std::vector<std::string> failures_;
     std::vector<std::string> chooserTitles_;
     std::string chosenFolder_;
+    std::vector<HWND> leagueOwners_;
+    std::string leagueFailure_;
 };
+
+TEST_F(MainWindowTest, TheSystemMenuLeadsToTheLeagueWindow) {
+    ASSERT_NE(create(), nullptr);
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    char caption[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(count - 1), caption, sizeof caption, MF_BYPOSITION);
+    EXPECT_EQ(caption, kLeagueMenuCaption);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), kLeagueMenuItem);
+    MENUITEMINFOA separator{};
+    separator.cbSize = sizeof separator;
+    separator.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &separator);
+    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+    SendMessageA(window_, WM_SYSCOMMAND, kLeagueMenuItem, 0);
+    EXPECT_EQ(leagueOwners_, std::vector<HWND>{window_});
+    EXPECT_TRUE(failures_.empty());
+    leagueFailure_ = "boxloom-league.exe: could not be started (error 2)";
+    SendMessageA(window_, WM_SYSCOMMAND, kLeagueMenuItem, 0);
+    EXPECT_EQ(failures_, std::vector<std::string>{leagueFailure_});
+}
+
+std::vector<HWND> leagueWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            if (classNameOf(window) == "BoxloomLeagueWindow")
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The item starts the league program that lies beside this one.
+TEST_F(MainWindowTest, TheSystemMenuItemStartsTheLeagueProgram) {
+    ASSERT_NE(create(false, true), nullptr);
+    const std::vector<HWND> before = leagueWindows();
+    SendMessageA(window_, WM_SYSCOMMAND, kLeagueMenuItem, 0);
+    HWND league = nullptr;
+    for (int waited = 0; league == nullptr && waited < 30000; waited += 100) {
+        Sleep(100);
+        for (HWND window : leagueWindows())
+            if (std::find(before.begin(), before.end(), window) == before.end()) league = window;
+    }
+    ASSERT_NE(league, nullptr) << "no league window appeared";
+    EXPECT_TRUE(failures_.empty());
+    PostMessageA(league, WM_CLOSE, 0, 0);
+    for (int waited = 0; IsWindow(league) && waited < 10000; waited += 100)
+        Sleep(100);
+}
 
 TEST_F(MainWindowTest, TheWindowItself) {
     ASSERT_NE(create(), nullptr);

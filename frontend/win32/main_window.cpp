@@ -4,6 +4,8 @@
 #include "folder_chooser.h"
 #include "settings_files.h"
 
+#include <shellapi.h>
+
 namespace boxloom::frontend {
 
 namespace {
@@ -83,6 +85,17 @@ BOOL CALLBACK forwardToChild(HWND child, LPARAM message) {
     return TRUE;
 }
 
+std::string startLeagueProgram(HWND owner) {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string program(path, length);
+    program = program.substr(0, program.find_last_of("\\/") + 1) + "boxloom-league.exe";
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(owner, "open", program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return started > 32 ? std::string()
+                        : program + ": could not be started (error " + std::to_string(started) + ")";
+}
+
 MainWindowHooks withDefaults(MainWindowHooks hooks) {
     if (!hooks.showPitcherHittingMessage)
         hooks.showPitcherHittingMessage = [](const std::string& text) {
@@ -96,6 +109,7 @@ MainWindowHooks withDefaults(MainWindowHooks hooks) {
         hooks.chooseFolder = [](HWND owner, const std::string& title) {
             return browseForFolder(owner, title, std::string(), POINT{1, 1});
         };
+    if (!hooks.openLeagueWindow) hooks.openLeagueWindow = startLeagueProgram;
     if (!hooks.runExport)
         hooks.runExport = [](const ExportOptions& options,
                              const std::function<void(std::string_view)>& report) {
@@ -176,8 +190,22 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == kLeagueMenuItem) {
+            if (const std::string failed = hooks_.openLeagueWindow(window_); !failed.empty())
+                hooks_.showFailure(window_, failed);
+            return 0;
+        }
+        return DefWindowProcA(window_, message, wParam, lParam);
     default: return DefWindowProcA(window_, message, wParam, lParam);
     }
+}
+
+void MainWindow::addLeagueMenuItem() {
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    if (menu == nullptr) return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kLeagueMenuItem, std::string(kLeagueMenuCaption).c_str());
 }
 
 void MainWindow::onCreate() {
@@ -193,6 +221,7 @@ void MainWindow::onCreate() {
     useDpi(dpi);
     createControls();
     orderForTabbing(window_);
+    addLeagueMenuItem();
     WindowControls controls(window_);
     loadFolderSettings(controls);
     if (dpi_ != kDesignDpi)

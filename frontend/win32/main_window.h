@@ -25,7 +25,14 @@ struct MainWindowHooks {
     std::function<std::string(HWND owner, const std::string& title)> chooseFolder;
     std::function<ExportOutcome(const ExportOptions&, const std::function<void(std::string_view)>&)>
         runExport;
+    // The system menu's league item; by default starts boxloom-league.exe from
+    // the program's own folder. Returns why it could not, or "".
+    std::function<std::string(HWND owner)> openLeagueWindow;
 };
+
+// The system menu's item that leads to the league window, below a separator.
+inline constexpr UINT kLeagueMenuItem = 0x0010; // a system command: below 0xF000, a multiple of 16
+inline constexpr std::string_view kLeagueMenuCaption = "League Database and Web Site...";
 
 // The window's state. The window owns it through its user data and deletes it
 // when it is destroyed.
@@ -42,6 +49,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void onCreate();
+    void addLeagueMenuItem();
     void onActivate(bool active);
     void onClick(int id);
     void onDpiChanged(int dpi, const RECT& suggested);
