@@ -5,6 +5,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 build_windows_program() {
   cmake --preset windows >/dev/null
-  cmake --build --preset windows -j "$(nproc)" --target boxloom >/dev/null
+  cmake --build --preset windows -j "$(nproc)" --target boxloom boxloom-league >/dev/null
   [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
 }
