@@ -240,9 +240,11 @@ TEST_F(LeagueWindowTest, ImportAndSiteAreTheCommandLinePrograms) {
 
     type(ids::kSiteFolderBox, site);
     type(ids::kTitleBox, "Our League");
+    SetFocus(control(ids::kBuildSite));
     click(ids::kBuildSite);
     finishJob();
     EXPECT_EQ(text(ids::kStatus), "Site finished.") << text(ids::kLog);
+    EXPECT_EQ(GetFocus(), control(ids::kBuildSite)) << "the focus is back where it was";
     EXPECT_TRUE(filesOf(site) == filesOf(work_.file("cli-site")));
     click(ids::kOpenSite);
     EXPECT_EQ(opened_, std::vector<std::string>{site + "\\index.html"});

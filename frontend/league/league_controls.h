@@ -103,13 +103,13 @@ struct Column {
     int width; // at 96 DPI
     bool numeric;
 };
-inline constexpr std::array<Column, 7> kSeasonColumns = {{{"Label", 90, false},
-                                                          {"Year", 50, true},
-                                                          {"Teams", 50, true},
-                                                          {"Players", 60, true},
-                                                          {"Rows", 70, true},
+inline constexpr std::array<Column, 7> kSeasonColumns = {{{"Label", 70, false},
+                                                          {"Year", 46, true},
+                                                          {"Teams", 46, true},
+                                                          {"Players", 56, true},
+                                                          {"Rows", 64, true},
                                                           {"Games", 50, true},
-                                                          {"Imported", 112, false}}};
+                                                          {"Imported", 132, false}}};
 inline constexpr std::array<Column, 2> kFolderColumns = {{{"Label", 110, false}, {"Folder", 370, false}}};
 
 // A control's rectangle at `dpi` in a client area of `client`: scaled from its

@@ -533,11 +533,16 @@ void LeagueWindow::showFolders() {
         setRow(list, 0, std::array<std::string, 2>{folders_[i].label, folders_[i].folder});
 }
 
+// The focus goes to Cancel while a job runs, and back where it was after.
 void LeagueWindow::setBusy(bool busy) {
     busy_ = busy;
+    if (busy) focusBeforeJob_ = GetFocus();
     for (const Control& design : kControls)
         if (isInteractive(design.kind)) EnableWindow(control(design.id), enabledWhile(busy, design.id));
-    if (busy) SetFocus(control(ids::kCancel));
+    if (busy)
+        SetFocus(control(ids::kCancel));
+    else if (focusBeforeJob_ != nullptr && IsChild(window_, focusBeforeJob_))
+        SetFocus(focusBeforeJob_);
 }
 
 void LeagueWindow::log(const std::vector<ReportLine>& lines) {

@@ -108,6 +108,7 @@ private:
     std::thread worker_;
     Job running_ = Job::Import;
     bool busy_ = false;
+    HWND focusBeforeJob_ = nullptr;
     TaskbarProgress taskbar_;
 };
 
