@@ -342,6 +342,30 @@ TEST_F(LeagueWindowTest, EachProblemIsLoggedAndChangesNothing) {
     EXPECT_NE(text(ids::kLog).find("Add a season folder to import."), std::string::npos) << text(ids::kLog);
 }
 
+// F2 edits a folder's label in place; the season goes in under the new one.
+TEST_F(LeagueWindowTest, AnEditedLabelIsTheSeasonsLabel) {
+    ASSERT_NE(create(), nullptr);
+    type(ids::kDatabaseBox, work_.file("league.db"));
+    chosen_ = {season("2031")};
+    click(ids::kAddFolder);
+    selectRow(ids::kFolderList, 0);
+    SetFocus(control(ids::kFolderList));
+    NMLVKEYDOWN key{};
+    key.hdr = {control(ids::kFolderList), static_cast<UINT_PTR>(ids::kFolderList), LVN_KEYDOWN};
+    key.wVKey = VK_F2;
+    SendMessageA(window_, WM_NOTIFY, ids::kFolderList, reinterpret_cast<LPARAM>(&key));
+    HWND editor = reinterpret_cast<HWND>(SendMessageA(control(ids::kFolderList), LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(editor, nullptr) << "F2 opened no editor";
+    SetWindowTextA(editor, "Spring 2031");
+    SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(cell(ids::kFolderList, 0, 0), "Spring 2031");
+    click(ids::kImport);
+    finishJob();
+    ASSERT_EQ(listRows(ids::kSeasonList), 1) << text(ids::kLog);
+    EXPECT_EQ(cell(ids::kSeasonList, 0, 0), "Spring 2031");
+}
+
 TEST_F(LeagueWindowTest, RemovingASeasonAsksFirst) {
     const std::string database = work_.file("league.db");
     ASSERT_EQ(testing::runProcess(quoted(BOXLOOM_EXPORT_EXE) + " --database " + quoted(database) + " " +
