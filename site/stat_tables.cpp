@@ -186,6 +186,21 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
     return kMostDecimals;
 }
 
+// Rows, one a line, closed and reopened as row groups every kBlockRows lines.
+std::string inBlocks(const std::string& rows) {
+    std::string blocks;
+    blocks.reserve(rows.size() + rows.size() / 1000);
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start < rows.size();) {
+        const std::size_t end = rows.find('\n', start) + 1;
+        if (lines > 0 && lines % TableData::kBlockRows == 0) blocks += "</tbody>\n<tbody>\n";
+        blocks.append(rows, start, end - start);
+        ++lines;
+        start = end;
+    }
+    return blocks;
+}
+
 } // namespace
 
 std::string TableData::rowsHtml() const {
@@ -215,7 +230,7 @@ std::string TableData::rowsHtml() const {
         rows += '"';
     }
     rows.append(rows_, copied);
-    return rows;
+    return isLong() ? inBlocks(rows) : rows;
 }
 
 std::span<const StatColumn> battingColumns() { return kBatting; }
@@ -306,6 +321,7 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
         appendNumber(column.value(counters), column.shown, bold, i);
     }
     rows_ += "</tr>\n";
+    ++rowCount_;
 }
 
 PageData TableData::data(const std::string& heading) const {
@@ -314,6 +330,7 @@ PageData TableData::data(const std::string& heading) const {
     put(table, "id", id_);
     put(table, "headers", headers_);
     put(table, "rows", rowsHtml());
+    if (isLong()) put(table, "long", PageData(true));
     if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
     return table;
 }

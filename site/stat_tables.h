@@ -55,8 +55,14 @@ public:
     void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
     bool empty() const { return rows_.empty(); }
     PageData data(const std::string& heading) const;
-    // The rows' HTML, with the sort values the rate columns need.
+    // The rows' HTML, with the sort values the rate columns need; a long
+    // table's in blocks of kBlockRows rows, each its own row group.
     std::string rowsHtml() const;
+    bool isLong() const { return rowCount_ > kBlockRows; }
+
+    // A browser lays out a long table a block at a time, and only the blocks
+    // in view: a season of a thousand rows opens quickly on a phone.
+    static constexpr std::size_t kBlockRows = 100;
 
 private:
     // A rate cell's value, whose sort attribute goes in at `offset` of the rows
@@ -76,6 +82,7 @@ private:
     // thousands of rows, too many for the template engine's data.
     std::string headers_;
     std::string rows_;
+    std::size_t rowCount_ = 0;
     std::vector<SortValue> sortValues_;
     std::string qualifiedToggle_;
 };

@@ -380,5 +380,38 @@ TEST(SiteTables, SortValuesHaveTheDigitsThatKeepAColumnsValuesApart) {
     }
 }
 
+// A long table comes in blocks of rows, each its own row group, so that a
+// browser lays out only the blocks in view; a short one stays one group.
+TEST(TableRows, ALongTableComesInBlocksOfAHundredRows) {
+    struct Case {
+        std::size_t rows;
+        std::size_t breaks; // "</tbody>\n<tbody>\n" between blocks
+    };
+    for (const Case& c : {Case{0, 0}, Case{100, 0}, Case{101, 1}, Case{200, 1}, Case{250, 2}}) {
+        TableData table("t", {"Player"});
+        for (std::size_t i = 0; i < c.rows; ++i)
+            table.addRow({{"p" + std::to_string(i)}}, Counters(), {});
+        const std::string rows = table.rowsHtml();
+        std::size_t breaks = 0, rowsBeforeFirstBreak = 0;
+        for (std::size_t at = rows.find("</tbody>\n<tbody>\n"); at != std::string::npos;
+             at = rows.find("</tbody>\n<tbody>\n", at + 1)) {
+            if (breaks++ == 0)
+                rowsBeforeFirstBreak = static_cast<std::size_t>(
+                    std::count(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+        }
+        EXPECT_EQ(breaks, c.breaks) << c.rows << " rows";
+        EXPECT_EQ(table.isLong(), c.breaks > 0) << c.rows << " rows";
+        if (breaks > 0) {
+            EXPECT_EQ(rowsBeforeFirstBreak, TableData::kBlockRows);
+        }
+        EXPECT_EQ(static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n')),
+                  c.rows + 2 * c.breaks);
+        if (c.rows > 0) {
+            EXPECT_NE(rows.find(">p" + std::to_string(c.rows - 1) + "<"), std::string::npos)
+                << "the last row";
+        }
+    }
+}
+
 } // namespace
 } // namespace boxloom::site

@@ -228,8 +228,8 @@ std::vector<std::vector<std::string>> tableRows(const std::string& html, const s
     std::vector<std::vector<std::string>> rows;
     std::size_t at = html.find("id=\"" + id + "\"");
     if (at == std::string::npos) return rows;
-    at = html.find("<tbody>", at);
-    const std::size_t end = html.find("</tbody>", at);
+    at = html.find("<tbody", at);
+    const std::size_t end = html.find("</table>", at);
     for (std::size_t row = html.find("<tr", at); row != std::string::npos && row < end;
          row = html.find("<tr", row + 1)) {
         std::vector<std::string> cells;
