@@ -69,6 +69,28 @@ std::vector<Candidate> candidatesOf(const std::vector<PlayerTotal>& totals, Qual
     return found;
 }
 
+// One table of a team page: the team's lines of a kind and stat type, and
+// their total.
+struct TeamTable {
+    std::string id;      // "Batting-Regular"
+    std::string heading; // "Batting, Regular"
+    StatKind kind;
+    std::vector<const StatLine*> lines;
+    Counters total;
+};
+
+// A team's season: its record, its leaders and its tables, as plain data.
+struct TeamPage {
+    std::string path;
+    std::string title;
+    std::string season;
+    std::string leadersLink;
+    std::string franchiseLink;
+    std::string record; // "88–74"; "" when the standings do not have the team
+    LeaderBoxes boxes;
+    std::vector<TeamTable> tables; // each stat type, batting then pitching; none empty
+};
+
 struct BoxHeading {
     std::string key; // for the anchor
     std::string title;
@@ -115,6 +137,8 @@ public:
     SeasonLeaders seasonLeaders(const SeasonPages& season, const std::string& statType, Counter games,
                                 const std::string& from) const;
 
+    TeamPage teamPage(const SeasonPages& season, const Team& team, const std::vector<Standing>& standings) const;
+
     std::string indexPage();
     std::string leaderPages(const SeasonPages& season);
     std::string statPages(const SeasonPages& season);
@@ -134,6 +158,7 @@ private:
     std::string write(const std::string& path, const std::string& title, std::string_view page,
                       PageData data);
     std::string playerLink(const std::string& from, std::int64_t id, std::string_view name) const;
+    PageData teamPageData(const TeamPage& page) const;
 
     // A leader box: the ranked candidates stand for players of `totals`.
     LeaderBox box(const BoxHeading& heading, const std::vector<Ranked>& ranked,

@@ -2,53 +2,65 @@
 
 #include "urls.h"
 
-#include <tuple>
-
 namespace boxloom::site::pages {
 
-std::string SiteBuilder::teamPages(const SeasonPages& season) {
+TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
+                               const std::vector<Standing>& standings) const {
     const SeasonData& data = *season.data;
-    const std::vector<Standing> table = standings(data);
-    for (const Team& team : data.teams) {
-        const std::string path = urls::team(season.folder, team.id);
-        PageData page;
-        put(page, "season", data.label);
-        put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
-        put(page, "franchise", urls::relative(path, urls::franchise(team.id)));
-        std::string record;
-        for (const Standing& standing : table)
-            if (standing.team->id == team.id)
-                record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
-        put(page, "record", record);
-        LeaderBoxes boxes;
+    TeamPage page;
+    page.path = urls::team(season.folder, team.id);
+    page.title = team.name() + " " + data.label;
+    page.season = data.label;
+    page.leadersLink = urls::relative(page.path, urls::seasonLeaders(season.folder, kRegular));
+    page.franchiseLink = urls::relative(page.path, urls::franchise(team.id));
+    for (const Standing& standing : standings)
+        if (standing.team->id == team.id)
+            page.record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
+        addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
+                         kTeamLeaderCount, page.path, page.boxes);
+    for (const std::string& type : orderedStatTypes(data)) {
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
-                             kTeamLeaderCount, path, boxes);
+            const std::string heading = kind == StatKind::Batting ? "Batting" : "Pitching";
+            TeamTable table{heading + "-" + folderNameFor(type), heading + ", " + type, kind, {}, {}};
+            table.lines = linesOf(linesOfKind(data, kind), type, team.id);
+            if (table.lines.empty()) continue;
+            for (const StatLine* line : table.lines)
+                addCounters(table.total, line->counters);
+            page.tables.push_back(std::move(table));
         }
-        put(page, "boxes", boxesData(boxes));
-        PageData tables = list();
-        for (const std::string& type : orderedStatTypes(data)) {
-            for (const auto& [heading, lines, columns] :
-                 {std::tuple{"Batting", &data.batting, battingColumns()},
-                  std::tuple{"Pitching", &data.pitching, pitchingColumns()}}) {
-                TableData rows(std::string(heading) + "-" + folderNameFor(type), {"Player"});
-                rows.addColumns(columns);
-                Counters total;
-                for (const StatLine* line : linesOf(*lines, type, team.id)) {
-                    rows.addRow(
-                        {{line->hasPlayer ? displayName(line->player) : line->player,
-                          line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()}},
+    }
+    return page;
+}
+
+PageData SiteBuilder::teamPageData(const TeamPage& page) const {
+    PageData data;
+    put(data, "season", page.season);
+    put(data, "leaders", page.leadersLink);
+    put(data, "franchise", page.franchiseLink);
+    put(data, "record", page.record);
+    put(data, "boxes", boxesData(page.boxes));
+    PageData tables = list();
+    for (const TeamTable& table : page.tables) {
+        const auto columns = table.kind == StatKind::Batting ? battingColumns() : pitchingColumns();
+        TableData rows(table.id, {"Player"});
+        rows.addColumns(columns);
+        for (const StatLine* line : table.lines)
+            rows.addRow({{line->hasPlayer ? displayName(line->player) : line->player,
+                          line->hasPlayer ? playerLink(page.path, line->playerId, line->player) : std::string()}},
                         line->counters, columns);
-                    addCounters(total, line->counters);
-                }
-                if (rows.empty()) continue;
-                rows.addRow({{"Team total"}}, total, columns, "total");
-                append(tables, rows.data(std::string(heading) + ", " + type));
-            }
-        }
-        put(page, "tables", std::move(tables));
-        if (std::string reason = write(path, team.name() + " " + data.label, "team", std::move(page));
-            !reason.empty())
+        rows.addRow({{"Team total"}}, table.total, columns, "total");
+        append(tables, rows.data(table.heading));
+    }
+    put(data, "tables", std::move(tables));
+    return data;
+}
+
+std::string SiteBuilder::teamPages(const SeasonPages& season) {
+    const std::vector<Standing> table = standings(*season.data);
+    for (const Team& team : season.data->teams) {
+        TeamPage page = teamPage(season, team, table);
+        if (std::string reason = write(page.path, page.title, "team", teamPageData(page)); !reason.empty())
             return reason;
     }
     return {};
