@@ -77,5 +77,46 @@ TEST(SitePages, ASeasonsLeaderBoxesAsPlainData) {
     EXPECT_TRUE(leaders.pitching.size() > 0 && leaders.pitching.front().entries.empty());
 }
 
+// A team's page holds its own lines only (a traded player's part with this
+// team), their total, its record and its leaders among its own players.
+TEST(SitePages, ATeamPageAsPlainData) {
+    std::vector<SeasonData> seasons(1);
+    SeasonData& season = seasons[0];
+    season.label = "2031";
+    season.teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+    season.batting = {batter(1, "Adams,Al", 1, 510, 160, 30), batter(2, "Baker,Bo", 1, 450, 135, 20),
+                      batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+    season.statTypes = {std::string(kRegular)};
+    addLeagueAdjusted(season);
+    const SiteSettings settings;
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    model.seasonPages.push_back({&season, "2031", 162, {}});
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    const TeamPage page = builder.teamPage(model.seasonPages[0], season.teams[0], standings(season));
+    EXPECT_EQ(page.path, "2031/teams/1.html");
+    EXPECT_EQ(page.title, "Ashford Foxes 2031");
+    EXPECT_EQ(page.leadersLink, "../leaders.html");
+    EXPECT_EQ(page.franchiseLink, "../../franchises/1.html");
+    ASSERT_EQ(page.tables.size(), 1u) << "no pitching lines, no pitching table";
+    const TeamTable& table = page.tables[0];
+    EXPECT_EQ(table.heading, "Batting, Regular");
+    EXPECT_EQ(table.id, "Batting-Regular");
+    std::vector<std::string> players;
+    for (const StatLine* line : table.lines)
+        players.push_back(line->player + "/" + std::to_string(line->teamId));
+    EXPECT_EQ(players, (std::vector<std::string>{"Adams,Al/1", "Baker,Bo/1", "Cole,Cy/1"}));
+    EXPECT_EQ(table.total[bat::AB], 1260);
+    EXPECT_EQ(table.total[bat::H], 385);
+    EXPECT_EQ(table.total[bat::HR], 60);
+    std::string minimum;
+    EXPECT_EQ(entriesOf(page.boxes, "hr", &minimum),
+              (std::vector<std::string>{"1 Al Adams | Ashford Foxes | 30 | ../../players/1.html",
+                                        "2 Bo Baker | Ashford Foxes | 20 | ../../players/2.html",
+                                        "3 Cy Cole | Ashford Foxes | 10 | ../../players/3.html"}));
+}
+
 } // namespace
 } // namespace boxloom::site::pages

@@ -137,7 +137,8 @@ public:
     SeasonLeaders seasonLeaders(const SeasonPages& season, const std::string& statType, Counter games,
                                 const std::string& from) const;
 
-    TeamPage teamPage(const SeasonPages& season, const Team& team, const std::vector<Standing>& standings) const;
+    TeamPage teamPage(const SeasonPages& season, const Team& team,
+                      const std::vector<Standing>& standings) const;
 
     std::string indexPage();
     std::string leaderPages(const SeasonPages& season);

@@ -46,9 +46,10 @@ PageData SiteBuilder::teamPageData(const TeamPage& page) const {
         TableData rows(table.id, {"Player"});
         rows.addColumns(columns);
         for (const StatLine* line : table.lines)
-            rows.addRow({{line->hasPlayer ? displayName(line->player) : line->player,
-                          line->hasPlayer ? playerLink(page.path, line->playerId, line->player) : std::string()}},
-                        line->counters, columns);
+            rows.addRow(
+                {{line->hasPlayer ? displayName(line->player) : line->player,
+                  line->hasPlayer ? playerLink(page.path, line->playerId, line->player) : std::string()}},
+                line->counters, columns);
         rows.addRow({{"Team total"}}, table.total, columns, "total");
         append(tables, rows.data(table.heading));
     }
