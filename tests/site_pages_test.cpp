@@ -118,5 +118,39 @@ TEST(SitePages, ATeamPageAsPlainData) {
                                         "3 Cy Cole | Ashford Foxes | 10 | ../../players/3.html"}));
 }
 
+// Sections by the last name's initial, "#" (anchor "other") for a name that
+// starts with no letter A to Z; inside, last name then first name, any case.
+TEST(SitePages, ThePlayersIndexAsPlainData) {
+    std::vector<SeasonData> seasons(1);
+    SeasonData& season = seasons[0];
+    season.label = "2031";
+    season.teams = {{1, "Ashford", "Foxes", "ASH"}};
+    season.batting = {batter(1, "zane,Al", 1, 1, 0, 0), batter(2, "Adams,Bo", 1, 1, 0, 0),
+                      batter(3, "O'Neil,Cy", 1, 1, 0, 0),
+                      batter(4,
+                             "\xC3\x91u\xC3\xB1"
+                             "ez,Dan",
+                             1, 1, 0, 0),
+                      batter(5, "Adams,Al", 1, 1, 0, 0)};
+    season.statTypes = {std::string(kRegular)};
+    const SiteSettings settings;
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    std::vector<std::string> shown;
+    for (const IndexLetter& letter : builder.playersIndexLetters()) {
+        shown.push_back(letter.letter + " #" + letter.anchor);
+        for (const IndexEntry& entry : letter.players)
+            shown.push_back("  " + entry.name + " " + entry.link + " " + entry.seasons);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"A #A", "  Al Adams 5.html 2031", "  Bo Adams 2.html 2031",
+                                               "O #O", "  Cy O'Neil 3.html 2031", "Z #Z",
+                                               "  Al zane 1.html 2031", "# #other",
+                                               "  Dan \xC3\x91u\xC3\xB1"
+                                               "ez 4.html 2031"}));
+}
+
 } // namespace
 } // namespace boxloom::site::pages

@@ -91,6 +91,19 @@ struct TeamPage {
     std::vector<TeamTable> tables; // each stat type, batting then pitching; none empty
 };
 
+// The players index: a section per initial of the last name ("#" for any
+// other), players in last-name order.
+struct IndexEntry {
+    std::string name; // "First Last"
+    std::string link; // from the index
+    std::string seasons;
+};
+struct IndexLetter {
+    std::string letter;
+    std::string anchor;
+    std::vector<IndexEntry> players;
+};
+
 struct BoxHeading {
     std::string key; // for the anchor
     std::string title;
@@ -137,6 +150,7 @@ public:
     SeasonLeaders seasonLeaders(const SeasonPages& season, const std::string& statType, Counter games,
                                 const std::string& from) const;
 
+    std::vector<IndexLetter> playersIndexLetters() const;
     TeamPage teamPage(const SeasonPages& season, const Team& team,
                       const std::vector<Standing>& standings) const;
 

@@ -4,42 +4,42 @@
 
 namespace boxloom::site::pages {
 
-std::string SiteBuilder::playersIndex() {
+std::vector<IndexLetter> SiteBuilder::playersIndexLetters() const {
     // (last name in capitals, PlayerID): each worked out once, not at every comparison.
     std::vector<std::pair<std::pair<std::string, std::int64_t>, const Player*>> keyed;
     for (const auto& [key, player] : players_.byKey)
         keyed.push_back({{lastNameKey(key.name), key.id}, &player});
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<const Player*> sorted;
-    for (const auto& [sortKey, player] : keyed)
-        sorted.push_back(player);
-    PageData letters = list();
-    std::string current;
-    PageData entries = list();
-    const auto flush = [&] {
-        if (current.empty()) return;
-        PageData letter;
-        put(letter, "letter", current);
-        put(letter, "anchor", current == "#" ? "other" : current);
-        put(letter, "players", std::move(entries));
-        append(letters, std::move(letter));
-        entries = list();
-    };
-    for (const Player* player : sorted) {
-        const char first = lastNameKey(player->key.name).empty() ? '#' : lastNameKey(player->key.name)[0];
+    std::vector<IndexLetter> letters;
+    for (const auto& [sortKey, player] : keyed) {
+        const char first = sortKey.first.empty() ? '#' : sortKey.first[0];
         const std::string letter = first >= 'A' && first <= 'Z' ? std::string(1, first) : "#";
-        if (letter != current) {
-            flush();
-            current = letter;
-        }
-        PageData item;
-        put(item, "name", displayName(player->key.name));
-        put(item, "link", player->page);
-        put(item, "seasons", seasonSpan(seasons_, *player));
-        append(entries, std::move(item));
+        if (letters.empty() || letters.back().letter != letter)
+            letters.push_back({letter, letter == "#" ? "other" : letter, {}});
+        letters.back().players.push_back(
+            {displayName(player->key.name), player->page, seasonSpan(seasons_, *player)});
     }
-    flush();
+    return letters;
+}
+
+std::string SiteBuilder::playersIndex() {
+    PageData letters = list();
+    for (const IndexLetter& letter : playersIndexLetters()) {
+        PageData entries = list();
+        for (const IndexEntry& entry : letter.players) {
+            PageData item;
+            put(item, "name", entry.name);
+            put(item, "link", entry.link);
+            put(item, "seasons", entry.seasons);
+            append(entries, std::move(item));
+        }
+        PageData section;
+        put(section, "letter", letter.letter);
+        put(section, "anchor", letter.anchor);
+        put(section, "players", std::move(entries));
+        append(letters, std::move(section));
+    }
     PageData page;
     put(page, "letters", std::move(letters));
     return write(urls::playersIndex(), "Players", "players", std::move(page));
