@@ -152,5 +152,48 @@ TEST(SitePages, ThePlayersIndexAsPlainData) {
                                                "ez 4.html 2031"}));
 }
 
+// Every season leads to its pages, in the seasons' order; the leaders shown
+// are the latest season's; the database is linked only when it is offered.
+TEST(SitePages, TheFrontPageAsPlainData) {
+    std::vector<SeasonData> seasons(2);
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = i == 0 ? "2031" : "2032";
+        seasons[i].teams = {{1, "Ashford", "Foxes", "ASH"}};
+        seasons[i].statTypes = {std::string(kRegular)};
+    }
+    seasons[0].batting = {batter(1, "Adams,Al", 1, 510, 160, 40)};
+    seasons[1].batting = {batter(2, "Baker,Bo", 1, 450, 135, 20)};
+    for (SeasonData& season : seasons)
+        addLeagueAdjusted(season);
+    const SiteSettings settings;
+    for (const bool offered : {false, true}) {
+        SiteDownloads downloads;
+        if (offered) downloads.database = "bytes";
+        SiteModel model{seasons,  settings, collectPlayers(seasons), {}, {{1, "Ashford Foxes", {}}},
+                        downloads};
+        model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
+        model.seasonPages.push_back({&seasons[1], "2032-x", 162, {}});
+        const SiteTemplates templates;
+        NoPages sink;
+        const SiteBuilder builder(model, templates, sink, 0);
+        const FrontPage page = builder.frontPage();
+        ASSERT_EQ(page.seasons.size(), 2u);
+        EXPECT_EQ(page.seasons[1].label, "2032");
+        EXPECT_EQ(page.seasons[1].leaders, "2032-x/leaders.html");
+        EXPECT_EQ(page.seasons[1].tables,
+                  (std::vector<std::string>{"2032-x/batting.html", "2032-x/pitching.html",
+                                            "2032-x/fielding.html"}));
+        ASSERT_EQ(page.franchises.size(), 1u);
+        EXPECT_EQ(page.franchises[0].link, "franchises/1.html");
+        EXPECT_EQ(page.database, offered ? "league.db" : "");
+        ASSERT_NE(page.latest, nullptr);
+        EXPECT_EQ(page.latest->data->label, "2032");
+        EXPECT_EQ(page.latestLeaders, "2032-x/leaders.html");
+        std::string minimum;
+        EXPECT_EQ(entriesOf(page.boxes, "hr", &minimum),
+                  std::vector<std::string>{"1 Bo Baker | Ashford Foxes | 20 | players/2.html"});
+    }
+}
+
 } // namespace
 } // namespace boxloom::site::pages

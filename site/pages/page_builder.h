@@ -12,6 +12,7 @@
 #include "site_pages.h"
 #include "stat_tables.h"
 
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
@@ -104,6 +105,28 @@ struct IndexLetter {
     std::vector<IndexEntry> players;
 };
 
+// The front page: every season's leaders and tables, the franchises, the
+// database when it is offered, and the latest season's standings and leaders.
+inline constexpr std::array<std::string_view, 3> kSeasonTableNames = {"batting", "pitching", "fielding"};
+struct SeasonLinks {
+    std::string label;
+    std::string leaders;
+    std::vector<std::string> tables; // in kSeasonTableNames' order
+};
+struct NamedLink {
+    std::string name;
+    std::string link;
+};
+struct SeasonPages;
+struct FrontPage {
+    std::vector<SeasonLinks> seasons;
+    std::vector<NamedLink> franchises;
+    std::string database;                // "" when no copy is offered
+    const SeasonPages* latest = nullptr; // null without seasons
+    std::string latestLeaders;
+    LeaderBoxes boxes; // the latest season's
+};
+
 struct BoxHeading {
     std::string key; // for the anchor
     std::string title;
@@ -151,6 +174,7 @@ public:
                                 const std::string& from) const;
 
     std::vector<IndexLetter> playersIndexLetters() const;
+    FrontPage frontPage() const;
     TeamPage teamPage(const SeasonPages& season, const Team& team,
                       const std::vector<Standing>& standings) const;
 
