@@ -195,5 +195,31 @@ TEST(SitePages, TheFrontPageAsPlainData) {
     }
 }
 
+// A player traded in a season is found once, with his seasons; each team is
+// found once a season, in that season's folder.
+TEST(SitePages, WhatTheSearchBoxFinds) {
+    std::vector<SeasonData> seasons(2);
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = i == 0 ? "2031" : "2032";
+        seasons[i].teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+        seasons[i].statTypes = {std::string(kRegular)};
+        seasons[i].batting = {batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+    }
+    const SiteSettings settings;
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
+    model.seasonPages.push_back({&seasons[1], "2032", 162, {}});
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    EXPECT_EQ(builder.searchEntries(),
+              (std::vector<SearchEntry>{{"Cy Cole", "2031–2032", "players/3.html"},
+                                        {"Ashford Foxes", "2031", "2031/teams/1.html"},
+                                        {"Lakeport Herons", "2031", "2031/teams/2.html"},
+                                        {"Ashford Foxes", "2032", "2032/teams/1.html"},
+                                        {"Lakeport Herons", "2032", "2032/teams/2.html"}}));
+}
+
 } // namespace
 } // namespace boxloom::site::pages

@@ -127,6 +127,14 @@ struct FrontPage {
     LeaderBoxes boxes; // the latest season's
 };
 
+// What the search box finds: a player (his seasons) or a team's season.
+struct SearchEntry {
+    std::string name;
+    std::string detail;
+    std::string path; // from the site's folder
+    bool operator==(const SearchEntry&) const = default;
+};
+
 struct BoxHeading {
     std::string key; // for the anchor
     std::string title;
@@ -175,6 +183,8 @@ public:
 
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
+    // Every player once, then every team of every season.
+    std::vector<SearchEntry> searchEntries() const;
     TeamPage teamPage(const SeasonPages& season, const Team& team,
                       const std::vector<Standing>& standings) const;
 

@@ -26,27 +26,34 @@ void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void appendEntry(std::string& out, std::string_view name, std::string_view detail, std::string_view path) {
+void appendEntry(std::string& out, const SearchEntry& entry) {
     out += out.back() == '[' ? "\n[" : ",\n[";
-    appendQuoted(out, name);
+    appendQuoted(out, entry.name);
     out += ',';
-    appendQuoted(out, detail);
+    appendQuoted(out, entry.detail);
     out += ',';
-    appendQuoted(out, path);
+    appendQuoted(out, entry.path);
     out += ']';
 }
 
 } // namespace
 
+std::vector<SearchEntry> SiteBuilder::searchEntries() const {
+    std::vector<SearchEntry> entries;
+    for (const auto& [key, player] : players_.byKey)
+        entries.push_back({displayName(key.name), seasonSpan(seasons_, player), urls::player(player.page)});
+    for (const SeasonPages& season : seasonPages_)
+        for (const Team& team : season.data->teams)
+            entries.push_back({team.name(), season.data->label, urls::team(season.folder, team.id)});
+    return entries;
+}
+
 // Loaded by the search box when it is first used, as a script so that it
 // works from the disk too: [name, seasons or season, path from the site's folder].
 std::string SiteBuilder::searchIndex() {
     std::string script = "window.boxloomSearch = [";
-    for (const auto& [key, player] : players_.byKey)
-        appendEntry(script, displayName(key.name), seasonSpan(seasons_, player), urls::player(player.page));
-    for (const SeasonPages& season : seasonPages_)
-        for (const Team& team : season.data->teams)
-            appendEntry(script, team.name(), season.data->label, urls::team(season.folder, team.id));
+    for (const SearchEntry& entry : searchEntries())
+        appendEntry(script, entry);
     script += "\n];\n";
     sink_.put(task_, urls::searchIndex(), script);
     return {};
