@@ -324,6 +324,14 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
     ++rowCount_;
 }
 
+PageData tableData(const StatTable& table) {
+    TableData made(table.id, table.leadingLabels);
+    made.addColumns(table.columns);
+    for (const TableRow& row : table.rows)
+        made.addRow(row.leading, row.counters, table.columns, row.rowClass, row.boldCategories);
+    return made.data(table.heading);
+}
+
 PageData TableData::data(const std::string& heading) const {
     PageData table;
     put(table, "heading", heading);

@@ -42,6 +42,22 @@ struct Cell {
 // Text as HTML: & < > " and ' escaped.
 void appendEscaped(std::string& out, std::string_view text);
 
+// A table of a page as plain data: its rows, each its leading cells and the
+// counters its stat columns show.
+struct TableRow {
+    std::vector<Cell> leading;
+    Counters counters;
+    std::string rowClass;                         // "total", ...
+    std::vector<std::string_view> boldCategories; // the leader categories it leads
+};
+struct StatTable {
+    std::string id;
+    std::string heading;
+    std::vector<std::string> leadingLabels;
+    std::span<const StatColumn> columns;
+    std::vector<TableRow> rows;
+};
+
 // A sortable table of the pages, turned into the data of the table template.
 class TableData {
 public:
@@ -86,5 +102,8 @@ private:
     std::vector<SortValue> sortValues_;
     std::string qualifiedToggle_;
 };
+
+// A plain table as the data of the table template.
+PageData tableData(const StatTable& table);
 
 } // namespace boxloom::site

@@ -221,5 +221,52 @@ TEST(SitePages, WhatTheSearchBoxFinds) {
                                         {"Lakeport Herons", "2032", "2032/teams/2.html"}}));
 }
 
+// A traded season shows his rows with each team and then their total (TOT);
+// the career row adds the seasons; his chart follows the season totals.
+TEST(SitePages, APlayerPageAsPlainData) {
+    std::vector<SeasonData> seasons(2);
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = i == 0 ? "2031" : "2032";
+        seasons[i].teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+        seasons[i].statTypes = {std::string(kRegular)};
+    }
+    seasons[0].batting = {batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+    seasons[1].batting = {batter(3, "Cole,Cy", 2, 500, 150, 20)};
+    const SiteSettings settings;
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
+    model.seasonPages.push_back({&seasons[1], "2032", 162, {}});
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    const Player* cole = model.players.find(3, "Cole,Cy");
+    ASSERT_NE(cole, nullptr);
+    const PlayerPage page = builder.playerPage(*cole);
+    EXPECT_EQ(page.path, "players/3.html");
+    EXPECT_EQ(page.title, "Cy Cole");
+    std::vector<std::string> shown;
+    for (const StatTable& table : page.tables) {
+        shown.push_back(table.heading);
+        const bool batting = table.id == "Batting-Regular";
+        for (const TableRow& row : table.rows)
+            shown.push_back(
+                "  " + row.leading[0].text + " " + row.leading[1].text + " " + row.leading[1].link +
+                (batting ? " " + std::to_string(row.counters[bat::AB]) : "") + " " + row.rowClass);
+    }
+    // A split row for each hand each regular season; no fielding rows, no fielding table.
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Batting, Regular", "  2031 Ashford Foxes ../2031/teams/1.html 300 ",
+                         "  2031 Lakeport Herons ../2031/teams/2.html 250 ", "  2031 TOT  550 total",
+                         "  2032 Lakeport Herons ../2032/teams/2.html 500 ", "  Career   1050 total",
+                         "Batting splits, Regular", "  2031 LHP  ", "  2031 RHP  ", "  2032 LHP  ",
+                         "  2032 RHP  "}));
+    ASSERT_EQ(page.ops.size(), 2u);
+    EXPECT_EQ(page.ops[0].first, "2031");
+    EXPECT_EQ(formatValue(page.ops[0].second, Shown::Average),
+              formatValue(onBasePlusSlugging(page.tables[0].rows[2].counters), Shown::Average));
+    EXPECT_FALSE(page.pitcher);
+}
+
 } // namespace
 } // namespace boxloom::site::pages

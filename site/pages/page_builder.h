@@ -135,6 +135,17 @@ struct SearchEntry {
     bool operator==(const SearchEntry&) const = default;
 };
 
+// A player's page: his tables (each kind and stat type with its season, TOT
+// and career rows; splits; fielding) and the rate his chart follows.
+struct PlayerPage {
+    std::string path;
+    std::string title;
+    std::vector<StatTable> tables;
+    std::vector<std::pair<std::string, Ratio>> ops; // by regular season
+    std::vector<std::pair<std::string, Ratio>> era;
+    bool pitcher = false; // the chart follows his ERA
+};
+
 struct BoxHeading {
     std::string key; // for the anchor
     std::string title;
@@ -183,6 +194,7 @@ public:
 
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
+    PlayerPage playerPage(const Player& player) const;
     // Every player once, then every team of every season.
     std::vector<SearchEntry> searchEntries() const;
     TeamPage teamPage(const SeasonPages& season, const Team& team,

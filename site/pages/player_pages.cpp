@@ -45,102 +45,120 @@ PageData rateChart(const std::string& label, const std::vector<std::pair<std::st
     return chart;
 }
 
-std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
-    for (const Player* each : players) {
-        const Player& player = *each;
-        const PlayerKey& key = player.key;
-        const std::string path = urls::player(player.page);
-        PageData tables = list();
-        struct Kind {
-            const char* heading;
-            const std::vector<PlayerLine>* lines;
-            std::span<const StatColumn> columns;
-            const char* statsTable; // PreSeason has no leaders
-        };
-        const Kind kinds[] = {{"Batting", &player.batting, battingColumns(), "batting"},
-                              {"Pitching", &player.pitching, pitchingColumns(), "pitching"}};
-        std::vector<std::pair<std::string, Ratio>> ops, era;
-        for (const Kind& kind : kinds) {
-            std::vector<std::string> types;
-            for (const PlayerLine& line : *kind.lines)
-                if (std::find(types.begin(), types.end(), line.line->statType) == types.end())
-                    types.push_back(line.line->statType);
-            std::stable_sort(types.begin(), types.end(), [](const std::string& a, const std::string& b) {
-                const auto weight = [](const std::string& t) {
-                    return t == kRegular ? 0 : t == kPreSeason ? 2 : 1;
-                };
-                return weight(a) < weight(b);
-            });
-            for (const std::string& type : types) {
-                TableData table(std::string(kind.heading) + "-" + folderNameFor(type), {"Season", "Team"});
-                table.addColumns(kind.columns);
-                Counters career;
-                for (std::size_t s = 0; s < seasons_.size(); ++s) {
-                    Counters seasonTotal;
-                    std::vector<const StatLine*> rows;
-                    for (const PlayerLine& line : *kind.lines)
-                        if (line.season == s && line.line->statType == type) rows.push_back(line.line);
-                    if (rows.empty()) continue;
-                    std::vector<std::string_view> bold;
-                    if (type == kRegular)
-                        for (const auto& [category, id] : seasonPages_[s].leading)
-                            if (id == key.id) bold.push_back(category);
-                    const std::string& folder = seasonPages_[s].folder;
-                    const std::string seasonPage = type == kPreSeason
-                                                       ? urls::seasonTable(folder, kind.statsTable, type)
-                                                       : urls::seasonLeaders(folder, type);
-                    for (const StatLine* row : rows) {
-                        table.addRow({{seasons_[s].label, urls::relative(path, seasonPage)},
-                                      {row->team, urls::relative(path, urls::team(folder, row->teamId))}},
-                                     row->counters, kind.columns, {},
-                                     rows.size() == 1 ? bold : std::vector<std::string_view>{});
-                        addCounters(seasonTotal, row->counters);
-                    }
-                    if (rows.size() > 1)
-                        table.addRow({{seasons_[s].label}, {"TOT"}}, seasonTotal, kind.columns, "total",
-                                     bold);
-                    addCounters(career, seasonTotal);
-                    if (type == kRegular && kind.lines == &player.batting)
-                        ops.push_back({seasons_[s].label, onBasePlusSlugging(seasonTotal)});
-                    if (type == kRegular && kind.lines == &player.pitching)
-                        era.push_back({seasons_[s].label, earnedRunAverage(seasonTotal)});
-                }
-                if (type != kPreSeason) table.addRow({{"Career"}, {""}}, career, kind.columns, "total");
-                append(tables, table.data(std::string(kind.heading) + ", " + type));
-            }
-        }
-        // Splits of the regular seasons, against left- and right-handed pitchers.
-        TableData splits("splits", {"Season", "Against"});
-        splits.addColumns(splitColumns());
-        for (std::size_t s = 0; s < seasons_.size(); ++s) {
-            std::array<Counters, 2> sides;
-            bool any = false;
-            for (const PlayerLine& line : player.batting) {
-                if (line.season != s || line.line->statType != kRegular) continue;
-                any = true;
-                for (std::size_t side = 0; side < 2; ++side)
-                    addCounters(sides[side], line.line->splits[side]);
-            }
-            if (!any) continue;
-            splits.addRow({{seasons_[s].label}, {"LHP"}}, sides[0], splitColumns());
-            splits.addRow({{seasons_[s].label}, {"RHP"}}, sides[1], splitColumns());
-        }
-        if (!splits.empty()) append(tables, splits.data("Batting splits, Regular"));
-        TableData fielding("fielding", {"Season", "Team", "Pos"});
-        fielding.addColumns(fieldingColumns());
-        for (const PlayerLine& line : player.fielding)
-            if (line.line->statType == kRegular)
-                fielding.addRow({{seasons_[line.season].label}, {line.line->team}, {line.line->position}},
-                                line.line->counters, fieldingColumns());
-        if (!fielding.empty()) append(tables, fielding.data("Fielding, Regular"));
+namespace {
 
-        PageData page;
-        const bool pitcher = !era.empty() && (ops.empty() || player.pitching.size() >= player.batting.size());
-        put(page, "chart",
-            pitcher ? rateChart("ERA", era, Shown::TwoDecimals) : rateChart("OBP+SLG", ops, Shown::Average));
-        put(page, "tables", std::move(tables));
-        if (std::string reason = write(path, displayName(key.name), "player", std::move(page));
-            !reason.empty())
+// Regular first, PreSeason last, the playoffs between in the order they came.
+std::vector<std::string> statTypesOf(const std::vector<PlayerLine>& lines) {
+    std::vector<std::string> types;
+    for (const PlayerLine& line : lines)
+        if (std::find(types.begin(), types.end(), line.line->statType) == types.end())
+            types.push_back(line.line->statType);
+    std::stable_sort(types.begin(), types.end(), [](const std::string& a, const std::string& b) {
+        const auto weight = [](const std::string& t) { return t == kRegular ? 0 : t == kPreSeason ? 2 : 1; };
+        return weight(a) < weight(b);
+    });
+    return types;
+}
+
+} // namespace
+
+PlayerPage SiteBuilder::playerPage(const Player& player) const {
+    const PlayerKey& key = player.key;
+    PlayerPage page;
+    page.path = urls::player(player.page);
+    page.title = displayName(key.name);
+    struct Kind {
+        const char* heading;
+        const std::vector<PlayerLine>* lines;
+        std::span<const StatColumn> columns;
+        const char* statsTable; // PreSeason has no leaders
+        std::vector<std::pair<std::string, Ratio>>* chart;
+        Ratio (*charted)(const Counters&);
+    };
+    const Kind kinds[] = {
+        {"Batting", &player.batting, battingColumns(), "batting", &page.ops, onBasePlusSlugging},
+        {"Pitching", &player.pitching, pitchingColumns(), "pitching", &page.era, earnedRunAverage}};
+    for (const Kind& kind : kinds) {
+        for (const std::string& type : statTypesOf(*kind.lines)) {
+            StatTable table{std::string(kind.heading) + "-" + folderNameFor(type),
+                            std::string(kind.heading) + ", " + type,
+                            {"Season", "Team"},
+                            kind.columns,
+                            {}};
+            Counters career;
+            for (std::size_t s = 0; s < seasons_.size(); ++s) {
+                Counters seasonTotal;
+                std::vector<const StatLine*> rows;
+                for (const PlayerLine& line : *kind.lines)
+                    if (line.season == s && line.line->statType == type) rows.push_back(line.line);
+                if (rows.empty()) continue;
+                std::vector<std::string_view> bold;
+                if (type == kRegular)
+                    for (const auto& [category, id] : seasonPages_[s].leading)
+                        if (id == key.id) bold.push_back(category);
+                const std::string& folder = seasonPages_[s].folder;
+                const std::string seasonPage = type == kPreSeason
+                                                   ? urls::seasonTable(folder, kind.statsTable, type)
+                                                   : urls::seasonLeaders(folder, type);
+                for (const StatLine* row : rows) {
+                    table.rows.push_back(
+                        {{{seasons_[s].label, urls::relative(page.path, seasonPage)},
+                          {row->team, urls::relative(page.path, urls::team(folder, row->teamId))}},
+                         row->counters,
+                         {},
+                         rows.size() == 1 ? bold : std::vector<std::string_view>{}});
+                    addCounters(seasonTotal, row->counters);
+                }
+                if (rows.size() > 1)
+                    table.rows.push_back({{{seasons_[s].label}, {"TOT"}}, seasonTotal, "total", bold});
+                addCounters(career, seasonTotal);
+                if (type == kRegular) kind.chart->push_back({seasons_[s].label, kind.charted(seasonTotal)});
+            }
+            if (type != kPreSeason) table.rows.push_back({{{"Career"}, {""}}, career, "total", {}});
+            page.tables.push_back(std::move(table));
+        }
+    }
+    // Splits of the regular seasons, against left- and right-handed pitchers.
+    StatTable splits{"splits", "Batting splits, Regular", {"Season", "Against"}, splitColumns(), {}};
+    for (std::size_t s = 0; s < seasons_.size(); ++s) {
+        std::array<Counters, 2> sides;
+        bool any = false;
+        for (const PlayerLine& line : player.batting) {
+            if (line.season != s || line.line->statType != kRegular) continue;
+            any = true;
+            for (std::size_t side = 0; side < 2; ++side)
+                addCounters(sides[side], line.line->splits[side]);
+        }
+        if (!any) continue;
+        splits.rows.push_back({{{seasons_[s].label}, {"LHP"}}, sides[0], {}, {}});
+        splits.rows.push_back({{{seasons_[s].label}, {"RHP"}}, sides[1], {}, {}});
+    }
+    if (!splits.rows.empty()) page.tables.push_back(std::move(splits));
+    StatTable fielding{"fielding", "Fielding, Regular", {"Season", "Team", "Pos"}, fieldingColumns(), {}};
+    for (const PlayerLine& line : player.fielding)
+        if (line.line->statType == kRegular)
+            fielding.rows.push_back(
+                {{{seasons_[line.season].label}, {line.line->team}, {line.line->position}},
+                 line.line->counters,
+                 {},
+                 {}});
+    if (!fielding.rows.empty()) page.tables.push_back(std::move(fielding));
+    page.pitcher = !page.era.empty() && (page.ops.empty() || player.pitching.size() >= player.batting.size());
+    return page;
+}
+
+std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
+    for (const Player* player : players) {
+        const PlayerPage page = playerPage(*player);
+        PageData tables = list();
+        for (const StatTable& table : page.tables)
+            append(tables, tableData(table));
+        PageData data;
+        put(data, "chart",
+            page.pitcher ? rateChart("ERA", page.era, Shown::TwoDecimals)
+                         : rateChart("OBP+SLG", page.ops, Shown::Average));
+        put(data, "tables", std::move(tables));
+        if (std::string reason = write(page.path, page.title, "player", std::move(data)); !reason.empty())
             return reason;
     }
     return {};
