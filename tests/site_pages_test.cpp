@@ -101,16 +101,19 @@ TEST(SitePages, ATeamPageAsPlainData) {
     EXPECT_EQ(page.leadersLink, "../leaders.html");
     EXPECT_EQ(page.franchiseLink, "../../franchises/1.html");
     ASSERT_EQ(page.tables.size(), 1u) << "no pitching lines, no pitching table";
-    const TeamTable& table = page.tables[0];
+    const StatTable& table = page.tables[0];
     EXPECT_EQ(table.heading, "Batting, Regular");
     EXPECT_EQ(table.id, "Batting-Regular");
-    std::vector<std::string> players;
-    for (const StatLine* line : table.lines)
-        players.push_back(line->player + "/" + std::to_string(line->teamId));
-    EXPECT_EQ(players, (std::vector<std::string>{"Adams,Al/1", "Baker,Bo/1", "Cole,Cy/1"}));
-    EXPECT_EQ(table.total[bat::AB], 1260);
-    EXPECT_EQ(table.total[bat::H], 385);
-    EXPECT_EQ(table.total[bat::HR], 60);
+    std::vector<std::string> rows;
+    for (const TableRow& row : table.rows)
+        rows.push_back(row.leading[0].text + " " + row.leading[0].link + " " +
+                       std::to_string(row.counters[bat::AB]) + "/" + std::to_string(row.counters[bat::H]) +
+                       "/" + std::to_string(row.counters[bat::HR]));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Al Adams ../../players/1.html 510/160/30",
+                                              "Bo Baker ../../players/2.html 450/135/20",
+                                              "Cy Cole ../../players/3.html 300/90/10",
+                                              "Team total  1260/385/60"}));
+    EXPECT_EQ(table.rows.back().rowClass, "total");
     std::string minimum;
     EXPECT_EQ(entriesOf(page.boxes, "hr", &minimum),
               (std::vector<std::string>{"1 Al Adams | Ashford Foxes | 30 | ../../players/1.html",

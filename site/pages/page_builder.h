@@ -70,16 +70,6 @@ std::vector<Candidate> candidatesOf(const std::vector<PlayerTotal>& totals, Qual
     return found;
 }
 
-// One table of a team page: the team's lines of a kind and stat type, and
-// their total.
-struct TeamTable {
-    std::string id;      // "Batting-Regular"
-    std::string heading; // "Batting, Regular"
-    StatKind kind;
-    std::vector<const StatLine*> lines;
-    Counters total;
-};
-
 // A team's season: its record, its leaders and its tables, as plain data.
 struct TeamPage {
     std::string path;
@@ -89,7 +79,8 @@ struct TeamPage {
     std::string franchiseLink;
     std::string record; // "88–74"; "" when the standings do not have the team
     LeaderBoxes boxes;
-    std::vector<TeamTable> tables; // each stat type, batting then pitching; none empty
+    // Each stat type's batting then pitching: the team's lines, then its total; none empty.
+    std::vector<StatTable> tables;
 };
 
 // The players index: a section per initial of the last name ("#" for any

@@ -22,11 +22,23 @@ TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
     for (const std::string& type : orderedStatTypes(data)) {
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
             const std::string heading = kind == StatKind::Batting ? "Batting" : "Pitching";
-            TeamTable table{heading + "-" + folderNameFor(type), heading + ", " + type, kind, {}, {}};
-            table.lines = linesOf(linesOfKind(data, kind), type, team.id);
-            if (table.lines.empty()) continue;
-            for (const StatLine* line : table.lines)
-                addCounters(table.total, line->counters);
+            StatTable table{heading + "-" + folderNameFor(type),
+                            heading + ", " + type,
+                            {"Player"},
+                            kind == StatKind::Batting ? battingColumns() : pitchingColumns(),
+                            {}};
+            Counters total;
+            for (const StatLine* line : linesOf(linesOfKind(data, kind), type, team.id)) {
+                table.rows.push_back({{{line->hasPlayer ? displayName(line->player) : line->player,
+                                        line->hasPlayer ? playerLink(page.path, line->playerId, line->player)
+                                                        : std::string()}},
+                                      line->counters,
+                                      {},
+                                      {}});
+                addCounters(total, line->counters);
+            }
+            if (table.rows.empty()) continue;
+            table.rows.push_back({{{"Team total"}}, total, "total", {}});
             page.tables.push_back(std::move(table));
         }
     }
@@ -41,18 +53,8 @@ PageData SiteBuilder::teamPageData(const TeamPage& page) const {
     put(data, "record", page.record);
     put(data, "boxes", boxesData(page.boxes));
     PageData tables = list();
-    for (const TeamTable& table : page.tables) {
-        const auto columns = table.kind == StatKind::Batting ? battingColumns() : pitchingColumns();
-        TableData rows(table.id, {"Player"});
-        rows.addColumns(columns);
-        for (const StatLine* line : table.lines)
-            rows.addRow(
-                {{line->hasPlayer ? displayName(line->player) : line->player,
-                  line->hasPlayer ? playerLink(page.path, line->playerId, line->player) : std::string()}},
-                line->counters, columns);
-        rows.addRow({{"Team total"}}, table.total, columns, "total");
-        append(tables, rows.data(table.heading));
-    }
+    for (const StatTable& table : page.tables)
+        append(tables, tableData(table));
     put(data, "tables", std::move(tables));
     return data;
 }
