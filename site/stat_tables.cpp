@@ -329,6 +329,7 @@ PageData tableData(const StatTable& table) {
     made.addColumns(table.columns);
     for (const TableRow& row : table.rows)
         made.addRow(row.leading, row.counters, table.columns, row.rowClass, row.boldCategories);
+    if (!table.qualifiedToggle.empty()) made.setQualifiedToggle(table.qualifiedToggle);
     return made.data(table.heading);
 }
 

@@ -56,6 +56,7 @@ struct StatTable {
     std::vector<std::string> leadingLabels;
     std::span<const StatColumn> columns;
     std::vector<TableRow> rows;
+    std::string qualifiedToggle = {}; // the minimum, for the "Qualified only" box; "" for none
 };
 
 // A sortable table of the pages, turned into the data of the table template.

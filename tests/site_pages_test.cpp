@@ -271,5 +271,41 @@ TEST(SitePages, APlayerPageAsPlainData) {
     EXPECT_FALSE(page.pitcher);
 }
 
+// A traded player's total comes first, marked for the qualified view, which
+// ranks on it; his team rows are parts; who falls short is marked.
+TEST(SitePages, ASeasonTableAsPlainData) {
+    std::vector<SeasonData> seasons(1);
+    SeasonData& season = seasons[0];
+    season.label = "2031";
+    season.teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+    season.batting = {batter(1, "Adams,Al", 1, 510, 160, 30), batter(2, "Baker,Bo", 1, 450, 135, 20),
+                      batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+    season.statTypes = {std::string(kRegular)};
+    SiteSettings settings;
+    settings.games = 162; // the league says: no pitching here to find it from
+    const SiteDownloads downloads;
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
+    model.seasonPages.push_back({&season, "2031", 162, {}});
+    const SiteTemplates templates;
+    NoPages sink;
+    const SiteBuilder builder(model, templates, sink, 0);
+    const std::vector<std::string> types = {std::string(kRegular), "WS"};
+    const SeasonTablePage page =
+        builder.seasonTablePage(model.seasonPages[0], SeasonTableKind::Batting, std::string(kRegular), types);
+    EXPECT_EQ(page.path, "2031/batting.html");
+    EXPECT_EQ(page.title, "2031 Batting, Regular");
+    EXPECT_EQ(page.table.qualifiedToggle, "Min. 502 PA");
+    ASSERT_EQ(page.otherTypes.size(), 1u);
+    EXPECT_EQ(page.otherTypes[0].link, "batting-WS.html");
+    std::vector<std::string> rows;
+    for (const TableRow& row : page.table.rows)
+        rows.push_back(row.leading[0].text + " | " + row.leading[1].text + " | " +
+                       std::to_string(row.counters[bat::AB]) + " | " + row.rowClass);
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "Al Adams | Ashford Foxes | 510 | ", "Bo Baker | Ashford Foxes | 450 | unqualified",
+                        "Cy Cole | TOT | 550 | tot", "Cy Cole | Ashford Foxes | 300 | part",
+                        "Cy Cole | Lakeport Herons | 250 | part"}));
+}
+
 } // namespace
 } // namespace boxloom::site::pages

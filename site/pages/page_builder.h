@@ -126,6 +126,19 @@ struct SearchEntry {
     bool operator==(const SearchEntry&) const = default;
 };
 
+// A season's table of one kind and stat type: every row, a traded player's
+// total (TOT, class "tot") before his team rows (class "part"); rows that do
+// not qualify marked "unqualified".
+enum class SeasonTableKind { Batting, Pitching, Fielding };
+struct SeasonTablePage {
+    std::string path;
+    std::string title;
+    std::string description;
+    std::string leadersLink;
+    StatTable table; // without rows when the stat type has none
+    std::vector<NamedLink> otherTypes;
+};
+
 // A player's page: his tables (each kind and stat type with its season, TOT
 // and career rows; splits; fielding) and the rate his chart follows.
 struct PlayerPage {
@@ -186,6 +199,8 @@ public:
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
     PlayerPage playerPage(const Player& player) const;
+    SeasonTablePage seasonTablePage(const SeasonPages& season, SeasonTableKind kind, const std::string& type,
+                                    const std::vector<std::string>& types) const;
     // Every player once, then every team of every season.
     std::vector<SearchEntry> searchEntries() const;
     TeamPage teamPage(const SeasonPages& season, const Team& team,

@@ -22,7 +22,9 @@ std::size_t rowsOfOnePlayer(const std::vector<const StatLine*>& lines, std::size
 
 } // namespace
 
-std::string SiteBuilder::statPages(const SeasonPages& season) {
+SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTableKind which,
+                                             const std::string& type,
+                                             const std::vector<std::string>& types) const {
     const SeasonData& data = *season.data;
     struct Kind {
         const char* page;
@@ -36,80 +38,91 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
         {"pitching", "Pitching", &data.pitching, pitchingColumns(), Qualifier::Outs},
         {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
     };
-    std::vector<std::string> types = orderedStatTypes(data);
+    const Kind& kind = kinds[static_cast<std::size_t>(which)];
+    const bool fielding = which == SeasonTableKind::Fielding;
+    SeasonTablePage page;
+    page.path = urls::seasonTable(season.folder, kind.page, type);
+    page.title = data.label + " " + kind.heading + ", " + type;
+    page.description = data.label + ", " + type + ": every " + std::string(kind.page) +
+                       " row. Select a column heading to sort.";
+    page.leadersLink = urls::relative(page.path, urls::seasonLeaders(season.folder, kRegular));
+    for (const std::string& other : types)
+        if (other != type)
+            page.otherTypes.push_back(
+                {other, urls::relative(page.path, urls::seasonTable(season.folder, kind.page, other))});
+    const Counter games = gamesFor(data, type, settings_.games);
+    const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
+    StatTable& table = page.table;
+    table.id = std::string(kind.page) + "-" + folderNameFor(type);
+    table.heading = type;
+    table.leadingLabels = fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
+                                   : std::vector<std::string>{"Player", "Team"};
+    table.columns = kind.columns;
+    table.qualifiedToggle =
+        fielding ? "games at the position" : minimumText(kind.qualifier, minimumFor(kind.qualifier, games));
+    const std::vector<const StatLine*> lines = linesOf(*kind.lines, type);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const StatLine* line = lines[i];
+        std::vector<Cell> leading = {
+            {line->hasPlayer ? displayName(line->player) : line->player,
+             line->hasPlayer ? playerLink(page.path, line->playerId, line->player) : std::string()},
+            {line->team}};
+        bool qualified = false;
+        if (fielding) {
+            leading.push_back({line->position});
+            qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
+        } else if (const auto amount = amounts.find(line->playerId);
+                   line->hasPlayer && amount != amounts.end()) {
+            qualified = amount->second >= minimumFor(kind.qualifier, games);
+        }
+        // A player with rows for several teams: his season total first, marked TOT,
+        // and only it in the qualified view, where he ranks on it.
+        const std::size_t rows = fielding || !line->hasPlayer ? 1 : rowsOfOnePlayer(lines, i);
+        if (rows > 1) {
+            Counters total;
+            for (std::size_t j = i; j < i + rows; ++j)
+                addCounters(total, lines[j]->counters);
+            table.rows.push_back({{leading[0], {"TOT"}}, total, qualified ? "tot" : "tot unqualified", {}});
+        }
+        for (std::size_t j = i; j < i + rows; ++j) {
+            if (j > i) leading[1] = Cell(lines[j]->team);
+            table.rows.push_back({leading,
+                                  lines[j]->counters,
+                                  rows > 1    ? "part"
+                                  : qualified ? ""
+                                              : "unqualified",
+                                  {}});
+        }
+        i += rows - 1;
+    }
+    return page;
+}
+
+std::string SiteBuilder::statPages(const SeasonPages& season) {
+    std::vector<std::string> types = orderedStatTypes(*season.data);
     // The index links every season's regular-season tables, rows or not.
     if (std::find(types.begin(), types.end(), kRegular) == types.end())
         types.insert(types.begin(), std::string(kRegular));
-    for (const Kind& kind : kinds) {
+    for (SeasonTableKind kind :
+         {SeasonTableKind::Batting, SeasonTableKind::Pitching, SeasonTableKind::Fielding}) {
         for (const std::string& type : types) {
-            const std::string path = urls::seasonTable(season.folder, kind.page, type);
-            const Counter games = gamesFor(data, type, settings_.games);
-            const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
-            const bool fielding = kind.lines == &data.fielding;
-            TableData table(std::string(kind.page) + "-" + folderNameFor(type),
-                            fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
-                                     : std::vector<std::string>{"Player", "Team"});
-            table.addColumns(kind.columns);
-            const std::vector<const StatLine*> lines = linesOf(*kind.lines, type);
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                const StatLine* line = lines[i];
-                std::vector<Cell> leading = {
-                    {line->hasPlayer ? displayName(line->player) : line->player,
-                     line->hasPlayer ? playerLink(path, line->playerId, line->player) : std::string()},
-                    {line->team}};
-                bool qualified = false;
-                if (fielding) {
-                    leading.push_back({line->position});
-                    qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
-                } else if (const auto amount = amounts.find(line->playerId);
-                           line->hasPlayer && amount != amounts.end()) {
-                    qualified = amount->second >= minimumFor(kind.qualifier, games);
-                }
-                // A player with rows for several teams: his season total first, marked TOT,
-                // and only it in the qualified view, where he ranks on it.
-                const std::size_t rows = fielding || !line->hasPlayer ? 1 : rowsOfOnePlayer(lines, i);
-                if (rows > 1) {
-                    Counters total;
-                    for (std::size_t j = i; j < i + rows; ++j)
-                        addCounters(total, lines[j]->counters);
-                    table.addRow({leading[0], {"TOT"}}, total, kind.columns,
-                                 qualified ? "tot" : "tot unqualified");
-                }
-                for (std::size_t j = i; j < i + rows; ++j) {
-                    if (j > i) leading[1] = Cell(lines[j]->team);
-                    table.addRow(leading, lines[j]->counters, kind.columns,
-                                 rows > 1    ? "part"
-                                 : qualified ? ""
-                                             : "unqualified");
-                }
-                i += rows - 1;
-            }
+            const SeasonTablePage page = seasonTablePage(season, kind, type, types);
             PageData tables = list();
-            if (!table.empty()) {
-                table.setQualifiedToggle(
-                    fielding ? "games at the position"
-                             : minimumText(kind.qualifier, minimumFor(kind.qualifier, games)));
-                append(tables, table.data(type));
-            }
+            if (!page.table.rows.empty()) append(tables, tableData(page.table));
             PageData others = list();
-            for (const std::string& other : types) {
-                if (other == type) continue;
+            for (const NamedLink& other : page.otherTypes) {
                 PageData link;
-                put(link, "name", other);
-                put(link, "link", urls::relative(path, urls::seasonTable(season.folder, kind.page, other)));
+                put(link, "name", other.name);
+                put(link, "link", other.link);
                 append(others, std::move(link));
             }
-            PageData page;
-            put(page, "description",
-                data.label + ", " + type + ": every " + std::string(kind.page) +
-                    " row. Select a column heading to sort.");
-            put(page, "tables", std::move(tables));
-            put(page, "anyOthers", types.size() > 1);
-            put(page, "otherTypes", std::move(others));
-            put(page, "leaders", urls::relative(path, urls::seasonLeaders(season.folder, kRegular)));
-            if (std::string reason =
-                    write(path, data.label + " " + kind.heading + ", " + type, "stats", std::move(page));
-                !reason.empty())
+            PageData data;
+            put(data, "description", page.description);
+            put(data, "tables", std::move(tables));
+            put(data, "anyOthers", types.size() > 1);
+            put(data, "otherTypes", std::move(others));
+            put(data, "leaders", page.leadersLink);
+            if (std::string reason = write(page.path, page.title, "stats", std::move(data)); !reason.empty())
                 return reason;
         }
     }
