@@ -26,15 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-std::map<std::string, std::string> filesOf(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).generic_string()] =
-                testing::readFile(entry.path().string());
-    return files;
-}
-
 std::vector<ReportLine> printed(const std::string& out, const std::string& err, const std::string& program) {
     std::vector<ReportLine> lines;
     std::istringstream results(out), problems(err);
@@ -100,7 +91,7 @@ TEST_F(LeagueTasks, ImportAndSiteAreTheCommandLinesValueForValueAndByteForByte) 
     EXPECT_EQ(made.ending, Ending::Succeeded);
     EXPECT_EQ(made.lines, printed(siteOut.str(), siteErr.str(), "boxloom-site: "));
     EXPECT_GT(groups, 2u);
-    EXPECT_TRUE(filesOf(siteFolder) == filesOf(work_.file("command-line-site")));
+    EXPECT_TRUE(testing::filesUnder(siteFolder) == testing::filesUnder(work_.file("command-line-site")));
 }
 
 TEST_F(LeagueTasks, EachJobSaysHowItEnded) {

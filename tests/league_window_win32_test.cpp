@@ -34,15 +34,6 @@ std::string textOf(HWND window) {
     return text;
 }
 
-std::map<std::string, std::string> filesOf(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).generic_string()] =
-                testing::readFile(entry.path().string());
-    return files;
-}
-
 const Control& controlOfId(int id) {
     for (const Control& control : kControls)
         if (control.id == id) return control;
@@ -245,7 +236,7 @@ TEST_F(LeagueWindowTest, ImportAndSiteAreTheCommandLinePrograms) {
     finishJob();
     EXPECT_EQ(text(ids::kStatus), "Site finished.") << text(ids::kLog);
     EXPECT_EQ(GetFocus(), control(ids::kBuildSite)) << "the focus is back where it was";
-    EXPECT_TRUE(filesOf(site) == filesOf(work_.file("cli-site")));
+    EXPECT_TRUE(testing::filesUnder(site) == testing::filesUnder(work_.file("cli-site")));
     click(ids::kOpenSite);
     EXPECT_EQ(opened_, std::vector<std::string>{site + "\\index.html"});
 

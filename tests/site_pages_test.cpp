@@ -16,6 +16,32 @@ struct NoPages : PageSink {
     void put(std::size_t, const std::string&, const std::string&) override {}
 };
 
+// A builder over `seasons` that makes no files: each season's pages in a
+// folder of its label, or of `folders` when given.
+class Pages {
+public:
+    explicit Pages(const std::vector<SeasonData>& seasons, SiteSettings settings = {},
+                   SiteDownloads downloads = {}, std::vector<Franchise> franchises = {},
+                   const std::vector<std::string>& folders = {})
+        : settings_(std::move(settings)), downloads_(std::move(downloads)),
+          model_{seasons, settings_, collectPlayers(seasons), {}, std::move(franchises), downloads_},
+          builder_(model_, templates_, sink_, 0) {
+        for (std::size_t i = 0; i < seasons.size(); ++i)
+            model_.seasonPages.push_back(
+                {&seasons[i], folders.empty() ? seasons[i].label : folders[i], 162, {}});
+    }
+    const SiteBuilder& builder() const { return builder_; }
+    const SiteModel& model() const { return model_; }
+
+private:
+    SiteSettings settings_;
+    SiteDownloads downloads_;
+    SiteModel model_;
+    SiteTemplates templates_;
+    NoPages sink_;
+    SiteBuilder builder_;
+};
+
 StatLine batter(std::int64_t id, const std::string& name, std::int64_t team, Counter atBats, Counter hits,
                 Counter homeRuns) {
     StatLine line;
@@ -55,15 +81,10 @@ TEST(SitePages, ASeasonsLeaderBoxesAsPlainData) {
                       batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
     season.statTypes = {std::string(kRegular)};
     addLeagueAdjusted(season);
-    const SiteSettings settings;
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    model.seasonPages.push_back({&season, "2031", 162, {}});
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
+    const Pages pages(seasons);
+    const SiteBuilder& builder = pages.builder();
     const auto leaders =
-        builder.seasonLeaders(model.seasonPages[0], std::string(kRegular), 162, "2031/leaders.html");
+        builder.seasonLeaders(pages.model().seasonPages[0], std::string(kRegular), 162, "2031/leaders.html");
     std::string minimum;
     EXPECT_EQ(entriesOf(leaders.batting, "hr", &minimum),
               (std::vector<std::string>{"T-1 Al Adams | Ashford Foxes | 30 | ../players/1.html",
@@ -88,14 +109,9 @@ TEST(SitePages, ATeamPageAsPlainData) {
                       batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
     season.statTypes = {std::string(kRegular)};
     addLeagueAdjusted(season);
-    const SiteSettings settings;
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    model.seasonPages.push_back({&season, "2031", 162, {}});
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
-    const TeamPage page = builder.teamPage(model.seasonPages[0], season.teams[0], standings(season));
+    const Pages pages(seasons);
+    const SiteBuilder& builder = pages.builder();
+    const TeamPage page = builder.teamPage(pages.model().seasonPages[0], season.teams[0], standings(season));
     EXPECT_EQ(page.path, "2031/teams/1.html");
     EXPECT_EQ(page.title, "Ashford Foxes 2031");
     EXPECT_EQ(page.leadersLink, "../leaders.html");
@@ -136,12 +152,8 @@ TEST(SitePages, ThePlayersIndexAsPlainData) {
                              1, 1, 0, 0),
                       batter(5, "Adams,Al", 1, 1, 0, 0)};
     season.statTypes = {std::string(kRegular)};
-    const SiteSettings settings;
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
+    const Pages pages(seasons);
+    const SiteBuilder& builder = pages.builder();
     std::vector<std::string> shown;
     for (const IndexLetter& letter : builder.playersIndexLetters()) {
         shown.push_back(letter.letter + " #" + letter.anchor);
@@ -168,17 +180,11 @@ TEST(SitePages, TheFrontPageAsPlainData) {
     seasons[1].batting = {batter(2, "Baker,Bo", 1, 450, 135, 20)};
     for (SeasonData& season : seasons)
         addLeagueAdjusted(season);
-    const SiteSettings settings;
     for (const bool offered : {false, true}) {
         SiteDownloads downloads;
         if (offered) downloads.database = "bytes";
-        SiteModel model{seasons,  settings, collectPlayers(seasons), {}, {{1, "Ashford Foxes", {}}},
-                        downloads};
-        model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
-        model.seasonPages.push_back({&seasons[1], "2032-x", 162, {}});
-        const SiteTemplates templates;
-        NoPages sink;
-        const SiteBuilder builder(model, templates, sink, 0);
+        const Pages pages(seasons, {}, downloads, {{1, "Ashford Foxes", {}}}, {"2031", "2032-x"});
+        const SiteBuilder& builder = pages.builder();
         const FrontPage page = builder.frontPage();
         ASSERT_EQ(page.seasons.size(), 2u);
         EXPECT_EQ(page.seasons[1].label, "2032");
@@ -208,14 +214,8 @@ TEST(SitePages, WhatTheSearchBoxFinds) {
         seasons[i].statTypes = {std::string(kRegular)};
         seasons[i].batting = {batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
     }
-    const SiteSettings settings;
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
-    model.seasonPages.push_back({&seasons[1], "2032", 162, {}});
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
+    const Pages pages(seasons);
+    const SiteBuilder& builder = pages.builder();
     EXPECT_EQ(builder.searchEntries(),
               (std::vector<SearchEntry>{{"Cy Cole", "2031–2032", "players/3.html"},
                                         {"Ashford Foxes", "2031", "2031/teams/1.html"},
@@ -235,15 +235,9 @@ TEST(SitePages, APlayerPageAsPlainData) {
     }
     seasons[0].batting = {batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
     seasons[1].batting = {batter(3, "Cole,Cy", 2, 500, 150, 20)};
-    const SiteSettings settings;
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    model.seasonPages.push_back({&seasons[0], "2031", 162, {}});
-    model.seasonPages.push_back({&seasons[1], "2032", 162, {}});
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
-    const Player* cole = model.players.find(3, "Cole,Cy");
+    const Pages pages(seasons);
+    const SiteBuilder& builder = pages.builder();
+    const Player* cole = pages.model().players.find(3, "Cole,Cy");
     ASSERT_NE(cole, nullptr);
     const PlayerPage page = builder.playerPage(*cole);
     EXPECT_EQ(page.path, "players/3.html");
@@ -283,15 +277,11 @@ TEST(SitePages, ASeasonTableAsPlainData) {
     season.statTypes = {std::string(kRegular)};
     SiteSettings settings;
     settings.games = 162; // the league says: no pitching here to find it from
-    const SiteDownloads downloads;
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, {}, downloads};
-    model.seasonPages.push_back({&season, "2031", 162, {}});
-    const SiteTemplates templates;
-    NoPages sink;
-    const SiteBuilder builder(model, templates, sink, 0);
+    const Pages pages(seasons, settings);
+    const SiteBuilder& builder = pages.builder();
     const std::vector<std::string> types = {std::string(kRegular), "WS"};
-    const SeasonTablePage page =
-        builder.seasonTablePage(model.seasonPages[0], SeasonTableKind::Batting, std::string(kRegular), types);
+    const SeasonTablePage page = builder.seasonTablePage(
+        pages.model().seasonPages[0], SeasonTableKind::Batting, std::string(kRegular), types);
     EXPECT_EQ(page.path, "2031/batting.html");
     EXPECT_EQ(page.title, "2031 Batting, Regular");
     EXPECT_EQ(page.table.qualifiedToggle, "Min. 502 PA");

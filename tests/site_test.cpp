@@ -106,15 +106,6 @@ protected:
         return makeSite(options);
     }
 
-    static std::map<std::string, std::string> filesOf(const std::string& root) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(root))
-            if (entry.is_regular_file())
-                files[fs::relative(entry.path(), root).generic_string()] =
-                    testing::readFile(entry.path().string());
-        return files;
-    }
-
     static testing::TempFolder* folder_;
     static std::int64_t homeRunLeader_, homeRuns_, namesake_;
     testing::TempFolder out_;
@@ -126,7 +117,7 @@ std::int64_t SiteTest::homeRunLeader_ = 0, SiteTest::homeRuns_ = 0, SiteTest::na
 TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
     const SiteOutcome outcome = make(out_.str());
     ASSERT_TRUE(outcome.succeeded()) << outcome.problems.front();
-    const auto files = filesOf(out_.str());
+    const auto files = testing::filesUnder(out_.str());
     for (const char* page : {"index.html", "2031/leaders.html", "2031/batting.html", "2031/pitching.html",
                              "2032/fielding.html", "2032/teams/1.html", "players/index.html",
                              "players/1.html", "career.html", "glossary.html", "site.css", "icon.svg"})
@@ -151,7 +142,7 @@ TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
 // The search box's names: every player's page and every team's, each once.
 TEST_F(SiteTest, TheSearchIndexNamesEveryPlayerAndTeamPage) {
     ASSERT_TRUE(make(out_.str()).succeeded());
-    const auto files = filesOf(out_.str());
+    const auto files = testing::filesUnder(out_.str());
     const std::string script = files.at("search.js");
     const std::regex entry(R"re(\["((?:[^"\\]|\\.)*)","[^"]*","([^"]+)"\])re");
     std::set<std::string> paths;
@@ -214,7 +205,7 @@ TEST_F(SiteTest, EveryPageIsWellFormed) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
     std::size_t pages = 0;
-    for (const auto& [path, bytes] : filesOf(out_.str())) {
+    for (const auto& [path, bytes] : testing::filesUnder(out_.str())) {
         if (!path.ends_with(".html")) continue;
         ++pages;
         const std::string command = "xmllint --noout '" + out_.file(path) + "'";
@@ -504,12 +495,12 @@ TEST_F(SiteTest, APlayerIdWithAnotherNameIsKeptApartAndTheCommissionerWarned) {
 TEST_F(SiteTest, ASecondRunWritesNothingAndGivesTheSameBytes) {
     const SiteOutcome first = make(out_.str());
     ASSERT_TRUE(first.succeeded());
-    const auto before = filesOf(out_.str());
+    const auto before = testing::filesUnder(out_.str());
     const SiteOutcome second = make(out_.str());
     ASSERT_TRUE(second.succeeded());
     EXPECT_EQ(second.files.written, 0u);
     EXPECT_EQ(second.files.unchanged, first.files.written);
-    EXPECT_TRUE(filesOf(out_.str()) == before);
+    EXPECT_TRUE(testing::filesUnder(out_.str()) == before);
 }
 
 TEST_F(SiteTest, PagesOfASeasonNoLongerChosenAreRemovedAndOtherFilesKept) {
@@ -611,7 +602,7 @@ TEST_F(SiteTest, AFailedRunRemovesNoPageOfTheSeasonsItLeftOut) {
 // file list names every page in the folder; the next run finishes the site.
 TEST_F(SiteTest, ACancelledRunLeavesAListThatNamesWhatIsThere) {
     ASSERT_TRUE(make(out_.file("whole")).succeeded());
-    const auto whole = filesOf(out_.file("whole"));
+    const auto whole = testing::filesUnder(out_.file("whole"));
     fs::create_directories(out_.file("site/2030"));
     testing::writeFile(out_.file("site/.boxloom-site"), "2030/old.html\n");
     testing::writeFile(out_.file("site/2030/old.html"), "an earlier season");
@@ -631,7 +622,7 @@ TEST_F(SiteTest, ACancelledRunLeavesAListThatNamesWhatIsThere) {
     EXPECT_TRUE(outcome.cancelled());
     EXPECT_EQ(outcome.problems, std::vector<std::string>{std::string(kSiteCancelled)});
     EXPECT_EQ(outcome.files.removed, 0u);
-    const auto partial = filesOf(out_.file("site"));
+    const auto partial = testing::filesUnder(out_.file("site"));
     const std::string list = partial.at(".boxloom-site");
     EXPECT_EQ(list.rfind("2030/old.html\n", 0), 0u) << "the earlier list comes first";
     for (const auto& [path, bytes] : partial) {
@@ -643,7 +634,7 @@ TEST_F(SiteTest, ACancelledRunLeavesAListThatNamesWhatIsThere) {
     EXPECT_GE(reported, 2u);
     options.watch = {};
     ASSERT_TRUE(makeSite(options).succeeded());
-    auto finished = filesOf(out_.file("site"));
+    auto finished = testing::filesUnder(out_.file("site"));
     EXPECT_EQ(finished.count("2030/old.html"), 0u) << "the next run removes what it no longer has";
     EXPECT_TRUE(finished == whole);
 }

@@ -47,6 +47,15 @@ std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
+std::map<std::string, std::string> filesUnder(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), root).generic_string()] =
+                readFile(entry.path().string());
+    return files;
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;

@@ -5,6 +5,7 @@
 #include "league_builder.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ private:
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
+// Every file below `root` by its path from there (with '/'), and its bytes.
+std::map<std::string, std::string> filesUnder(const std::string& root);
 
 // A season folder with its three league files and an output folder beside it.
 class SeasonFixture {

@@ -149,7 +149,7 @@ HWND LeagueWindow::create(HINSTANCE instance, LeagueWindowHooks hooks) {
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExA(instance, className.c_str(), &windowClass)) {
         windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = procedure;
+        windowClass.lpfnWndProc = routeToState<LeagueWindow>;
         windowClass.hInstance = instance;
         windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
         if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
@@ -168,24 +168,6 @@ HWND LeagueWindow::create(HINSTANCE instance, LeagueWindowHooks hooks) {
 bool LeagueWindow::busy(HWND window) {
     const auto* state = reinterpret_cast<LeagueWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return state != nullptr && state->busy_;
-}
-
-LRESULT CALLBACK LeagueWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* owner = static_cast<std::unique_ptr<LeagueWindow>*>(
-            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        LeagueWindow* state = owner->release();
-        state->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    }
-    auto* state = reinterpret_cast<LeagueWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete state;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    return state->handle(message, wParam, lParam);
 }
 
 LRESULT LeagueWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -392,19 +374,24 @@ void LeagueWindow::addSeasonFolder(const std::string& folder) {
 
 void LeagueWindow::importSeasons() {
     const ImportRequest request = importRequestOf(text(ids::kDatabaseBox), folders_);
-    if (!request.ready()) {
-        std::vector<ReportLine> lines;
-        for (const std::string& problem : request.problems)
-            lines.push_back({true, problem});
-        log(lines);
-        return setStatus(request.problems.front(), true);
-    }
+    if (refused(request.problems)) return;
     remember();
     start(Job::Import, [request, importer = hooks_.importSeasons](const std::atomic<bool>& cancel,
                                                                   const ProgressReport& progress) {
-        TaskResult result = importTask(request, cancel, progress, importer);
-        return JobResult{Job::Import, result.ending, std::move(result.lines)};
+        return importTask(request, cancel, progress, importer);
     });
+}
+
+// Problems that stop a job before it starts go into the log; the first one
+// into the status line.
+bool LeagueWindow::refused(const std::vector<std::string>& problems) {
+    if (problems.empty()) return false;
+    std::vector<ReportLine> lines;
+    for (const std::string& problem : problems)
+        lines.push_back({true, problem});
+    log(lines);
+    setStatus(problems.front(), true);
+    return true;
 }
 
 void LeagueWindow::removeSeason() {
@@ -416,25 +403,17 @@ void LeagueWindow::removeSeason() {
     if (!hooks_.confirm(window_, "Remove season " + label + " and all its rows from " + database + "?"))
         return;
     start(Job::Remove, [database, label](const std::atomic<bool>&, const ProgressReport&) {
-        TaskResult result = removeTask(database, label);
-        return JobResult{Job::Remove, result.ending, std::move(result.lines)};
+        return removeTask(database, label);
     });
 }
 
 void LeagueWindow::buildSite() {
     const SiteRequest request = siteRequestOf(settingsFrom(WindowControls(window_)), hooks_.version);
-    if (!request.ready()) {
-        std::vector<ReportLine> lines;
-        for (const std::string& problem : request.problems)
-            lines.push_back({true, problem});
-        log(lines);
-        return setStatus(request.problems.front(), true);
-    }
+    if (refused(request.problems)) return;
     remember();
     start(Job::Site, [options = request.options, maker = hooks_.makeSite](const std::atomic<bool>& cancel,
                                                                           const ProgressReport& progress) {
-        TaskResult result = siteTask(options, cancel, progress, maker);
-        return JobResult{Job::Site, result.ending, std::move(result.lines)};
+        return siteTask(options, cancel, progress, maker);
     });
 }
 
@@ -455,11 +434,11 @@ void LeagueWindow::start(Job job, Work work) {
     setBusy(true);
     onJobProgress(0, 0);
     HWND window = window_;
-    worker_ = std::thread([this, window, work = std::move(work)] {
+    worker_ = std::thread([this, window, job, work = std::move(work)] {
         const ProgressReport progress = [window](std::size_t done, std::size_t total) {
             PostMessageA(window, kJobProgressMessage, done, static_cast<LPARAM>(total));
         };
-        auto result = std::make_unique<JobResult>(work(cancel_, progress));
+        auto result = std::make_unique<JobResult>(JobResult{job, work(cancel_, progress)});
         if (PostMessageA(window, kJobDoneMessage, 0, reinterpret_cast<LPARAM>(result.get())))
             result.release();
     });
@@ -476,12 +455,13 @@ void LeagueWindow::onJobProgress(std::size_t done, std::size_t total) {
 void LeagueWindow::onJobDone(std::unique_ptr<JobResult> result) {
     if (worker_.joinable()) worker_.join();
     setBusy(false);
-    log(result->lines);
-    const bool failed = result->ending == Ending::Failed;
-    setStatus(endingStatus(result->job, result->ending), failed);
-    SendMessageA(control(ids::kProgress), PBM_SETPOS, result->ending == Ending::Succeeded ? 100 : 0, 0);
+    log(result->outcome.lines);
+    const bool failed = result->outcome.ending == Ending::Failed;
+    setStatus(endingStatus(result->job, result->outcome.ending), failed);
+    SendMessageA(control(ids::kProgress), PBM_SETPOS, result->outcome.ending == Ending::Succeeded ? 100 : 0,
+                 0);
     taskbar_.show(window_, failed ? TaskbarProgress::State::Error : TaskbarProgress::State::None, 100);
-    if (result->job == Job::Import && result->ending == Ending::Succeeded) {
+    if (result->job == Job::Import && result->outcome.ending == Ending::Succeeded) {
         folders_.clear();
         showFolders();
     }

@@ -7,8 +7,10 @@
 #include "league_job.h"
 #include "league_requests.h"
 #include "league_shell.h"
+#include "league_tasks.h"
 #include "season_import.h"
 #include "site_run.h"
+#include "window_state.h"
 
 #include <atomic>
 #include <functional>
@@ -52,14 +54,13 @@ public:
 private:
     struct JobResult {
         Job job;
-        Ending ending;
-        std::vector<ReportLine> lines;
+        TaskResult outcome;
     };
-    using Work = std::function<JobResult(const std::atomic<bool>& cancel,
-                                         const std::function<void(std::size_t, std::size_t)>& progress)>;
+    using Work = std::function<TaskResult(const std::atomic<bool>& cancel, const ProgressReport& progress)>;
 
     explicit LeagueWindow(LeagueWindowHooks hooks);
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename State>
+    friend LRESULT CALLBACK boxloom::frontend::routeToState(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(const NMHDR& header);
 
@@ -80,6 +81,7 @@ private:
     void buildSite();
     void openSite(bool folderOnly);
     void start(Job job, Work work);
+    bool refused(const std::vector<std::string>& problems);
 
     void createControls();
     void createColumns();

@@ -128,7 +128,7 @@ HWND MainWindow::create(HINSTANCE instance, MainWindowHooks hooks) {
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExA(instance, className.c_str(), &windowClass)) {
         windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        windowClass.lpfnWndProc = procedure;
+        windowClass.lpfnWndProc = routeToState<MainWindow>;
         windowClass.hInstance = instance;
         windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
         windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the standard arrow
@@ -142,24 +142,6 @@ HWND MainWindow::create(HINSTANCE instance, MainWindowHooks hooks) {
     return CreateWindowExA(kWindowExtendedStyle, className.c_str(), std::string(kWindowCaption).c_str(),
                            kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr,
                            nullptr, instance, &state);
-}
-
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* owner = static_cast<std::unique_ptr<MainWindow>*>(
-            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        MainWindow* state = owner->release();
-        state->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    }
-    auto* state = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete state;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    return state->handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "event_handling.h"
 #include "layout.h"
+#include "window_state.h"
 
 #include <array>
 #include <functional>
@@ -45,7 +46,7 @@ public:
 
 private:
     explicit MainWindow(MainWindowHooks hooks);
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename State> friend LRESULT CALLBACK routeToState(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void onCreate();
