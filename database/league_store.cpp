@@ -313,9 +313,10 @@ std::string summariesSql() {
     return "SELECT s.\"Season\", ifnull((SELECT max(\"Year\") FROM \"Teams\" t WHERE t.\"Season\" = "
            "s.\"Season\"), 0), (SELECT count(*) FROM \"Teams\" t WHERE t.\"Season\" = s.\"Season\"), "
            "(SELECT count(*) FROM \"Players\" p WHERE p.\"Season\" = s.\"Season\"), " +
-           rows + ", ifnull(s.\"ImportedAt\", ''), ifnull((SELECT max(g) FROM (SELECT sum(p.\"GS\") g FROM "
-                  "\"Pitching_Stats\" p WHERE p.\"Season\" = s.\"Season\" AND p.\"StatType\" = 'Regular' "
-                  "GROUP BY p.\"TeamID\")), 0) FROM \"Seasons\" s ORDER BY s.\"Season\"";
+           rows +
+           ", ifnull(s.\"ImportedAt\", ''), ifnull((SELECT max(g) FROM (SELECT sum(p.\"GS\") g FROM "
+           "\"Pitching_Stats\" p WHERE p.\"Season\" = s.\"Season\" AND p.\"StatType\" = 'Regular' "
+           "GROUP BY p.\"TeamID\")), 0) FROM \"Seasons\" s ORDER BY s.\"Season\"";
 }
 
 } // namespace
@@ -328,7 +329,8 @@ std::string LeagueStore::summaries(std::vector<SeasonSummary>& list) {
         if (!query.step()) return db_.reason();
         if (!query.hasRow()) return {};
         list.push_back({query.textColumn(0), query.integerColumn(1), query.integerColumn(2),
-                        query.integerColumn(3), query.integerColumn(4), query.textColumn(5), query.integerColumn(6)});
+                        query.integerColumn(3), query.integerColumn(4), query.textColumn(5),
+                        query.integerColumn(6)});
     }
 }
 
