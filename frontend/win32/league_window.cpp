@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "folder_chooser.h"
 #include "league_tasks.h"
+#include "list_view.h"
 #include "platform_files.h"
 
 #include <array>
@@ -64,53 +65,6 @@ HFONT messageFontAt(int dpi) {
         return CreateFontIndirectW(&metrics.lfMessageFont);
     return CreateFontA(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, "Segoe UI");
-}
-
-std::string wideToUtf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string utf8(static_cast<std::size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
-void addColumns(HWND list, std::span<const Column> columns, int dpi) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        std::string caption(columns[i].caption);
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = columns[i].numeric ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = scaleForDpi(columns[i].width, dpi);
-        column.pszText = caption.data();
-        column.iSubItem = static_cast<int>(i);
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
-void scaleColumns(HWND list, std::span<const Column> columns, int dpi) {
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(scaleForDpi(columns[i].width, dpi), 0));
-}
-
-void setRow(HWND list, int row, std::span<const std::string> cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        std::string text = cells[i];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.iSubItem = static_cast<int>(i);
-        item.pszText = text.data();
-        if (i == 0)
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        else
-            SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-int selectedRow(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 Size clientOf(HWND window) {
@@ -372,51 +326,6 @@ void LeagueWindow::addSeasonFolder(const std::string& folder) {
     showFolders();
 }
 
-void LeagueWindow::importSeasons() {
-    const ImportRequest request = importRequestOf(text(ids::kDatabaseBox), folders_);
-    if (refused(request.problems)) return;
-    remember();
-    start(Job::Import, [request, importer = hooks_.importSeasons](const std::atomic<bool>& cancel,
-                                                                  const ProgressReport& progress) {
-        return importTask(request, cancel, progress, importer);
-    });
-}
-
-// Problems that stop a job before it starts go into the log; the first one
-// into the status line.
-bool LeagueWindow::refused(const std::vector<std::string>& problems) {
-    if (problems.empty()) return false;
-    std::vector<ReportLine> lines;
-    for (const std::string& problem : problems)
-        lines.push_back({true, problem});
-    log(lines);
-    setStatus(problems.front(), true);
-    return true;
-}
-
-void LeagueWindow::removeSeason() {
-    const int row = selectedRow(control(ids::kSeasonList));
-    if (row < 0 || static_cast<std::size_t>(row) >= seasons_.size())
-        return setStatus("Choose the season to remove in the list first.", true);
-    const std::string label = seasons_[static_cast<std::size_t>(row)].label;
-    const std::string database = text(ids::kDatabaseBox);
-    if (!hooks_.confirm(window_, "Remove season " + label + " and all its rows from " + database + "?"))
-        return;
-    start(Job::Remove, [database, label](const std::atomic<bool>&, const ProgressReport&) {
-        return removeTask(database, label);
-    });
-}
-
-void LeagueWindow::buildSite() {
-    const SiteRequest request = siteRequestOf(settingsFrom(WindowControls(window_)), hooks_.version);
-    if (refused(request.problems)) return;
-    remember();
-    start(Job::Site, [options = request.options, maker = hooks_.makeSite](const std::atomic<bool>& cancel,
-                                                                          const ProgressReport& progress) {
-        return siteTask(options, cancel, progress, maker);
-    });
-}
-
 void LeagueWindow::openSite(bool folderOnly) {
     const std::string folder = text(ids::kSiteFolderBox);
     if (folder.empty()) return setStatus("Choose the folder of the web site.", true);
@@ -424,48 +333,6 @@ void LeagueWindow::openSite(bool folderOnly) {
     if (!platform::pathExists(path))
         return setStatus(path + " is not there yet: build the site first.", true);
     hooks_.open(window_, path);
-}
-
-// The worker posts its progress and its end to the window; the window joins it
-// when the end arrives.
-void LeagueWindow::start(Job job, Work work) {
-    running_ = job;
-    cancel_ = false;
-    setBusy(true);
-    onJobProgress(0, 0);
-    HWND window = window_;
-    worker_ = std::thread([this, window, job, work = std::move(work)] {
-        const ProgressReport progress = [window](std::size_t done, std::size_t total) {
-            PostMessageA(window, kJobProgressMessage, done, static_cast<LPARAM>(total));
-        };
-        auto result = std::make_unique<JobResult>(JobResult{job, work(cancel_, progress)});
-        if (PostMessageA(window, kJobDoneMessage, 0, reinterpret_cast<LPARAM>(result.get())))
-            result.release();
-    });
-}
-
-void LeagueWindow::onJobProgress(std::size_t done, std::size_t total) {
-    if (!busy_ || cancel_) return;
-    const Progress progress{running_, done, total};
-    SendMessageA(control(ids::kProgress), PBM_SETPOS, static_cast<WPARAM>(progressPercent(progress)), 0);
-    taskbar_.show(window_, TaskbarProgress::State::Normal, progressPercent(progress));
-    setStatus(progressStatus(progress), false);
-}
-
-void LeagueWindow::onJobDone(std::unique_ptr<JobResult> result) {
-    if (worker_.joinable()) worker_.join();
-    setBusy(false);
-    log(result->outcome.lines);
-    const bool failed = result->outcome.ending == Ending::Failed;
-    setStatus(endingStatus(result->job, result->outcome.ending), failed);
-    SendMessageA(control(ids::kProgress), PBM_SETPOS, result->outcome.ending == Ending::Succeeded ? 100 : 0,
-                 0);
-    taskbar_.show(window_, failed ? TaskbarProgress::State::Error : TaskbarProgress::State::None, 100);
-    if (result->job == Job::Import && result->outcome.ending == Ending::Succeeded) {
-        folders_.clear();
-        showFolders();
-    }
-    if (result->job != Job::Site) refreshSeasons();
 }
 
 // A job running when the window closes is cancelled and waited for: it stops
