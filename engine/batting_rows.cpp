@@ -22,12 +22,12 @@ private:
 } // namespace
 
 void writeBattingRow(const RowTargets& rows, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(rows, ExportFileKind::BattingStats, identity, BattingValues(record));
+    emitRow<ExportFileKind::BattingStats>(rows, identity, BattingValues(record));
 }
 
 void writeBattingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
                           const RowIdentity& identity) {
-    emitRow(rows, ExportFileKind::BattingSplits, identity,
+    emitRow<ExportFileKind::BattingSplits>(rows, identity,
             RecordSplitValues(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight));
 }
 

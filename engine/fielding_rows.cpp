@@ -38,7 +38,7 @@ std::string_view positionName(int position) {
 
 void writeFieldingRow(const RowTargets& rows, const SeasonStatRecord& record, int position,
                       const RowIdentity& identity) {
-    emitRow(rows, ExportFileKind::FieldingStats, identity, FieldingValues(record, position));
+    emitRow<ExportFileKind::FieldingStats>(rows, identity, FieldingValues(record, position));
 }
 
 } // namespace boxloom

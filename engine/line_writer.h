@@ -271,32 +271,14 @@ private:
         first_ = false;
         return out;
     }
-    static char* putPair(char* out, std::uint32_t twoDigits) { return putTwoDigits(out, twoDigits); }
-    // Up to four digits, without leading zeros.
-    static char* encodeSmall(char* out, std::uint32_t small) {
-        if (small < 10) {
-            *out = static_cast<char>('0' + small);
-            return out + 1;
-        }
-        if (small < 100) return putPair(out, small);
-        if (small < 1000) {
-            *out++ = static_cast<char>('0' + small / 100);
-            return putPair(out, small % 100);
-        }
-        return putPair(putPair(out, small / 100), small % 100);
-    }
-    static char* encodeNumber(char* out, std::int32_t value) {
-        // Counters are 16-bit words: almost always below 10,000, never past five digits.
+    // Counters are 16-bit words: never past five digits.
+    [[gnu::always_inline]] static char* encodeNumber(char* out, std::int32_t value) {
         const auto small = static_cast<std::uint32_t>(value);
-        if (small < 10000) return encodeSmall(out, small);
-        if (small < 100000) {
-            *out++ = static_cast<char>('0' + small / 10000);
-            const std::uint32_t rest = small % 10000;
-            return putPair(putPair(out, rest / 100), rest % 100);
-        }
-        if (value < 0 && value > -10000) {
+        if (small < 100000) [[likely]]
+            return putUpToFiveDigits(out, small);
+        if (value < 0 && value > -100000) {
             *out++ = '-';
-            return encodeSmall(out, static_cast<std::uint32_t>(-value));
+            return putUpToFiveDigits(out, static_cast<std::uint32_t>(-value));
         }
         return std::to_chars(out, out + kMaxNumberChars, value).ptr;
     }

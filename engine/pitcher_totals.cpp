@@ -117,9 +117,9 @@ void PitcherTotals::writePitcherRows(const RowTargets& rows, const TeamTable& te
                                        team,
                                        false,
                                        teams[team].year};
-            emitRow(rows, ExportFileKind::BattingStats, identity, GroupedBattingValues(totals));
+            emitRow<ExportFileKind::BattingStats>(rows, identity, GroupedBattingValues(totals));
             if (includeHittingSplits)
-                emitRow(rows, ExportFileKind::BattingSplits, identity, GroupedSplitValues(totals));
+                emitRow<ExportFileKind::BattingSplits>(rows, identity, GroupedSplitValues(totals));
         }
     }
 }

@@ -29,12 +29,12 @@ private:
 } // namespace
 
 void writePitchingRow(const RowTargets& rows, const SeasonStatRecord& record, const RowIdentity& identity) {
-    emitRow(rows, ExportFileKind::PitchingStats, identity, PitchingValues(record));
+    emitRow<ExportFileKind::PitchingStats>(rows, identity, PitchingValues(record));
 }
 
 void writePitchingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
                            const RowIdentity& identity) {
-    emitRow(rows, ExportFileKind::PitchingSplits, identity,
+    emitRow<ExportFileKind::PitchingSplits>(rows, identity,
             RecordSplitValues(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight));
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "column_tables.h"
 #include "export_columns.h"
 #include "line_writer.h"
 #include "row_targets.h"
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace boxloom {
 
@@ -42,69 +44,83 @@ private:
     std::size_t count_ = 0;
 };
 
-// Writes one data row from the column list of its file into `out`: a CSV
-// line (LineWriter) or typed fields (FieldCollector), the same calls for both.
+// Writes one field of a data row into `out`: a CSV line (LineWriter) or typed
+// fields (FieldCollector), the same calls for both. The column is a constant,
+// so no column is looked up or dispatched on while a row is written.
 // `values` supplies counter(index) and rate(index), and, where the file has
 // them, innings(), games() and text().
-template <class Out, class Values>
-void writeFields(Out& out, std::span<const Column> columns, const RowIdentity& identity,
-                 const Values& values) {
+template <const auto& Table, std::size_t I, class Out, class Values>
+[[gnu::always_inline]] inline void writeColumn(Out& out, const RowIdentity& identity, const Values& values) {
+    constexpr Column column = Table[I];
+    constexpr ColumnSource source = column.source;
     const auto identityText = [&](std::string_view text) {
         if (identity.encoded)
             out.encodedText(text);
         else
             out.text(text);
     };
-    for (const Column& column : columns) {
-        switch (column.source) {
-        case ColumnSource::Player: identityText(identity.player); break;
-        case ColumnSource::Team: identityText(identity.team); break;
-        case ColumnSource::Year:
-            if constexpr (requires { out.year(identity.year, identity.yearNumber); })
-                out.year(identity.year, identity.yearNumber);
-            else
-                identityText(identity.year);
-            break;
-        case ColumnSource::StatType: identityText(identity.statType); break;
-        case ColumnSource::Games:
-            if constexpr (requires { values.games(); })
-                out.field(values.games());
-            else
-                out.number(values.counter(column.index));
-            break;
-        case ColumnSource::Counter: out.number(values.counter(column.index)); break;
-        case ColumnSource::Rate: out.rate(values.rate(column.index), column.mask); break;
-        case ColumnSource::Innings:
-            if constexpr (requires { values.innings(); }) out.innings(values.innings(), column.mask);
-            break;
-        case ColumnSource::Text:
-            if constexpr (requires { values.text(); }) out.text(values.text());
-            break;
-        case ColumnSource::PlayerId:
-            if (identity.playerId < 0)
-                out.empty();
-            else
-                out.number(identity.playerId);
-            break;
-        case ColumnSource::TeamId: out.number(identity.teamId); break;
-        }
+    if constexpr (source == ColumnSource::Player) {
+        identityText(identity.player);
+    } else if constexpr (source == ColumnSource::Team) {
+        identityText(identity.team);
+    } else if constexpr (source == ColumnSource::Year) {
+        if constexpr (requires { out.year(identity.year, identity.yearNumber); })
+            out.year(identity.year, identity.yearNumber);
+        else
+            identityText(identity.year);
+    } else if constexpr (source == ColumnSource::StatType) {
+        identityText(identity.statType);
+    } else if constexpr (source == ColumnSource::Games) {
+        if constexpr (requires { values.games(); })
+            out.field(values.games());
+        else
+            out.number(values.counter(column.index));
+    } else if constexpr (source == ColumnSource::Counter) {
+        out.number(values.counter(column.index));
+    } else if constexpr (source == ColumnSource::Rate) {
+        out.rate(values.rate(column.index), column.mask);
+    } else if constexpr (source == ColumnSource::Innings) {
+        out.innings(values.innings(), column.mask);
+    } else if constexpr (source == ColumnSource::Text) {
+        out.text(values.text());
+    } else if constexpr (source == ColumnSource::PlayerId) {
+        if (identity.playerId < 0)
+            out.empty();
+        else
+            out.number(identity.playerId);
+    } else {
+        static_assert(source == ColumnSource::TeamId);
+        out.number(identity.teamId);
     }
+}
+
+template <const auto& Table, class Out, class Values, std::size_t... I>
+[[gnu::always_inline]] inline void writeColumns(Out& out, const RowIdentity& identity, const Values& values,
+                                                std::index_sequence<I...>) {
+    (writeColumn<Table, I>(out, identity, values), ...);
+}
+
+// Writes one data row of a file, with its id columns when the run has them.
+template <ExportFileKind Kind, class Out, class Values>
+void writeRowFields(Out& out, bool withIds, const RowIdentity& identity, const Values& values) {
+    constexpr const auto& table = columns::of<Kind>();
+    writeColumns<table>(out, identity, values, std::make_index_sequence<table.size()>{});
+    if (withIds) writeColumns<columns::kIds>(out, identity, values, std::make_index_sequence<2>{});
 }
 
 // Writes one data row of a file to its sink, if the run writes that file. A
 // CSV sink's line is encoded as the fields come, with nothing in between.
-template <class Values>
-void emitRow(const RowTargets& rows, ExportFileKind kind, const RowIdentity& identity, const Values& values) {
-    RowSink* sink = rows.sink(kind);
+template <ExportFileKind Kind, class Values>
+void emitRow(const RowTargets& rows, const RowIdentity& identity, const Values& values) {
+    RowSink* sink = rows.sink(Kind);
     if (sink == nullptr) return;
-    const std::span<const Column> columns = columnsOf(kind, rows.withIds);
     if (LineSink* csv = sink->csv) {
         LineWriter line(csv);
-        writeFields(line, columns, identity, values);
+        writeRowFields<Kind>(line, rows.withIds, identity, values);
         return;
     }
     FieldCollector fields;
-    writeFields(fields, columns, identity, values);
+    writeRowFields<Kind>(fields, rows.withIds, identity, values);
     sink->writeRow(fields.fields());
 }
 
