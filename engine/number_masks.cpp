@@ -92,12 +92,12 @@ char* formatFast(char* out, const Binary& binary, const NumberMask& mask) {
             const std::uint64_t remainder = numerator & ((std::uint64_t{1} << shift) - 1);
             const std::uint64_t half = std::uint64_t{1} << (shift - 1);
             const std::uint64_t lastKept = decimals > 0 ? scaledFraction : integerPart;
-            if (remainder > half || (remainder == half && (lastKept & 1) != 0)) {
-                if (++scaledFraction == scale) {
-                    scaledFraction = 0;
-                    ++integerPart;
-                }
-            }
+            // Rounding up is a coin toss for rates: done without a branch to mispredict.
+            const bool up = (remainder > half) | ((remainder == half) & ((lastKept & 1) != 0));
+            scaledFraction += static_cast<std::uint64_t>(up);
+            const bool carry = scaledFraction == scale;
+            integerPart += static_cast<std::uint64_t>(carry);
+            scaledFraction = carry ? 0 : scaledFraction;
         }
     }
     if (binary.negative) *out++ = '-';
