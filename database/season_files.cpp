@@ -75,7 +75,7 @@ std::string seasonFileBytes(Connection& db, const std::string& label, ExportFile
     bytes.clear();
     StringLines lines(bytes);
     {
-        LineWriter header(&lines);
+        LineWriter header(lines);
         for (const Column& column : columns)
             header.text(column.header);
     }

@@ -27,8 +27,8 @@ void writeBattingRow(const RowTargets& rows, const SeasonStatRecord& record, con
 
 void writeBattingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
                           const RowIdentity& identity) {
-    emitRow<ExportFileKind::BattingSplits>(rows, identity,
-            RecordSplitValues(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight));
+    emitRow<ExportFileKind::BattingSplits>(
+        rows, identity, RecordSplitValues(record, SplitSide::BattingVsLeft, SplitSide::BattingVsRight));
 }
 
 } // namespace boxloom

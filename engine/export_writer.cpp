@@ -76,7 +76,7 @@ std::vector<ExportProblem> ExportFiles::open(const ExportOptions& options, Outpu
             file->used += kUtf8ByteOrderMark.size();
         }
         files_[indexOf(kind)] = std::move(file);
-        LineWriter header(sink(kind));
+        LineWriter header(*sink(kind));
         for (const Column& column : columnsOf(kind, options.includeIds))
             header.text(column.header);
     }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <span>
@@ -161,67 +162,96 @@ inline std::string encodeFieldText(std::string_view text, bool utf8) {
     return encoded;
 }
 
-// Appends one line field by field; the line ends (CR LF) when the writer goes
-// out of scope. The only place where export lines are encoded.
-class LineWriter {
+// The bytes of each kind of field, written at `out`; each returns the field's
+// end. Every export line is encoded by these.
+namespace field_text {
+
+// A sign and ten digits; numbers of up to five digits write eight bytes.
+inline constexpr std::size_t kMaxNumberChars = 11;
+// With its quotes.
+inline constexpr std::size_t kMaxRateChars = MaskedText::kCapacity + 2;
+constexpr std::size_t maxTextChars(std::size_t size) { return 3 * size + 2; }
+
+// A text already made by encodeFieldText for the sink's encoding.
+[[gnu::always_inline]] inline char* encodedText(char* out, std::string_view value) {
+    *out++ = '"';
+    std::memcpy(out, value.data(), value.size());
+    out += value.size();
+    *out++ = '"';
+    return out;
+}
+
+inline bool needsEscapingOrDecoding(std::string_view value, bool utf8) {
+    if (!utf8) return std::memchr(value.data(), '"', value.size()) != nullptr;
+    for (char c : value)
+        if (c == '"' || static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
+// A double quote is written twice (RFC 4180); in UTF-8, a byte takes up to three.
+// Rare: kept out of line so that the common fields stay inlined.
+[[gnu::noinline]] inline char* carefulText(char* out, std::string_view value, bool utf8) {
+    *out++ = '"';
+    out = encodeFieldText(out, value, utf8);
+    *out++ = '"';
+    return out;
+}
+
+inline char* text(char* out, std::string_view value, bool utf8) {
+    if (needsEscapingOrDecoding(value, utf8)) return carefulText(out, value, utf8);
+    return encodedText(out, value);
+}
+
+// Counters are 16-bit words: never past five digits.
+[[gnu::always_inline]] inline char* number(char* out, std::int32_t value) {
+    const auto small = static_cast<std::uint32_t>(value);
+    if (small < 100000) [[likely]]
+        return putUpToFiveDigits(out, small);
+    if (value < 0 && value > -100000) {
+        *out++ = '-';
+        return putUpToFiveDigits(out, static_cast<std::uint32_t>(-value));
+    }
+    return std::to_chars(out, out + kMaxNumberChars, value).ptr;
+}
+
+[[gnu::always_inline]] inline char* rate(char* out, float value, const NumberMask& mask) {
+    *out++ = '"';
+    out = formatWithMaskInto(out, value, mask);
+    *out++ = '"';
+    return out;
+}
+
+[[gnu::always_inline]] inline char* innings(char* out, std::int32_t outs, const NumberMask& mask) {
+    *out++ = '"';
+    out = formatInningsInto(out, outs, mask);
+    *out++ = '"';
+    return out;
+}
+
+} // namespace field_text
+
+// The field calls of a line, over its way of making room: `Line::start(bytes)`
+// gives where a field of up to `bytes` bytes goes, after its separator, and
+// `Line::finish(end)` takes the field's end. Each call writes through a local
+// cursor: stores through char* could alias the line.
+template <class Line> class LineFields {
 public:
-    static constexpr std::size_t kMaxNumberChars = 11;
-
-    explicit LineWriter(LineSink* sink) : sink_(sink) {
-        if (sink_ != nullptr) takeRoom(0);
-    }
-    ~LineWriter() {
-        if (sink_ == nullptr) return;
-        ensure(2);
-        char* out = out_;
-        out[0] = '\r';
-        out[1] = '\n';
-        sink_->commit(out + 2);
-        ++sink_->lines;
-    }
-    LineWriter(const LineWriter&) = delete;
-    LineWriter& operator=(const LineWriter&) = delete;
-
-    // Each writes through a local cursor: stores through char* could alias the writer.
     void text(std::string_view value) {
-        if (sink_ == nullptr) return;
-        if (needsEscapingOrDecoding(value)) return carefulText(value);
-        encodedText(value);
+        finish(field_text::text(start(field_text::maxTextChars(value.size())), value, line().utf8()));
     }
-    // A text already made by encodeFieldText for this sink's encoding.
     [[gnu::always_inline]] void encodedText(std::string_view value) {
-        if (sink_ == nullptr) return;
-        char* out = start(value.size() + 2);
-        *out++ = '"';
-        std::memcpy(out, value.data(), value.size());
-        out += value.size();
-        *out++ = '"';
-        out_ = out;
+        finish(field_text::encodedText(start(value.size() + 2), value));
     }
     // A field with nothing in it.
-    void empty() {
-        if (sink_ == nullptr) return;
-        out_ = start(0);
-    }
+    void empty() { finish(start(0)); }
     [[gnu::always_inline]] void number(std::int32_t value) {
-        if (sink_ == nullptr) return;
-        out_ = encodeNumber(start(kMaxNumberChars), value);
+        finish(field_text::number(start(field_text::kMaxNumberChars), value));
     }
     [[gnu::always_inline]] void rate(float value, const NumberMask& mask) {
-        if (sink_ == nullptr) return;
-        char* out = start(MaskedText::kCapacity + 2);
-        *out++ = '"';
-        out = formatWithMaskInto(out, value, mask);
-        *out++ = '"';
-        out_ = out;
+        finish(field_text::rate(start(field_text::kMaxRateChars), value, mask));
     }
     [[gnu::always_inline]] void innings(std::int32_t outs, const NumberMask& mask) {
-        if (sink_ == nullptr) return;
-        char* out = start(MaskedText::kCapacity + 2);
-        *out++ = '"';
-        out = formatInningsInto(out, outs, mask);
-        *out++ = '"';
-        out_ = out;
+        finish(field_text::innings(start(field_text::kMaxRateChars), outs, mask));
     }
     void field(const Field& field) {
         switch (field.type) {
@@ -237,60 +267,97 @@ public:
     }
 
 private:
-    bool needsEscapingOrDecoding(std::string_view value) const {
-        if (!sink_->utf8) return std::memchr(value.data(), '"', value.size()) != nullptr;
-        for (char c : value)
-            if (c == '"' || static_cast<unsigned char>(c) >= 0x80) return true;
-        return false;
+    Line& line() { return static_cast<Line&>(*this); }
+    [[gnu::always_inline]] char* start(std::size_t bytes) { return line().start(bytes); }
+    [[gnu::always_inline]] void finish(char* end) { line().finish(end); }
+};
+
+// Appends one line field by field, making room for each; the line ends (CR LF)
+// when the writer goes out of scope. For lines of any length: header lines,
+// rows of typed fields.
+class LineWriter : public LineFields<LineWriter> {
+public:
+    explicit LineWriter(LineSink& sink) : sink_(sink) { takeRoom(0); }
+    ~LineWriter() {
+        ensure(2);
+        char* out = out_;
+        out[0] = '\r';
+        out[1] = '\n';
+        sink_.commit(out + 2);
+        ++sink_.lines;
     }
-    // A double quote is written twice (RFC 4180); in UTF-8, a byte takes up to three.
-    // Rare: kept out of line so that the common fields stay inlined.
-    [[gnu::noinline]] void carefulText(std::string_view value) {
-        char* out = start(value.size() * 3 + 2);
-        *out++ = '"';
-        out = encodeFieldText(out, value, sink_->utf8);
-        *out++ = '"';
-        out_ = out;
-    }
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+private:
+    friend class LineFields<LineWriter>;
+    bool utf8() const { return sink_.utf8; }
     // The line is written at a cursor into the sink's buffer, handed back when
     // the buffer must be flushed and when the line ends.
     void takeRoom(std::size_t bytes) {
-        out_ = sink_->reserve(bytes);
-        end_ = sink_->buffer.data() + sink_->buffer.size();
+        out_ = sink_.reserve(bytes);
+        end_ = sink_.buffer.data() + sink_.buffer.size();
     }
-    [[gnu::always_inline]] void ensure(std::size_t bytes) {
+    void ensure(std::size_t bytes) {
         if (static_cast<std::size_t>(end_ - out_) >= bytes) return;
-        sink_->commit(out_);
+        sink_.commit(out_);
         takeRoom(bytes);
     }
     // Room for the separator and the field; returns where the field goes.
-    [[gnu::always_inline]] char* start(std::size_t fieldBytes) {
+    char* start(std::size_t fieldBytes) {
         ensure(fieldBytes + 1);
         char* out = out_;
         if (!first_) *out++ = ',';
         first_ = false;
         return out;
     }
-    // Counters are 16-bit words: never past five digits.
-    [[gnu::always_inline]] static char* encodeNumber(char* out, std::int32_t value) {
-        const auto small = static_cast<std::uint32_t>(value);
-        if (small < 100000) [[likely]]
-            return putUpToFiveDigits(out, small);
-        if (value < 0 && value > -100000) {
-            *out++ = '-';
-            return putUpToFiveDigits(out, static_cast<std::uint32_t>(-value));
-        }
-        return std::to_chars(out, out + kMaxNumberChars, value).ptr;
-    }
+    void finish(char* end) { out_ = end; }
 
-    LineSink* sink_;
+    LineSink& sink_;
     char* out_ = nullptr;
     char* end_ = nullptr;
     bool first_ = true;
 };
 
+// Writes one data row whose longest text is known before it starts: room for
+// it is made once, and the fields go at a cursor that stays in a register.
+class ReservedLine : public LineFields<ReservedLine> {
+public:
+    // `maxBytes`: the most that the row's fields and separators can take.
+    ReservedLine(LineSink& sink, std::size_t maxBytes)
+        : sink_(sink), out_(sink.reserve(maxBytes + 2)), limit_(out_ + maxBytes) {}
+    ~ReservedLine() {
+        char* out = out_;
+        // A row longer than its bound has overwritten memory: stop before it spreads.
+        if (out > limit_) [[unlikely]]
+            std::abort();
+        out[0] = '\r';
+        out[1] = '\n';
+        sink_.commit(out + 2);
+        ++sink_.lines;
+    }
+    ReservedLine(const ReservedLine&) = delete;
+    ReservedLine& operator=(const ReservedLine&) = delete;
+
+private:
+    friend class LineFields<ReservedLine>;
+    bool utf8() const { return sink_.utf8; }
+    [[gnu::always_inline]] char* start(std::size_t) {
+        char* out = out_;
+        if (!first_) *out++ = ',';
+        first_ = false;
+        return out;
+    }
+    [[gnu::always_inline]] void finish(char* end) { out_ = end; }
+
+    LineSink& sink_;
+    char* out_;
+    const char* limit_;
+    bool first_ = true;
+};
+
 inline void LineSink::writeRow(std::span<const Field> fields) {
-    LineWriter line(this);
+    LineWriter line(*this);
     for (const Field& field : fields)
         line.field(field);
 }

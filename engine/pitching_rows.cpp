@@ -34,8 +34,8 @@ void writePitchingRow(const RowTargets& rows, const SeasonStatRecord& record, co
 
 void writePitchingSplitRow(const RowTargets& rows, const SeasonStatRecord& record,
                            const RowIdentity& identity) {
-    emitRow<ExportFileKind::PitchingSplits>(rows, identity,
-            RecordSplitValues(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight));
+    emitRow<ExportFileKind::PitchingSplits>(
+        rows, identity, RecordSplitValues(record, SplitSide::PitchingVsLeft, SplitSide::PitchingVsRight));
 }
 
 } // namespace boxloom

@@ -44,7 +44,7 @@ private:
     std::size_t count_ = 0;
 };
 
-// Writes one field of a data row into `out`: a CSV line (LineWriter) or typed
+// Writes one field of a data row into `out`: a CSV line (ReservedLine) or typed
 // fields (FieldCollector), the same calls for both. The column is a constant,
 // so no column is looked up or dispatched on while a row is written.
 // `values` supplies counter(index) and rate(index), and, where the file has
@@ -102,10 +102,44 @@ template <const auto& Table, class Out, class Values, std::size_t... I>
 
 // Writes one data row of a file, with its id columns when the run has them.
 template <ExportFileKind Kind, class Out, class Values>
-void writeRowFields(Out& out, bool withIds, const RowIdentity& identity, const Values& values) {
+[[gnu::always_inline]] inline void writeRowFields(Out& out, bool withIds, const RowIdentity& identity,
+                                                  const Values& values) {
     constexpr const auto& table = columns::of<Kind>();
     writeColumns<table>(out, identity, values, std::make_index_sequence<table.size()>{});
     if (withIds) writeColumns<columns::kIds>(out, identity, values, std::make_index_sequence<2>{});
+}
+
+// The most bytes a row's fields and separators can take: the numbers and rates
+// of its columns, known at compile time, and its texts, known per row.
+constexpr std::size_t maxFieldBytes(ColumnSource source) {
+    switch (source) {
+    case ColumnSource::Games:
+    case ColumnSource::Counter:
+    case ColumnSource::PlayerId:
+    case ColumnSource::TeamId: return field_text::kMaxNumberChars;
+    case ColumnSource::Rate:
+    case ColumnSource::Innings: return field_text::kMaxRateChars;
+    default: return 0; // texts
+    }
+}
+
+template <const auto& Table> constexpr std::size_t maxNumberBytes() {
+    std::size_t bytes = 0;
+    for (const Column& column : Table)
+        bytes += maxFieldBytes(column.source) + 1;
+    return bytes;
+}
+
+template <ExportFileKind Kind, class Values>
+std::size_t maxRowBytes(bool withIds, const RowIdentity& identity, const Values& values) {
+    const auto textBytes = [&](std::string_view text) {
+        return (identity.encoded ? text.size() + 2 : field_text::maxTextChars(text.size())) + 1;
+    };
+    std::size_t bytes = maxNumberBytes<columns::of<Kind>()>() + textBytes(identity.player) +
+                        textBytes(identity.team) + textBytes(identity.year) + textBytes(identity.statType);
+    if constexpr (requires { values.text(); }) bytes += field_text::maxTextChars(values.text().size()) + 1;
+    if (withIds) bytes += maxNumberBytes<columns::kIds>();
+    return bytes;
 }
 
 // Writes one data row of a file to its sink, if the run writes that file. A
@@ -115,8 +149,11 @@ void emitRow(const RowTargets& rows, const RowIdentity& identity, const Values& 
     RowSink* sink = rows.sink(Kind);
     if (sink == nullptr) return;
     if (LineSink* csv = sink->csv) {
-        LineWriter line(csv);
-        writeRowFields<Kind>(line, rows.withIds, identity, values);
+        // Copies that no byte written can alias: they stay in registers.
+        const Values local = values;
+        const RowIdentity row = identity;
+        ReservedLine line(*csv, maxRowBytes<Kind>(rows.withIds, row, local));
+        writeRowFields<Kind>(line, rows.withIds, row, local);
         return;
     }
     FieldCollector fields;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <limits>
 
 #include <ostream>
 
@@ -23,7 +25,7 @@ struct StringLineSink final : LineSink {
 std::string encodeRow(std::span<const Field> fields) {
     StringLineSink sink;
     {
-        LineWriter line(&sink);
+        LineWriter line(sink);
         for (const Field& field : fields)
             line.field(field);
     }
@@ -64,11 +66,53 @@ TEST(FieldEncoding, EveryNumberIsWrittenAsItsDecimalDigits) {
     }
 }
 
+// A row's room is made from these bounds before its fields are written: each
+// kind of field, at its widest, writes no byte past its bound (numbers store
+// eight bytes at a time, so what is written counts, not what is kept).
+template <class Write> std::size_t bytesTouched(Write write) {
+    constexpr char kUntouched = '\x7f';
+    std::array<char, 1024> room;
+    room.fill(kUntouched);
+    write(room.data());
+    std::size_t touched = room.size();
+    while (touched > 0 && room[touched - 1] == kUntouched)
+        --touched;
+    return touched;
+}
+
+TEST(FieldEncoding, TheWidestFieldOfEachKindStaysWithinItsBound) {
+    for (std::int32_t value : {0, 9, 99999, -99999, 100000, -100000, 2147483647, -2147483647 - 1})
+        EXPECT_LE(bytesTouched([&](char* out) { field_text::number(out, value); }),
+                  field_text::kMaxNumberChars)
+            << value;
+    const float extremes[] = {
+        std::numeric_limits<float>::max(),        -std::numeric_limits<float>::max(),
+        std::numeric_limits<float>::denorm_min(), -std::numeric_limits<float>::infinity(),
+        std::numeric_limits<float>::quiet_NaN(),  -0.0f};
+    for (NumberMask mask : {kMaskRate, kMaskOnBase, kMaskEra, kMaskInnings, NumberMask{40, 40}}) {
+        for (float value : extremes) {
+            EXPECT_LE(bytesTouched([&](char* out) { field_text::rate(out, value, mask); }),
+                      field_text::kMaxRateChars)
+                << value << " with " << mask.decimals << " decimals";
+        }
+        EXPECT_LE(bytesTouched([&](char* out) { field_text::innings(out, -2147483647 - 1, mask); }),
+                  field_text::kMaxRateChars);
+    }
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    for (const std::string& text : {everyByte, std::string(100, '"'), std::string(100, '\x93')}) {
+        for (bool utf8 : {false, true})
+            EXPECT_LE(bytesTouched([&](char* out) { field_text::text(out, text, utf8); }),
+                      field_text::maxTextChars(text.size()));
+    }
+}
+
 std::string encodeText(std::string_view text, bool utf8) {
     StringLineSink sink;
     sink.utf8 = utf8;
     {
-        LineWriter line(&sink);
+        LineWriter line(sink);
         line.text(text);
     }
     sink.flush();

@@ -554,5 +554,57 @@ TEST(TypedRows, SpellTheSameLinesAsTheCsvFiles) {
     }
 }
 
+// Every row is written into room made for it beforehand from its column list:
+// the widest values each kind of field can hold fit (an overrun would stop the
+// program). Counters at both ends of their range, grouped totals past 16 bits,
+// rates of huge and negative ratios, and texts that every byte of grows.
+TEST(TypedRows, TheWidestValuesFitTheRoomMadeForTheirRow) {
+    TeamTable teams;
+    const std::string wide(40, '\x93'); // three bytes each in UTF-8
+    const std::string player = wide + '"';
+    const std::string quotes(20, '"');
+    teams[7] = {true, wide, "Riverton", "Owls", "RIV", quotes};
+    const std::pair<int, std::string_view> wordsAndEras[] = {
+        {-32768, "\"-884736.00\""}, {32767, "\"884709.00\""}, {-1, "\"-27.00\""}};
+    for (const auto& [word, era] : wordsAndEras) {
+        SeasonStatRecord record;
+        for (std::size_t i = 4; i < kStatFieldCount; ++i)
+            record.set(static_cast<StatField>(i), word);
+        record.set(StatField::OutsPitched, 1);
+        record.set(StatField::AtBats, 1);
+        for (SplitSide side : {SplitSide::BattingVsLeft, SplitSide::BattingVsRight, SplitSide::PitchingVsLeft,
+                               SplitSide::PitchingVsRight}) {
+            for (std::size_t field = 0; field < kSplitFieldCount; ++field)
+                record.set(side, static_cast<SplitField>(field), word);
+            record.set(side, SplitField::AtBats, 1);
+        }
+        record.set(PositionArray::Games, 0, 255);
+        PitcherTotals totals;
+        for (int pitcher = 0; pitcher < 70000; ++pitcher)
+            totals.addPitcherRecord(record);
+        for (bool utf8 : {false, true}) {
+            std::array<TextLines, kExportFileKindCount> csv;
+            RowTargets rows;
+            rows.withIds = true;
+            for (ExportFileKind kind : kExportFileKinds) {
+                csv[indexOf(kind)].utf8 = utf8;
+                rows.sinks[indexOf(kind)] = &csv[indexOf(kind)];
+            }
+            const RowIdentity identity{player, wide, quotes, "Regular", 32767, 7};
+            writeBattingRow(rows, record, identity);
+            writeBattingSplitRow(rows, record, identity);
+            writePitchingRow(rows, record, identity);
+            writePitchingSplitRow(rows, record, identity);
+            writeFieldingRow(rows, record, 0, identity);
+            totals.writePitcherRows(rows, teams, true);
+            for (TextLines& lines : csv) {
+                lines.flush();
+                EXPECT_GT(lines.text.size(), 100u);
+            }
+            EXPECT_NE(csv[indexOf(ExportFileKind::PitchingStats)].text.find(era), std::string::npos) << word;
+        }
+    }
+}
+
 } // namespace
 } // namespace boxloom
