@@ -217,8 +217,11 @@ private:
     // False once the reader has no more records.
     bool fill(RecordChunk& chunk) {
         while (chunk.count < kChunkRecords) {
-            if (!reader_.readNext(chunk.next())) return false;
-            ++chunk.count;
+            std::uint8_t* room = chunk.next();
+            const std::size_t wanted = chunk.capacity - chunk.count;
+            const std::size_t got = reader_.readRecords(room, wanted);
+            chunk.count += got;
+            if (got < wanted) return false;
         }
         return true;
     }

@@ -17,6 +17,10 @@ public:
 
     // False at the end, or on a read error (then `error()` is not empty).
     bool readNext(std::uint8_t* record);
+    // Up to `count` records into `records`, as readNext would give them, read
+    // straight into place where the file allows; fewer only at the end or on a
+    // read error.
+    std::size_t readRecords(std::uint8_t* records, std::size_t count);
     // Records that held at least one byte of the file.
     std::uint64_t recordsFromFile() const { return recordsFromFile_; }
     const std::string& error() const { return error_; }
@@ -25,6 +29,8 @@ public:
 
 private:
     void refill();
+    std::size_t takeBuffered(std::uint8_t* records, std::size_t count);
+    std::size_t readInPlace(std::uint8_t* records, std::size_t count);
 
     ByteSource& source_;
     std::size_t recordSize_;

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
 #include <ostream>
+#include <span>
+#include <vector>
 
 namespace boxloom {
 namespace {
@@ -54,6 +60,98 @@ INSTANTIATE_TEST_SUITE_P(FileSizes, RecordReading,
                                            ReadCase{"partial", 302 * 2 + 100, 3, 3},
                                            ReadCase{"many", 302 * 500, 501, 500}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Gives at most `step` bytes a read, and fails once `failAt` bytes are given.
+class DribblingSource final : public ByteSource {
+public:
+    DribblingSource(std::span<const std::uint8_t> bytes, std::size_t step, std::size_t failAt)
+        : bytes_(bytes), step_(step), failAt_(failAt) {}
+    std::ptrdiff_t read(void* buffer, std::size_t size, std::string& reason) override {
+        if (position_ >= failAt_) {
+            reason = "disk gone";
+            return -1;
+        }
+        const std::size_t n = std::min({size, step_, bytes_.size() - position_, failAt_ - position_});
+        std::memcpy(buffer, bytes_.data() + position_, n);
+        position_ += n;
+        return static_cast<std::ptrdiff_t>(n);
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t step_;
+    std::size_t failAt_;
+    std::size_t position_ = 0;
+};
+
+struct ReaderState {
+    std::vector<std::uint8_t> records;
+    std::uint64_t fromFile = 0;
+    bool partial = false;
+    std::string error;
+    bool operator==(const ReaderState&) const = default;
+};
+
+ReaderState readOneByOne(std::span<const std::uint8_t> file, std::size_t step, std::size_t failAt) {
+    DribblingSource source(file, step, failAt);
+    RecordReader reader(source, kSeasonRecordSize);
+    ReaderState state;
+    std::array<std::uint8_t, kSeasonRecordSize> record{};
+    while (reader.readNext(record.data()))
+        state.records.insert(state.records.end(), record.begin(), record.end());
+    state = {state.records, reader.recordsFromFile(), reader.lastRecordPartial(), reader.error()};
+    return state;
+}
+
+ReaderState readInBatches(std::span<const std::uint8_t> file, std::size_t step, std::size_t failAt,
+                          std::size_t batch) {
+    DribblingSource source(file, step, failAt);
+    RecordReader reader(source, kSeasonRecordSize);
+    ReaderState state;
+    for (;;) {
+        std::vector<std::uint8_t> records(batch * kSeasonRecordSize, 0xEE);
+        const std::size_t got = reader.readRecords(records.data(), batch);
+        state.records.insert(state.records.end(), records.begin(),
+                             records.begin() + static_cast<std::ptrdiff_t>(got * kSeasonRecordSize));
+        if (got < batch) break;
+    }
+    state = {state.records, reader.recordsFromFile(), reader.lastRecordPartial(), reader.error()};
+    return state;
+}
+
+// Records read many at a time, straight into place, are the records read one
+// by one: whatever the file's size, however the reads fall, and up to a failure.
+TEST(RecordReading, ManyAtATimeGiveWhatOneAtATimeGives) {
+    constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+    for (std::size_t fileBytes : {std::size_t{0}, std::size_t{301}, kSeasonRecordSize,
+                                  kSeasonRecordSize * 700 + 5, kSeasonRecordSize * 1000}) {
+        std::vector<std::uint8_t> file(fileBytes);
+        for (std::size_t i = 0; i < fileBytes; ++i)
+            file[i] = static_cast<std::uint8_t>(i * 7 + i / kSeasonRecordSize);
+        for (std::size_t step : {std::size_t{1000}, kSeasonRecordSize + 1, std::size_t{1} << 16, kNever}) {
+            for (std::size_t failAt : {kNever, fileBytes / 2}) {
+                const ReaderState expected = readOneByOne(file, step, failAt);
+                for (std::size_t batch : {1, 7, 300, 2048}) {
+                    const ReaderState got = readInBatches(file, step, failAt, batch);
+                    const auto where = ::testing::Message()
+                                       << fileBytes << " bytes, reads of " << step << ", failing at "
+                                       << failAt << ", batches of " << batch;
+                    if (expected.error.empty()) {
+                        EXPECT_TRUE(got == expected) << where;
+                        continue;
+                    }
+                    // A failed read fails the run: the records read straight into
+                    // place before it may be more than one at a time had kept.
+                    EXPECT_EQ(got.error, expected.error) << where;
+                    EXPECT_GE(got.records.size(), expected.records.size()) << where;
+                    EXPECT_TRUE(
+                        std::equal(expected.records.begin(), expected.records.end(), got.records.begin()))
+                        << where;
+                }
+            }
+        }
+    }
+}
 
 TEST(SeasonStatRecord, BytesAreUnsignedAndWordsSigned) {
     SeasonStatRecord record;
