@@ -242,12 +242,8 @@ private:
             const ChunkSink& sink = chunk.sinks[indexOf(kind)];
             if (sink.lines > 0) append_(kind, sink.text, sink.lines);
         }
-        for (std::uint32_t index : chunk.grouped) {
-            SeasonStatRecord record;
-            std::copy_n(chunk.records.get() + index * kSeasonRecordSize, kSeasonRecordSize,
-                        record.mutableBytes().data());
-            totals_.addPitcherRecord(record);
-        }
+        for (std::uint32_t index : chunk.grouped)
+            totals_.addPitcherRecord(recordAt(chunk.records.get(), index));
         result_.counts.accepted += chunk.counts.accepted;
         result_.counts.skipped += chunk.counts.skipped;
     }

@@ -2,11 +2,6 @@
 
 namespace boxloom {
 
-float guardedRatio(double numerator, double denominator, bool guard) {
-    if (!guard || !(denominator > 0)) return 0.0f;
-    return static_cast<float>(numerator / denominator);
-}
-
 HittingCounts hittingCounts(const SplitBlock& block) {
     HittingCounts counts;
     counts.atBats = block.get(SplitField::AtBats);

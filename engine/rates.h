@@ -45,7 +45,10 @@ inline float hittingRate(const HittingRates& rates, HittingRate which) {
     }
 }
 
-float guardedRatio(double numerator, double denominator, bool guard);
+inline float guardedRatio(double numerator, double denominator, bool guard) {
+    if (!guard || !(denominator > 0)) return 0.0f;
+    return static_cast<float>(numerator / denominator);
+}
 
 // Where a line of hitting counters lies in a record.
 struct HittingFields {

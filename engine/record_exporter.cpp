@@ -6,8 +6,6 @@
 #include "pitching_rows.h"
 #include "season_stats.h"
 
-#include <cstring>
-
 namespace boxloom {
 
 namespace {
@@ -53,9 +51,8 @@ RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::siz
                                            const RowTargets& rows,
                                            std::vector<std::uint32_t>& grouped) const {
     RecordCounts counts;
-    SeasonStatRecord record;
     for (std::size_t i = 0; i < count; ++i) {
-        std::memcpy(record.mutableBytes().data(), records + i * kSeasonRecordSize, kSeasonRecordSize);
+        const SeasonStatRecord& record = recordAt(records, i);
         if (!isAccepted(record)) continue;
         if (!isWithinTables(record)) {
             ++counts.skipped;

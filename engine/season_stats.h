@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string_view>
+#include <type_traits>
 
 namespace boxloom {
 
@@ -237,6 +239,15 @@ public:
 private:
     Bytes bytes_;
 };
+
+static_assert(sizeof(SeasonStatRecord) == kSeasonRecordSize && alignof(SeasonStatRecord) == 1);
+static_assert(std::is_trivially_copyable_v<SeasonStatRecord>);
+
+// Record `index` of a block of records read from the season file, where it
+// lies: a record is its bytes and nothing else, so none is copied to be read.
+inline const SeasonStatRecord& recordAt(const std::uint8_t* records, std::size_t index) {
+    return *std::launder(reinterpret_cast<const SeasonStatRecord*>(records + index * kSeasonRecordSize));
+}
 
 // Stat type codes: the season phase of a record. Code 2 and codes 6 to 8 have no name.
 enum class StatType : int { PreSeason = 0, Regular = 1, Unnamed = 2, Dcs = 3, Lcs = 4, Ws = 5 };
