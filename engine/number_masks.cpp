@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace boxloom {
@@ -70,46 +71,35 @@ char* putDigits(char* out, std::uint64_t value, int count) {
     return out + count;
 }
 
-// Exact for every float below 1e18 and up to nine decimals: no float of that
-// range lies close enough to a rounding tie for the 18-digit step to matter.
-char* formatFast(char* out, const Binary& binary, const NumberMask& mask) {
+constexpr std::array<double, kFastPathMaxDecimals + 1> kScales = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                                  1e5, 1e6, 1e7, 1e8, 1e9};
+// Below this, adding and taking away 2^52 rounds a double to an integer.
+constexpr double kTwoToThe52 = 4503599627370496.0;
+
+// A float has 24 significant bits and 10^9 needs 21 beyond its factor of two,
+// so the value times 10^decimals is exact in a double; rounded to an integer
+// (ties to even, the rounding every double sum makes) it is the exact rounding
+// of the value itself. Returns nullptr when the scaled value is too large.
+char* formatFast(char* out, float value, const NumberMask& mask) {
     const int decimals = mask.decimals;
+    const double scaled = std::fabs(static_cast<double>(value)) * kScales[static_cast<std::size_t>(decimals)];
+    if (!(scaled < kTwoToThe52)) return nullptr;
+    const auto digits = static_cast<std::uint64_t>((scaled + kTwoToThe52) - kTwoToThe52);
     const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
-    std::uint64_t integerPart = 0;
-    std::uint64_t scaledFraction = 0;
-    if (binary.exponent >= 0) {
-        integerPart = static_cast<std::uint64_t>(binary.mantissa) << binary.exponent;
-    } else {
-        const int shift = -binary.exponent;
-        std::uint64_t fractionBits = binary.mantissa;
-        if (shift < 32) {
-            integerPart = binary.mantissa >> shift;
-            fractionBits = binary.mantissa & ((1u << shift) - 1);
-        }
-        const std::uint64_t numerator = fractionBits * scale;
-        if (shift < 64) {
-            scaledFraction = numerator >> shift;
-            const std::uint64_t remainder = numerator & ((std::uint64_t{1} << shift) - 1);
-            const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-            const std::uint64_t lastKept = decimals > 0 ? scaledFraction : integerPart;
-            // Rounding up is a coin toss for rates: done without a branch to mispredict.
-            const bool up = (remainder > half) | ((remainder == half) & ((lastKept & 1) != 0));
-            scaledFraction += static_cast<std::uint64_t>(up);
-            const bool carry = scaledFraction == scale;
-            integerPart += static_cast<std::uint64_t>(carry);
-            scaledFraction = carry ? 0 : scaledFraction;
-        }
-    }
-    if (binary.negative) *out++ = '-';
+    // Division by a constant where the masks of the export files need it.
+    const std::uint64_t integerPart = decimals == 3 ? digits / 1000 : digits / scale;
+    auto fraction = static_cast<std::uint32_t>(decimals == 3 ? digits % 1000 : digits % scale);
+    // -0 is zero, not a negative value; a negative that rounds to zero keeps its sign.
+    if (value < 0) *out++ = '-';
     if (integerPart < 10 && mask.minimumIntegerDigits <= 1) { // most rates
         *out++ = static_cast<char>('0' + integerPart);
+    } else if (integerPart < 100000 && mask.minimumIntegerDigits <= 1) {
+        out = putUpToFiveDigits(out, static_cast<std::uint32_t>(integerPart)); // within the room
     } else {
         out = putDigits(out, integerPart, std::max(digitCount(integerPart), mask.minimumIntegerDigits));
     }
     if (decimals > 0) {
         *out++ = '.';
-        // Below 10^9: 32-bit arithmetic is enough.
-        auto fraction = static_cast<std::uint32_t>(scaledFraction);
         if (decimals == 3) { // rates
             *out++ = static_cast<char>('0' + fraction / 100);
             return putTwoDigits(out, fraction % 100);
@@ -239,8 +229,9 @@ char* formatWithMaskInto(char* out, float value, const NumberMask& mask) {
         throw std::invalid_argument("number mask beyond 40 integer places or 40 decimals");
     const Binary binary = decompose(value);
     if (!binary.finite) return formatNonFinite(out, binary);
-    const bool small = binary.exponent < 36 || (binary.exponent == 36 && binary.mantissa < 14551915);
-    if (small && mask.decimals <= kFastPathMaxDecimals) return formatFast(out, binary, mask);
+    if (mask.decimals <= kFastPathMaxDecimals) {
+        if (char* end = formatFast(out, value, mask)) return end;
+    }
     return formatExact(out, binary, mask);
 }
 

@@ -57,6 +57,14 @@ INSTANTIATE_TEST_SUITE_P(Carries, MaskTable,
                                            MaskCase{0.9999f, "0.0", "1.0"},
                                            MaskCase{-9.9996f, "#.000", "-10.000"}));
 
+// Either side of 2^52 thousandths, where the exact double arithmetic gives way
+// to the decimal expansion: the same digits.
+INSTANTIATE_TEST_SUITE_P(FastPathEdge, MaskTable,
+                         ::testing::Values(MaskCase{4503598792704.0f, "#.000", "4503598792704.000"},
+                                           MaskCase{4503599841280.0f, "#.000", "4503599841280.000"},
+                                           MaskCase{-4503599841280.0f, "0.00", "-4503599841280.00"},
+                                           MaskCase{4600000151552.0f, "##.000", "4600000151552.000"}));
+
 // Leading "0" placeholders pad; "#" placeholders never do; nothing is cut.
 INSTANTIATE_TEST_SUITE_P(Placeholders, MaskTable,
                          ::testing::Values(MaskCase{5.0f, "00.0", "05.0"}, MaskCase{0.0f, "00.0", "00.0"},
