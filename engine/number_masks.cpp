@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -73,6 +74,8 @@ char* putDigits(char* out, std::uint64_t value, int count) {
 
 constexpr std::array<double, kFastPathMaxDecimals + 1> kScales = {1e0, 1e1, 1e2, 1e3, 1e4,
                                                                   1e5, 1e6, 1e7, 1e8, 1e9};
+// Doubles must be rounded as doubles, not kept wider (x87).
+static_assert(FLT_EVAL_METHOD == 0);
 // Below this, adding and taking away 2^52 rounds a double to an integer.
 constexpr double kTwoToThe52 = 4503599627370496.0;
 
