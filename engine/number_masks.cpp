@@ -89,9 +89,12 @@ char* formatFast(char* out, float value, const NumberMask& mask) {
     if (!(scaled < kTwoToThe52)) return nullptr;
     const auto digits = static_cast<std::uint64_t>((scaled + kTwoToThe52) - kTwoToThe52);
     const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
-    // Division by a constant where the masks of the export files need it.
-    const std::uint64_t integerPart = decimals == 3 ? digits / 1000 : digits / scale;
-    auto fraction = static_cast<std::uint32_t>(decimals == 3 ? digits % 1000 : digits % scale);
+    // Division by a constant for the masks of the export files, not by a variable.
+    const std::uint64_t integerPart = decimals == 3   ? digits / 1000
+                                      : decimals == 2 ? digits / 100
+                                      : decimals == 1 ? digits / 10
+                                                      : digits / scale;
+    auto fraction = static_cast<std::uint32_t>(digits - integerPart * scale);
     // -0 is zero, not a negative value; a negative that rounds to zero keeps its sign.
     if (value < 0) *out++ = '-';
     if (integerPart < 10 && mask.minimumIntegerDigits <= 1) { // most rates
@@ -230,11 +233,12 @@ DecimalExpansion expand(const Binary& binary) {
 char* formatWithMaskInto(char* out, float value, const NumberMask& mask) {
     if (!isValidMask(mask)) [[unlikely]]
         throw std::invalid_argument("number mask beyond 40 integer places or 40 decimals");
-    const Binary binary = decompose(value);
-    if (!binary.finite) return formatNonFinite(out, binary);
+    // Not a number and the infinities are never below 2^52: they take the long way.
     if (mask.decimals <= kFastPathMaxDecimals) {
         if (char* end = formatFast(out, value, mask)) return end;
     }
+    const Binary binary = decompose(value);
+    if (!binary.finite) return formatNonFinite(out, binary);
     return formatExact(out, binary, mask);
 }
 
