@@ -24,11 +24,12 @@ struct RecordCounts {
     std::uint64_t skipped = 0; // accepted, but numbers outside the tables
 };
 
-// Formats `count` records of a chunk: writes their rows into `rows` and lists,
-// by index, the records whose batting goes into the grouped pitcher totals.
-using ChunkFormatter =
-    std::function<RecordCounts(const std::uint8_t* records, std::size_t count, const RowTargets& rows,
-                               std::vector<std::uint32_t>& grouped)>;
+class PitcherTotals;
+
+// Formats `count` records of a chunk: writes their rows into `rows` and adds
+// the batting that grouped pitcher rows show to the chunk's own `grouped` totals.
+using ChunkFormatter = std::function<RecordCounts(const std::uint8_t* records, std::size_t count,
+                                                  const RowTargets& rows, PitcherTotals& grouped)>;
 
 class LeagueFileOpener {
 public:

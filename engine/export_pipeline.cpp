@@ -39,7 +39,7 @@ struct RecordChunk {
     std::size_t count = 0;
     std::array<ChunkSink, kExportFileKindCount> sinks;
     RowTargets rows;
-    std::vector<std::uint32_t> grouped;
+    PitcherTotals grouped; // of this chunk's records
     RecordCounts counts;
     std::string error;
     bool ready = false;
@@ -89,7 +89,6 @@ struct RecordChunk {
             sink.text.clear();
             sink.lines = 0;
         }
-        grouped.clear();
         counts = {};
         error.clear();
         ready = false;
@@ -232,18 +231,20 @@ private:
         if (pool_) pool_->waitFor(chunk);
         if (!chunk->error.empty() && result_.error.empty()) result_.error = chunk->error;
         // After a failure the rest is only waited for: nothing more reaches the files.
-        if (result_.error.empty()) write(*chunk);
+        if (result_.error.empty())
+            write(*chunk);
+        else
+            chunk->grouped = PitcherTotals();
         chunk->reset();
         free_.push_back(chunk);
     }
 
-    void write(const RecordChunk& chunk) {
+    void write(RecordChunk& chunk) {
         for (ExportFileKind kind : kExportFileKinds) {
             const ChunkSink& sink = chunk.sinks[indexOf(kind)];
             if (sink.lines > 0) append_(kind, sink.text, sink.lines);
         }
-        for (std::uint32_t index : chunk.grouped)
-            totals_.addPitcherRecord(recordAt(chunk.records.get(), index));
+        chunk.grouped.moveInto(totals_);
         result_.counts.accepted += chunk.counts.accepted;
         result_.counts.skipped += chunk.counts.skipped;
     }

@@ -129,8 +129,7 @@ private:
         RecordReader reader(*leagueFiles_[kSeasonFile], kSeasonRecordSize);
         const RecordExporter exporter(options_, tables_->teams, tables_->players, io_.store == nullptr);
         const ChunkFormatter format = [&exporter](const std::uint8_t* records, std::size_t count,
-                                                  const RowTargets& rows,
-                                                  std::vector<std::uint32_t>& grouped) {
+                                                  const RowTargets& rows, PitcherTotals& grouped) {
             return exporter.exportRecords(records, count, rows, grouped);
         };
         const LineAppender append = [this](ExportFileKind kind, std::string_view text, std::uint64_t lines) {

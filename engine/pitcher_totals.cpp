@@ -3,6 +3,8 @@
 #include "rates.h"
 #include "row_emitter.h"
 
+#include <utility>
+
 namespace boxloom {
 
 namespace {
@@ -78,24 +80,58 @@ private:
 
 } // namespace
 
-PitcherTotals::PitcherTotals() : cells_((TeamTable::kMax + 1) * kStatTypes, PitcherCounters{}) {}
+PitcherTotals::PitcherTotals()
+    : cells_((TeamTable::kMax + 1) * kStatTypes, PitcherCounters{}), added_(cells_.size(), 0) {}
+
+namespace {
+
+// Unrolled over the fields, so that each counter's place in the record is a constant.
+template <std::size_t... I>
+void addBatting(PitcherCounters& totals, const SeasonStatRecord& record, std::index_sequence<I...>) {
+    ((totals[I] = wrappingAdd(totals[I], record.get(kGroupedBattingFields[I]))), ...);
+}
+
+template <std::size_t... F>
+void addSplits(PitcherCounters& totals, const SeasonStatRecord& record, std::index_sequence<F...>) {
+    const SplitSide sides[] = {SplitSide::BattingVsLeft, SplitSide::BattingVsRight};
+    for (int side = 0; side < 2; ++side) {
+        const SplitBlock block = record.split(sides[side]);
+        ((totals[splitSlot(side, static_cast<SplitField>(F))] = wrappingAdd(
+              totals[splitSlot(side, static_cast<SplitField>(F))], block.get(static_cast<SplitField>(F)))),
+         ...);
+    }
+}
+
+} // namespace
 
 void PitcherTotals::addPitcherRecord(const SeasonStatRecord& record) {
     const int team = record.teamNumber();
     const int statType = record.statTypeCode();
     if (!TeamTable::contains(team) || statType < 0 || statType > kMaxGroupedStatType) return;
-    PitcherCounters& totals = cells_[cellIndex(team, statType)];
-    for (std::size_t i = 0; i < kGroupedBattingFields.size(); ++i)
-        totals[i] = wrappingAdd(totals[i], record.get(kGroupedBattingFields[i]));
-    const SplitSide sides[] = {SplitSide::BattingVsLeft, SplitSide::BattingVsRight};
-    for (int side = 0; side < 2; ++side) {
-        const SplitBlock block = record.split(sides[side]);
-        for (std::size_t field = 0; field < kSplitFieldCount; ++field) {
-            const auto which = static_cast<SplitField>(field);
-            std::int32_t& total = totals[splitSlot(side, which)];
-            total = wrappingAdd(total, block.get(which));
+    const std::size_t cell = cellIndex(team, statType);
+    if (added_[cell] == 0) {
+        added_[cell] = 1;
+        addedTo_.push_back(static_cast<std::uint32_t>(cell));
+    }
+    PitcherCounters& totals = cells_[cell];
+    addBatting(totals, record, std::make_index_sequence<kGroupedBattingFields.size()>{});
+    addSplits(totals, record, std::make_index_sequence<kSplitFieldCount>{});
+}
+
+void PitcherTotals::moveInto(PitcherTotals& whole) {
+    for (std::uint32_t cell : addedTo_) {
+        PitcherCounters& from = cells_[cell];
+        PitcherCounters& to = whole.cells_[cell];
+        for (std::size_t i = 0; i < from.size(); ++i)
+            to[i] = wrappingAdd(to[i], from[i]);
+        from = {};
+        added_[cell] = 0;
+        if (whole.added_[cell] == 0) {
+            whole.added_[cell] = 1;
+            whole.addedTo_.push_back(cell);
         }
     }
+    addedTo_.clear();
 }
 
 const PitcherCounters& PitcherTotals::at(int team, int statType) const {

@@ -44,12 +44,17 @@ public:
     // a stat type beyond 5 or a team outside the table adds to nothing.
     void addPitcherRecord(const SeasonStatRecord& record);
     const PitcherCounters& at(int team, int statType) const;
+    // Adds every total to `whole` and starts again from zero: a chunk's totals,
+    // summed where its records were formatted, go into the run's in one step.
+    void moveInto(PitcherTotals& whole);
 
     // Stat type 1..5 outer, team 0..100 inner; only totals with at-bats.
     void writePitcherRows(const RowTargets& rows, const TeamTable& teams, bool includeHittingSplits) const;
 
 private:
     std::vector<PitcherCounters> cells_;
+    std::vector<std::uint8_t> added_;    // per cell: a record was added since the start
+    std::vector<std::uint32_t> addedTo_; // those cells, in the order they were first added to
 };
 
 } // namespace boxloom

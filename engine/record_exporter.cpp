@@ -3,6 +3,7 @@
 #include "batting_rows.h"
 #include "fielding_rows.h"
 #include "line_writer.h"
+#include "pitcher_totals.h"
 #include "pitching_rows.h"
 #include "season_stats.h"
 
@@ -48,8 +49,7 @@ RecordExporter::RecordExporter(const ExportOptions& options, const TeamTable& te
 }
 
 RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::size_t count,
-                                           const RowTargets& rows,
-                                           std::vector<std::uint32_t>& grouped) const {
+                                           const RowTargets& rows, PitcherTotals& grouped) const {
     RecordCounts counts;
     for (std::size_t i = 0; i < count; ++i) {
         const SeasonStatRecord& record = recordAt(records, i);
@@ -75,7 +75,7 @@ RecordCounts RecordExporter::exportRecords(const std::uint8_t* records, std::siz
             writeBattingRow(rows, record, identity);
             if (options_.includeHittingSplits) writeBattingSplitRow(rows, record, identity);
         } else if (mode == PitcherHittingMode::GroupByTeam && player.kind == kPitcher) {
-            grouped.push_back(static_cast<std::uint32_t>(i));
+            grouped.addPitcherRecord(record);
         }
         if (record.gamesPitched() > 0) {
             writePitchingRow(rows, record, identity);

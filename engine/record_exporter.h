@@ -23,11 +23,10 @@ public:
     RecordExporter(const ExportOptions& options, const TeamTable& teams, const PlayerTable& players,
                    bool csvLines = true);
 
-    // Writes the rows of `count` records of kSeasonRecordSize bytes. Records whose
-    // batting goes into the grouped pitcher totals are listed in `grouped` by
-    // their index, in order, for the caller to add.
+    // Writes the rows of `count` records of kSeasonRecordSize bytes, and adds the
+    // batting of pitchers whose rows are grouped to `grouped`.
     RecordCounts exportRecords(const std::uint8_t* records, std::size_t count, const RowTargets& rows,
-                               std::vector<std::uint32_t>& grouped) const;
+                               PitcherTotals& grouped) const;
 
 private:
     const ExportOptions& options_;

@@ -129,7 +129,7 @@ TEST_P(ThreadFaults, EndTheRunFailedWithEveryEarlierFileWhole) {
         // The third chunk to be formatted fails, on whichever thread formats it.
         io.chunkFormatter = [formatted](ChunkFormatter format) -> ChunkFormatter {
             return [format, formatted](const std::uint8_t* records, std::size_t count, const RowTargets& rows,
-                                       std::vector<std::uint32_t>& grouped) {
+                                       PitcherTotals& grouped) {
                 if (++*formatted == 3) throw std::runtime_error("planted fault");
                 return format(records, count, rows, grouped);
             };

@@ -422,6 +422,31 @@ TEST_F(GroupedRows, TotalsDoNotWrapAtSixteenBits) {
     EXPECT_NE(lines[0].find("\"0.300\",\"0.300\",\"0.300\""), std::string::npos);
 }
 
+// Totals summed chunk by chunk and moved into the run's are the totals summed
+// record by record; a chunk's totals start again from zero once moved.
+TEST(PitcherTotalSums, MovedChunkByChunkEqualRecordByRecord) {
+    std::vector<SeasonStatRecord> records;
+    for (int i = 0; i < 12; ++i) {
+        auto record =
+            testing::statRecord(10 + i, 3 + i % 4, 1 + i % 3, {{SF::AtBats, 100 + i}, {SF::Hits, 7 * i}});
+        record.set(SplitSide::BattingVsRight, SplitField::Walks, i);
+        records.push_back(record);
+    }
+    PitcherTotals byRecord, byChunk, chunk;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        byRecord.addPitcherRecord(records[i]);
+        chunk.addPitcherRecord(records[i]);
+        if (i % 5 == 4 || i + 1 == records.size()) chunk.moveInto(byChunk);
+    }
+    for (int team = 0; team <= TeamTable::kMax; ++team) {
+        for (int statType = 0; statType <= kMaxGroupedStatType; ++statType) {
+            EXPECT_EQ(byChunk.at(team, statType), byRecord.at(team, statType)) << team << " " << statType;
+            EXPECT_EQ(chunk.at(team, statType), PitcherCounters{}) << team << " " << statType;
+        }
+    }
+    EXPECT_NE(byChunk.at(3, 1), PitcherCounters{});
+}
+
 // Sums wrap two's-complement at 32 bits, as a 32-bit machine gives them.
 TEST(PitcherTotalSums, WrapAtTwoToTheThirtyOneAndTwoToTheThirtyTwo) {
     TeamTable teams;
