@@ -131,6 +131,13 @@ struct LineSink : RowSink {
         return buffer.data() + used;
     }
     void commit(const char* end) { used = static_cast<std::size_t>(end - buffer.data()); }
+    // Ends the line at `out`, which has room for CR LF.
+    void endLine(char* out) {
+        out[0] = '\r';
+        out[1] = '\n';
+        commit(out + 2);
+        ++lines;
+    }
 
 private:
     std::size_t capacity_;
@@ -280,11 +287,7 @@ public:
     explicit LineWriter(LineSink& sink) : sink_(sink) { takeRoom(0); }
     ~LineWriter() {
         ensure(2);
-        char* out = out_;
-        out[0] = '\r';
-        out[1] = '\n';
-        sink_.commit(out + 2);
-        ++sink_.lines;
+        sink_.endLine(out_);
     }
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
@@ -331,10 +334,7 @@ public:
         // A row longer than its bound has overwritten memory: stop before it spreads.
         if (out > limit_) [[unlikely]]
             std::abort();
-        out[0] = '\r';
-        out[1] = '\n';
-        sink_.commit(out + 2);
-        ++sink_.lines;
+        sink_.endLine(out);
     }
     ReservedLine(const ReservedLine&) = delete;
     ReservedLine& operator=(const ReservedLine&) = delete;
