@@ -72,7 +72,7 @@ public:
             return -1;
         }
         const std::size_t n = std::min({size, step_, bytes_.size() - position_, failAt_ - position_});
-        std::memcpy(buffer, bytes_.data() + position_, n);
+        if (n > 0) std::memcpy(buffer, bytes_.data() + position_, n); // an empty file has no data pointer
         position_ += n;
         return static_cast<std::ptrdiff_t>(n);
     }
