@@ -1,5 +1,7 @@
 #include "stat_tables.h"
 
+#include "script_text.h"
+
 #include "league_adjusted.h"
 
 #include <algorithm>
@@ -186,16 +188,17 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
     return kMostDecimals;
 }
 
-// Rows, one a line, closed and reopened as row groups every kBlockRows lines.
-std::string inBlocks(const std::string& rows) {
-    std::string blocks;
-    blocks.reserve(rows.size() + rows.size() / 1000);
-    std::size_t lines = 0;
+// Rows in blocks of kBlockRows rows. A row ends at its "</tr>\n": a name
+// may hold a line break of its own.
+std::vector<std::string> inBlocks(const std::string& rows) {
+    constexpr std::string_view kRowEnd = "</tr>\n";
+    std::vector<std::string> blocks;
+    std::size_t count = 0;
     for (std::size_t start = 0; start < rows.size();) {
-        const std::size_t end = rows.find('\n', start) + 1;
-        if (lines > 0 && lines % TableData::kBlockRows == 0) blocks += "</tbody>\n<tbody>\n";
-        blocks.append(rows, start, end - start);
-        ++lines;
+        const std::size_t end = rows.find(kRowEnd, start) + kRowEnd.size();
+        if (count % TableData::kBlockRows == 0) blocks.emplace_back();
+        blocks.back().append(rows, start, end - start);
+        ++count;
         start = end;
     }
     return blocks;
@@ -203,7 +206,7 @@ std::string inBlocks(const std::string& rows) {
 
 } // namespace
 
-std::string TableData::rowsHtml() const {
+std::vector<std::string> TableData::rowBlocks() const {
     struct ColumnValues {
         Shown shown{};
         std::vector<Ratio> values;
@@ -230,7 +233,16 @@ std::string TableData::rowsHtml() const {
         rows += '"';
     }
     rows.append(rows_, copied);
-    return isLong() ? inBlocks(rows) : rows;
+    return inBlocks(rows);
+}
+
+std::string TableData::rowsHtml() const {
+    std::string joined;
+    for (const std::string& block : rowBlocks()) {
+        if (!joined.empty()) joined += "</tbody>\n<tbody>\n";
+        joined += block;
+    }
+    return joined;
 }
 
 std::span<const StatColumn> battingColumns() { return kBatting; }
@@ -324,21 +336,46 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
     ++rowCount_;
 }
 
-PageData tableData(const StatTable& table) {
+namespace {
+
+TableData madeTable(const StatTable& table) {
     TableData made(table.id, table.leadingLabels);
     made.addColumns(table.columns);
     for (const TableRow& row : table.rows)
         made.addRow(row.leading, row.counters, table.columns, row.rowClass, row.boldCategories);
     if (!table.qualifiedToggle.empty()) made.setQualifiedToggle(table.qualifiedToggle);
-    return made.data(table.heading);
+    return made;
 }
 
-PageData TableData::data(const std::string& heading) const {
+} // namespace
+
+PageData tableData(const StatTable& table) { return madeTable(table).data(table.heading); }
+
+SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLink) {
+    const TableData made = madeTable(table);
+    if (!made.isLong()) return {made.data(table.heading), {}};
+    std::vector<std::string> blocks = made.rowBlocks();
+    PageData data = made.data(table.heading, blocks.front());
+    put(data, "laterRows", laterRowsLink);
+    std::string script = "boxloomRows(";
+    appendScriptString(script, table.id);
+    script += ", [";
+    for (std::size_t i = 1; i < blocks.size(); ++i) {
+        script += i == 1 ? "\n" : ",\n";
+        appendScriptString(script, blocks[i]);
+    }
+    script += "]);\n";
+    return {std::move(data), std::move(script)};
+}
+
+PageData TableData::data(const std::string& heading) const { return data(heading, rowsHtml()); }
+
+PageData TableData::data(const std::string& heading, const std::string& rows) const {
     PageData table;
     put(table, "heading", heading);
     put(table, "id", id_);
     put(table, "headers", headers_);
-    put(table, "rows", rowsHtml());
+    put(table, "rows", rows);
     if (isLong()) put(table, "long", PageData(true));
     if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
     return table;

@@ -72,14 +72,19 @@ public:
     void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
     bool empty() const { return rows_.empty(); }
     PageData data(const std::string& heading) const;
-    // The rows' HTML, with the sort values the rate columns need; a long
-    // table's in blocks of kBlockRows rows, each its own row group.
+    // The same with only these of its rows in the page.
+    PageData data(const std::string& heading, const std::string& rows) const;
+    // The rows' HTML, with the sort values the rate columns need, in blocks
+    // of kBlockRows rows.
+    std::vector<std::string> rowBlocks() const;
+    // The blocks, each its own row group.
     std::string rowsHtml() const;
     bool isLong() const { return rowCount_ > kBlockRows; }
 
     // A browser lays out a long table a block at a time, and only the blocks
-    // in view: a season of a thousand rows opens quickly on a phone.
-    static constexpr std::size_t kBlockRows = 100;
+    // in view: a season of a thousand rows opens quickly on a phone, and
+    // making one block's rows there is a short task.
+    static constexpr std::size_t kBlockRows = 50;
 
 private:
     // A rate cell's value, whose sort attribute goes in at `offset` of the rows
@@ -106,5 +111,15 @@ private:
 
 // A plain table as the data of the table template.
 PageData tableData(const StatTable& table);
+
+// A long table with only its first block of rows in the page: the rest come
+// from a script at `laterRowsLink` that the page loads once the reader starts
+// using it, so that a phone opens the page without reading a thousand rows.
+// A table of one block is whole in the page, without a script.
+struct SplitTable {
+    PageData data;
+    std::string laterRowsScript; // "" when the page holds every row
+};
+SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLink);
 
 } // namespace boxloom::site

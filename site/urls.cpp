@@ -38,10 +38,20 @@ std::string seasonLeaders(std::string_view folder, std::string_view statType) {
     return join(folder, name);
 }
 
-std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType) {
+namespace {
+std::string seasonTableName(std::string_view table, std::string_view statType) {
     std::string name(table);
     if (statType != kRegular) name += "-" + folderNameFor(std::string(statType));
-    return join(folder, name + ".html");
+    return name;
+}
+} // namespace
+
+std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType) {
+    return join(folder, seasonTableName(table, statType) + ".html");
+}
+
+std::string seasonTableRows(std::string_view folder, std::string_view table, std::string_view statType) {
+    return join(folder, seasonTableName(table, statType) + ".rows.js");
 }
 
 std::string team(std::string_view folder, std::int64_t teamId) {

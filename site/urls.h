@@ -26,6 +26,8 @@ std::string player(std::string_view page);
 std::string seasonLeaders(std::string_view folder, std::string_view statType);
 // `table` is "batting", "pitching" or "fielding": one page per stat type.
 std::string seasonTable(std::string_view folder, std::string_view table, std::string_view statType);
+// The rows of that page's table after its first block, as a script.
+std::string seasonTableRows(std::string_view folder, std::string_view table, std::string_view statType);
 std::string team(std::string_view folder, std::int64_t teamId);
 // A team number's history across the seasons.
 std::string franchise(std::int64_t teamId);

@@ -265,15 +265,17 @@ TEST(SitePages, APlayerPageAsPlainData) {
     EXPECT_FALSE(page.pitcher);
 }
 
-// A traded player's total comes first, marked for the qualified view, which
-// ranks on it; his team rows are parts; who falls short is marked.
+// A traded player's total comes first and his team rows, parts, under it; the
+// qualified view keeps all three when the total qualifies and none when it
+// does not; who falls short is marked.
 TEST(SitePages, ASeasonTableAsPlainData) {
     std::vector<SeasonData> seasons(1);
     SeasonData& season = seasons[0];
     season.label = "2031";
     season.teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
     season.batting = {batter(1, "Adams,Al", 1, 510, 160, 30), batter(2, "Baker,Bo", 1, 450, 135, 20),
-                      batter(3, "Cole,Cy", 1, 300, 90, 10), batter(3, "Cole,Cy", 2, 250, 80, 15)};
+                      batter(3, "Cole,Cy", 1, 300, 90, 10),   batter(3, "Cole,Cy", 2, 250, 80, 15),
+                      batter(4, "Dunn,Di", 2, 200, 50, 5),    batter(4, "Dunn,Di", 1, 100, 20, 1)};
     season.statTypes = {std::string(kRegular)};
     SiteSettings settings;
     settings.games = 162; // the league says: no pitching here to find it from
@@ -294,7 +296,9 @@ TEST(SitePages, ASeasonTableAsPlainData) {
     EXPECT_EQ(rows, (std::vector<std::string>{
                         "Al Adams | Ashford Foxes | 510 | ", "Bo Baker | Ashford Foxes | 450 | unqualified",
                         "Cy Cole | TOT | 550 | tot", "Cy Cole | Ashford Foxes | 300 | part",
-                        "Cy Cole | Lakeport Herons | 250 | part"}));
+                        "Cy Cole | Lakeport Herons | 250 | part", "Di Dunn | TOT | 300 | tot unqualified",
+                        "Di Dunn | Ashford Foxes | 100 | part unqualified",
+                        "Di Dunn | Lakeport Herons | 200 | part unqualified"}));
 }
 
 } // namespace

@@ -382,12 +382,14 @@ TEST(SiteTables, SortValuesHaveTheDigitsThatKeepAColumnsValuesApart) {
 
 // A long table comes in blocks of rows, each its own row group, so that a
 // browser lays out only the blocks in view; a short one stays one group.
-TEST(TableRows, ALongTableComesInBlocksOfAHundredRows) {
+TEST(TableRows, ALongTableComesInBlocksOfRows) {
     struct Case {
         std::size_t rows;
         std::size_t breaks; // "</tbody>\n<tbody>\n" between blocks
     };
-    for (const Case& c : {Case{0, 0}, Case{100, 0}, Case{101, 1}, Case{200, 1}, Case{250, 2}}) {
+    constexpr std::size_t block = TableData::kBlockRows;
+    for (const Case& c :
+         {Case{0, 0}, Case{block, 0}, Case{block + 1, 1}, Case{2 * block, 1}, Case{5 * block / 2, 2}}) {
         TableData table("t", {"Player"});
         for (std::size_t i = 0; i < c.rows; ++i)
             table.addRow({{"p" + std::to_string(i)}}, Counters(), {});
@@ -410,6 +412,48 @@ TEST(TableRows, ALongTableComesInBlocksOfAHundredRows) {
             EXPECT_NE(rows.find(">p" + std::to_string(c.rows - 1) + "<"), std::string::npos)
                 << "the last row";
         }
+    }
+}
+
+// A long table's page holds its first block of rows; the others come from its
+// rows script, the same rows to the byte once its strings are read back,
+// whatever the names hold. A table of one block is whole in its page.
+TEST(TableRows, ALongTablesLaterRowsComeFromItsScript) {
+    for (const std::size_t count :
+         {std::size_t{1}, TableData::kBlockRows, TableData::kBlockRows + 1, 5 * TableData::kBlockRows / 2}) {
+        StatTable table;
+        table.id = "batting-Regular";
+        table.heading = "Regular";
+        table.leadingLabels = {"Player"};
+        for (std::size_t i = 0; i < count; ++i)
+            table.rows.push_back(
+                {{Cell("p" + std::to_string(i) + " \"O'Neil\" \\ </script>\n")}, Counters(), {}, {}});
+        TableData made("batting-Regular", {"Player"});
+        for (const TableRow& row : table.rows)
+            made.addRow(row.leading, row.counters, {});
+        const std::vector<std::string> blocks = made.rowBlocks();
+
+        const SplitTable split = splitTableData(table, "batting.rows.js");
+        const PageData* rows = split.data.get("rows");
+        ASSERT_NE(rows, nullptr);
+        EXPECT_EQ(rows->string_value(), blocks.front()) << count << " rows";
+        const PageData* link = split.data.get("laterRows");
+        if (blocks.size() == 1) {
+            EXPECT_EQ(split.laterRowsScript, "") << count << " rows";
+            EXPECT_EQ(link, nullptr);
+            continue;
+        }
+        ASSERT_NE(link, nullptr);
+        EXPECT_EQ(link->string_value(), "batting.rows.js");
+        EXPECT_TRUE(split.laterRowsScript.starts_with("boxloomRows(\"batting-Regular\", ["));
+        const std::vector<std::string> strings = testing::scriptStrings(split.laterRowsScript);
+        EXPECT_EQ(std::vector<std::string>(strings.begin() + 1, strings.end()),
+                  std::vector<std::string>(blocks.begin() + 1, blocks.end()))
+            << count << " rows";
+        // A line per block: a newline in a row would end the script's string.
+        EXPECT_EQ(static_cast<std::size_t>(
+                      std::count(split.laterRowsScript.begin(), split.laterRowsScript.end(), '\n')),
+                  blocks.size());
     }
 }
 

@@ -37,6 +37,7 @@ TEST(SiteUrls, EachPageHasOnePath) {
     EXPECT_EQ(urls::seasonLeaders("2031", "World Series"), "2031/leaders-World-Series.html");
     EXPECT_EQ(urls::seasonTable("2031", "batting", "Regular"), "2031/batting.html");
     EXPECT_EQ(urls::seasonTable("2031", "fielding", "PreSeason"), "2031/fielding-PreSeason.html");
+    EXPECT_EQ(urls::seasonTableRows("2031", "fielding", "PreSeason"), "2031/fielding-PreSeason.rows.js");
     EXPECT_EQ(urls::team("2031", 12), "2031/teams/12.html");
     EXPECT_EQ(urls::player("12-2.html"), "players/12-2.html");
     EXPECT_EQ(urls::rootOf("2031/teams/12.html"), "../../");

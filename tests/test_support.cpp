@@ -56,6 +56,45 @@ std::map<std::string, std::string> filesUnder(const std::string& root) {
     return files;
 }
 
+std::vector<std::string> scriptStrings(const std::string& script) {
+    std::vector<std::string> strings;
+    for (std::size_t at = script.find('"'); at != std::string::npos; at = script.find('"', at + 1)) {
+        std::string text;
+        for (++at; at < script.size() && script[at] != '"'; ++at) {
+            if (script[at] != '\\') {
+                text += script[at];
+                continue;
+            }
+            const char escaped = script[++at];
+            if (escaped == 'n') {
+                text += '\n';
+            } else if (escaped == 'u') {
+                text += static_cast<char>(std::stoi(script.substr(at + 1, 4), nullptr, 16));
+                at += 4;
+            } else {
+                text += escaped;
+            }
+        }
+        strings.push_back(text);
+    }
+    return strings;
+}
+
+std::string withLaterRows(const std::string& html, const std::string& pageFolder) {
+    const std::string attribute = "data-rows=\"";
+    const std::size_t at = html.find(attribute);
+    if (at == std::string::npos) return html;
+    const std::size_t start = at + attribute.size();
+    const std::string script = readFile(pageFolder + "/" + html.substr(start, html.find('"', start) - start));
+    std::vector<std::string> strings = scriptStrings(script);
+    std::string rows;
+    for (std::size_t i = 1; i < strings.size(); ++i) // the first is the table's id
+        rows += "</tbody>\n<tbody>\n" + strings[i];
+    std::string whole = html;
+    whole.insert(whole.find("</tbody>\n</table>", at), rows);
+    return whole;
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;

@@ -33,6 +33,12 @@ void writeFile(const std::string& path, const std::string& bytes);
 // Every file below `root` by its path from there (with '/'), and its bytes.
 std::map<std::string, std::string> filesUnder(const std::string& root);
 
+// The string literals of a script, decoded (\" \\ \n \u00XX).
+std::vector<std::string> scriptStrings(const std::string& script);
+// A site page whose long table loads the rest of its rows from a script
+// (data-rows), with those rows put back in the table as the page would.
+std::string withLaterRows(const std::string& html, const std::string& pageFolder);
+
 // A season folder with its three league files and an output folder beside it.
 class SeasonFixture {
 public:

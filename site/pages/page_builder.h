@@ -127,15 +127,17 @@ struct SearchEntry {
 };
 
 // A season's table of one kind and stat type: every row, a traded player's
-// total (TOT, class "tot") before his team rows (class "part"); rows that do
-// not qualify marked "unqualified".
+// total (TOT, class "tot") before his team rows (class "part"), which sort
+// with it; rows that do not qualify, or whose total does not, marked
+// "unqualified".
 enum class SeasonTableKind { Batting, Pitching, Fielding };
 struct SeasonTablePage {
     std::string path;
     std::string title;
     std::string description;
     std::string leadersLink;
-    StatTable table; // without rows when the stat type has none
+    StatTable table;           // without rows when the stat type has none
+    std::string laterRowsPath; // where the rows after the first block go, for a long table
     std::vector<NamedLink> otherTypes;
 };
 

@@ -1,38 +1,19 @@
 #include "page_builder.h"
 
+#include "script_text.h"
 #include "urls.h"
 
 namespace boxloom::site::pages {
 
 namespace {
 
-// A text as a JavaScript string literal.
-void appendQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 void appendEntry(std::string& out, const SearchEntry& entry) {
     out += out.back() == '[' ? "\n[" : ",\n[";
-    appendQuoted(out, entry.name);
+    appendScriptString(out, entry.name);
     out += ',';
-    appendQuoted(out, entry.detail);
+    appendScriptString(out, entry.detail);
     out += ',';
-    appendQuoted(out, entry.path);
+    appendScriptString(out, entry.path);
     out += ']';
 }
 

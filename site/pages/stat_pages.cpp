@@ -42,6 +42,7 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
     const bool fielding = which == SeasonTableKind::Fielding;
     SeasonTablePage page;
     page.path = urls::seasonTable(season.folder, kind.page, type);
+    page.laterRowsPath = urls::seasonTableRows(season.folder, kind.page, type);
     page.title = data.label + " " + kind.heading + ", " + type;
     page.description = data.label + ", " + type + ": every " + std::string(kind.page) +
                        " row. Select a column heading to sort.";
@@ -76,7 +77,7 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
             qualified = amount->second >= minimumFor(kind.qualifier, games);
         }
         // A player with rows for several teams: his season total first, marked TOT,
-        // and only it in the qualified view, where he ranks on it.
+        // his team rows under it; the qualified view asks the total.
         const std::size_t rows = fielding || !line->hasPlayer ? 1 : rowsOfOnePlayer(lines, i);
         if (rows > 1) {
             Counters total;
@@ -86,12 +87,9 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
         }
         for (std::size_t j = i; j < i + rows; ++j) {
             if (j > i) leading[1] = Cell(lines[j]->team);
-            table.rows.push_back({leading,
-                                  lines[j]->counters,
-                                  rows > 1    ? "part"
-                                  : qualified ? ""
-                                              : "unqualified",
-                                  {}});
+            std::string rowClass = rows > 1 ? "part" : "";
+            if (!qualified) rowClass += rowClass.empty() ? "unqualified" : " unqualified";
+            table.rows.push_back({leading, lines[j]->counters, std::move(rowClass), {}});
         }
         i += rows - 1;
     }
@@ -108,7 +106,12 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
         for (const std::string& type : types) {
             const SeasonTablePage page = seasonTablePage(season, kind, type, types);
             PageData tables = list();
-            if (!page.table.rows.empty()) append(tables, tableData(page.table));
+            if (!page.table.rows.empty()) {
+                SplitTable split = splitTableData(page.table, urls::relative(page.path, page.laterRowsPath));
+                append(tables, std::move(split.data));
+                if (!split.laterRowsScript.empty())
+                    sink_.put(task_, page.laterRowsPath, split.laterRowsScript);
+            }
             PageData others = list();
             for (const NamedLink& other : page.otherTypes) {
                 PageData link;
