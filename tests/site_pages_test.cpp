@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,104 @@ TEST(SitePages, ASeasonTableAsPlainData) {
                         "Cy Cole | Lakeport Herons | 250 | part", "Di Dunn | TOT | 300 | tot unqualified",
                         "Di Dunn | Ashford Foxes | 100 | part unqualified",
                         "Di Dunn | Lakeport Herons | 200 | part unqualified"}));
+}
+
+std::vector<std::string> headingsOf(const LeaderGroups& groups) {
+    std::vector<std::string> headings;
+    for (const LeaderGroup& group : groups)
+        headings.push_back(group.heading + " (" + std::to_string(group.boxes.size()) + ")");
+    return headings;
+}
+
+std::vector<std::string> textsOf(const std::vector<NamedLink>& links) {
+    std::vector<std::string> texts;
+    for (const NamedLink& link : links)
+        texts.push_back(link.name + " " + link.link);
+    return texts;
+}
+
+// Each stat type's page links the others but PreSeason, which has no leaders
+// page; only the regular season offers the season's files.
+TEST(SitePages, ASeasonsLeadersPageAsPlainData) {
+    std::vector<SeasonData> seasons(1);
+    seasons[0].label = "2031";
+    seasons[0].teams = {{1, "Ashford", "Foxes", "ASH"}};
+    seasons[0].batting = {batter(1, "Adams,Al", 1, 510, 160, 30)};
+    seasons[0].statTypes = {std::string(kRegular)};
+    SiteDownloads downloads;
+    downloads.seasonFiles = {{{"batting.csv", "b"}, {"pitching.csv", "p"}}};
+    SiteSettings settings;
+    settings.games = 162;
+    const Pages pages(seasons, settings, downloads, {}, {"season-2031"});
+    const std::vector<std::string> types = {std::string(kRegular), "WS", std::string(kPreSeason)};
+    const SeasonPages& season = pages.model().seasonPages[0];
+    const SeasonLeadersPage regular = pages.builder().seasonLeadersPage(season, std::string(kRegular), types);
+    EXPECT_EQ(regular.path, "season-2031/leaders.html");
+    EXPECT_EQ(regular.title, "2031 Regular leaders");
+    EXPECT_EQ(regular.games, 162);
+    EXPECT_EQ(textsOf(regular.otherTypes), (std::vector<std::string>{"WS leaders-WS.html"}));
+    EXPECT_EQ(textsOf(regular.downloads),
+              (std::vector<std::string>{"batting.csv files/batting.csv", "pitching.csv files/pitching.csv"}));
+    ASSERT_EQ(regular.groups.size(), 3u);
+    EXPECT_EQ(regular.groups[0].heading, "Batting");
+    EXPECT_EQ(regular.groups[2].heading, "Fielding");
+    const SeasonLeadersPage series = pages.builder().seasonLeadersPage(season, "WS", types);
+    EXPECT_EQ(series.path, "season-2031/leaders-WS.html");
+    EXPECT_EQ(textsOf(series.otherTypes), (std::vector<std::string>{"Regular leaders.html"}));
+    EXPECT_TRUE(series.downloads.empty());
+}
+
+// Careers: the span of seasons and a group per kind; records: single seasons,
+// careers and teams, and who held the home-run record after each season.
+TEST(SitePages, CareerAndRecordsPagesAsPlainData) {
+    std::vector<SeasonData> seasons(3);
+    const char* labels[] = {"2031", "2032", "2033"};
+    const Counter homeRuns[][2] = {{30, 20}, {25, 41}, {41, 12}};
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = labels[i];
+        seasons[i].teams = {{1, "Ashford", "Foxes", "ASH"}, {2, "Lakeport", "Herons", "LAK"}};
+        seasons[i].batting = {batter(1, "Adams,Al", 1, 510, 160, homeRuns[i][0]),
+                              batter(2, "Baker,Bo", 2, 520, 150, homeRuns[i][1])};
+        seasons[i].statTypes = {std::string(kRegular)};
+        addLeagueAdjusted(seasons[i]);
+    }
+    const Pages pages(seasons);
+    const CareerPage career = pages.builder().careerLeaders();
+    EXPECT_EQ(career.first, "2031");
+    EXPECT_EQ(career.last, "2033");
+    EXPECT_EQ(career.seasons, 3u);
+    ASSERT_EQ(career.groups.size(), 2u);
+    std::string minimum;
+    EXPECT_EQ(entriesOf(career.groups[0].boxes, "hr", &minimum),
+              (std::vector<std::string>{"1 Al Adams |  | 96 | players/1.html",
+                                        "2 Bo Baker |  | 73 | players/2.html"}));
+
+    const RecordsPage records = pages.builder().records();
+    EXPECT_EQ(records.seasons, 3u);
+    const std::vector<std::string> headings = headingsOf(records.groups);
+    ASSERT_EQ(headings.size(), 5u);
+    EXPECT_EQ(headings[0].substr(0, headings[0].find(' ', 9)), "Batting, single");
+    EXPECT_EQ(records.groups[4].heading, "Teams, single season");
+    EXPECT_EQ(records.groups[4].boxes.size(), 4u);
+    const std::vector<std::string> best = entriesOf(records.groups[0].boxes, "hr", &minimum);
+    ASSERT_GE(best.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(best.begin(), best.begin() + 3),
+              (std::vector<std::string>{"T-1 Al Adams | 2033 | 41 | players/1.html",
+                                        "T-1 Bo Baker | 2032 | 41 | players/2.html",
+                                        "3 Al Adams | 2031 | 30 | players/1.html"}));
+    const auto progress = std::find_if(records.progressions.begin(), records.progressions.end(),
+                                       [](const RecordProgression& p) { return p.key == "progress-hr"; });
+    ASSERT_NE(progress, records.progressions.end());
+    std::vector<std::string> steps;
+    for (const RecordAfterSeason& after : progress->seasons) {
+        std::string holders;
+        for (const RecordHolder& holder : after.holders)
+            holders += holder.name + " (" + holder.setIn + ") ";
+        steps.push_back(after.season + ": " + holders + after.value);
+    }
+    // Tied in 2033: both holders, each with his season.
+    EXPECT_EQ(steps, (std::vector<std::string>{"2031: Al Adams (2031) 30", "2032: Bo Baker (2032) 41",
+                                               "2033: Bo Baker (2032) Al Adams (2033) 41"}));
 }
 
 } // namespace

@@ -37,18 +37,28 @@ LeaderBoxes SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTota
     return boxes;
 }
 
-std::string SiteBuilder::careerPage() {
+CareerPage SiteBuilder::careerLeaders() const {
     const CareerTotals careers = careerTotals(players_);
-    PageData groups = list();
+    CareerPage page;
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-        appendGroup(groups, kind == StatKind::Batting ? "Batting" : "Pitching",
-                    careerBoxes(kind, careers.of(kind), urls::career(), ""));
-    PageData page;
-    put(page, "groups", std::move(groups));
-    put(page, "first", seasons_.empty() ? "" : seasons_.front().label);
-    put(page, "last", seasons_.empty() ? "" : seasons_.back().label);
-    put(page, "count", std::to_string(seasons_.size()));
-    return write(urls::career(), "Career leaders", "career", std::move(page));
+        page.groups.push_back({kind == StatKind::Batting ? "Batting" : "Pitching",
+                               careerBoxes(kind, careers.of(kind), urls::career(), "")});
+    if (!seasons_.empty()) {
+        page.first = seasons_.front().label;
+        page.last = seasons_.back().label;
+    }
+    page.seasons = seasons_.size();
+    return page;
+}
+
+std::string SiteBuilder::careerPage() {
+    const CareerPage page = careerLeaders();
+    PageData data;
+    put(data, "groups", groupsData(page.groups));
+    put(data, "first", page.first);
+    put(data, "last", page.last);
+    put(data, "count", std::to_string(page.seasons));
+    return write(urls::career(), "Career leaders", "career", std::move(data));
 }
 
 } // namespace boxloom::site::pages

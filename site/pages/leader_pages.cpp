@@ -14,46 +14,45 @@ SiteBuilder::SeasonLeaders SiteBuilder::seasonLeaders(const SeasonPages& season,
     return leaders;
 }
 
+SeasonLeadersPage SiteBuilder::seasonLeadersPage(const SeasonPages& season, const std::string& statType,
+                                                 const std::vector<std::string>& types) const {
+    SeasonLeadersPage page;
+    page.path = urls::seasonLeaders(season.folder, statType);
+    page.title = season.data->label + " " + statType + " leaders";
+    page.statType = statType;
+    page.games = gamesFor(*season.data, statType, settings_.games);
+    for (const std::string& other : types)
+        if (other != statType && other != kPreSeason)
+            page.otherTypes.push_back(
+                {other, urls::relative(page.path, urls::seasonLeaders(season.folder, other))});
+    const std::size_t index = static_cast<std::size_t>(&season - seasonPages_.data());
+    if (statType == kRegular && index < downloads_.seasonFiles.size())
+        for (const SiteDownloads::File& file : downloads_.seasonFiles[index])
+            page.downloads.push_back(
+                {file.name, urls::relative(page.path, urls::seasonDownload(season.folder, file.name))});
+    SeasonLeaders leaders = seasonLeaders(season, statType, page.games, page.path);
+    page.groups = {{"Batting", std::move(leaders.batting)},
+                   {"Pitching", std::move(leaders.pitching)},
+                   {"Fielding", std::move(leaders.fielding)}};
+    return page;
+}
+
 std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     const std::vector<std::string> types = orderedStatTypes(*season.data);
     for (const std::string& type : types) {
         if (type == kPreSeason) continue;
-        const std::string path = urls::seasonLeaders(season.folder, type);
-        const Counter games = gamesFor(*season.data, type, settings_.games);
+        const SeasonLeadersPage page = seasonLeadersPage(season, type, types);
         PageData data;
-        put(data, "statType", type);
-        put(data, "games", std::to_string(games));
-        PageData others = list();
-        for (const std::string& other : types) {
-            if (other == type || other == kPreSeason) continue;
-            PageData link;
-            put(link, "name", other);
-            put(link, "link", urls::relative(path, urls::seasonLeaders(season.folder, other)));
-            append(others, std::move(link));
-        }
-        put(data, "otherTypes", std::move(others));
-        const std::size_t index = static_cast<std::size_t>(&season - seasonPages_.data());
-        if (type == kRegular && index < downloads_.seasonFiles.size()) {
-            PageData files = list();
-            for (const SiteDownloads::File& file : downloads_.seasonFiles[index]) {
-                PageData item;
-                put(item, "name", file.name);
-                put(item, "link", urls::relative(path, urls::seasonDownload(season.folder, file.name)));
-                append(files, std::move(item));
-            }
+        put(data, "statType", page.statType);
+        put(data, "games", std::to_string(page.games));
+        put(data, "otherTypes", linksData(page.otherTypes));
+        if (!page.downloads.empty()) {
             PageData downloads;
-            put(downloads, "files", std::move(files));
+            put(downloads, "files", linksData(page.downloads));
             put(data, "downloads", std::move(downloads));
         }
-        const SeasonLeaders leaders = seasonLeaders(season, type, games, path);
-        PageData groups = list();
-        appendGroup(groups, "Batting", leaders.batting);
-        appendGroup(groups, "Pitching", leaders.pitching);
-        appendGroup(groups, "Fielding", leaders.fielding);
-        put(data, "groups", std::move(groups));
-        if (std::string reason =
-                write(path, season.data->label + " " + type + " leaders", "leaders", std::move(data));
-            !reason.empty())
+        put(data, "groups", groupsData(page.groups));
+        if (std::string reason = write(page.path, page.title, "leaders", std::move(data)); !reason.empty())
             return reason;
     }
     return {};

@@ -32,11 +32,26 @@ PageData boxesData(const LeaderBoxes& boxes) {
     return all;
 }
 
-void appendGroup(PageData& groups, const std::string& heading, const LeaderBoxes& boxes) {
-    PageData item;
-    put(item, "heading", heading);
-    put(item, "boxes", boxesData(boxes));
-    append(groups, std::move(item));
+PageData groupsData(const LeaderGroups& groups) {
+    PageData all = list();
+    for (const LeaderGroup& group : groups) {
+        PageData item;
+        put(item, "heading", group.heading);
+        put(item, "boxes", boxesData(group.boxes));
+        append(all, std::move(item));
+    }
+    return all;
+}
+
+PageData linksData(const std::vector<NamedLink>& links) {
+    PageData all = list();
+    for (const NamedLink& link : links) {
+        PageData item;
+        put(item, "name", link.name);
+        put(item, "link", link.link);
+        append(all, std::move(item));
+    }
+    return all;
 }
 
 PageData textList(const std::vector<std::string>& texts) {

@@ -46,10 +46,16 @@ struct LeaderBox {
 
 using LeaderBoxes = std::vector<LeaderBox>;
 
+// A heading and its leader boxes.
+struct LeaderGroup {
+    std::string heading;
+    LeaderBoxes boxes;
+};
+using LeaderGroups = std::vector<LeaderGroup>;
+
 PageData list();
 PageData boxesData(const LeaderBoxes& boxes);
-// A heading and its leader boxes, appended to a page's groups.
-void appendGroup(PageData& groups, const std::string& heading, const LeaderBoxes& boxes);
+PageData groupsData(const LeaderGroups& groups);
 PageData textList(const std::vector<std::string>& texts);
 std::string coordinate(double value);
 
@@ -108,6 +114,8 @@ struct NamedLink {
     std::string name;
     std::string link;
 };
+// Links as the templates list them: each with its name and link.
+PageData linksData(const std::vector<NamedLink>& links);
 struct SeasonPages;
 struct FrontPage {
     std::vector<SeasonLinks> seasons;
@@ -124,6 +132,50 @@ struct SearchEntry {
     std::string detail;
     std::string path; // from the site's folder
     bool operator==(const SearchEntry&) const = default;
+};
+
+// A season's leaders page of one stat type: the leader groups, the other
+// stat types' pages, and the season's export files when offered (regular
+// season only).
+struct SeasonLeadersPage {
+    std::string path;
+    std::string title;
+    std::string statType;
+    Counter games = 0;
+    std::vector<NamedLink> otherTypes;
+    std::vector<NamedLink> downloads;
+    LeaderGroups groups;
+};
+
+// The career leaders over every regular season.
+struct CareerPage {
+    LeaderGroups groups;
+    std::string first; // the first season's label; "" without seasons
+    std::string last;
+    std::size_t seasons = 0;
+};
+
+// Who held a single-season record after each season: the holders (several
+// when tied), each with the season he set it in.
+struct RecordHolder {
+    std::string name;
+    std::string link;
+    std::string setIn;
+};
+struct RecordAfterSeason {
+    std::string season;
+    std::vector<RecordHolder> holders;
+    std::string value;
+};
+struct RecordProgression {
+    std::string key; // for the anchor
+    std::string title;
+    std::vector<RecordAfterSeason> seasons; // only seasons after which the record stood
+};
+struct RecordsPage {
+    LeaderGroups groups; // single seasons, careers, teams
+    std::vector<RecordProgression> progressions;
+    std::size_t seasons = 0;
 };
 
 // A season's table of one kind and stat type: every row, a traded player's
@@ -198,6 +250,10 @@ public:
     SeasonLeaders seasonLeaders(const SeasonPages& season, const std::string& statType, Counter games,
                                 const std::string& from) const;
 
+    SeasonLeadersPage seasonLeadersPage(const SeasonPages& season, const std::string& statType,
+                                        const std::vector<std::string>& types) const;
+    CareerPage careerLeaders() const;
+    RecordsPage records() const;
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
     PlayerPage playerPage(const Player& player) const;
@@ -239,7 +295,9 @@ private:
     LeaderBoxes careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, const std::string& from,
                             const std::string& keyPrefix) const;
     // Who held a category's single-season record after each season.
-    PageData progression(const Category& category, const std::string& from) const;
+    RecordProgression progression(const Category& category, const std::string& from) const;
+    // The teams' best single seasons: wins, percentage, runs scored and allowed.
+    LeaderBoxes teamRecordBoxes(const std::string& from) const;
     LeaderBoxes fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                               const std::string& from) const;
     void addFranchiseSeasonRow(const FranchiseSeason& entry, const std::string& from, TableData& table) const;

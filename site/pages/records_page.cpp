@@ -81,62 +81,61 @@ constexpr std::string_view kProgressiveRecords[] = {"hr", "avg"};
 
 } // namespace
 
-PageData SiteBuilder::progression(const Category& category, const std::string& from) const {
+RecordProgression SiteBuilder::progression(const Category& category, const std::string& from) const {
     const SingleSeasons all = singleSeasons(seasonPages_, category.kind);
     std::vector<std::vector<Candidate>> bySeason;
     for (std::size_t s = 0; s < seasonPages_.size(); ++s)
         bySeason.push_back(qualifiedSeasons(category, all, seasonPages_, s));
     const std::vector<RecordStep> steps = recordProgression(bySeason, category.direction);
-    PageData rows = list();
+    RecordProgression made{"progress-" + std::string(category.key), std::string(category.title), {}};
     for (std::size_t s = 0; s < steps.size(); ++s) {
         if (!steps[s].record) continue;
-        PageData names = list();
+        RecordAfterSeason& after = made.seasons.emplace_back();
+        after.season = seasonPages_[s].data->label;
         for (const Candidate& holder : steps[s].holders) {
             const PlayerTotal& total = all.totals[holder.source];
-            PageData name;
-            put(name, "separator", &holder == &steps[s].holders.front() ? "" : ", ");
-            put(name, "name", displayName(total.player));
-            put(name, "link", playerLink(from, total.playerId, total.player));
-            put(name, "setIn", std::string(total.team));
-            append(names, std::move(name));
+            after.holders.push_back({displayName(total.player),
+                                     playerLink(from, total.playerId, total.player),
+                                     std::string(total.team)});
         }
-        PageData row;
-        put(row, "season", seasonPages_[s].data->label);
-        put(row, "holders", std::move(names));
-        put(row, "value", formatValue(*steps[s].record, category.shown));
-        append(rows, std::move(row));
+        after.value = formatValue(*steps[s].record, category.shown);
     }
-    PageData data;
-    put(data, "key", "progress-" + std::string(category.key));
-    put(data, "title", std::string(category.title));
-    put(data, "rows", std::move(rows));
-    return data;
+    return made;
 }
 
-std::string SiteBuilder::recordsPage() {
+RecordsPage SiteBuilder::records() const {
     const std::string path = urls::records();
-    PageData groups = list();
+    RecordsPage page;
     // Every player's regular season, each qualifying by its own season's minimum;
     // the box shows the season where a season table shows the team.
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
         const SingleSeasons all = singleSeasons(seasonPages_, kind);
-        LeaderBoxes boxes;
+        LeaderGroup& group = page.groups.emplace_back();
+        group.heading = kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season";
         for (const Category& category : leaderCategories()) {
             if (category.kind != kind) continue;
             const std::string minimum =
                 category.qualifier == Qualifier::None ? "" : "Each season's own qualifying minimum";
-            boxes.push_back(box({std::string(category.key), std::string(category.title), minimum},
-                                rankCandidates(qualifiedSeasons(category, all, seasonPages_),
-                                               category.direction, kLeaderCount),
-                                all.totals, category.shown, path));
+            group.boxes.push_back(box({std::string(category.key), std::string(category.title), minimum},
+                                      rankCandidates(qualifiedSeasons(category, all, seasonPages_),
+                                                     category.direction, kLeaderCount),
+                                      all.totals, category.shown, path));
         }
-        appendGroup(groups, kind == StatKind::Batting ? "Batting, single season" : "Pitching, single season",
-                    boxes);
     }
     const CareerTotals careers = careerTotals(players_);
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-        appendGroup(groups, kind == StatKind::Batting ? "Batting, career" : "Pitching, career",
-                    careerBoxes(kind, careers.of(kind), path, "career-"));
+        page.groups.push_back({kind == StatKind::Batting ? "Batting, career" : "Pitching, career",
+                               careerBoxes(kind, careers.of(kind), path, "career-")});
+    page.groups.push_back({"Teams, single season", teamRecordBoxes(path)});
+    for (const Category& category : leaderCategories())
+        if (std::find(std::begin(kProgressiveRecords), std::end(kProgressiveRecords), category.key) !=
+            std::end(kProgressiveRecords))
+            page.progressions.push_back(progression(category, path));
+    page.seasons = seasons_.size();
+    return page;
+}
+
+LeaderBoxes SiteBuilder::teamRecordBoxes(const std::string& from) const {
     std::vector<TeamSeason> teamSeasons;
     for (const SeasonPages& season : seasonPages_)
         for (const Standing& standing : standings(*season.data))
@@ -155,21 +154,45 @@ std::string SiteBuilder::recordsPage() {
             const TeamSeason& team = teamSeasons[entry.candidate.source];
             made.entries.push_back(
                 {entry.rank, team.standing.team->name(),
-                 urls::relative(path, urls::team(team.season->folder, team.standing.team->id)),
+                 urls::relative(from, urls::team(team.season->folder, team.standing.team->id)),
                  team.season->data->label, formatValue(entry.candidate.value, record.shown)});
         }
     }
-    appendGroup(groups, "Teams, single season", boxes);
+    return boxes;
+}
+
+std::string SiteBuilder::recordsPage() {
+    const RecordsPage page = records();
     PageData progressions = list();
-    for (const Category& category : leaderCategories())
-        if (std::find(std::begin(kProgressiveRecords), std::end(kProgressiveRecords), category.key) !=
-            std::end(kProgressiveRecords))
-            append(progressions, progression(category, path));
-    PageData page;
-    put(page, "groups", std::move(groups));
-    put(page, "progressions", std::move(progressions));
-    put(page, "count", std::to_string(seasons_.size()));
-    return write(path, "Records", "records", std::move(page));
+    for (const RecordProgression& progression : page.progressions) {
+        PageData rows = list();
+        for (const RecordAfterSeason& after : progression.seasons) {
+            PageData holders = list();
+            for (const RecordHolder& holder : after.holders) {
+                PageData name;
+                put(name, "separator", &holder == &after.holders.front() ? "" : ", ");
+                put(name, "name", holder.name);
+                put(name, "link", holder.link);
+                put(name, "setIn", holder.setIn);
+                append(holders, std::move(name));
+            }
+            PageData row;
+            put(row, "season", after.season);
+            put(row, "holders", std::move(holders));
+            put(row, "value", after.value);
+            append(rows, std::move(row));
+        }
+        PageData data;
+        put(data, "key", progression.key);
+        put(data, "title", progression.title);
+        put(data, "rows", std::move(rows));
+        append(progressions, std::move(data));
+    }
+    PageData data;
+    put(data, "groups", groupsData(page.groups));
+    put(data, "progressions", std::move(progressions));
+    put(data, "count", std::to_string(page.seasons));
+    return write(urls::records(), "Records", "records", std::move(data));
 }
 
 } // namespace boxloom::site::pages
