@@ -351,6 +351,15 @@ TableData madeTable(const StatTable& table) {
 
 PageData tableData(const StatTable& table) { return madeTable(table).data(table.heading); }
 
+PageData tableData(const TextTable& table) {
+    TableData made(table.id, table.leadingLabels);
+    for (const TextHeader& header : table.headers)
+        made.addHeader(header.label, header.meaning, header.numeric);
+    for (const std::vector<Cell>& row : table.rows)
+        made.addRow(row, {}, {});
+    return made.data(table.heading);
+}
+
 SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLink) {
     const TableData made = madeTable(table);
     if (!made.isLong()) return {made.data(table.heading), {}};

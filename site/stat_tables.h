@@ -109,8 +109,23 @@ private:
     std::string qualifiedToggle_;
 };
 
+// A table of texts rather than counters (standings, a franchise's seasons).
+struct TextHeader {
+    std::string label;
+    std::string meaning;
+    bool numeric = false;
+};
+struct TextTable {
+    std::string id;
+    std::string heading;
+    std::vector<std::string> leadingLabels; // explained as the stat tables' are
+    std::vector<TextHeader> headers;
+    std::vector<std::vector<Cell>> rows; // the leading cells, then one per header
+};
+
 // A plain table as the data of the table template.
 PageData tableData(const StatTable& table);
+PageData tableData(const TextTable& table);
 
 // A long table with only its first block of rows in the page: the rest come
 // from a script at `laterRowsLink` that the page loads once the reader starts

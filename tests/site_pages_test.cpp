@@ -400,5 +400,71 @@ TEST(SitePages, CareerAndRecordsPagesAsPlainData) {
                                                "2033: Bo Baker (2032) Al Adams (2033) 41"}));
 }
 
+StatLine pitcher(std::int64_t id, const std::string& name, std::int64_t team, Counter wins, Counter losses) {
+    StatLine line;
+    line.playerId = id;
+    line.player = name;
+    line.teamId = team;
+    line.team = team == 1 ? "Ashford Foxes" : "Lakeport Herons";
+    line.statType = std::string(kRegular);
+    line.counters = Counters(pit::Count);
+    line.counters[pit::W] = wins;
+    line.counters[pit::L] = losses;
+    line.counters[pit::GS] = wins + losses;
+    line.splits = {Counters(split::Count), Counters(split::Count)};
+    return line;
+}
+
+std::vector<std::string> rowTexts(const TextTable& table, std::size_t cells) {
+    std::vector<std::string> texts;
+    for (const std::vector<Cell>& row : table.rows) {
+        std::string text = row[0].text + " (" + row[0].link + ")";
+        for (std::size_t i = 1; i < cells && i < row.size(); ++i)
+            text += " | " + row[i].text;
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// A team number's seasons, each with its record and its leaders, linked from
+// the franchise's page; the standings of a season in order, linked from the
+// page that shows them.
+TEST(SitePages, AFranchiseAndAStandingsTableAsPlainData) {
+    std::vector<SeasonData> seasons(2);
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = i == 0 ? "2031" : "2032";
+        seasons[i].teams = {{1, "Ashford", i == 0 ? "Foxes" : "Hounds", "ASH"},
+                            {2, "Lakeport", "Herons", "LAK"}};
+        seasons[i].batting = {batter(1, "Adams,Al", 1, 510, 160, 30 + static_cast<Counter>(i)),
+                              batter(2, "Baker,Bo", 2, 500, 150, 20)};
+        seasons[i].pitching = {pitcher(11, "Ames,Ed", 1, 90 - 20 * static_cast<Counter>(i), 72),
+                               pitcher(12, "Bell,Ty", 2, 72, 90)};
+        seasons[i].statTypes = {std::string(kRegular)};
+        addLeagueAdjusted(seasons[i]);
+    }
+    SiteSettings settings;
+    settings.games = 162;
+    const std::vector<Franchise> franchises = franchisesOf(seasons);
+    const Pages pages(seasons, settings, {}, franchises);
+    const FranchisePage page = pages.builder().franchisePage(franchises.front());
+    EXPECT_EQ(page.path, "franchises/1.html");
+    EXPECT_EQ(page.title, "Ashford Hounds: franchise history");
+    EXPECT_EQ(page.first + "-" + page.last + " " + std::to_string(page.seasonCount), "2031-2032 2");
+    EXPECT_EQ(rowTexts(page.seasons, 5),
+              (std::vector<std::string>{"2031 (../2031/teams/1.html) | Ashford Foxes | 90 | 72 | .556",
+                                        "2032 (../2032/teams/1.html) | Ashford Hounds | 70 | 72 | .493"}));
+    ASSERT_EQ(page.seasons.headers.size() + page.seasons.leadingLabels.size(), page.seasons.rows[0].size());
+    EXPECT_EQ(page.seasons.rows[1][8].text, "Al Adams 31"); // the season's home-run leader
+    EXPECT_EQ(page.seasons.rows[1][8].link, "../players/1.html");
+    std::string minimum;
+    EXPECT_EQ(entriesOf(page.boxes, "hr", &minimum),
+              (std::vector<std::string>{"1 Al Adams |  | 61 | ../players/1.html"}));
+
+    const TextTable standings = pages.builder().standingsTable(pages.model().seasonPages[1], "index.html");
+    EXPECT_EQ(rowTexts(standings, 5),
+              (std::vector<std::string>{"Ashford Hounds (2032/teams/1.html) | 70 | 72 | .493 | \u2014",
+                                        "Lakeport Herons (2032/teams/2.html) | 72 | 90 | .444 | 8"}));
+}
+
 } // namespace
 } // namespace boxloom::site::pages

@@ -41,8 +41,8 @@ std::vector<PlayerTotal> totalsWithTeam(const std::vector<SeasonData>& seasons, 
 
 } // namespace
 
-void SiteBuilder::addFranchiseSeasonRow(const FranchiseSeason& entry, const std::string& from,
-                                        TableData& table) const {
+std::vector<Cell> SiteBuilder::franchiseSeasonRow(const FranchiseSeason& entry,
+                                                  const std::string& from) const {
     const SeasonPages& season = seasonPages_[entry.season];
     const Standing& standing = entry.standing;
     std::vector<Cell> cells = {
@@ -73,41 +73,53 @@ void SiteBuilder::addFranchiseSeasonRow(const FranchiseSeason& entry, const std:
             {displayName(leader.player) + " " + formatValue(best.front().candidate.value, category.shown),
              playerLink(from, leader.playerId, leader.player)});
     }
-    table.addRow(std::move(cells), {}, {});
+    return cells;
+}
+
+FranchisePage SiteBuilder::franchisePage(const Franchise& franchise) const {
+    FranchisePage page;
+    page.path = urls::franchise(franchise.teamId);
+    page.title = franchise.name + ": franchise history";
+    page.first = seasons_[franchise.seasons.front().season].label;
+    page.last = seasons_[franchise.seasons.back().season].label;
+    page.seasonCount = franchise.seasons.size();
+    page.seasons = {
+        "seasons",
+        "Season by season",
+        {"Season", "Team"},
+        {
+            {"W", "Wins", true},
+            {"L", "Losses", true},
+            {"PCT", "Winning percentage: W / (W + L)", true},
+            {"GB", "Games behind the league's leader", true},
+            {"Pyth", "The record the runs predict", false},
+            {"Playoffs", "The last playoff round reached; \"won\" for the season's champion", false},
+        },
+        {}};
+    for (std::string_view key : kSeasonLeaderCategories)
+        page.seasons.headers.push_back({std::string(categoryOf(key).title), "The team's leader", false});
+    Counter games = 0;
+    for (const FranchiseSeason& entry : franchise.seasons) {
+        page.seasons.rows.push_back(franchiseSeasonRow(entry, page.path));
+        games += seasonPages_[entry.season].games;
+    }
+    for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
+        const std::vector<PlayerTotal> totals = totalsWithTeam(seasons_, franchise, kind);
+        addCategoryBoxes(kind, totals, games, kLeaderCount, page.path, page.boxes);
+    }
+    return page;
 }
 
 std::string SiteBuilder::franchisePages() {
     for (const Franchise& franchise : franchises_) {
-        const std::string path = urls::franchise(franchise.teamId);
-        TableData table("seasons", {"Season", "Team"});
-        table.addHeader("W", "Wins", true);
-        table.addHeader("L", "Losses", true);
-        table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
-        table.addHeader("GB", "Games behind the league's leader", true);
-        table.addHeader("Pyth", "The record the runs predict", false);
-        table.addHeader("Playoffs", "The last playoff round reached; \"won\" for the season's champion",
-                        false);
-        for (std::string_view key : kSeasonLeaderCategories)
-            table.addHeader(std::string(categoryOf(key).title), "The team's leader", false);
-        Counter games = 0;
-        for (const FranchiseSeason& entry : franchise.seasons) {
-            addFranchiseSeasonRow(entry, path, table);
-            games += seasonPages_[entry.season].games;
-        }
-        LeaderBoxes boxes;
-        for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            const std::vector<PlayerTotal> totals = totalsWithTeam(seasons_, franchise, kind);
-            addCategoryBoxes(kind, totals, games, kLeaderCount, path, boxes);
-        }
-        PageData page;
-        put(page, "seasons", table.data("Season by season"));
-        put(page, "first", seasons_[franchise.seasons.front().season].label);
-        put(page, "last", seasons_[franchise.seasons.back().season].label);
-        put(page, "count", std::to_string(franchise.seasons.size()));
-        put(page, "boxes", boxesData(boxes));
-        if (std::string reason =
-                write(path, franchise.name + ": franchise history", "franchise", std::move(page));
-            !reason.empty())
+        const FranchisePage page = franchisePage(franchise);
+        PageData data;
+        put(data, "seasons", tableData(page.seasons));
+        put(data, "first", page.first);
+        put(data, "last", page.last);
+        put(data, "count", std::to_string(page.seasonCount));
+        put(data, "boxes", boxesData(page.boxes));
+        if (std::string reason = write(page.path, page.title, "franchise", std::move(data)); !reason.empty())
             return reason;
     }
     return {};

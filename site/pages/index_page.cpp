@@ -54,7 +54,7 @@ std::string SiteBuilder::indexPage() {
         PageData section;
         put(section, "label", page.latest->data->label);
         put(section, "leaders", page.latestLeaders);
-        put(section, "standings", standingsTable(*page.latest, path));
+        put(section, "standings", tableData(standingsTable(*page.latest, path)));
         put(section, "boxes", boxesData(page.boxes));
         put(data, "latest", std::move(section));
     }

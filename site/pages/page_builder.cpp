@@ -166,15 +166,21 @@ LeaderBoxes SiteBuilder::fieldingBoxes(const SeasonData& season, const std::stri
     return boxes;
 }
 
-PageData SiteBuilder::standingsTable(const SeasonPages& season, const std::string& from) const {
-    TableData table("standings", {"Team"});
-    table.addHeader("W", "Wins", true);
-    table.addHeader("L", "Losses", true);
-    table.addHeader("PCT", "Winning percentage: W / (W + L)", true);
-    table.addHeader("GB", "Games behind the leader", true);
-    table.addHeader("RS", "Runs scored: the R of the team's batting rows", true);
-    table.addHeader("RA", "Runs allowed: the R of the team's pitching rows", true);
-    table.addHeader("Pyth", "The record the runs predict: W = G \u00d7 RS^1.83 / (RS^1.83 + RA^1.83)", false);
+TextTable SiteBuilder::standingsTable(const SeasonPages& season, const std::string& from) const {
+    TextTable table{
+        "standings",
+        "Standings",
+        {"Team"},
+        {
+            {"W", "Wins", true},
+            {"L", "Losses", true},
+            {"PCT", "Winning percentage: W / (W + L)", true},
+            {"GB", "Games behind the leader", true},
+            {"RS", "Runs scored: the R of the team's batting rows", true},
+            {"RA", "Runs allowed: the R of the team's pitching rows", true},
+            {"Pyth", "The record the runs predict: W = G \u00d7 RS^1.83 / (RS^1.83 + RA^1.83)", false},
+        },
+        {}};
     for (const Standing& standing : standings(*season.data)) {
         std::vector<Cell> cells = {
             {standing.team->name(), urls::relative(from, urls::team(season.folder, standing.team->id))},
@@ -189,9 +195,9 @@ PageData SiteBuilder::standingsTable(const SeasonPages& season, const std::strin
         if (standing.gamesBehind == kUndefinedRate) cells[4].sort = "0"; // the leader
         for (std::size_t i = 1; i + 1 < cells.size(); ++i)
             cells[i].numeric = true;
-        table.addRow(std::move(cells), {}, {});
+        table.rows.push_back(std::move(cells));
     }
-    return table.data("Standings");
+    return table;
 }
 
 // The players who lead a category of the regular season, for bold figures.

@@ -178,6 +178,18 @@ struct RecordsPage {
     std::size_t seasons = 0;
 };
 
+// A team number's history: a row per season (record, playoff round, the
+// team's leaders) and its leaders over all its seasons.
+struct FranchisePage {
+    std::string path;
+    std::string title;
+    std::string first; // the first season's label
+    std::string last;
+    std::size_t seasonCount = 0;
+    TextTable seasons;
+    LeaderBoxes boxes;
+};
+
 // A season's table of one kind and stat type: every row, a traded player's
 // total (TOT, class "tot") before his team rows (class "part"), which sort
 // with it; rows that do not qualify, or whose total does not, marked
@@ -254,6 +266,9 @@ public:
                                         const std::vector<std::string>& types) const;
     CareerPage careerLeaders() const;
     RecordsPage records() const;
+    FranchisePage franchisePage(const Franchise& franchise) const;
+    // A season's standings, for the page at `from`.
+    TextTable standingsTable(const SeasonPages& season, const std::string& from) const;
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
     PlayerPage playerPage(const Player& player) const;
@@ -300,8 +315,7 @@ private:
     LeaderBoxes teamRecordBoxes(const std::string& from) const;
     LeaderBoxes fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                               const std::string& from) const;
-    void addFranchiseSeasonRow(const FranchiseSeason& entry, const std::string& from, TableData& table) const;
-    PageData standingsTable(const SeasonPages& season, const std::string& from) const;
+    std::vector<Cell> franchiseSeasonRow(const FranchiseSeason& entry, const std::string& from) const;
 
     const std::vector<SeasonData>& seasons_;
     const SiteSettings& settings_;
