@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -464,6 +465,21 @@ TEST(SitePages, AFranchiseAndAStandingsTableAsPlainData) {
     EXPECT_EQ(rowTexts(standings, 5),
               (std::vector<std::string>{"Ashford Hounds (2032/teams/1.html) | 70 | 72 | .493 | \u2014",
                                         "Lakeport Herons (2032/teams/2.html) | 72 | 90 | .444 | 8"}));
+}
+
+// Every column a table shows is explained once, whichever tables share it.
+TEST(SitePages, TheGlossaryExplainsEveryColumnOnce) {
+    const GlossaryPage page = glossary();
+    std::set<std::string> explained;
+    for (const GlossaryTerm& term : page.terms) {
+        EXPECT_FALSE(term.meaning.empty()) << term.abbreviation;
+        EXPECT_TRUE(explained.insert(term.abbreviation + "|" + term.meaning).second) << term.abbreviation;
+    }
+    for (auto columns : {battingColumns(), pitchingColumns(), fieldingColumns()})
+        for (const StatColumn& column : columns)
+            EXPECT_EQ(explained.count(std::string(column.label) + "|" + std::string(column.meaning)), 1u)
+                << column.label;
+    EXPECT_FALSE(page.rules.empty());
 }
 
 } // namespace

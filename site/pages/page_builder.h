@@ -190,6 +190,18 @@ struct FranchisePage {
     LeaderBoxes boxes;
 };
 
+// The glossary: every column's abbreviation once with its meaning, and the
+// rules of counting and qualifying.
+struct GlossaryTerm {
+    std::string abbreviation;
+    std::string meaning;
+};
+struct GlossaryPage {
+    std::vector<GlossaryTerm> terms;
+    std::vector<std::string> rules;
+};
+GlossaryPage glossary();
+
 // A season's table of one kind and stat type: every row, a traded player's
 // total (TOT, class "tot") before his team rows (class "part"), which sort
 // with it; rows that do not qualify, or whose total does not, marked
