@@ -5,6 +5,7 @@
 #include "ranking.h"
 #include "rates.h"
 #include "rules.h"
+#include "script_text.h"
 #include "site_pages.h"
 #include "site_writer.h"
 #include "stat_tables.h"
@@ -454,6 +455,25 @@ TEST(TableRows, ALongTablesLaterRowsComeFromItsScript) {
         EXPECT_EQ(static_cast<std::size_t>(
                       std::count(split.laterRowsScript.begin(), split.laterRowsScript.end(), '\n')),
                   blocks.size());
+    }
+}
+
+TEST(ScriptText, AStringLiteralHoldsAnyBytes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", R"("")"},
+        {"plain", R"("plain")"},
+        {"a\"b", R"("a\"b")"},
+        {"back\\slash", R"("back\\slash")"},
+        {"two\nlines", R"("two\nlines")"},
+        {"tab\tand\x01", R"("tab\u0009and\u0001")"},
+        {"\"\"", R"("\"\"")"},
+        {"caf\xc3\xa9 </script>", "\"caf\xc3\xa9 </script>\""},
+    };
+    for (const auto& [text, literal] : cases) {
+        std::string out = "x";
+        appendScriptString(out, text);
+        EXPECT_EQ(out, "x" + literal) << text;
+        EXPECT_EQ(testing::scriptStrings(out), std::vector<std::string>{text}) << text;
     }
 }
 
