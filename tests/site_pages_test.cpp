@@ -197,11 +197,13 @@ TEST(SitePages, TheFrontPageAsPlainData) {
         ASSERT_EQ(page.franchises.size(), 1u);
         EXPECT_EQ(page.franchises[0].link, "franchises/1.html");
         EXPECT_EQ(page.database, offered ? "league.db" : "");
-        ASSERT_NE(page.latest, nullptr);
-        EXPECT_EQ(page.latest->data->label, "2032");
-        EXPECT_EQ(page.latestLeaders, "2032-x/leaders.html");
+        ASSERT_TRUE(page.latest.has_value());
+        EXPECT_EQ(page.latest->label, "2032");
+        EXPECT_EQ(page.latest->leaders, "2032-x/leaders.html");
+        ASSERT_EQ(page.latest->standings.rows.size(), 1u);
+        EXPECT_EQ(page.latest->standings.rows[0][0].link, "2032-x/teams/1.html");
         std::string minimum;
-        EXPECT_EQ(entriesOf(page.boxes, "hr", &minimum),
+        EXPECT_EQ(entriesOf(page.latest->boxes, "hr", &minimum),
                   std::vector<std::string>{"1 Bo Baker | Ashford Foxes | 20 | players/2.html"});
     }
 }

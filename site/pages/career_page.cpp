@@ -52,13 +52,7 @@ CareerPage SiteBuilder::careerLeaders() const {
 }
 
 std::string SiteBuilder::careerPage() {
-    const CareerPage page = careerLeaders();
-    PageData data;
-    put(data, "groups", groupsData(page.groups));
-    put(data, "first", page.first);
-    put(data, "last", page.last);
-    put(data, "count", std::to_string(page.seasons));
-    return write(urls::career(), "Career leaders", "career", std::move(data));
+    return write(urls::career(), "Career leaders", "career", pageData(careerLeaders()));
 }
 
 } // namespace boxloom::site::pages

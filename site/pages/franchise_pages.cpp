@@ -113,13 +113,7 @@ FranchisePage SiteBuilder::franchisePage(const Franchise& franchise) const {
 std::string SiteBuilder::franchisePages() {
     for (const Franchise& franchise : franchises_) {
         const FranchisePage page = franchisePage(franchise);
-        PageData data;
-        put(data, "seasons", tableData(page.seasons));
-        put(data, "first", page.first);
-        put(data, "last", page.last);
-        put(data, "count", std::to_string(page.seasonCount));
-        put(data, "boxes", boxesData(page.boxes));
-        if (std::string reason = write(page.path, page.title, "franchise", std::move(data)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "franchise", pageData(page)); !reason.empty())
             return reason;
     }
     return {};

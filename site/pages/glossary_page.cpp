@@ -79,18 +79,7 @@ GlossaryPage glossary() {
 }
 
 std::string SiteBuilder::glossaryPage() {
-    const GlossaryPage page = glossary();
-    PageData terms = list();
-    for (const GlossaryTerm& term : page.terms) {
-        PageData item;
-        put(item, "abbreviation", term.abbreviation);
-        put(item, "meaning", term.meaning);
-        append(terms, std::move(item));
-    }
-    PageData data;
-    put(data, "terms", std::move(terms));
-    put(data, "rules", textList(page.rules));
-    return write(urls::glossary(), "Glossary", "glossary", std::move(data));
+    return write(urls::glossary(), "Glossary", "glossary", pageData(glossary()));
 }
 
 std::string SiteBuilder::styleSheet() {

@@ -42,17 +42,7 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     for (const std::string& type : types) {
         if (type == kPreSeason) continue;
         const SeasonLeadersPage page = seasonLeadersPage(season, type, types);
-        PageData data;
-        put(data, "statType", page.statType);
-        put(data, "games", std::to_string(page.games));
-        put(data, "otherTypes", linksData(page.otherTypes));
-        if (!page.downloads.empty()) {
-            PageData downloads;
-            put(downloads, "files", linksData(page.downloads));
-            put(data, "downloads", std::move(downloads));
-        }
-        put(data, "groups", groupsData(page.groups));
-        if (std::string reason = write(page.path, page.title, "leaders", std::move(data)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "leaders", pageData(page)); !reason.empty())
             return reason;
     }
     return {};

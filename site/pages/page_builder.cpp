@@ -7,66 +7,6 @@
 
 namespace boxloom::site::pages {
 
-PageData list() { return PageData{PageData::type::list}; }
-
-PageData boxesData(const LeaderBoxes& boxes) {
-    PageData all = list();
-    for (const LeaderBox& box : boxes) {
-        PageData entries = list();
-        for (const LeaderEntry& entry : box.entries) {
-            PageData item;
-            put(item, "rank", entry.rank);
-            put(item, "name", entry.name);
-            put(item, "link", entry.link);
-            put(item, "team", entry.team);
-            put(item, "value", entry.value);
-            append(entries, std::move(item));
-        }
-        PageData data;
-        put(data, "key", box.key);
-        put(data, "title", box.title);
-        if (!box.minimum.empty()) put(data, "minimum", box.minimum);
-        put(data, "entries", std::move(entries));
-        append(all, std::move(data));
-    }
-    return all;
-}
-
-PageData groupsData(const LeaderGroups& groups) {
-    PageData all = list();
-    for (const LeaderGroup& group : groups) {
-        PageData item;
-        put(item, "heading", group.heading);
-        put(item, "boxes", boxesData(group.boxes));
-        append(all, std::move(item));
-    }
-    return all;
-}
-
-PageData linksData(const std::vector<NamedLink>& links) {
-    PageData all = list();
-    for (const NamedLink& link : links) {
-        PageData item;
-        put(item, "name", link.name);
-        put(item, "link", link.link);
-        append(all, std::move(item));
-    }
-    return all;
-}
-
-PageData textList(const std::vector<std::string>& texts) {
-    PageData items = list();
-    for (const std::string& text : texts)
-        append(items, PageData(text));
-    return items;
-}
-
-std::string coordinate(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    return std::string(buffer, result.ptr);
-}
-
 // Regular first, then the playoff types in the order they appear, PreSeason last.
 std::vector<std::string> orderedStatTypes(const SeasonData& season) {
     std::vector<std::string> types;

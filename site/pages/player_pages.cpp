@@ -7,44 +7,6 @@
 
 namespace boxloom::site::pages {
 
-// A chart of one rate by season, as the data of the player template.
-PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
-                   Shown shown) {
-    std::vector<std::pair<std::string, Ratio>> defined;
-    for (const auto& point : points)
-        if (point.second.defined()) defined.push_back(point);
-    if (defined.size() < 2) return PageData(false);
-    constexpr double kWidth = 480, kHeight = 160, kMargin = 24;
-    double low = defined.front().second.value(), high = low;
-    for (const auto& [season, value] : defined) {
-        low = std::min(low, value.value());
-        high = std::max(high, value.value());
-    }
-    const double span = high > low ? high - low : 1.0;
-    PageData dots = list();
-    std::string polyline;
-    for (std::size_t i = 0; i < defined.size(); ++i) {
-        const double x = kMargin + (kWidth - 2 * kMargin) * static_cast<double>(i) /
-                                       static_cast<double>(defined.size() - 1);
-        const double y = kMargin + (kHeight - 2.5 * kMargin) * (high - defined[i].second.value()) / span;
-        polyline += (i == 0 ? "" : " ") + coordinate(x) + "," + coordinate(y);
-        PageData dot;
-        put(dot, "x", coordinate(x));
-        put(dot, "y", coordinate(y));
-        put(dot, "labelY", coordinate(kHeight - 4));
-        put(dot, "season", defined[i].first);
-        put(dot, "value", formatValue(defined[i].second, shown));
-        append(dots, std::move(dot));
-    }
-    PageData chart;
-    put(chart, "label", label);
-    put(chart, "width", coordinate(kWidth));
-    put(chart, "height", coordinate(kHeight));
-    put(chart, "points", polyline);
-    put(chart, "dots", std::move(dots));
-    return chart;
-}
-
 namespace {
 
 // Regular first, PreSeason last, the playoffs between in the order they came.
@@ -150,15 +112,7 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
 std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
     for (const Player* player : players) {
         const PlayerPage page = playerPage(*player);
-        PageData tables = list();
-        for (const StatTable& table : page.tables)
-            append(tables, tableData(table));
-        PageData data;
-        put(data, "chart",
-            page.pitcher ? rateChart("ERA", page.era, Shown::TwoDecimals)
-                         : rateChart("OBP+SLG", page.ops, Shown::Average));
-        put(data, "tables", std::move(tables));
-        if (std::string reason = write(page.path, page.title, "player", std::move(data)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "player", pageData(page)); !reason.empty())
             return reason;
     }
     return {};

@@ -24,25 +24,7 @@ std::vector<IndexLetter> SiteBuilder::playersIndexLetters() const {
 }
 
 std::string SiteBuilder::playersIndex() {
-    PageData letters = list();
-    for (const IndexLetter& letter : playersIndexLetters()) {
-        PageData entries = list();
-        for (const IndexEntry& entry : letter.players) {
-            PageData item;
-            put(item, "name", entry.name);
-            put(item, "link", entry.link);
-            put(item, "seasons", entry.seasons);
-            append(entries, std::move(item));
-        }
-        PageData section;
-        put(section, "letter", letter.letter);
-        put(section, "anchor", letter.anchor);
-        put(section, "players", std::move(entries));
-        append(letters, std::move(section));
-    }
-    PageData page;
-    put(page, "letters", std::move(letters));
-    return write(urls::playersIndex(), "Players", "players", std::move(page));
+    return write(urls::playersIndex(), "Players", "players", pageData(playersIndexLetters()));
 }
 
 } // namespace boxloom::site::pages

@@ -162,37 +162,7 @@ LeaderBoxes SiteBuilder::teamRecordBoxes(const std::string& from) const {
 }
 
 std::string SiteBuilder::recordsPage() {
-    const RecordsPage page = records();
-    PageData progressions = list();
-    for (const RecordProgression& progression : page.progressions) {
-        PageData rows = list();
-        for (const RecordAfterSeason& after : progression.seasons) {
-            PageData holders = list();
-            for (const RecordHolder& holder : after.holders) {
-                PageData name;
-                put(name, "separator", &holder == &after.holders.front() ? "" : ", ");
-                put(name, "name", holder.name);
-                put(name, "link", holder.link);
-                put(name, "setIn", holder.setIn);
-                append(holders, std::move(name));
-            }
-            PageData row;
-            put(row, "season", after.season);
-            put(row, "holders", std::move(holders));
-            put(row, "value", after.value);
-            append(rows, std::move(row));
-        }
-        PageData data;
-        put(data, "key", progression.key);
-        put(data, "title", progression.title);
-        put(data, "rows", std::move(rows));
-        append(progressions, std::move(data));
-    }
-    PageData data;
-    put(data, "groups", groupsData(page.groups));
-    put(data, "progressions", std::move(progressions));
-    put(data, "count", std::to_string(page.seasons));
-    return write(urls::records(), "Records", "records", std::move(data));
+    return write(urls::records(), "Records", "records", pageData(records()));
 }
 
 } // namespace boxloom::site::pages

@@ -105,26 +105,8 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
          {SeasonTableKind::Batting, SeasonTableKind::Pitching, SeasonTableKind::Fielding}) {
         for (const std::string& type : types) {
             const SeasonTablePage page = seasonTablePage(season, kind, type, types);
-            PageData tables = list();
-            if (!page.table.rows.empty()) {
-                SplitTable split = splitTableData(page.table, urls::relative(page.path, page.laterRowsPath));
-                append(tables, std::move(split.data));
-                if (!split.laterRowsScript.empty())
-                    sink_.put(task_, page.laterRowsPath, split.laterRowsScript);
-            }
-            PageData others = list();
-            for (const NamedLink& other : page.otherTypes) {
-                PageData link;
-                put(link, "name", other.name);
-                put(link, "link", other.link);
-                append(others, std::move(link));
-            }
-            PageData data;
-            put(data, "description", page.description);
-            put(data, "tables", std::move(tables));
-            put(data, "anyOthers", types.size() > 1);
-            put(data, "otherTypes", std::move(others));
-            put(data, "leaders", page.leadersLink);
+            auto [data, laterRows] = pageData(page);
+            if (!laterRows.empty()) sink_.put(task_, page.laterRowsPath, laterRows);
             if (std::string reason = write(page.path, page.title, "stats", std::move(data)); !reason.empty())
                 return reason;
         }

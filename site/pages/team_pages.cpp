@@ -45,25 +45,11 @@ TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
     return page;
 }
 
-PageData SiteBuilder::teamPageData(const TeamPage& page) const {
-    PageData data;
-    put(data, "season", page.season);
-    put(data, "leaders", page.leadersLink);
-    put(data, "franchise", page.franchiseLink);
-    put(data, "record", page.record);
-    put(data, "boxes", boxesData(page.boxes));
-    PageData tables = list();
-    for (const StatTable& table : page.tables)
-        append(tables, tableData(table));
-    put(data, "tables", std::move(tables));
-    return data;
-}
-
 std::string SiteBuilder::teamPages(const SeasonPages& season) {
     const std::vector<Standing> table = standings(*season.data);
     for (const Team& team : season.data->teams) {
         TeamPage page = teamPage(season, team, table);
-        if (std::string reason = write(page.path, page.title, "team", teamPageData(page)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "team", pageData(page)); !reason.empty())
             return reason;
     }
     return {};

@@ -1,0 +1,279 @@
+#include "page_data.h"
+
+#include "rates.h"
+#include "urls.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace boxloom::site::pages {
+
+PageData list() { return PageData{PageData::type::list}; }
+
+PageData boxesData(const LeaderBoxes& boxes) {
+    PageData all = list();
+    for (const LeaderBox& box : boxes) {
+        PageData entries = list();
+        for (const LeaderEntry& entry : box.entries) {
+            PageData item;
+            put(item, "rank", entry.rank);
+            put(item, "name", entry.name);
+            put(item, "link", entry.link);
+            put(item, "team", entry.team);
+            put(item, "value", entry.value);
+            append(entries, std::move(item));
+        }
+        PageData data;
+        put(data, "key", box.key);
+        put(data, "title", box.title);
+        if (!box.minimum.empty()) put(data, "minimum", box.minimum);
+        put(data, "entries", std::move(entries));
+        append(all, std::move(data));
+    }
+    return all;
+}
+
+PageData groupsData(const LeaderGroups& groups) {
+    PageData all = list();
+    for (const LeaderGroup& group : groups) {
+        PageData item;
+        put(item, "heading", group.heading);
+        put(item, "boxes", boxesData(group.boxes));
+        append(all, std::move(item));
+    }
+    return all;
+}
+
+PageData linksData(const std::vector<NamedLink>& links) {
+    PageData all = list();
+    for (const NamedLink& link : links) {
+        PageData item;
+        put(item, "name", link.name);
+        put(item, "link", link.link);
+        append(all, std::move(item));
+    }
+    return all;
+}
+
+PageData textList(const std::vector<std::string>& texts) {
+    PageData items = list();
+    for (const std::string& text : texts)
+        append(items, PageData(text));
+    return items;
+}
+
+std::string coordinate(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    return std::string(buffer, result.ptr);
+}
+
+// A chart of one rate by season, as the data of the player template.
+PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
+                   Shown shown) {
+    std::vector<std::pair<std::string, Ratio>> defined;
+    for (const auto& point : points)
+        if (point.second.defined()) defined.push_back(point);
+    if (defined.size() < 2) return PageData(false);
+    constexpr double kWidth = 480, kHeight = 160, kMargin = 24;
+    double low = defined.front().second.value(), high = low;
+    for (const auto& [season, value] : defined) {
+        low = std::min(low, value.value());
+        high = std::max(high, value.value());
+    }
+    const double span = high > low ? high - low : 1.0;
+    PageData dots = list();
+    std::string polyline;
+    for (std::size_t i = 0; i < defined.size(); ++i) {
+        const double x = kMargin + (kWidth - 2 * kMargin) * static_cast<double>(i) /
+                                       static_cast<double>(defined.size() - 1);
+        const double y = kMargin + (kHeight - 2.5 * kMargin) * (high - defined[i].second.value()) / span;
+        polyline += (i == 0 ? "" : " ") + coordinate(x) + "," + coordinate(y);
+        PageData dot;
+        put(dot, "x", coordinate(x));
+        put(dot, "y", coordinate(y));
+        put(dot, "labelY", coordinate(kHeight - 4));
+        put(dot, "season", defined[i].first);
+        put(dot, "value", formatValue(defined[i].second, shown));
+        append(dots, std::move(dot));
+    }
+    PageData chart;
+    put(chart, "label", label);
+    put(chart, "width", coordinate(kWidth));
+    put(chart, "height", coordinate(kHeight));
+    put(chart, "points", polyline);
+    put(chart, "dots", std::move(dots));
+    return chart;
+}
+
+PageData pageData(const FrontPage& page) {
+    PageData data;
+    PageData seasons = list();
+    for (const SeasonLinks& season : page.seasons) {
+        PageData item;
+        put(item, "label", season.label);
+        put(item, "leaders", season.leaders);
+        for (std::size_t i = 0; i < season.tables.size(); ++i)
+            put(item, std::string(kSeasonTableNames[i]), season.tables[i]);
+        append(seasons, std::move(item));
+    }
+    put(data, "seasons", std::move(seasons));
+    put(data, "franchises", linksData(page.franchises));
+    if (!page.database.empty()) put(data, "database", page.database);
+    if (page.latest) {
+        PageData section;
+        put(section, "label", page.latest->label);
+        put(section, "leaders", page.latest->leaders);
+        put(section, "standings", tableData(page.latest->standings));
+        put(section, "boxes", boxesData(page.latest->boxes));
+        put(data, "latest", std::move(section));
+    }
+    return data;
+}
+
+PageData pageData(const SeasonLeadersPage& page) {
+    PageData data;
+    put(data, "statType", page.statType);
+    put(data, "games", std::to_string(page.games));
+    put(data, "otherTypes", linksData(page.otherTypes));
+    if (!page.downloads.empty()) {
+        PageData downloads;
+        put(downloads, "files", linksData(page.downloads));
+        put(data, "downloads", std::move(downloads));
+    }
+    put(data, "groups", groupsData(page.groups));
+    return data;
+}
+
+std::pair<PageData, std::string> pageData(const SeasonTablePage& page) {
+    PageData tables = list();
+    std::string laterRows;
+    if (!page.table.rows.empty()) {
+        SplitTable split = splitTableData(page.table, urls::relative(page.path, page.laterRowsPath));
+        append(tables, std::move(split.data));
+        laterRows = std::move(split.laterRowsScript);
+    }
+    PageData data;
+    put(data, "description", page.description);
+    put(data, "tables", std::move(tables));
+    put(data, "anyOthers", !page.otherTypes.empty());
+    put(data, "otherTypes", linksData(page.otherTypes));
+    put(data, "leaders", page.leadersLink);
+    return {std::move(data), std::move(laterRows)};
+}
+
+PageData pageData(const TeamPage& page) {
+    PageData data;
+    put(data, "season", page.season);
+    put(data, "leaders", page.leadersLink);
+    put(data, "franchise", page.franchiseLink);
+    put(data, "record", page.record);
+    put(data, "boxes", boxesData(page.boxes));
+    PageData tables = list();
+    for (const StatTable& table : page.tables)
+        append(tables, tableData(table));
+    put(data, "tables", std::move(tables));
+    return data;
+}
+
+PageData pageData(const FranchisePage& page) {
+    PageData data;
+    put(data, "seasons", tableData(page.seasons));
+    put(data, "first", page.first);
+    put(data, "last", page.last);
+    put(data, "count", std::to_string(page.seasonCount));
+    put(data, "boxes", boxesData(page.boxes));
+    return data;
+}
+
+PageData pageData(const PlayerPage& page) {
+    PageData tables = list();
+    for (const StatTable& table : page.tables)
+        append(tables, tableData(table));
+    PageData data;
+    put(data, "chart",
+        page.pitcher ? rateChart("ERA", page.era, Shown::TwoDecimals)
+                     : rateChart("OBP+SLG", page.ops, Shown::Average));
+    put(data, "tables", std::move(tables));
+    return data;
+}
+
+PageData pageData(const std::vector<IndexLetter>& letters) {
+    PageData sections = list();
+    for (const IndexLetter& letter : letters) {
+        PageData entries = list();
+        for (const IndexEntry& entry : letter.players) {
+            PageData item;
+            put(item, "name", entry.name);
+            put(item, "link", entry.link);
+            put(item, "seasons", entry.seasons);
+            append(entries, std::move(item));
+        }
+        PageData section;
+        put(section, "letter", letter.letter);
+        put(section, "anchor", letter.anchor);
+        put(section, "players", std::move(entries));
+        append(sections, std::move(section));
+    }
+    PageData data;
+    put(data, "letters", std::move(sections));
+    return data;
+}
+
+PageData pageData(const CareerPage& page) {
+    PageData data;
+    put(data, "groups", groupsData(page.groups));
+    put(data, "first", page.first);
+    put(data, "last", page.last);
+    put(data, "count", std::to_string(page.seasons));
+    return data;
+}
+
+PageData pageData(const RecordsPage& page) {
+    PageData progressions = list();
+    for (const RecordProgression& progression : page.progressions) {
+        PageData rows = list();
+        for (const RecordAfterSeason& after : progression.seasons) {
+            PageData holders = list();
+            for (const RecordHolder& holder : after.holders) {
+                PageData name;
+                put(name, "separator", &holder == &after.holders.front() ? "" : ", ");
+                put(name, "name", holder.name);
+                put(name, "link", holder.link);
+                put(name, "setIn", holder.setIn);
+                append(holders, std::move(name));
+            }
+            PageData row;
+            put(row, "season", after.season);
+            put(row, "holders", std::move(holders));
+            put(row, "value", after.value);
+            append(rows, std::move(row));
+        }
+        PageData data;
+        put(data, "key", progression.key);
+        put(data, "title", progression.title);
+        put(data, "rows", std::move(rows));
+        append(progressions, std::move(data));
+    }
+    PageData data;
+    put(data, "groups", groupsData(page.groups));
+    put(data, "progressions", std::move(progressions));
+    put(data, "count", std::to_string(page.seasons));
+    return data;
+}
+
+PageData pageData(const GlossaryPage& page) {
+    PageData terms = list();
+    for (const GlossaryTerm& term : page.terms) {
+        PageData item;
+        put(item, "abbreviation", term.abbreviation);
+        put(item, "meaning", term.meaning);
+        append(terms, std::move(item));
+    }
+    PageData data;
+    put(data, "terms", std::move(terms));
+    put(data, "rules", textList(page.rules));
+    return data;
+}
+
+} // namespace boxloom::site::pages
