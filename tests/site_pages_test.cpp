@@ -44,19 +44,25 @@ private:
     SiteBuilder builder_;
 };
 
-StatLine batter(std::int64_t id, const std::string& name, std::int64_t team, Counter atBats, Counter hits,
-                Counter homeRuns) {
+// A regular-season line of team 1 (Ashford Foxes) or 2 (Lakeport Herons).
+StatLine regularLine(std::int64_t id, const std::string& name, std::int64_t team, std::size_t counters) {
     StatLine line;
     line.playerId = id;
     line.player = name;
     line.teamId = team;
     line.team = team == 1 ? "Ashford Foxes" : "Lakeport Herons";
     line.statType = std::string(kRegular);
-    line.counters = Counters(bat::Count);
+    line.counters = Counters(counters);
+    line.splits = {Counters(split::Count), Counters(split::Count)};
+    return line;
+}
+
+StatLine batter(std::int64_t id, const std::string& name, std::int64_t team, Counter atBats, Counter hits,
+                Counter homeRuns) {
+    StatLine line = regularLine(id, name, team, bat::Count);
     line.counters[bat::AB] = atBats;
     line.counters[bat::H] = hits;
     line.counters[bat::HR] = homeRuns;
-    line.splits = {Counters(split::Count), Counters(split::Count)};
     return line;
 }
 
@@ -404,17 +410,10 @@ TEST(SitePages, CareerAndRecordsPagesAsPlainData) {
 }
 
 StatLine pitcher(std::int64_t id, const std::string& name, std::int64_t team, Counter wins, Counter losses) {
-    StatLine line;
-    line.playerId = id;
-    line.player = name;
-    line.teamId = team;
-    line.team = team == 1 ? "Ashford Foxes" : "Lakeport Herons";
-    line.statType = std::string(kRegular);
-    line.counters = Counters(pit::Count);
+    StatLine line = regularLine(id, name, team, pit::Count);
     line.counters[pit::W] = wins;
     line.counters[pit::L] = losses;
     line.counters[pit::GS] = wins + losses;
-    line.splits = {Counters(split::Count), Counters(split::Count)};
     return line;
 }
 
