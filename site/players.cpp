@@ -1,6 +1,7 @@
 #include "players.h"
 
 #include "rates.h"
+#include "urls.h"
 
 #include <algorithm>
 #include <set>
@@ -21,9 +22,7 @@ void addLines(std::map<PlayerKey, Player>& players,
             found->second.key = key;
             std::vector<std::string>& names = namesById[key.id];
             names.push_back(key.name);
-            const std::string id = std::to_string(key.id);
-            found->second.page =
-                names.size() == 1 ? id + ".html" : id + "-" + std::to_string(names.size()) + ".html";
+            found->second.page = urls::playerPageName(key.id, names.size());
         }
         (found->second.*list).push_back({season, &line});
     }

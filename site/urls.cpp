@@ -32,6 +32,12 @@ std::string searchIndex() { return "search.js"; }
 std::string playersIndex() { return join(kPlayersFolder, "index.html"); }
 std::string player(std::string_view page) { return join(kPlayersFolder, page); }
 
+std::string playerPageName(std::int64_t playerId, std::size_t nth) {
+    std::string name = std::to_string(playerId);
+    if (nth > 1) name += "-" + std::to_string(nth);
+    return name + ".html";
+}
+
 std::string seasonLeaders(std::string_view folder, std::string_view statType) {
     const std::string name =
         statType == kRegular ? "leaders.html" : "leaders-" + folderNameFor(std::string(statType)) + ".html";

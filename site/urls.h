@@ -21,6 +21,9 @@ std::string searchIndex();
 std::string playersIndex();
 // `page` as the players' list names it: "17.html", "17-2.html".
 std::string player(std::string_view page);
+// The page name of the `nth` player (from 1) to come with this PlayerID: a
+// PlayerID that comes with another name is another player.
+std::string playerPageName(std::int64_t playerId, std::size_t nth);
 
 // Inside a season's folder.
 std::string seasonLeaders(std::string_view folder, std::string_view statType);

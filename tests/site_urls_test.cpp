@@ -40,6 +40,8 @@ TEST(SiteUrls, EachPageHasOnePath) {
     EXPECT_EQ(urls::seasonTableRows("2031", "fielding", "PreSeason"), "2031/fielding-PreSeason.rows.js");
     EXPECT_EQ(urls::team("2031", 12), "2031/teams/12.html");
     EXPECT_EQ(urls::player("12-2.html"), "players/12-2.html");
+    EXPECT_EQ(urls::playerPageName(12, 1), "12.html");
+    EXPECT_EQ(urls::playerPageName(12, 2), "12-2.html");
     EXPECT_EQ(urls::rootOf("2031/teams/12.html"), "../../");
     EXPECT_EQ(urls::rootOf("index.html"), "");
     EXPECT_EQ(urls::franchise(12), "franchises/12.html");
