@@ -206,7 +206,7 @@ std::vector<std::string> inBlocks(const std::string& rows) {
 
 } // namespace
 
-std::vector<std::string> TableData::rowBlocks() const {
+std::string TableData::rowsWithSortValues() const {
     struct ColumnValues {
         Shown shown{};
         std::vector<Ratio> values;
@@ -233,10 +233,13 @@ std::vector<std::string> TableData::rowBlocks() const {
         rows += '"';
     }
     rows.append(rows_, copied);
-    return inBlocks(rows);
+    return rows;
 }
 
+std::vector<std::string> TableData::rowBlocks() const { return inBlocks(rowsWithSortValues()); }
+
 std::string TableData::rowsHtml() const {
+    if (!isLong()) return rowsWithSortValues();
     std::string joined;
     for (const std::string& block : rowBlocks()) {
         if (!joined.empty()) joined += "</tbody>\n<tbody>\n";

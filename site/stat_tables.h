@@ -97,6 +97,7 @@ private:
     };
 
     std::string id_;
+    std::string rowsWithSortValues() const;
     void appendCell(const Cell& cell);
     void appendNumber(const Ratio& value, Shown shown, bool bold, std::size_t column);
 
