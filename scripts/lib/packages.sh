@@ -18,6 +18,8 @@ ensure_command() {
   command -v "$1" >/dev/null 2>&1 || ensure_packages "$2"
 }
 
-NATIVE_PACKAGES=(libkainjow-mustache-dev libxml2-utils cmake make g++ libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3)
+NATIVE_PACKAGES=(libkainjow-mustache-dev libxml2-utils cmake ninja-build ccache g++ libgtest-dev googletest libbenchmark-dev libsqlite3-dev sqlite3)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
 CHECK_PACKAGES=(git clang clang-format libclang-rt-dev unzip dpkg-dev strace)
+
+source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
