@@ -17,15 +17,31 @@ if(NOT GTest_FOUND)
     add_library(GTest::gtest_main ALIAS gtest_main)
   endif()
 endif()
-include(GoogleTest)
 
-# Native tests are listed one by one; under Wine one process per program keeps it quick.
+# One process per test program, or per shard of a long one (gtest's own
+# sharding), so that a suite's shared fixtures are made once per process
+# rather than once per test; ctest runs the processes side by side.
+#   boxloom_add_gtest(TARGET [SHARDS N] [RESOURCE_LOCK NAME])
 function(boxloom_add_gtest target)
-  if(CMAKE_CROSSCOMPILING)
-    add_test(NAME ${target} COMMAND ${target})
-    # A hang fails the run instead of holding it.
-    set_tests_properties(${target} PROPERTIES TIMEOUT 900)
-  else()
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "SHARDS;RESOURCE_LOCK" "")
+  if(NOT arg_SHARDS)
+    set(arg_SHARDS 1)
   endif()
+  math(EXPR last "${arg_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    set(name ${target})
+    if(arg_SHARDS GREATER 1)
+      set(name ${target}-${shard})
+    endif()
+    add_test(NAME ${name} COMMAND ${target})
+    # A hang fails the run instead of holding it.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900
+                         ENVIRONMENT "GTEST_TOTAL_SHARDS=${arg_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    if(arg_RESOURCE_LOCK)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${arg_RESOURCE_LOCK})
+    endif()
+    if(BOXLOOM_TEST_FIXTURES)
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${BOXLOOM_TEST_FIXTURES}")
+    endif()
+  endforeach()
 endfunction()

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "platform_files.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -19,10 +21,11 @@ namespace boxloom::testing {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
+    // Test processes run side by side: the process number keeps their folders apart.
     static std::atomic<unsigned> sequence{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() /
-            ("boxloom-test-" + std::to_string(stamp) + "-" + std::to_string(sequence++));
+    path_ = fs::temp_directory_path() / ("boxloom-test-" + std::to_string(platform::currentProcessId()) +
+                                         "-" + std::to_string(stamp) + "-" + std::to_string(sequence++));
     fs::create_directories(path_);
 }
 
