@@ -489,22 +489,39 @@ TEST_F(DemoSeasons, AFailureInsideTheTransactionRollsEverythingBack) {
 }
 
 // A run killed in the middle of its transaction leaves the earlier database.
+// The child is killed once its first season is in, a season larger than
+// SQLite's page cache, so that by then the database file itself has changed.
 TEST_F(DemoSeasons, AKilledImportLeavesTheEarlierState) {
     ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
+    const std::string before = fileBytes(databasePath());
     TempFolder big;
-    ASSERT_EQ(writeDemoSeason(big.str(), {5, 200000}).error, "");
+    ASSERT_EQ(writeDemoSeason(big.str(), {5, 40000}).error, "");
+    int signal[2];
+    ASSERT_EQ(::pipe(signal), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        ::close(signal[0]);
+        ImportControl control;
+        control.progress = [&signal](std::size_t, std::size_t) {
+            (void)!::write(signal[1], "1", 1);
+            for (;;)
+                ::pause();
+        };
         ExportOptions options;
-        importSeasons(databasePath(), {{"1987", big.str()}}, options);
+        importSeasons(databasePath(), {{"1987", big.str()}, {"1988", season(1)}}, options, control);
         ::_exit(0);
     }
-    ::usleep(300000);
+    ::close(signal[1]);
+    char done = 0;
+    const bool midway = ::read(signal[0], &done, 1) == 1;
+    ::close(signal[0]);
+    const bool changed = fileBytes(databasePath()) != before;
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the import ended before it was killed: make the season bigger";
+    ASSERT_TRUE(midway) << "the import ended before its second season";
+    ASSERT_TRUE(changed) << "the import had not yet written to the database file: make the season bigger";
     {
         LeagueStore store; // which rolls the killed import back, as the next import would
         ASSERT_EQ(store.open(databasePath()), "");

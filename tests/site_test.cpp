@@ -91,12 +91,25 @@ protected:
                 "");
     }
     static void TearDownTestSuite() {
+        delete site_;
+        site_ = nullptr;
         delete folder_;
         folder_ = nullptr;
     }
     static std::string database() { return folder_->file("league.db"); }
 
-    SiteOutcome make(const std::string& out, std::vector<std::string> seasons = {}, bool downloads = false) {
+    // The site of both seasons with the default options, made once for the
+    // tests that only read it; its outcome says whether it was made.
+    static const testing::TempFolder& madeSite() {
+        if (site_ == nullptr) {
+            site_ = new testing::TempFolder;
+            siteOutcome_ = make(site_->str());
+        }
+        return *site_;
+    }
+
+    static SiteOutcome make(const std::string& out, std::vector<std::string> seasons = {},
+                            bool downloads = false) {
         SiteOptions options;
         options.database = database();
         options.outputFolder = out;
@@ -107,22 +120,38 @@ protected:
     }
 
     static testing::TempFolder* folder_;
+    static testing::TempFolder* site_;
+    static SiteOutcome siteOutcome_;
     static std::int64_t homeRunLeader_, homeRuns_, namesake_;
     testing::TempFolder out_;
 };
 
 testing::TempFolder* SiteTest::folder_ = nullptr;
+testing::TempFolder* SiteTest::site_ = nullptr;
+SiteOutcome SiteTest::siteOutcome_;
 std::int64_t SiteTest::homeRunLeader_ = 0, SiteTest::homeRuns_ = 0, SiteTest::namesake_ = 0;
 
+// The targets of a page's href and src attributes, each up to its fragment.
+std::vector<std::string> linksOf(const std::string& html) {
+    std::vector<std::string> links;
+    for (const std::string_view attribute : {"href=\"", "src=\""})
+        for (std::size_t at = html.find(attribute); at != std::string::npos;
+             at = html.find(attribute, at + 1)) {
+            const std::size_t start = at + attribute.size();
+            const std::size_t end = html.find_first_of("\"#", start);
+            if (end != std::string::npos && end > start) links.push_back(html.substr(start, end - start));
+        }
+    return links;
+}
+
 TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
-    const SiteOutcome outcome = make(out_.str());
-    ASSERT_TRUE(outcome.succeeded()) << outcome.problems.front();
-    const auto files = testing::filesUnder(out_.str());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const auto files = testing::filesUnder(out.str());
     for (const char* page : {"index.html", "2031/leaders.html", "2031/batting.html", "2031/pitching.html",
                              "2032/fielding.html", "2032/teams/1.html", "players/index.html",
                              "players/1.html", "career.html", "glossary.html", "site.css", "icon.svg"})
         EXPECT_EQ(files.count(page), 1u) << page;
-    const std::regex link("(href|src)=\"([^\"#]+)");
     std::size_t links = 0;
     std::size_t rowScripts = 0;
     for (const auto& [path, file] : files) {
@@ -138,10 +167,9 @@ TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
             EXPECT_NE(bytes.find("<meta name=\"description\" content=\""), std::string::npos) << path;
             EXPECT_NE(bytes.find("<link rel=\"icon\" href=\""), std::string::npos) << path;
         }
-        for (auto match = std::sregex_iterator(bytes.begin(), bytes.end(), link);
-             match != std::sregex_iterator(); ++match) {
-            const fs::path target = (fs::path(path).parent_path() / (*match)[2].str()).lexically_normal();
-            EXPECT_EQ(files.count(target.generic_string()), 1u) << path << " links to " << (*match)[2];
+        for (const std::string& link : linksOf(bytes)) {
+            const fs::path target = (fs::path(path).parent_path() / link).lexically_normal();
+            EXPECT_EQ(files.count(target.generic_string()), 1u) << path << " links to " << link;
             ++links;
         }
     }
@@ -151,8 +179,9 @@ TEST_F(SiteTest, EveryLinkOfTheSiteLeadsToAWrittenFile) {
 
 // The search box's names: every player's page and every team's, each once.
 TEST_F(SiteTest, TheSearchIndexNamesEveryPlayerAndTeamPage) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
-    const auto files = testing::filesUnder(out_.str());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const auto files = testing::filesUnder(out.str());
     const std::string script = files.at("search.js");
     const std::regex entry(R"re(\["((?:[^"\\]|\\.)*)","[^"]*","([^"]+)"\])re");
     std::set<std::string> paths;
@@ -179,7 +208,8 @@ TEST_F(SiteTest, TheSearchIndexNamesEveryPlayerAndTeamPage) {
 
 // The best single seasons across the league's seasons, each figure from the rows.
 TEST_F(SiteTest, TheRecordsAreTheBestSingleSeasons) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     database::Connection db;
     ASSERT_EQ(db.open(database()), "");
     database::Statement homeRuns(db, "SELECT MAX(hr) FROM (SELECT SUM(\"HR\") AS hr FROM \"Batting_Stats\" "
@@ -188,7 +218,7 @@ TEST_F(SiteTest, TheRecordsAreTheBestSingleSeasons) {
     database::Statement wins(db, "SELECT MAX(w) FROM (SELECT SUM(\"W\") AS w FROM \"Pitching_Stats\" "
                                  "WHERE \"StatType\" = 'Regular' GROUP BY \"Season\", \"TeamID\")");
     ASSERT_TRUE(homeRuns.step() && homeRuns.hasRow() && wins.step() && wins.hasRow());
-    const std::string page = testing::readFile(out_.file("records.html"));
+    const std::string page = testing::readFile(out.file("records.html"));
     const auto firstValue = [&page](const std::string& key) {
         const std::size_t box = page.find("id=\"" + key + "\"");
         const std::size_t value = page.find("<span class=\"value\">", box);
@@ -212,16 +242,29 @@ TEST_F(SiteTest, TheRecordsAreTheBestSingleSeasons) {
 }
 
 TEST_F(SiteTest, EveryPageIsWellFormed) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
     std::size_t pages = 0;
-    for (const auto& [path, bytes] : testing::filesUnder(out_.str())) {
+    for (const auto& [path, bytes] : testing::filesUnder(out.str())) {
         if (!path.ends_with(".html")) continue;
         ++pages;
-        const std::string command = "xmllint --noout '" + out_.file(path) + "'";
+        const std::string command = "xmllint --noout '" + out.file(path) + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << path;
     }
     EXPECT_GT(pages, 50u);
+}
+
+// A cell's text: what lies outside its tags.
+std::string withoutTags(const std::string& html) {
+    std::string text;
+    bool inTag = false;
+    for (char c : html) {
+        if (c == '<') inTag = true;
+        if (!inTag) text += c;
+        if (c == '>') inTag = false;
+    }
+    return text;
 }
 
 // The cells of a table's body, tags dropped.
@@ -238,7 +281,7 @@ std::vector<std::vector<std::string>> tableRows(const std::string& html, const s
         for (std::size_t cell = html.find("<td", row); cell != std::string::npos && cell < rowEnd;
              cell = html.find("<td", cell + 1)) {
             const std::string inner = html.substr(cell, html.find("</td>", cell) - cell);
-            cells.push_back(std::regex_replace(inner, std::regex("<[^>]*>"), ""));
+            cells.push_back(withoutTags(inner));
         }
         rows.push_back(cells);
     }
@@ -248,15 +291,16 @@ std::vector<std::vector<std::string>> tableRows(const std::string& html, const s
 // A team number's page has a row for each of its seasons with the record its
 // season page shows, and each season's team page leads to it.
 TEST_F(SiteTest, EachTeamNumberHasAFranchisePageWithItsSeasons) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     std::size_t franchises = 0;
-    for (const auto& entry : fs::directory_iterator(out_.file("franchises"))) {
+    for (const auto& entry : fs::directory_iterator(out.file("franchises"))) {
         ++franchises;
         const std::string id = entry.path().stem().string();
         const auto rows = tableRows(testing::readFile(entry.path().string()), "seasons");
         ASSERT_EQ(rows.size(), 2u) << id;
         for (const auto& row : rows) {
-            const std::string team = testing::readFile(out_.file(row[0] + "/teams/" + id + ".html"));
+            const std::string team = testing::readFile(out.file(row[0] + "/teams/" + id + ".html"));
             EXPECT_NE(team.find(" \u00b7 " + row[2] + "\u2013" + row[3] + " \u00b7 "), std::string::npos)
                 << id << " " << row[0];
             EXPECT_NE(team.find("href=\"../../franchises/" + id + ".html\""), std::string::npos);
@@ -297,7 +341,8 @@ TEST_F(SiteTest, DownloadsAreTheSeasonsFilesAndTheDatabase) {
 // A player can have two rows of one team and stat type; each is shown once. A
 // player with rows for several teams has his season total (TOT) before them.
 TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     database::Connection db;
     ASSERT_EQ(db.open(database()), "");
     for (const char* table : {"Batting", "Pitching", "Fielding"}) {
@@ -313,10 +358,10 @@ TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {
         page[0] = static_cast<char>(page[0] - 'A' + 'a');
         // One page per stat type: batting.html, batting-PreSeason.html, ...
         std::string html;
-        for (const auto& entry : fs::directory_iterator(out_.file("2031"))) {
+        for (const auto& entry : fs::directory_iterator(out.file("2031"))) {
             const std::string file = entry.path().filename().string();
             if (file.ends_with(".html") && (file == page + ".html" || file.starts_with(page + "-")))
-                html += testing::withLaterRows(testing::readFile(entry.path().string()), out_.file("2031"));
+                html += testing::withLaterRows(testing::readFile(entry.path().string()), out.file("2031"));
         }
         std::size_t rows = 0, totals = 0;
         for (std::size_t at = html.find("</tr>\n"); at != std::string::npos;
@@ -332,7 +377,7 @@ TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {
     }
     // The qualified view shows a traded player once, as his total.
     const std::string batting =
-        testing::withLaterRows(testing::readFile(out_.file("2031/batting.html")), out_.file("2031"));
+        testing::withLaterRows(testing::readFile(out.file("2031/batting.html")), out.file("2031"));
     const auto cells = tableRows(batting, "batting-Regular");
     std::size_t seen = 0;
     for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
@@ -349,12 +394,13 @@ TEST_F(SiteTest, EveryRowOfTheSeasonShowsOnceAndATradedPlayersTotalBeforeThem) {
 
 // Both seasons come from the same seed: a player's career is twice his season.
 TEST_F(SiteTest, CareersSumTheCountersAndRecomputeTheRates) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     std::size_t pitchersWithTwoOuts = 0, checked = 0;
     for (int id = 3; id < 60; ++id) {
-        if (id == homeRunLeader_ || id == namesake_) continue; // other names in 2031
-        if (!fs::exists(out_.file("players/" + std::to_string(id) + ".html"))) continue; // never played
-        const std::string html = testing::readFile(out_.file("players/" + std::to_string(id) + ".html"));
+        if (id == homeRunLeader_ || id == namesake_) continue;                          // other names in 2031
+        if (!fs::exists(out.file("players/" + std::to_string(id) + ".html"))) continue; // never played
+        const std::string html = testing::readFile(out.file("players/" + std::to_string(id) + ".html"));
         for (const char* table : {"Batting-Regular", "Pitching-Regular"}) {
             const auto rows = tableRows(html, table);
             if (rows.empty()) continue;
@@ -450,33 +496,36 @@ TEST_F(SiteTest, SplitsBelongToTheirRowsWhateverOrderTheyWereWritten) {
 }
 
 TEST_F(SiteTest, LeagueLeadingFiguresAreBoldOnThePlayersPage) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
-    const std::string leaders = testing::readFile(out_.file("2031/leaders.html"));
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const std::string leaders = testing::readFile(out.file("2031/leaders.html"));
     for (const char* category : {"hr", "rbi", "so"}) {
         std::smatch leader;
         const std::string box = leaders.substr(leaders.find(std::string("id=\"") + category + "\""));
         ASSERT_TRUE(std::regex_search(
             box, leader, std::regex("href=\"\\.\\./(players/[0-9-]+\\.html)\".*?class=\"value\">([0-9]+)<")));
-        const std::string page = testing::readFile(out_.file(leader[1].str()));
+        const std::string page = testing::readFile(out.file(leader[1].str()));
         EXPECT_NE(page.find("<b>" + leader[2].str() + "</b>"), std::string::npos)
             << category << " " << leader[1];
     }
 }
 
 TEST_F(SiteTest, TheLeaderIsBoldEvenWhenAnotherPlayerHasHisName) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     const std::string bold = "<b>" + std::to_string(homeRuns_) + "</b>";
-    EXPECT_NE(testing::readFile(out_.file("players/" + std::to_string(homeRunLeader_) + ".html")).find(bold),
+    EXPECT_NE(testing::readFile(out.file("players/" + std::to_string(homeRunLeader_) + ".html")).find(bold),
               std::string::npos);
-    EXPECT_EQ(testing::readFile(out_.file("players/" + std::to_string(namesake_) + ".html")).find(bold),
+    EXPECT_EQ(testing::readFile(out.file("players/" + std::to_string(namesake_) + ".html")).find(bold),
               std::string::npos);
 }
 
 TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
-    ASSERT_TRUE(make(out_.str()).succeeded());
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
     for (const char* page : {"players/1.html", "2031/batting.html", "players/index.html"}) {
-        const std::string html = testing::withLaterRows(
-            testing::readFile(out_.file(page)), out_.file(page).substr(0, out_.file(page).rfind('/')));
+        const std::string html = testing::withLaterRows(testing::readFile(out.file(page)),
+                                                        out.file(page).substr(0, out.file(page).rfind('/')));
         EXPECT_NE(html.find("Bo O&apos;Neil &amp; &lt;Jr&gt;"), std::string::npos) << page;
         EXPECT_EQ(html.find("<Jr>"), std::string::npos) << page;
     }
@@ -484,7 +533,8 @@ TEST_F(SiteTest, TextsFromTheDatabaseAreEscaped) {
 
 // The commissioner is told; the readers see two players, each under his own name.
 TEST_F(SiteTest, APlayerIdWithAnotherNameIsKeptApartAndTheCommissionerWarned) {
-    const SiteOutcome outcome = make(out_.str());
+    const testing::TempFolder& site = madeSite();
+    const SiteOutcome& outcome = siteOutcome_;
     ASSERT_TRUE(outcome.succeeded());
     const auto found = std::find_if(outcome.warnings.begin(), outcome.warnings.end(),
                                     [](const std::string& line) { return line.starts_with("PlayerID 2 "); });
@@ -494,10 +544,10 @@ TEST_F(SiteTest, APlayerIdWithAnotherNameIsKeptApartAndTheCommissionerWarned) {
               0u)
         << warning;
     EXPECT_NE(warning.find(" (2031), Al Newman (2032)"), std::string::npos) << warning;
-    const std::string index = testing::readFile(out_.file("players/index.html"));
+    const std::string index = testing::readFile(site.file("players/index.html"));
     EXPECT_EQ(index.find("PlayerID"), std::string::npos) << "no note for the commissioner on a public page";
     EXPECT_NE(index.find("href=\"2-2.html\">Al Newman<"), std::string::npos);
-    EXPECT_TRUE(fs::exists(out_.file("players/2.html")) && fs::exists(out_.file("players/2-2.html")));
+    EXPECT_TRUE(fs::exists(site.file("players/2.html")) && fs::exists(site.file("players/2-2.html")));
     std::ostringstream out, err;
     EXPECT_EQ(cli::runSiteCommandLine({database(), "-o", out_.file("again")}, out, err), 0);
     EXPECT_NE(err.str().find("boxloom-site: warning: PlayerID 2 comes with more than one name"),
