@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <sstream>
 
 namespace boxloom {
@@ -85,9 +86,13 @@ TEST_F(LeagueTasks, ImportAndSiteAreTheCommandLinesValueForValueAndByteForByte) 
     options.outputFolder = siteFolder;
     options.title = "Our League";
     options.version = BOXLOOM_VERSION;
+    // Reported from the site's page threads, side by side.
+    std::mutex reports;
     std::size_t groups = 0;
-    const TaskResult made = siteTask(options, notCancelled_,
-                                     [&](std::size_t done, std::size_t) { groups = std::max(groups, done); });
+    const TaskResult made = siteTask(options, notCancelled_, [&](std::size_t done, std::size_t) {
+        const std::lock_guard<std::mutex> lock(reports);
+        groups = std::max(groups, done);
+    });
     EXPECT_EQ(made.ending, Ending::Succeeded);
     EXPECT_EQ(made.lines, printed(siteOut.str(), siteErr.str(), "boxloom-site: "));
     EXPECT_GT(groups, 2u);
