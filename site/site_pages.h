@@ -3,13 +3,14 @@
 // Every page of the site, made in memory from the league's seasons.
 
 #include "league_data.h"
-#include "site_templates.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace boxloom::site {
+
+class SiteTemplates; // site_templates.h: only the units that render pages take the template engine
 
 struct SiteSettings {
     std::string title = "League statistics";

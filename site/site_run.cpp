@@ -5,6 +5,7 @@
 #include "parallel.h"
 #include "platform_files.h"
 #include "players.h"
+#include "site_templates.h"
 
 #include <algorithm>
 #include <charconv>
