@@ -90,7 +90,13 @@ double best(const std::map<int, PlayerTotal>& totals, auto eligible, auto value)
 class DemoLeague : public ::testing::TestWithParam<std::uint64_t> {
 protected:
     static constexpr int kSeasons = 5;
-    void SetUp() override { league_ = makeDemoLeague({.seed = GetParam(), .seasons = kSeasons}); }
+    // Each seed's league is made once, for every test of that seed.
+    void SetUp() override {
+        static std::map<std::uint64_t, std::vector<DemoSeasonBytes>> leagues;
+        const auto [made, isNew] = leagues.try_emplace(GetParam());
+        if (isNew) made->second = makeDemoLeague({.seed = GetParam(), .seasons = kSeasons});
+        league_ = made->second;
+    }
     std::vector<DemoSeasonBytes> league_;
 };
 
