@@ -1,0 +1,151 @@
+// The season tables as a reader meets them in Chromium: every cell painted
+// wherever the table is scrolled, the player column and the header kept in
+// view, and the page's script at work (later rows, sorting, the qualified
+// view, the search box). BOXLOOM_TEST_SEASON is a season folder of a made site.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { existsSync } from "node:fs";
+import { pathToFileURL } from "node:url";
+import { join } from "node:path";
+import { launch, openPage } from "./cdp.mjs";
+
+const season = process.env.BOXLOOM_TEST_SEASON;
+const pageUrl = (name) => pathToFileURL(join(season, name)).href;
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser?.close(); });
+
+// In the page: for the rows in view of the table's box, the cells that the box
+// shows, each checked by what the browser hits at its middle; and the first
+// cell of each row, which must sit at the box's left edge.
+const paintedCells = `(async (fraction) => {
+  const box = document.querySelector("table.long").closest(".scroll");
+  box.scrollIntoView();
+  box.scrollLeft = (box.scrollWidth - box.clientWidth) * fraction;
+  box.scrollTop = box.scrollHeight / 3;
+  const frame = () => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+  await frame();
+  // Blocks that come into view are laid out in a later frame on a busy machine.
+  for (let wait = 0; wait < 40 && !(await look()).checked; wait++) await frame();
+  return look();
+  async function look() {
+  const view = box.getBoundingClientRect();
+  const header = box.querySelector("thead").getBoundingClientRect();
+  // What the player column, kept in view, covers is not the cell's to show.
+  const hits = (cell, from = view.left) => {
+    const r = cell.getBoundingClientRect();
+    const left = Math.max(r.left, from), right = Math.min(r.right, view.right);
+    const top = Math.max(r.top, header.bottom), bottom = Math.min(r.bottom, view.bottom);
+    if (right - left < 4 || bottom - top < 4) return null;
+    const hit = document.elementFromPoint((left + right) / 2, (top + bottom) / 2);
+    return hit !== null && cell.contains(hit);
+  };
+  const rows = [...box.querySelectorAll("tbody tr")].filter((row) => {
+    const r = row.getBoundingClientRect();
+    return r.top >= header.bottom && r.bottom <= view.bottom;
+  }).slice(0, 8);
+  const missed = [], firstColumn = [];
+  let checked = 0;
+  for (const row of rows) {
+    const first = row.cells[0];
+    firstColumn.push(Math.abs(first.getBoundingClientRect().left - view.left) < 2 && hits(first) === true);
+    const covered = first.getBoundingClientRect().right;
+    for (const cell of [...row.cells].slice(1)) {
+      const painted = hits(cell, covered);
+      if (painted === null) continue;
+      checked++;
+      if (!painted) missed.push(row.rowIndex + ":" + cell.cellIndex);
+    }
+  }
+  const headerInView = Math.abs(header.top - view.top) < 2;
+  return { rows: rows.length, checked, missed, firstColumn, headerInView };
+  }
+})`;
+
+for (const [width, height] of [[1280, 800], [390, 844]])
+  describe(`a long season table at ${width} px`, () => {
+    for (const name of ["batting.html", "pitching.html", "fielding.html"])
+      test(`${name}: every cell in view is painted, the player column and header stay`, async () => {
+        const page = await openPage(browser, pageUrl(name), width, height);
+        for (const fraction of [0, 0.5, 1]) {
+          const seen = await page.evaluate(`${paintedCells}(${fraction})`);
+          const at = `${name} scrolled to ${fraction * 100}%`;
+          assert.ok(seen.rows >= 3 && seen.checked >= seen.rows, `${at}: too few cells in view ${JSON.stringify(seen)}`);
+          assert.deepEqual(seen.missed, [], `${at}: cells not painted`);
+          assert.ok(seen.firstColumn.every(Boolean), `${at}: the player column left the view`);
+          assert.ok(seen.headerInView, `${at}: the header row left the view`);
+        }
+        await page.close();
+      });
+  });
+
+describe("the page script", () => {
+  let page;
+  before(async () => { page = await openPage(browser, pageUrl("batting.html"), 1280, 800); });
+  after(async () => { await page.close(); });
+
+  test("a reader's first scroll loads every later row", async () => {
+    const counts = await page.evaluate(`(async () => {
+      const table = document.querySelector("table.long");
+      const before = table.querySelectorAll("tbody tr").length;
+      window.dispatchEvent(new Event("scroll"));
+      for (let i = 0; i < 200 && table.hasAttribute("data-rows"); i++) await new Promise((d) => setTimeout(d, 25));
+      return { before, after: table.querySelectorAll("tbody tr").length, pending: table.hasAttribute("data-rows") };
+    })()`);
+    assert.equal(counts.pending, false, "the rows script never finished");
+    assert.ok(counts.before <= 50 && counts.after > counts.before, JSON.stringify(counts));
+  });
+
+  test("a header sorts the whole table, traded players' team rows under their total", async () => {
+    const sorted = await page.evaluate(`(async () => {
+      const table = document.querySelector("table.long");
+      const column = [...table.tHead.rows[0].cells].findIndex((th) => th.textContent.trim() === "HR");
+      table.tHead.rows[0].cells[column].click();
+      await new Promise((d) => setTimeout(d, 50));
+      const rows = [...table.querySelectorAll("tbody tr")];
+      const ranked = rows.filter((row) => !row.classList.contains("part"));
+      const values = ranked.map((row) => parseFloat(row.cells[column].getAttribute("data-v") ?? row.cells[column].textContent));
+      const partsFollow = rows.every((row, i) => !row.classList.contains("part") || i > 0);
+      return { rows: rows.length, values, partsFollow, sort: table.tHead.rows[0].cells[column].getAttribute("aria-sort") };
+    })()`);
+    assert.equal(sorted.sort, "descending");
+    assert.ok(sorted.rows > 50);
+    for (let i = 1; i < sorted.values.length; i++)
+      assert.ok(!(sorted.values[i] > sorted.values[i - 1]), `row ${i}: ${sorted.values[i]} after ${sorted.values[i - 1]}`);
+    assert.ok(sorted.partsFollow);
+  });
+
+  test("\"Qualified only\" hides exactly the unqualified rows", async () => {
+    const view = await page.evaluate(`(async () => {
+      const label = document.querySelector("label.qualified");
+      label.querySelector("input").click();
+      await new Promise((d) => setTimeout(d, 50));
+      const rows = [...document.querySelectorAll("table.long tbody tr")];
+      const shown = rows.filter((row) => row.getClientRects().length > 0);
+      return { hidden: label.hidden, rows: rows.length, shown: shown.length,
+               unqualifiedShown: shown.filter((row) => row.classList.contains("unqualified")).length,
+               unqualified: rows.filter((row) => row.classList.contains("unqualified")).length };
+    })()`);
+    assert.equal(view.hidden, false);
+    assert.ok(view.unqualified > 0 && view.shown > 0);
+    assert.equal(view.unqualifiedShown, 0);
+    assert.equal(view.shown, view.rows - view.unqualified);
+  });
+
+  test("the search box finds a player by part of his name and leads to his page", async () => {
+    const found = await page.evaluate(`(async () => {
+      const name = document.querySelector("table.long tbody tr td a").textContent.trim();
+      const input = document.querySelector("form.search input");
+      input.focus();
+      input.value = name.slice(0, 4).toLowerCase();
+      input.dispatchEvent(new Event("input"));
+      for (let i = 0; i < 100 && !window.boxloomSearch; i++) await new Promise((d) => setTimeout(d, 25));
+      input.dispatchEvent(new Event("input"));
+      const links = [...document.querySelectorAll("form.search .found a")];
+      return { name, count: links.length, texts: links.map((a) => a.textContent), href: links[0]?.href ?? "" };
+    })()`);
+    assert.ok(found.count > 0 && found.count <= 12, JSON.stringify(found));
+    assert.ok(found.texts.every((text) => text.toLowerCase().includes(found.name.slice(0, 4).toLowerCase())));
+    assert.ok(existsSync(new URL(found.href)), `${found.href} is not a page of the site`);
+  });
+});
