@@ -8,6 +8,7 @@ namespace boxloom::site {
 namespace {
 
 __extension__ typedef __int128 Wide;
+__extension__ typedef unsigned __int128 UnsignedWide;
 
 // The sign moved to the numerator, so that comparing cross products works.
 Ratio normalized(const Ratio& r) { return r.denominator < 0 ? Ratio{-r.numerator, -r.denominator} : r; }
@@ -64,27 +65,40 @@ void appendValue(std::string& out, const Ratio& value, Shown shown) {
     } else if (!value.defined()) {
         out += kUndefinedRate;
     } else {
-        // Averages below one are written without the leading zero: .312
-        appendDecimals(out, value.value(), decimalsOf(shown), shown == Shown::Average);
+        appendDecimals(out, value, decimalsOf(shown), shown == Shown::Average);
     }
 }
 
-void appendDecimals(std::string& out, double value, int decimals, bool withoutLeadingZero) {
-    char buffer[64];
-    std::string_view text(
-        buffer,
-        static_cast<std::size_t>(
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr -
-            buffer));
-    // A value that rounds to zero has no sign: 0.0, not -0.0
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
-        text.remove_prefix(1);
-    if (withoutLeadingZero && text.starts_with("0.")) text.remove_prefix(1);
-    if (withoutLeadingZero && text.starts_with("-0.")) {
-        out += '-';
-        text.remove_prefix(2);
+// Rounded half away from zero from the exact fraction, so that 5/16 prints
+// .313 and an ERA of 5.625 prints 5.63 whatever their binary forms.
+void appendDecimals(std::string& out, const Ratio& value, int decimals, bool withoutLeadingZero) {
+    if (!value.defined()) {
+        out += kUndefinedRate;
+        return;
     }
-    out += text;
+    const Ratio exact = normalized(value);
+    Wide scaled = exact.numerator;
+    for (int i = 0; i < decimals; ++i)
+        scaled *= 10;
+    Wide rounded = scaled / exact.denominator;
+    const Wide remainder = scaled % exact.denominator;
+    if (2 * (remainder < 0 ? -remainder : remainder) >= exact.denominator) rounded += scaled < 0 ? -1 : 1;
+    // A value that rounds to zero has no sign: 0.0, not -0.0
+    if (rounded < 0) out += '-';
+    auto magnitude = static_cast<UnsignedWide>(rounded < 0 ? -rounded : rounded);
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (digits.size() <= static_cast<std::size_t>(decimals))
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
+    // Averages below one are written without the leading zero: .312
+    if (!(withoutLeadingZero && decimals > 0 && whole == 1 && digits[0] == '0')) out.append(digits, 0, whole);
+    if (decimals == 0) return;
+    out += '.';
+    out.append(digits, whole);
 }
 
 std::string formatValue(const Ratio& value, Shown shown) {

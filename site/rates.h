@@ -40,8 +40,9 @@ inline constexpr std::string_view kUndefinedRate = "\u2014";
 
 // The decimals a rate is printed with.
 int decimalsOf(Shown shown);
-// A number with a fixed count of decimals, never "-0.0"; .5 for 0.5 when asked.
-void appendDecimals(std::string& out, double value, int decimals, bool withoutLeadingZero);
+// A ratio with a fixed count of decimals, rounded half away from zero from its
+// exact value; never "-0.0"; .5 for 0.5 when asked.
+void appendDecimals(std::string& out, const Ratio& value, int decimals, bool withoutLeadingZero);
 std::string formatValue(const Ratio& value, Shown shown);
 void appendValue(std::string& out, const Ratio& value, Shown shown);
 // The unrounded value for the sorting script; "" when undefined.

@@ -157,7 +157,7 @@ void appendHeader(std::string& out, std::string_view label, std::string_view mea
 // Without the zeros that end the decimals: .29374, not .293740.
 void appendSortValue(std::string& out, const Ratio& value, int decimals) {
     std::string text;
-    appendDecimals(text, value.value(), decimals, true);
+    appendDecimals(text, value, decimals, true);
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.ends_with('.')) text.pop_back();
@@ -179,7 +179,7 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
         std::string previous, current;
         for (std::size_t i = 0; i < values.size() && apart; ++i) {
             current.clear();
-            appendDecimals(current, values[i].value(), decimals, true);
+            appendDecimals(current, values[i], decimals, true);
             apart = i == 0 || current != previous;
             previous.swap(current);
         }

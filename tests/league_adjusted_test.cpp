@@ -203,8 +203,8 @@ TEST(LeagueAdjusted, TheLargestCountersOverflowNothing) {
 
 TEST(LeagueAdjusted, RealFiguresPrintRoundedWithoutANegativeZero) {
     const std::vector<std::tuple<double, Shown, std::string>> cases = {
-        {118.5, Shown::Whole, "118"}, // to even, as the printed rates
-        {118.51, Shown::Whole, "119"},        {-0.04, Shown::OneDecimal, "0.0"}, {-0.4, Shown::Whole, "0"},
+        {118.5, Shown::Whole, "119"}, // half up, as the printed rates
+        {118.49, Shown::Whole, "118"},        {-0.04, Shown::OneDecimal, "0.0"}, {-0.4, Shown::Whole, "0"},
         {-13.04, Shown::OneDecimal, "-13.0"}, {0.3778, Shown::Average, ".378"},
     };
     for (const auto& [value, shown, text] : cases)

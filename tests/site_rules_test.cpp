@@ -103,7 +103,26 @@ TEST(SiteRates, ShownRoundedAndDashWhenTheDivisorIsZero) {
                           {{27 * 39, 300}, Shown::TwoDecimals, "3.51"},
                           {{487, 1}, Shown::Innings, "162.1"},
                           {{-4, 1}, Shown::Innings, "-1.1"},
-                          {{42, 1}, Shown::Count, "42"}};
+                          {{42, 1}, Shown::Count, "42"},
+                          // Exact halves go up from the fraction, whatever their binary forms.
+                          {{5, 16}, Shown::Average, ".313"},
+                          {{27 * 5, 24}, Shown::TwoDecimals, "5.63"},
+                          {{1, 8}, Shown::TwoDecimals, "0.13"},
+                          {{9 * 5, 40}, Shown::TwoDecimals, "1.13"},
+                          {{5, 2}, Shown::Whole, "3"},
+                          {{1, 20}, Shown::OneDecimal, "0.1"},
+                          {{-1, 20}, Shown::OneDecimal, "-0.1"},
+                          {{-1, 2000}, Shown::Average, "-.001"},
+                          {{-1, 2001}, Shown::Average, ".000"},
+                          {{1, 3}, Shown::Average, ".333"},
+                          {{2, 3}, Shown::Average, ".667"},
+                          {{1, -3}, Shown::Average, "-.333"},
+                          {{0, 7}, Shown::Whole, "0"},
+                          // Counters of a long career, far past a double's exact integers.
+                          {{9'007'199'254'740'993, 2'000'000'000'000'000}, Shown::Average, "4.504"},
+                          {{4'503'599'627'370'497, 1'000'000'000'000'000}, Shown::TwoDecimals, "4.50"},
+                          {{1'000'000'000'000'005, 2'000'000'000'000'000}, Shown::Average, ".500"},
+                          {{1'001'000'000'000'000, 2'000'000'000'000'000}, Shown::Average, ".501"}};
     for (const Case& c : cases)
         EXPECT_EQ(formatValue(c.value, c.shown), c.text) << c.value.numerator << "/" << c.value.denominator;
     EXPECT_EQ(sortKey({1, 0}), "");
@@ -363,7 +382,7 @@ TEST(SiteTables, SortValuesHaveTheDigitsThatKeepAColumnsValuesApart) {
         {"whole",
          {fixedRatio<2001, 20>, fixedRatio<1001, 10>},
          Shown::Whole,
-         {"<td data-v=\"100\">100", "<td data-v=\"100.1\">100"}},
+         {"<td data-v=\"100.05\">100", "<td data-v=\"100.1\">100"}},
         {"undefined", {fixedRatio<1, 0>, fixedRatio<0, 0>}, Shown::Average, {"<td>\u2014", "<td>\u2014"}},
     };
     for (const Case& c : cases) {
