@@ -6,6 +6,7 @@
 #include "league_adjusted.h"
 #include "league_store.h"
 #include "site_pages.h"
+#include "site_templates.h"
 #include "site_writer.h"
 
 #include <cstdint>
