@@ -58,7 +58,13 @@ const paintedCells = `(async (fraction) => {
     }
   }
   const headerInView = Math.abs(header.top - view.top) < 2;
-  return { rows: rows.length, checked, missed, firstColumn, headerInView };
+  // Blocks not laid out yet must not make the box scroll past the last column.
+  const headings = box.querySelector("thead tr").cells;
+  // The first heading stays in view; the others scroll with the columns.
+  const columns = headings[headings.length - 1].getBoundingClientRect().right -
+    headings[1].getBoundingClientRect().left + headings[0].offsetWidth;
+  const pastColumns = Math.round(box.scrollWidth - Math.max(columns, box.clientWidth));
+  return { rows: rows.length, checked, missed, firstColumn, headerInView, pastColumns };
   }
 })`;
 
@@ -74,6 +80,7 @@ for (const [width, height] of [[1280, 800], [390, 844]])
           assert.deepEqual(seen.missed, [], `${at}: cells not painted`);
           assert.ok(seen.firstColumn.every(Boolean), `${at}: the player column left the view`);
           assert.ok(seen.headerInView, `${at}: the header row left the view`);
+          assert.ok(seen.pastColumns < 2, `${at}: the box scrolls ${seen.pastColumns} px past the last column`);
         }
         await page.close();
       });
