@@ -90,6 +90,7 @@ private:
         std::string reason = db_.execute(indexesSql());
         if (reason.empty()) reason = db_.execute("COMMIT");
         if (!reason.empty()) return problem(path_, reason);
+        committed_ = true;
         if (!newFile) return;
         db_.close();
         if (platform::moveFile(workPath_, path_)) return;
@@ -102,6 +103,8 @@ private:
     // SQLite may have ended the transaction itself (a full disk) and left its
     // journal to be played back: opening the database again puts it back.
     void rollBack() {
+        // A new file that committed but could not take its name is discarded whole.
+        if (committed_) return;
         if (db_.inTransaction()) {
             db_.execute("ROLLBACK");
             return;
@@ -253,6 +256,7 @@ private:
     const ExportOptions& options_;
     const ImportControl& control_;
     std::string workPath_; // the database's own path, or the new file beside it
+    bool committed_ = false;
     Connection db_;
     bool fresh_ = false;
     ImportOutcome outcome_;

@@ -77,7 +77,7 @@ std::string Connection::execute(const std::string& sql) {
     return code == SQLITE_OK ? std::string() : reasonFor(code, db_);
 }
 
-bool Connection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+bool Connection::inTransaction() const { return db_ != nullptr && sqlite3_get_autocommit(db_) == 0; }
 
 int Connection::lastCode() const { return sqlite3_extended_errcode(db_); }
 

@@ -410,6 +410,21 @@ TEST_F(DemoSeasons, AFailedImportIntoANewDatabaseLeavesNoFileBehind) {
 }
 #endif
 
+// Another program makes the new database's name while the import runs (as a
+// second first import does): the import fails and says so, that file stays,
+// and no work file of the import is left.
+TEST_F(DemoSeasons, ANewDatabasesNameTakenDuringTheImportFailsAndLeavesNoWorkFile) {
+    ImportControl control;
+    control.progress = [this](std::size_t, std::size_t) { testing::writeFile(databasePath(), "theirs"); };
+    ExportOptions options;
+    const ImportOutcome outcome = importSeasons(databasePath(), {{"1986", season(0)}}, options, control);
+    ASSERT_FALSE(outcome.succeeded());
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].reason, "made by another program during the import");
+    EXPECT_EQ(fileBytes(databasePath()), "theirs");
+    EXPECT_EQ(work_.fileNames(), std::vector<std::string>{"league.db"});
+}
+
 TEST_F(DemoSeasons, ADatabaseHeldByAnotherWriterIsInUse) {
     ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
     const std::string before = fileBytes(databasePath());
