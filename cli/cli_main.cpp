@@ -62,8 +62,10 @@ int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostrea
         seasons.push_back(
             {command.seasonLabel.empty() ? database::defaultSeasonLabel(folder) : command.seasonLabel,
              folder});
+    database::ImportControl control;
+    control.replace = command.replace;
     const database::ImportOutcome outcome =
-        database::importSeasons(command.database, seasons, command.options);
+        database::importSeasons(command.database, seasons, command.options, control);
     printReport(database::importReport(command.database, seasons, outcome), out, err);
     return outcome.succeeded() ? kExitSuccess : kExitFailed;
 }

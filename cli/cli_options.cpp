@@ -152,6 +152,13 @@ constexpr ExportOption kOptions[] = {
          c.seasonLabel = label;
          return std::string();
      }},
+    {"--replace", "", "",
+     "with --database: import a season that would be refused (an empty or cut-short\n"
+     "statistics file, or one replacing its label's season of another year or more lines)",
+     [](CliCommand& c, const std::string&) {
+         c.replace = true;
+         return std::string();
+     }},
     {"--help", "-h", "", "show this help",
      [](CliCommand& c, const std::string&) {
          c.action = CliAction::Help;
@@ -173,6 +180,7 @@ std::string checkOperands(const CliCommand& command, const std::vector<const Exp
     if (command.database.empty()) {
         if (folders.size() > 1) return "more than one SEASON_FOLDER: '" + folders[1] + "'";
         if (!command.seasonLabel.empty()) return "--season goes with --database";
+        if (command.replace) return "--replace goes with --database";
         return {};
     }
     for (const ExportOption* option : given)

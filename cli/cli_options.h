@@ -16,8 +16,9 @@ struct CliCommand {
     std::string database;
     std::vector<std::string> seasonFolders;
     std::string seasonLabel;
-    bool quiet = false; // nothing on standard output
-    std::string error;  // for UsageError
+    bool replace = false; // import even where the database's guards refuse a season
+    bool quiet = false;   // nothing on standard output
+    std::string error;    // for UsageError
 };
 
 // The desktop window's initial state: CSV, city and nickname, include pitchers' hitting.

@@ -2,6 +2,18 @@
 
 namespace boxloom::database {
 
+namespace {
+
+// 2604 as "2,604".
+std::string withThousands(std::uint64_t count) {
+    std::string digits = std::to_string(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+} // namespace
+
 std::vector<ReportLine> importReport(const std::string& databasePath,
                                      const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome) {
     std::vector<ReportLine> lines;
@@ -14,6 +26,11 @@ std::vector<ReportLine> importReport(const std::string& databasePath,
     for (std::size_t i = 0; i < seasons.size() && i < outcome.rowsPerSeason.size(); ++i)
         lines.push_back({false, databasePath + ": season " + seasons[i].label + ": " +
                                     std::to_string(outcome.rowsPerSeason[i]) + " rows"});
+    for (const ImportOutcome::Replaced& season : outcome.replaced)
+        lines.push_back({false, databasePath + ": replaced season " + season.label + " (" +
+                                    withThousands(season.battingLines) +
+                                    (season.battingLines == 1 ? " batting line" : " batting lines") +
+                                    "; it held " + withThousands(season.heldBattingLines) + ")"});
     for (ReportLine& line : warningLines(outcome.warnings, outcome.recordsSkipped))
         lines.push_back(std::move(line));
     return lines;

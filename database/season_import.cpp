@@ -1,16 +1,19 @@
 #include "season_import.h"
 
 #include "commit_record.h"
+#include "export_file_kinds.h"
 #include "export_run.h"
 #include "file_layer.h"
 #include "league_files.h"
 #include "league_schema.h"
 #include "platform_files.h"
+#include "season_stats.h"
 #include "sqlite_db.h"
 #include "table_rows.h"
 #include "temporary_names.h"
 #include "text_encoding.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace boxloom::database {
@@ -121,16 +124,78 @@ private:
         platform::removeIfPresent(workPath_ + "-journal");
     }
 
-    // Every league file of every season opens before the database is touched.
+    // Every league file of every season opens before the database is touched,
+    // and a statistics file that holds no whole season is refused there.
     bool leagueFilesOpen() {
         for (const SeasonSource& season : seasons_) {
             for (const char* name : kLeagueFiles) {
                 const std::string path = joinPath(season.folder, name);
                 ReadOnlyFile file;
-                if (std::string reason = file.open(path); !reason.empty()) problem(path, reason);
+                if (std::string reason = file.open(path); !reason.empty())
+                    problem(path, reason);
+                else if (name == kLeagueFiles[2] && !control_.replace)
+                    checkStatisticsFile(path, file);
             }
         }
         return outcome_.succeeded();
+    }
+
+    void checkStatisticsFile(const std::string& path, ReadOnlyFile& file) {
+        std::uint64_t size = 0;
+        std::string reason;
+        std::vector<char> buffer(1 << 16);
+        for (std::ptrdiff_t got; (got = file.read(buffer.data(), buffer.size(), reason)) > 0;)
+            size += static_cast<std::uint64_t>(got);
+        if (!reason.empty()) return problem(path, reason);
+        if (size == 0)
+            return problem(path,
+                           "holds no statistics records: nothing imported (--replace imports it anyway)");
+        if (size % kSeasonRecordSize != 0)
+            problem(path, "ends in a partial record (" + std::to_string(size) + " bytes, records of " +
+                              std::to_string(kSeasonRecordSize) +
+                              "): a file cut short; nothing imported (--replace imports it anyway)");
+    }
+
+    struct HeldSeason {
+        bool held = false;
+        std::int64_t year = 0;
+        std::uint64_t battingLines = 0;
+    };
+    HeldSeason heldSeason(const std::string& label) {
+        HeldSeason held;
+        Statement seasons(db_, "SELECT count(*) FROM \"Seasons\" WHERE \"Season\" = ?");
+        Statement year(db_, "SELECT max(\"Year\") FROM \"Teams\" WHERE \"Season\" = ?");
+        Statement lines(db_, "SELECT count(*) FROM \"Batting_Stats\" WHERE \"Season\" = ?");
+        for (Statement* query : {&seasons, &year, &lines})
+            query->bindText(1, label);
+        if (seasons.step() && seasons.hasRow()) held.held = seasons.integerColumn(0) > 0;
+        if (year.step() && year.hasRow()) held.year = year.integerColumn(0);
+        if (lines.step() && lines.hasRow())
+            held.battingLines = static_cast<std::uint64_t>(lines.integerColumn(0));
+        return held;
+    }
+
+    // A season replaces one of its label only when that is clearly meant.
+    bool replacementMeant(const SeasonSource& season, const HeldSeason& held, std::int64_t year,
+                          std::uint64_t battingLines) {
+        if (!held.held) return true;
+        const std::string named = "season " + season.label;
+        if (!control_.replace && held.year != year) {
+            problem(season.folder,
+                    named + " in the database is of " + std::to_string(held.year) + ", this folder of " +
+                        std::to_string(year) +
+                        ": nothing imported; give --season LABEL for the new year, or --replace");
+            return false;
+        }
+        if (!control_.replace && battingLines < held.battingLines) {
+            problem(season.folder, "this folder has " + std::to_string(battingLines) + " batting lines, " +
+                                       named + " in the database " + std::to_string(held.battingLines) +
+                                       " (an earlier or cut-short season file): nothing imported; --replace "
+                                       "imports it anyway");
+            return false;
+        }
+        outcome_.replaced.push_back({season.label, battingLines, held.battingLines});
+        return true;
     }
 
     bool openDatabase() {
@@ -166,7 +231,9 @@ private:
     }
 
     bool importSeason(const SeasonSource& season) {
-        if (!forgetSeason(season) || !loadLeagueTables(season)) return false;
+        const HeldSeason held = heldSeason(season.label);
+        std::int64_t year = 0;
+        if (!forgetSeason(season) || !loadLeagueTables(season, year)) return false;
         FileSystemLeagueFiles leagueFiles;
         SeasonTables tables(db_, season.label, control_.cancel);
         const ExportOutcome outcome = runExport(importOptions(options_, season.folder), leagueFiles, tables);
@@ -180,7 +247,9 @@ private:
         for (std::uint64_t count : outcome.rowsWritten)
             rows += count;
         outcome_.rowsPerSeason.push_back(rows);
-        return outcome.succeeded();
+        const std::uint64_t battingLines =
+            outcome.rowsWritten[static_cast<std::size_t>(ExportFileKind::BattingStats)];
+        return outcome.succeeded() && replacementMeant(season, held, year, battingLines);
     }
 
     bool forgetSeason(const SeasonSource& season) {
@@ -196,7 +265,7 @@ private:
         return outcome_.succeeded();
     }
 
-    bool loadLeagueTables(const SeasonSource& season) {
+    bool loadLeagueTables(const SeasonSource& season, std::int64_t& year) {
         auto teams = std::make_unique<TeamTable>();
         auto players = std::make_unique<PlayerTable>();
         ReadOnlyFile teamFile, playerFile;
@@ -210,6 +279,9 @@ private:
             problem(teamPath, loaded.error);
         if (auto loaded = loadPlayerFile(playerFile, *players); !loaded.error.empty())
             problem(playerPath, loaded.error);
+        for (int number = 0; number <= TeamTable::kMax; ++number)
+            if ((*teams)[number].loaded)
+                year = std::max<std::int64_t>(year, std::stoll((*teams)[number].yearText));
         return outcome_.succeeded() && insertTeams(season, *teams) && insertPlayers(season, *players);
     }
 

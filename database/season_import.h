@@ -26,6 +26,13 @@ struct ImportOutcome {
     std::uint64_t recordsSkipped = 0;
     // Rows written per season, in the order given.
     std::vector<std::uint64_t> rowsPerSeason;
+    // The seasons that replaced one of their label, with both counts of batting lines.
+    struct Replaced {
+        std::string label;
+        std::uint64_t battingLines = 0;
+        std::uint64_t heldBattingLines = 0;
+    };
+    std::vector<Replaced> replaced;
 
     bool cancelled = false;
 
@@ -38,6 +45,10 @@ struct ImportControl {
     // After each season: seasons done, seasons in all. Called on the import's thread.
     std::function<void(std::size_t, std::size_t)> progress;
     const std::atomic<bool>* cancel = nullptr;
+    // A season is refused, and nothing imported, when its statistics file is
+    // empty or ends in a partial record, or when it would replace a season of
+    // its label that has another year or more batting lines; unless this is set.
+    bool replace = false;
 };
 
 inline constexpr std::string_view kImportCancelled = "the import was cancelled";

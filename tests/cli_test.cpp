@@ -55,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {"--database", "l.db", "-oout", "a"},
                        "option --output does nothing with --database"},
         UsageErrorCase{"AllWithDatabase", {"--all", "--database=l.db", "a"}, "option --all does nothing"},
+        UsageErrorCase{"ReplaceWithoutDatabase", {"--replace", "a"}, "--replace goes with --database"},
         UsageErrorCase{"EncodingWithDatabase",
                        {"--database=l.db", "--encoding", "utf-8", "a"},
                        "option --encoding does nothing"},
@@ -227,6 +228,12 @@ TEST(CommandLine, ADatabaseImportSaysHowManyRowsEachSeasonGot) {
         << err.str();
     EXPECT_EQ(out.str(), database + ": season 1986: 4 rows\n");
     EXPECT_EQ(season.outputFolder.fileNames(), std::vector<std::string>{"league.db"}) << "no export files";
+    std::ostringstream replacing, quiet;
+    EXPECT_EQ(runCommandLine({"--database", database, "--season", "1986", season.seasonFolder.str()},
+                             replacing, quiet),
+              0);
+    EXPECT_EQ(replacing.str(), database + ": season 1986: 4 rows\n" + database +
+                                   ": replaced season 1986 (1 batting line; it held 1)\n");
     std::ostringstream again, problems;
     testing::writeFile(database, "not a database at all");
     EXPECT_EQ(runCommandLine({"--database", database, season.seasonFolder.str()}, again, problems), 1);

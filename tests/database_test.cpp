@@ -270,11 +270,79 @@ TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
     const auto both = Reader(databasePath()).rows(count);
     ASSERT_EQ(both.size(), 2u);
     ASSERT_NE(both[0][1], both[1][1]);
-    ASSERT_TRUE(import({{"1986", season(1)}}).succeeded());
+    // Another league under the label, with fewer lines: meant only with replace.
+    ImportControl replace;
+    replace.replace = true;
+    ExportOptions options;
+    options.pitcherHitting = PitcherHittingMode::GroupByTeam; // as import() does
+    const ImportOutcome outcome = importSeasons(databasePath(), {{"1986", season(1)}}, options, replace);
+    ASSERT_TRUE(outcome.succeeded());
+    ASSERT_EQ(outcome.replaced.size(), 1u);
+    EXPECT_EQ(std::to_string(outcome.replaced[0].heldBattingLines), both[0][1]);
+    EXPECT_EQ(std::to_string(outcome.replaced[0].battingLines), both[1][1]);
     const auto replaced = Reader(databasePath()).rows(count);
     EXPECT_EQ(replaced[1], both[1]) << "the other season stays";
     EXPECT_EQ(replaced[0][1], both[1][1]) << "1986 now holds the second folder's rows, once";
     EXPECT_EQ(Reader(databasePath()).value("SELECT count(*) FROM Seasons"), "2");
+}
+
+// A season replaces the one of its label only when that is clearly meant: a
+// statistics file that is empty, cut in a record or cut at a record, or a
+// season of another year, is refused and changes nothing; unless replacing.
+TEST_F(DemoSeasons, ASeasonThatWouldLoseTheStoredOneIsRefusedUnlessReplacing) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& folder)> damage;
+        const char* reason;
+    };
+    const auto cutTo = [](std::uintmax_t bytes) {
+        return [bytes](const std::string& folder) {
+            std::filesystem::resize_file(folder + "/zelgs.dat", bytes);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"empty", cutTo(0), "holds no statistics records"},
+        {"cut in a record", cutTo(1000 * 302 + 151), "ends in a partial record"},
+        {"cut at a record", cutTo(1000 * 302), "batting lines, season 1986 in the database"},
+        {"another year",
+         [](const std::string& folder) {
+             ASSERT_EQ(writeDemoSeason(folder, {.seed = 1, .firstYear = 2040}).error, "");
+         },
+         "in the database is of"},
+    };
+    for (const Case& c : cases) {
+        TempFolder work;
+        const std::string database = work.file("league.db");
+        ExportOptions options;
+        ASSERT_TRUE(importSeasons(database, {{"1986", season(0)}}, options).succeeded());
+        const std::string before = fileBytes(database);
+        TempFolder folder;
+        for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+            std::filesystem::copy_file(season(0) + "/" + name, folder.file(name));
+        c.damage(folder.str());
+        const ImportOutcome refused = importSeasons(database, {{"1986", folder.str()}}, options);
+        ASSERT_EQ(refused.problems.size(), 1u) << c.what;
+        EXPECT_NE(refused.problems[0].reason.find(c.reason), std::string::npos)
+            << c.what << ": " << refused.problems[0].reason;
+        EXPECT_TRUE(fileBytes(database) == before) << c.what << ": the database changed";
+        ImportControl replace;
+        replace.replace = true;
+        const ImportOutcome replaced = importSeasons(database, {{"1986", folder.str()}}, options, replace);
+        EXPECT_TRUE(replaced.succeeded()) << c.what;
+        EXPECT_EQ(replaced.replaced.size(), 1u) << c.what;
+    }
+    // A season that grows (a mid-season import) replaces its own without a word of refusal.
+    TempFolder work;
+    const std::string database = work.file("league.db");
+    TempFolder cut;
+    for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+        std::filesystem::copy_file(season(0) + "/" + name, cut.file(name));
+    std::filesystem::resize_file(cut.file("zelgs.dat"), 1000 * 302);
+    ASSERT_TRUE(importSeasons(database, {{"1986", cut.str()}}, {}).succeeded());
+    const ImportOutcome grown = importSeasons(database, {{"1986", season(0)}}, {});
+    ASSERT_TRUE(grown.succeeded());
+    ASSERT_EQ(grown.replaced.size(), 1u);
+    EXPECT_GT(grown.replaced[0].battingLines, grown.replaced[0].heldBattingLines);
 }
 
 // tests/data/league-v1.db was made by an earlier Boxloom (season 1986 of a
