@@ -139,14 +139,20 @@ Ratio weightedOnBase(const Counters& c) {
     return approximateRatio(unscaled(c[adj::WobaPoints]) / static_cast<double>(divisor));
 }
 
-Ratio runsAboveAverage(const Counters& c) { return approximateRatio(unscaled(c[adj::RunsAboveAverage])); }
+// Runs from wOBA are as undefined as wOBA itself: a line of only sacrifices,
+// intentional walks or interference has none, not an average one.
+Ratio runsAboveAverage(const Counters& c) {
+    if (wobaDivisor(c) == 0) return {0, 0};
+    return approximateRatio(unscaled(c[adj::RunsAboveAverage]));
+}
 
 Ratio runsCreated(const Counters& c) {
+    if (wobaDivisor(c) == 0) return {0, 0};
     return approximateRatio(unscaled(c[adj::RunsAboveAverage]) + unscaled(c[adj::LeagueRuns]));
 }
 
 Ratio runsCreatedPlus(const Counters& c) {
-    if (c[adj::LeagueRuns] == 0) return {0, 0};
+    if (c[adj::LeagueRuns] == 0 || wobaDivisor(c) == 0) return {0, 0};
     const double average = unscaled(c[adj::LeagueRuns]);
     return approximateRatio(100 * (unscaled(c[adj::RunsAboveAverage]) + average) / average);
 }

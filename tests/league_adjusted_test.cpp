@@ -166,14 +166,20 @@ TEST(LeagueAdjusted, TotalsAndCareersAreWeightedByTheirParts) {
 TEST(LeagueAdjusted, AZeroDivisorShowsADash) {
     SeasonData season = smallLeague();
     season.batting.push_back(battingLine(9, 1, {}));
+    // Plate appearances, but none that wOBA counts: two sacrifice hits and an intentional walk.
+    season.batting.push_back(battingLine(10, 1, {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 0, 0}));
     season.pitching.push_back(pitchingLine(8, {}));
     season.pitching.push_back(pitchingLine(7, {30, 0, 0, 5, 1, 10, 0, 0}));
     addLeagueAdjusted(season);
     const std::string dash(kUndefinedRate);
-    const Counters& batter = season.batting.back().counters;
-    for (auto figure : {onBasePlusSluggingPlus, weightedOnBase, runsCreatedPlus})
-        EXPECT_EQ(formatValue(figure(batter), Shown::Whole), dash);
-    EXPECT_EQ(formatValue(runsAboveAverage(batter), Shown::OneDecimal), "0.0");
+    for (std::size_t last : {1u, 2u}) {
+        const Counters& batter = season.batting[season.batting.size() - last].counters;
+        for (auto figure : {weightedOnBase, runsAboveAverage, runsCreated, runsCreatedPlus})
+            EXPECT_EQ(formatValue(figure(batter), Shown::OneDecimal), dash) << "batter " << last;
+    }
+    EXPECT_EQ(
+        formatValue(onBasePlusSluggingPlus(season.batting[season.batting.size() - 2].counters), Shown::Whole),
+        dash);
     const Counters& idle = season.pitching[2].counters;
     EXPECT_EQ(formatValue(fieldingIndependentPitching(idle), Shown::TwoDecimals), dash);
     EXPECT_EQ(formatValue(earnedRunAveragePlus(idle), Shown::Whole), dash);
