@@ -131,21 +131,18 @@ private:
             for (const char* name : kLeagueFiles) {
                 const std::string path = joinPath(season.folder, name);
                 ReadOnlyFile file;
-                if (std::string reason = file.open(path); !reason.empty())
-                    problem(path, reason);
-                else if (name == kLeagueFiles[2] && !control_.replace)
-                    checkStatisticsFile(path, file);
+                if (std::string reason = file.open(path); !reason.empty()) problem(path, reason);
             }
+            if (outcome_.succeeded() && !control_.replace)
+                checkStatisticsFile(joinPath(season.folder, kLeagueFiles[2]));
         }
         return outcome_.succeeded();
     }
 
-    void checkStatisticsFile(const std::string& path, ReadOnlyFile& file) {
-        std::uint64_t size = 0;
-        std::string reason;
-        std::vector<char> buffer(1 << 16);
-        for (std::ptrdiff_t got; (got = file.read(buffer.data(), buffer.size(), reason)) > 0;)
-            size += static_cast<std::uint64_t>(got);
+    void checkStatisticsFile(const std::string& path) {
+        ReadOnlyFile file;
+        std::string reason = file.open(path);
+        const std::uint64_t size = reason.empty() ? file.size(reason) : 0;
         if (!reason.empty()) return problem(path, reason);
         if (size == 0)
             return problem(path,
@@ -280,8 +277,7 @@ private:
         if (auto loaded = loadPlayerFile(playerFile, *players); !loaded.error.empty())
             problem(playerPath, loaded.error);
         for (int number = 0; number <= TeamTable::kMax; ++number)
-            if ((*teams)[number].loaded)
-                year = std::max<std::int64_t>(year, std::stoll((*teams)[number].yearText));
+            if ((*teams)[number].loaded) year = std::max<std::int64_t>(year, (*teams)[number].year);
         return outcome_.succeeded() && insertTeams(season, *teams) && insertPlayers(season, *players);
     }
 

@@ -26,6 +26,7 @@ public:
     std::ptrdiff_t read(void* buffer, std::size_t size, std::string& reason) override {
         return file_.read(buffer, size, reason);
     }
+    std::uint64_t size(std::string& reason) const { return file_.size(reason); }
     void close() { file_.close(); }
     bool isOpen() const { return file_.isOpen(); }
 

@@ -23,6 +23,8 @@ public:
     std::string open(const std::string& path);
     // The bytes read, 0 at the end, or -1 with the reason.
     std::ptrdiff_t read(void* buffer, std::size_t size, std::string& reason);
+    // The open file's size in bytes, or "" replaced by the reason it is not known.
+    std::uint64_t size(std::string& reason) const;
     void close();
     bool isOpen() const { return handle_ != kClosed; }
 

@@ -50,6 +50,13 @@ std::ptrdiff_t InputFile::read(void* buffer, std::size_t size, std::string& reas
     }
 }
 
+std::uint64_t InputFile::size(std::string& reason) const {
+    struct stat info {};
+    if (::fstat(fd(handle_), &info) == 0) return static_cast<std::uint64_t>(info.st_size);
+    reason = reasonForError(errno);
+    return 0;
+}
+
 void InputFile::close() {
     if (handle_ == kClosed) return;
     ::close(fd(handle_));

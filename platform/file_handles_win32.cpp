@@ -46,6 +46,13 @@ std::ptrdiff_t InputFile::read(void* buffer, std::size_t size, std::string& reas
     return static_cast<std::ptrdiff_t>(got);
 }
 
+std::uint64_t InputFile::size(std::string& reason) const {
+    LARGE_INTEGER bytes{};
+    if (GetFileSizeEx(nativeHandle(handle_), &bytes)) return static_cast<std::uint64_t>(bytes.QuadPart);
+    reason = reasonForError(GetLastError());
+    return 0;
+}
+
 void InputFile::close() {
     if (handle_ == kClosed) return;
     CloseHandle(nativeHandle(handle_));
