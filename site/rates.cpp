@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
+#include <limits>
+#include <string_view>
 
 namespace boxloom::site {
 
@@ -69,6 +72,46 @@ void appendValue(std::string& out, const Ratio& value, Shown shown) {
     }
 }
 
+namespace {
+
+// a / b rounded half away from zero; b > 0.
+template <typename Integer> Integer roundedQuotient(Integer a, Integer b) {
+    const Integer quotient = a / b, remainder = a % b;
+    const bool half = 2 * (remainder < 0 ? -remainder : remainder) >= b;
+    return half ? quotient + (a < 0 ? -1 : 1) : quotient;
+}
+
+// The ratio times 10^decimals, rounded; in 64 bits when it fits, as nearly every rate does.
+Wide scaledAndRounded(const Ratio& exact, int decimals) {
+    Wide scaled = exact.numerator;
+    for (int i = 0; i < decimals; ++i)
+        scaled *= 10;
+    constexpr Wide kLimit = std::numeric_limits<long long>::max();
+    if (scaled <= kLimit && scaled >= -kLimit)
+        return roundedQuotient(static_cast<long long>(scaled), static_cast<long long>(exact.denominator));
+    return roundedQuotient(scaled, static_cast<Wide>(exact.denominator));
+}
+
+// The decimal digits of a magnitude, at least `least` of them (leading zeros).
+std::string_view digitsOf(UnsignedWide magnitude, std::size_t least, char (&buffer)[48]) {
+    char* start = std::end(buffer);
+    const auto put = [&start](auto rest) {
+        do {
+            *--start = static_cast<char>('0' + static_cast<int>(rest % 10));
+            rest /= 10;
+        } while (rest != 0);
+    };
+    if (magnitude <= std::numeric_limits<unsigned long long>::max())
+        put(static_cast<unsigned long long>(magnitude));
+    else
+        put(magnitude);
+    while (static_cast<std::size_t>(std::end(buffer) - start) < least)
+        *--start = '0';
+    return {start, static_cast<std::size_t>(std::end(buffer) - start)};
+}
+
+} // namespace
+
 // Rounded half away from zero from the exact fraction, so that 5/16 prints
 // .313 and an ERA of 5.625 prints 5.63 whatever their binary forms.
 void appendDecimals(std::string& out, const Ratio& value, int decimals, bool withoutLeadingZero) {
@@ -76,29 +119,20 @@ void appendDecimals(std::string& out, const Ratio& value, int decimals, bool wit
         out += kUndefinedRate;
         return;
     }
-    const Ratio exact = normalized(value);
-    Wide scaled = exact.numerator;
-    for (int i = 0; i < decimals; ++i)
-        scaled *= 10;
-    Wide rounded = scaled / exact.denominator;
-    const Wide remainder = scaled % exact.denominator;
-    if (2 * (remainder < 0 ? -remainder : remainder) >= exact.denominator) rounded += scaled < 0 ? -1 : 1;
+    const Wide rounded = scaledAndRounded(normalized(value), decimals);
     // A value that rounds to zero has no sign: 0.0, not -0.0
     if (rounded < 0) out += '-';
-    auto magnitude = static_cast<UnsignedWide>(rounded < 0 ? -rounded : rounded);
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (digits.size() <= static_cast<std::size_t>(decimals))
-        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-    const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
+    char buffer[48];
+    const auto fraction = static_cast<std::size_t>(decimals);
+    const std::string_view digits =
+        digitsOf(static_cast<UnsignedWide>(rounded < 0 ? -rounded : rounded), fraction + 1, buffer);
+    const std::size_t whole = digits.size() - fraction;
     // Averages below one are written without the leading zero: .312
-    if (!(withoutLeadingZero && decimals > 0 && whole == 1 && digits[0] == '0')) out.append(digits, 0, whole);
-    if (decimals == 0) return;
+    if (!(withoutLeadingZero && fraction > 0 && whole == 1 && digits[0] == '0'))
+        out += digits.substr(0, whole);
+    if (fraction == 0) return;
     out += '.';
-    out.append(digits, whole);
+    out += digits.substr(whole);
 }
 
 std::string formatValue(const Ratio& value, Shown shown) {
