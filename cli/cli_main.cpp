@@ -4,9 +4,12 @@
 #include "export_file_kinds.h"
 #include "export_run.h"
 #include "import_report.h"
+#include "league_store.h"
 #include "option_grammar.h"
 #include "output_folder.h"
 #include "season_import.h"
+
+#include <algorithm>
 
 #include <ostream>
 #include <sstream>
@@ -70,6 +73,51 @@ int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostrea
     return outcome.succeeded() ? kExitSuccess : kExitFailed;
 }
 
+// One line per season under the captions, each column as wide as its widest
+// cell, numbers to the right.
+std::string seasonTable(const std::vector<database::SeasonSummary>& seasons) {
+    using database::kSeasonListColumns;
+    std::vector<database::SeasonListCells> rows;
+    database::SeasonListCells& captions = rows.emplace_back();
+    for (std::size_t i = 0; i < kSeasonListColumns.size(); ++i)
+        captions[i] = kSeasonListColumns[i].caption;
+    for (const database::SeasonSummary& season : seasons)
+        rows.push_back(database::seasonListCells(season));
+    std::array<std::size_t, kSeasonListColumns.size()> widths{};
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+    std::string table;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string pad(widths[i] - row[i].size(), ' ');
+            line += (i == 0 ? "" : "  ") + (kSeasonListColumns[i].numeric ? pad + row[i] : row[i] + pad);
+        }
+        table += line.erase(line.find_last_not_of(' ') + 1) + '\n';
+    }
+    return table;
+}
+
+int listSeasons(const CliCommand& command, std::ostream& out, std::ostream& err) {
+    database::LeagueStore store;
+    std::vector<database::SeasonSummary> seasons;
+    std::string reason = store.open(command.database);
+    if (reason.empty()) reason = store.summaries(seasons);
+    if (!reason.empty()) {
+        err << "boxloom-export: " << command.database << ": " << reason << '\n';
+        return kExitFailed;
+    }
+    out << seasonTable(seasons);
+    return kExitSuccess;
+}
+
+int removeSeasons(const CliCommand& command, std::ostream& out, std::ostream& err) {
+    const database::RemovalOutcome outcome = database::removeSeasons(command.database, command.removeLabels);
+    printReport(database::removalReport(command.database, outcome), out, err);
+    return outcome.succeeded() ? kExitSuccess : kExitFailed;
+}
+
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const CliCommand command = parseCommandLine(arguments);
     switch (command.action) {
@@ -78,10 +126,14 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     case CliAction::UsageError:
         err << "boxloom-export: " << command.error << "\nTry 'boxloom-export --help' for more information.\n";
         return kExitUsage;
-    case CliAction::Export: break;
+    case CliAction::Export:
+    case CliAction::ListSeasons:
+    case CliAction::RemoveSeasons: break;
     }
     std::ostringstream quiet;
     std::ostream& report = command.quiet ? quiet : out;
+    if (command.action == CliAction::ListSeasons) return listSeasons(command, out, err);
+    if (command.action == CliAction::RemoveSeasons) return removeSeasons(command, report, err);
     if (!command.database.empty()) return importIntoDatabase(command, report, err);
     if (!prepareOutputFolder("boxloom-export", command.options.outputFolder, report, err)) return kExitFailed;
 

@@ -159,6 +159,19 @@ constexpr ExportOption kOptions[] = {
          c.replace = true;
          return std::string();
      }},
+    {"--remove-season", "", "LABEL",
+     "with --database: remove this season, and the seasons named after it,\n"
+     "all in one step or none",
+     [](CliCommand& c, const std::string& label) {
+         c.removeLabels.push_back(label);
+         return std::string();
+     }},
+    {"--list-seasons", "", "",
+     "with --database: list its seasons (label, year, teams, players,\nrows, imported)",
+     [](CliCommand& c, const std::string&) {
+         c.listSeasons = true;
+         return std::string();
+     }},
     {"--help", "-h", "", "show this help",
      [](CliCommand& c, const std::string&) {
          c.action = CliAction::Help;
@@ -198,13 +211,36 @@ std::string checkOperands(const CliCommand& command, const std::vector<const Exp
     return {};
 }
 
+// Listing or removing seasons reads no season folder: the operands after
+// --remove-season are more labels.
+std::string checkSeasonManagement(CliCommand& command, const std::vector<std::string>& operands) {
+    const char* option = command.listSeasons ? "--list-seasons" : "--remove-season";
+    if (command.listSeasons && !command.removeLabels.empty())
+        return "--list-seasons and --remove-season are two calls";
+    if (command.database.empty()) return std::string(option) + " goes with --database";
+    if (!command.seasonLabel.empty() || command.replace)
+        return std::string(command.replace ? "--replace" : "--season") + " goes with an import, not " +
+               option;
+    if (command.listSeasons) {
+        if (!operands.empty()) return "--list-seasons takes no SEASON_FOLDER: '" + operands[0] + "'";
+        command.action = CliAction::ListSeasons;
+        return {};
+    }
+    command.removeLabels.insert(command.removeLabels.end(), operands.begin(), operands.end());
+    command.action = CliAction::RemoveSeasons;
+    return {};
+}
+
 } // namespace
 
 CliCommand parseCommandLine(const std::vector<std::string>& arguments) {
     CliCommand command;
     const auto parsed = parseArguments<CliCommand>(arguments, kOptions, command);
     std::string error = parsed.error;
-    if (error.empty() && command.action == CliAction::Export) {
+    if (error.empty() && command.action == CliAction::Export &&
+        (command.listSeasons || !command.removeLabels.empty())) {
+        error = checkSeasonManagement(command, parsed.operands);
+    } else if (error.empty() && command.action == CliAction::Export) {
         command.seasonFolders = parsed.operands;
         if (!parsed.operands.empty()) command.options.seasonFolder = parsed.operands.front();
         error = checkOperands(command, parsed.given);
@@ -220,6 +256,7 @@ std::string usageText() {
     return helpText<CliCommand>(
         "Usage: boxloom-export [OPTIONS] SEASON_FOLDER\n"
         "       boxloom-export --database FILE [--season LABEL] [OPTIONS] SEASON_FOLDER...\n"
+        "       boxloom-export --database FILE --list-seasons | --remove-season LABEL...\n"
         "Exports a ZEL season's statistics as comma-separated files.\n",
         kOptions, "Exit status: 0 success, 1 the export failed, 2 usage error.\n");
 }

@@ -7,7 +7,7 @@
 
 namespace boxloom::cli {
 
-enum class CliAction { Export, Help, Version, UsageError };
+enum class CliAction { Export, ListSeasons, RemoveSeasons, Help, Version, UsageError };
 
 struct CliCommand {
     CliAction action = CliAction::Export;
@@ -17,8 +17,10 @@ struct CliCommand {
     std::vector<std::string> seasonFolders;
     std::string seasonLabel;
     bool replace = false; // import even where the database's guards refuse a season
-    bool quiet = false;   // nothing on standard output
-    std::string error;    // for UsageError
+    bool listSeasons = false;
+    std::vector<std::string> removeLabels;
+    bool quiet = false; // nothing on standard output
+    std::string error;  // for UsageError
 };
 
 // The desktop window's initial state: CSV, city and nickname, include pitchers' hitting.

@@ -12,17 +12,36 @@ std::string withThousands(std::uint64_t count) {
     return digits;
 }
 
+std::string counted(std::int64_t count, const char* one, const char* many) {
+    return withThousands(static_cast<std::uint64_t>(count)) + " " + (count == 1 ? one : many);
+}
+
+std::vector<ReportLine> failureLines(const std::vector<ExportProblem>& problems, const std::string& what,
+                                     const std::string& databasePath) {
+    std::vector<ReportLine> lines;
+    for (const ExportProblem& problem : problems)
+        lines.push_back({true, problem.file + ": " + problem.reason});
+    lines.push_back({true, what + " FAILED; " + databasePath + " was left as it was"});
+    return lines;
+}
+
 } // namespace
+
+std::vector<ReportLine> removalReport(const std::string& databasePath, const RemovalOutcome& outcome) {
+    if (!outcome.succeeded()) return failureLines(outcome.problems, "removal", databasePath);
+    std::vector<ReportLine> lines;
+    for (const SeasonSummary& season : outcome.removed)
+        lines.push_back({false, databasePath + ": removed season " + season.label + " (" +
+                                    counted(season.teams, "team", "teams") + ", " +
+                                    counted(season.players, "player", "players") + ", " +
+                                    counted(season.rows, "row", "rows") + ")"});
+    return lines;
+}
 
 std::vector<ReportLine> importReport(const std::string& databasePath,
                                      const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome) {
     std::vector<ReportLine> lines;
-    if (!outcome.succeeded()) {
-        for (const ExportProblem& problem : outcome.problems)
-            lines.push_back({true, problem.file + ": " + problem.reason});
-        lines.push_back({true, "import FAILED; " + databasePath + " was left as it was"});
-        return lines;
-    }
+    if (!outcome.succeeded()) return failureLines(outcome.problems, "import", databasePath);
     for (std::size_t i = 0; i < seasons.size() && i < outcome.rowsPerSeason.size(); ++i)
         lines.push_back({false, databasePath + ": season " + seasons[i].label + ": " +
                                     std::to_string(outcome.rowsPerSeason[i]) + " rows"});

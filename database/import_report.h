@@ -13,4 +13,8 @@ namespace boxloom::database {
 std::vector<ReportLine> importReport(const std::string& databasePath,
                                      const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome);
 
+// Each removed season and what it held, or the problems and that the database
+// was left as it was.
+std::vector<ReportLine> removalReport(const std::string& databasePath, const RemovalOutcome& outcome);
+
 } // namespace boxloom::database

@@ -303,35 +303,8 @@ std::vector<std::string> LeagueStore::seasons() {
     return labels;
 }
 
-namespace {
-
-std::string summariesSql() {
-    std::string rows;
-    for (ExportFileKind kind : kExportFileKinds)
-        rows += std::string(rows.empty() ? "" : " + ") + "(SELECT count(*) FROM \"" +
-                describeTable(kind).name + "\" r WHERE r.\"Season\" = s.\"Season\")";
-    return "SELECT s.\"Season\", ifnull((SELECT max(\"Year\") FROM \"Teams\" t WHERE t.\"Season\" = "
-           "s.\"Season\"), 0), (SELECT count(*) FROM \"Teams\" t WHERE t.\"Season\" = s.\"Season\"), "
-           "(SELECT count(*) FROM \"Players\" p WHERE p.\"Season\" = s.\"Season\"), " +
-           rows +
-           ", ifnull(s.\"ImportedAt\", ''), ifnull((SELECT max(g) FROM (SELECT sum(p.\"GS\") g FROM "
-           "\"Pitching_Stats\" p WHERE p.\"Season\" = s.\"Season\" AND p.\"StatType\" = 'Regular' "
-           "GROUP BY p.\"TeamID\")), 0) FROM \"Seasons\" s ORDER BY s.\"Season\"";
-}
-
-} // namespace
-
 std::string LeagueStore::summaries(std::vector<SeasonSummary>& list) {
-    list.clear();
-    Statement query(db_, summariesSql());
-    if (!query.ok()) return db_.reason();
-    for (;;) {
-        if (!query.step()) return db_.reason();
-        if (!query.hasRow()) return {};
-        list.push_back({query.textColumn(0), query.integerColumn(1), query.integerColumn(2),
-                        query.integerColumn(3), query.integerColumn(4), query.textColumn(5),
-                        query.integerColumn(6)});
-    }
+    return readSeasonSummaries(db_, list);
 }
 
 std::string LeagueStore::load(const std::string& label, SeasonPart part, SeasonData& season) {

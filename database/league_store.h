@@ -5,6 +5,7 @@
 
 #include "export_file_kinds.h"
 #include "league_data.h"
+#include "season_list.h"
 #include "sqlite_db.h"
 
 #include <cstdint>
@@ -19,19 +20,6 @@ namespace boxloom::database {
 enum class SeasonPart { Batting, Pitching, Fielding, Teams, Players };
 inline constexpr SeasonPart kSeasonParts[] = {SeasonPart::Batting, SeasonPart::Pitching, SeasonPart::Fielding,
                                               SeasonPart::Teams, SeasonPart::Players};
-
-// A season as a list of the database's seasons shows it.
-struct SeasonSummary {
-    std::string label;
-    std::int64_t year = 0; // the teams' year, 0 without teams
-    std::int64_t teams = 0;
-    std::int64_t players = 0;
-    std::int64_t rows = 0; // in the statistics tables
-    std::string importedAt;
-    // Games per team as the site finds them: the most Regular-season starts of a team.
-    std::int64_t games = 0;
-    bool operator==(const SeasonSummary&) const = default;
-};
 
 class LeagueStore {
 public:

@@ -352,19 +352,24 @@ ImportOutcome importSeasons(const std::string& databasePath, const std::vector<S
     return Import(databasePath, seasons, options, control).run();
 }
 
-std::vector<ExportProblem> removeSeasons(const std::string& databasePath,
-                                         const std::vector<std::string>& labels) {
-    if (!platform::pathExists(databasePath)) return {{databasePath, "not found"}};
+RemovalOutcome removeSeasons(const std::string& databasePath, const std::vector<std::string>& labels) {
+    RemovalOutcome outcome;
+    if (!platform::pathExists(databasePath)) {
+        outcome.problems.push_back({databasePath, "not found"});
+        return outcome;
+    }
     Connection db;
     std::string reason = db.open(databasePath);
     if (reason.empty()) reason = schemaProblem(db);
     if (reason.empty()) reason = db.execute("BEGIN IMMEDIATE");
-    if (!reason.empty()) return {{databasePath, reason}};
-    reason = removeSeasonsIn(db, labels);
+    if (reason.empty()) reason = readSeasonSummaries(db, outcome.removed, labels);
+    if (reason.empty()) reason = removeSeasonsIn(db, labels);
     if (reason.empty()) reason = db.execute("COMMIT");
-    if (reason.empty()) return {};
+    if (reason.empty()) return outcome;
     if (db.inTransaction()) db.execute("ROLLBACK");
-    return {{databasePath, reason}};
+    outcome.removed.clear();
+    outcome.problems.push_back({databasePath, reason});
+    return outcome;
 }
 
 } // namespace boxloom::database

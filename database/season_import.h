@@ -5,6 +5,7 @@
 
 #include "export_options.h"
 #include "export_outcome.h"
+#include "season_list.h"
 
 #include <atomic>
 #include <cstdint>
@@ -65,9 +66,15 @@ ExportOptions importOptions(const ExportOptions& options, const std::string& sea
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
                             const ExportOptions& options, const ImportControl& control = {});
 
+struct RemovalOutcome {
+    std::vector<ExportProblem> problems;
+    // What each removed season held, in label order.
+    std::vector<SeasonSummary> removed;
+    bool succeeded() const { return problems.empty(); }
+};
+
 // Deletes the seasons' rows in one transaction: all of them, or none when a
-// label is not in the database or a delete fails. The problems, "" each.
-std::vector<ExportProblem> removeSeasons(const std::string& databasePath,
-                                         const std::vector<std::string>& labels);
+// label is not in the database or a delete fails.
+RemovalOutcome removeSeasons(const std::string& databasePath, const std::vector<std::string>& labels);
 
 } // namespace boxloom::database

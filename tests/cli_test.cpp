@@ -59,6 +59,17 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"EncodingWithDatabase",
                        {"--database=l.db", "--encoding", "utf-8", "a"},
                        "option --encoding does nothing"},
+        UsageErrorCase{"ListWithoutDatabase", {"--list-seasons"}, "--list-seasons goes with --database"},
+        UsageErrorCase{"ListWithAFolder",
+                       {"--database", "l.db", "--list-seasons", "2031"},
+                       "--list-seasons takes no SEASON_FOLDER: '2031'"},
+        UsageErrorCase{"RemoveWithoutDatabase", {"--remove-season", "2031"}, "goes with --database"},
+        UsageErrorCase{"RemoveAndReplace",
+                       {"--database", "l.db", "--replace", "--remove-season", "2031"},
+                       "--replace goes with an import, not --remove-season"},
+        UsageErrorCase{"ListAndRemove",
+                       {"--database", "l.db", "--list-seasons", "--remove-season", "2031"},
+                       "are two calls"},
         UsageErrorCase{"TwoFoldersOfOneName",
                        {"--database", "l.db", "x/2031", "y/2030", "z/2031"},
                        "'x/2031' and 'z/2031' would both be season '2031'"}),
@@ -240,6 +251,43 @@ TEST(CommandLine, ADatabaseImportSaysHowManyRowsEachSeasonGot) {
     EXPECT_EQ(problems.str(), "boxloom-export: " + database +
                                   ": not a SQLite database\nboxloom-export: import FAILED; " + database +
                                   " was left as it was\n");
+}
+
+// Seasons listed, then two removed by one call, then a call naming one that
+// is not there, which changes nothing.
+TEST(CommandLine, SeasonsAreListedAndRemovedAllOrNone) {
+    testing::SeasonFixture season;
+    testing::addRivertonOwls(season);
+    season.addStats(testing::statRecord(1, 7, 1, {{StatField::BattingGames, 1}}));
+    season.writeLeagueFiles();
+    const std::string database = season.outputFolder.file("league.db");
+    std::ostringstream out, err;
+    for (const char* label : {"1986", "1987", "1988"})
+        ASSERT_EQ(
+            runCommandLine({"--database", database, "--season", label, season.seasonFolder.str()}, out, err),
+            0)
+            << err.str();
+    auto run = [&](std::vector<std::string> arguments, int status) {
+        std::ostringstream said, problems;
+        arguments.insert(arguments.begin(), {"--database", database});
+        EXPECT_EQ(runCommandLine(arguments, said, problems), status) << problems.str();
+        return said.str() + problems.str();
+    };
+    const std::string listed = run({"--list-seasons"}, 0);
+    EXPECT_EQ(listed.substr(0, listed.find('\n')), "Label  Year  Teams  Players  Rows  Games  Imported");
+    EXPECT_EQ(listed.substr(listed.find('\n') + 1, 33), "1986   1986      1        1     2") << listed;
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 4);
+    const std::string before = testing::readFile(database);
+    EXPECT_EQ(run({"--remove-season", "1986", "1999"}, 1),
+              "boxloom-export: " + database + ": no season \"1999\"\nboxloom-export: removal FAILED; " +
+                  database + " was left as it was\n");
+    EXPECT_TRUE(testing::readFile(database) == before);
+    EXPECT_EQ(run({"--remove-season", "1986", "1988"}, 0),
+              database + ": removed season 1986 (1 team, 1 player, 2 rows)\n" + database +
+                  ": removed season 1988 (1 team, 1 player, 2 rows)\n");
+    const std::string left = run({"--list-seasons"}, 0);
+    EXPECT_EQ(left.substr(left.find('\n') + 1, 4), "1987");
+    EXPECT_EQ(std::count(left.begin(), left.end(), '\n'), 2);
 }
 
 // A standard output that refuses every byte, like > /dev/full.

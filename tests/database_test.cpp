@@ -657,18 +657,33 @@ TEST_F(DemoSeasons, SummariesCountEachSeasonsTeamsPlayersAndRows) {
 TEST_F(DemoSeasons, RemovingSeasonsTakesAllTheirRowsOrNone) {
     ASSERT_TRUE(import({{"1986", season(0)}, {"1987", season(1)}}).succeeded());
     const std::string before = fileBytes(databasePath());
-    const std::vector<ExportProblem> missing = removeSeasons(databasePath(), {"1987", "1990"});
-    ASSERT_EQ(missing.size(), 1u);
-    EXPECT_EQ(missing[0].reason, "no season \"1990\"");
+    const RemovalOutcome missing = removeSeasons(databasePath(), {"1987", "1990"});
+    ASSERT_EQ(missing.problems.size(), 1u);
+    EXPECT_EQ(missing.problems[0].reason, "no season \"1990\"");
+    EXPECT_TRUE(missing.removed.empty());
     EXPECT_TRUE(fileBytes(databasePath()) == before) << "1987 stays when 1990 cannot go";
-    ASSERT_TRUE(removeSeasons(databasePath(), {"1987"}).empty());
+    std::string rows, players;
+    {
+        const Reader held(databasePath());
+        players = held.value("SELECT count(*) FROM Players WHERE Season = '1987'");
+        for (const std::string& table : requiredTables())
+            if (table != "Seasons" && table != "Teams" && table != "Players")
+                rows += (rows.empty() ? "SELECT " : " + ") + std::string("(SELECT count(*) FROM \"") + table +
+                        "\" WHERE Season = '1987')";
+        rows = held.value(rows);
+    }
+    const RemovalOutcome removed = removeSeasons(databasePath(), {"1987"});
+    ASSERT_TRUE(removed.succeeded());
+    ASSERT_EQ(removed.removed.size(), 1u);
+    EXPECT_EQ(std::to_string(removed.removed[0].rows), rows) << "what the season held, as SQL counts it";
+    EXPECT_EQ(std::to_string(removed.removed[0].players), players);
     const Reader db(databasePath());
     for (const std::string& table : requiredTables())
         EXPECT_EQ(db.value("SELECT count(*) FROM \"" + table + "\" WHERE Season = '1987'"), "0") << table;
     EXPECT_EQ(db.value("SELECT group_concat(DISTINCT Season) FROM Batting_Stats"), "1986");
-    const std::vector<ExportProblem> none = removeSeasons(work_.file("none.db"), {"1986"});
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_EQ(none[0].reason, "not found");
+    const RemovalOutcome none = removeSeasons(work_.file("none.db"), {"1986"});
+    ASSERT_EQ(none.problems.size(), 1u);
+    EXPECT_EQ(none.problems[0].reason, "not found");
     EXPECT_FALSE(std::filesystem::exists(work_.file("none.db"))) << "removing makes no database";
 }
 

@@ -43,10 +43,10 @@ TEST(SeasonList, SortsByAColumnNumbersAsNumbersTiesByLabel) {
 
 TEST(SeasonList, CellsShowTheSummaryAndTheTimeOfImportReadably) {
     using Cells = std::array<std::string, kSeasonColumns.size()>;
-    EXPECT_EQ(seasonCells({"2031", 2031, 16, 900, 9000, "2026-12-01T10:04:59Z", 162}),
+    EXPECT_EQ(seasonListCells({"2031", 2031, 16, 900, 9000, "2026-12-01T10:04:59Z", 162}),
               (Cells{"2031", "2031", "16", "900", "9000", "162", "2026-12-01 10:04 UTC"}));
     // A season without teams or games, and a time in another form, shown as stored.
-    EXPECT_EQ(seasonCells({"empty", 0, 0, 0, 0, "yesterday", 0}),
+    EXPECT_EQ(seasonListCells({"empty", 0, 0, 0, 0, "yesterday", 0}),
               (Cells{"empty", "", "0", "0", "0", "", "yesterday"}));
 }
 

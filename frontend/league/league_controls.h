@@ -6,6 +6,7 @@
 
 #include "control_table.h"
 #include "layout.h"
+#include "season_list.h"
 
 #include <array>
 #include <string_view>
@@ -103,13 +104,16 @@ struct Column {
     int width; // at 96 DPI
     bool numeric;
 };
-inline constexpr std::array<Column, 7> kSeasonColumns = {{{"Label", 70, false},
-                                                          {"Year", 46, true},
-                                                          {"Teams", 46, true},
-                                                          {"Players", 56, true},
-                                                          {"Rows", 64, true},
-                                                          {"Games", 50, true},
-                                                          {"Imported", 132, false}}};
+// Captions as the database's season list names them, widths this window's own.
+inline constexpr std::array<int, database::kSeasonListColumns.size()> kSeasonColumnWidths = {70, 46, 46, 56,
+                                                                                             64, 50, 132};
+inline constexpr std::array<Column, kSeasonColumnWidths.size()> kSeasonColumns = [] {
+    std::array<Column, kSeasonColumnWidths.size()> columns{};
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        columns[i] = {database::kSeasonListColumns[i].caption, kSeasonColumnWidths[i],
+                      database::kSeasonListColumns[i].numeric};
+    return columns;
+}();
 inline constexpr std::array<Column, 2> kFolderColumns = {{{"Label", 110, false}, {"Folder", 370, false}}};
 
 // A control's rectangle at `dpi` in a client area of `client`: scaled from its

@@ -29,20 +29,6 @@ const char* jobName(Job job) {
 
 } // namespace
 
-std::array<std::string, kSeasonColumns.size()> seasonCells(const SeasonSummary& season) {
-    std::string imported = season.importedAt;
-    // "2026-12-09T22:23:35Z" reads as "2026-12-09 22:23 UTC".
-    if (imported.size() == 20 && imported[10] == 'T' && imported.back() == 'Z')
-        imported = imported.substr(0, 10) + " " + imported.substr(11, 5) + " UTC";
-    return {season.label,
-            season.year > 0 ? std::to_string(season.year) : std::string(),
-            std::to_string(season.teams),
-            std::to_string(season.players),
-            std::to_string(season.rows),
-            season.games > 0 ? std::to_string(season.games) : std::string(),
-            imported};
-}
-
 void sortSeasons(std::vector<SeasonSummary>& seasons, std::size_t column, bool ascending) {
     std::sort(seasons.begin(), seasons.end(), [&](const SeasonSummary& a, const SeasonSummary& b) {
         const SeasonSummary& first = ascending ? a : b;
@@ -51,7 +37,7 @@ void sortSeasons(std::vector<SeasonSummary>& seasons, std::size_t column, bool a
             if (numberIn(first, column) != numberIn(second, column))
                 return numberIn(first, column) < numberIn(second, column);
         } else if (column != 0) {
-            const std::string left = seasonCells(first)[column], right = seasonCells(second)[column];
+            const std::string left = seasonListCells(first)[column], right = seasonListCells(second)[column];
             if (left != right) return left < right;
         }
         return first.label < second.label;

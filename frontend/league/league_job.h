@@ -17,9 +17,8 @@
 
 namespace boxloom::frontend::league {
 
+using database::seasonListCells;
 using database::SeasonSummary;
-
-std::array<std::string, kSeasonColumns.size()> seasonCells(const SeasonSummary& season);
 
 // By one column, numbers as numbers; equal values keep the labels' order.
 void sortSeasons(std::vector<SeasonSummary>& seasons, std::size_t column, bool ascending);

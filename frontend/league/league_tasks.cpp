@@ -41,14 +41,8 @@ TaskResult importTask(const ImportRequest& request, const std::atomic<bool>& can
 }
 
 TaskResult removeTask(const std::string& database, const std::string& label) {
-    const std::vector<ExportProblem> problems = database::removeSeasons(database, {label});
-    TaskResult result{endingOf(problems.empty(), false), {}};
-    for (const ExportProblem& problem : problems)
-        result.lines.push_back({true, problem.file + ": " + problem.reason});
-    result.lines.push_back(problems.empty()
-                               ? ReportLine{false, database + ": season " + label + " removed"}
-                               : ReportLine{true, "removal FAILED; " + database + " was left as it was"});
-    return result;
+    const database::RemovalOutcome outcome = database::removeSeasons(database, {label});
+    return {endingOf(outcome.succeeded(), false), database::removalReport(database, outcome)};
 }
 
 TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,

@@ -369,7 +369,7 @@ void LeagueWindow::showSeasons() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = seasons_.size(); i-- > 0;)
-        setRow(list, 0, seasonCells(seasons_[i]));
+        setRow(list, 0, seasonListCells(seasons_[i]));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
