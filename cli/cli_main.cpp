@@ -135,11 +135,14 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command.action == CliAction::ListSeasons) return listSeasons(command, out, err);
     if (command.action == CliAction::RemoveSeasons) return removeSeasons(command, report, err);
     if (!command.database.empty()) return importIntoDatabase(command, report, err);
-    if (!prepareOutputFolder("boxloom-export", command.options.outputFolder, report, err)) return kExitFailed;
+    const OutputFolder folder =
+        prepareOutputFolder("boxloom-export", command.options.outputFolder, report, err);
+    if (!folder.ready) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
     printRecovery(outcome.recovery, err);
     if (!outcome.succeeded()) {
+        folder.removeIfUnused();
         for (const ExportProblem& problem : outcome.problems)
             err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
         err << "boxloom-export: export FAILED; " << failedRunClosing(outcome) << '\n';

@@ -122,11 +122,16 @@ int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& 
     }
     std::ostringstream quiet;
     std::ostream& report = command.quiet ? quiet : out;
-    if (!prepareOutputFolder("boxloom-site", command.options.outputFolder, report, err)) return kExitFailed;
+    const OutputFolder folder =
+        prepareOutputFolder("boxloom-site", command.options.outputFolder, report, err);
+    if (!folder.ready) return kExitFailed;
     const site::SiteOutcome outcome = site::makeSite(command.options);
     for (const ReportLine& line : site::siteReport(outcome))
         (line.problem ? err << "boxloom-site: " : report) << line.text << '\n';
-    if (!outcome.succeeded()) return kExitFailed;
+    if (!outcome.succeeded()) {
+        folder.removeIfUnused();
+        return kExitFailed;
+    }
     if (!out.flush()) {
         err << "boxloom-site: write error on standard output\n";
         return kExitFailed;

@@ -42,6 +42,8 @@ std::vector<ReportLine> importReport(const std::string& databasePath,
                                      const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome) {
     std::vector<ReportLine> lines;
     if (!outcome.succeeded()) return failureLines(outcome.problems, "import", databasePath);
+    // So that a mistyped name is seen at once.
+    if (outcome.createdDatabase) lines.push_back({false, "created " + databasePath});
     for (std::size_t i = 0; i < seasons.size() && i < outcome.rowsPerSeason.size(); ++i)
         lines.push_back({false, databasePath + ": season " + seasons[i].label + ": " +
                                     std::to_string(outcome.rowsPerSeason[i]) + " rows"});

@@ -73,6 +73,7 @@ public:
             if (!outcome_.succeeded()) rollBack();
         }
         if (newFile) discardWorkFile();
+        outcome_.createdDatabase = newFile && outcome_.succeeded();
         return std::move(outcome_);
     }
 
@@ -128,6 +129,10 @@ private:
     // and a statistics file that holds no whole season is refused there.
     bool leagueFilesOpen() {
         for (const SeasonSource& season : seasons_) {
+            if (std::string reason = seasonFolderProblem(season.folder); !reason.empty()) {
+                problem(season.folder, reason);
+                continue;
+            }
             for (const char* name : kLeagueFiles) {
                 const std::string path = joinPath(season.folder, name);
                 ReadOnlyFile file;

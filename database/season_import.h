@@ -34,6 +34,7 @@ struct ImportOutcome {
         std::uint64_t heldBattingLines = 0;
     };
     std::vector<Replaced> replaced;
+    bool createdDatabase = false; // the database's file was made by this import
 
     bool cancelled = false;
 

@@ -123,6 +123,11 @@ std::string replaceWholeFile(const std::string& path, std::string_view bytes) {
     return reason;
 }
 
+std::string seasonFolderProblem(const std::string& folder) {
+    if (!platform::pathExists(folder)) return "no such folder";
+    return platform::isRegularFile(folder) ? "is not a folder" : "";
+}
+
 std::unique_ptr<ByteSource> FileSystemLeagueFiles::open(const std::string& path, std::string& reason) {
     auto file = std::make_unique<ReadOnlyFile>();
     reason = file->open(path);

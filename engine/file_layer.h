@@ -73,6 +73,10 @@ private:
 // until the new one is complete. The reason it failed, or "".
 std::string replaceWholeFile(const std::string& path, std::string_view bytes);
 
+// Why a season folder whose files would not open is not one: "no such folder",
+// "is not a folder", or "" when it is a folder.
+std::string seasonFolderProblem(const std::string& folder);
+
 class FileSystemLeagueFiles final : public LeagueFileOpener {
 public:
     std::unique_ptr<ByteSource> open(const std::string& path, std::string& reason) override;

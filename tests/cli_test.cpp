@@ -237,7 +237,7 @@ TEST(CommandLine, ADatabaseImportSaysHowManyRowsEachSeasonGot) {
     EXPECT_EQ(
         runCommandLine({"--database", database, "--season", "1986", season.seasonFolder.str()}, out, err), 0)
         << err.str();
-    EXPECT_EQ(out.str(), database + ": season 1986: 4 rows\n");
+    EXPECT_EQ(out.str(), "created " + database + "\n" + database + ": season 1986: 4 rows\n");
     EXPECT_EQ(season.outputFolder.fileNames(), std::vector<std::string>{"league.db"}) << "no export files";
     std::ostringstream replacing, quiet;
     EXPECT_EQ(runCommandLine({"--database", database, "--season", "1986", season.seasonFolder.str()},

@@ -415,14 +415,22 @@ TEST_P(ImportFailures, LeaveTheDatabaseByteForByteAsItWas) {
     const std::string before = fileBytes(databasePath());
     const ImportOutcome outcome = import({{"1987", season(1)}, {"1988", missing.str()}});
     ASSERT_FALSE(outcome.succeeded());
+    ASSERT_EQ(outcome.problems.size(), 1u) << "one line says why";
     EXPECT_EQ(outcome.problems[0].reason, reason);
     EXPECT_TRUE(fileBytes(databasePath()) == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImportFailures,
                          ::testing::Values(FailureCase{"AMissingLeagueFile",
-                                                       [](const std::string&, const std::string&) {
+                                                       [](const std::string&, const std::string& folder) {
+                                                           writeDemoSeason(folder, {3, 10});
+                                                           std::filesystem::remove(folder + "/zelgs.dat");
                                                            return "not found";
+                                                       }},
+                                           FailureCase{"AMistypedSeasonFolder",
+                                                       [](const std::string&, const std::string& folder) {
+                                                           std::filesystem::remove(folder);
+                                                           return "no such folder";
                                                        }},
                                            FailureCase{"NotADatabase",
                                                        [](const std::string& db, const std::string& empty) {

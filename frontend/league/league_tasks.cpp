@@ -49,10 +49,10 @@ TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,
                     const ProgressReport& progress, const SiteMaker& maker) {
     TaskResult result;
     std::ostringstream out, err;
-    const bool ready = cli::prepareOutputFolder("boxloom-site", options.outputFolder, out, err);
+    const cli::OutputFolder folder = cli::prepareOutputFolder("boxloom-site", options.outputFolder, out, err);
     addPrinted(out.str(), false, "", result.lines);
     addPrinted(err.str(), true, "boxloom-site: ", result.lines);
-    if (!ready) {
+    if (!folder.ready) {
         result.ending = Ending::Failed;
         return result;
     }
@@ -61,6 +61,7 @@ TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,
     for (ReportLine& line : site::siteReport(outcome))
         result.lines.push_back(std::move(line));
     result.ending = endingOf(outcome.succeeded(), outcome.cancelled());
+    if (result.ending != Ending::Succeeded) folder.removeIfUnused();
     return result;
 }
 
