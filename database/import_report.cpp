@@ -25,6 +25,18 @@ std::vector<ReportLine> failureLines(const std::vector<ExportProblem>& problems,
     return lines;
 }
 
+std::string refusalLine(const ImportOutcome::Refusal& refusal, ReplaceBy replaceBy) {
+    using Kind = ImportOutcome::Refusal::Kind;
+    std::string line = refusal.file + ": " + refusal.reason + ": nothing imported";
+    if (replaceBy == ReplaceBy::Question) return line;
+    return line + (refusal.kind == Kind::OtherYear ? "; give --season LABEL for the new year, or --replace"
+                                                   : "; --replace imports it anyway");
+}
+
+std::string linesOf(std::uint64_t count) {
+    return withThousands(count) + (count == 1 ? " batting line" : " batting lines");
+}
+
 } // namespace
 
 std::vector<ReportLine> removalReport(const std::string& databasePath, const RemovalOutcome& outcome) {
@@ -38,10 +50,31 @@ std::vector<ReportLine> removalReport(const std::string& databasePath, const Rem
     return lines;
 }
 
+std::string replaceQuestion(const std::string& databasePath, const ImportOutcome& outcome) {
+    if (outcome.refusals.empty() || !outcome.problems.empty()) return {};
+    std::string question = outcome.refusals.size() == 1 ? "This season was not imported:\n"
+                                                        : "These seasons were not imported:\n";
+    for (const ImportOutcome::Refusal& refusal : outcome.refusals) {
+        question +=
+            "\nSeason " + refusal.label + ": " + linesOf(refusal.battingLines) + " in " + refusal.file;
+        question += refusal.held ? ", where " + databasePath + " holds " + linesOf(refusal.heldBattingLines)
+                                 : std::string(", a new season");
+        question += " (" + refusal.reason + ").\n";
+    }
+    return question + (outcome.refusals.size() == 1 ? "\nImport it anyway?" : "\nImport them anyway?");
+}
+
 std::vector<ReportLine> importReport(const std::string& databasePath,
-                                     const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome) {
+                                     const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome,
+                                     ReplaceBy replaceBy) {
     std::vector<ReportLine> lines;
-    if (!outcome.succeeded()) return failureLines(outcome.problems, "import", databasePath);
+    if (!outcome.succeeded()) {
+        for (const ImportOutcome::Refusal& refusal : outcome.refusals)
+            lines.push_back({true, refusalLine(refusal, replaceBy)});
+        const std::vector<ReportLine> failed = failureLines(outcome.problems, "import", databasePath);
+        lines.insert(lines.end(), failed.begin(), failed.end());
+        return lines;
+    }
     // So that a mistyped name is seen at once.
     if (outcome.createdDatabase) lines.push_back({false, "created " + databasePath});
     for (std::size_t i = 0; i < seasons.size() && i < outcome.rowsPerSeason.size(); ++i)
@@ -49,9 +82,8 @@ std::vector<ReportLine> importReport(const std::string& databasePath,
                                     std::to_string(outcome.rowsPerSeason[i]) + " rows"});
     for (const ImportOutcome::Replaced& season : outcome.replaced)
         lines.push_back({false, databasePath + ": replaced season " + season.label + " (" +
-                                    withThousands(season.battingLines) +
-                                    (season.battingLines == 1 ? " batting line" : " batting lines") +
-                                    "; it held " + withThousands(season.heldBattingLines) + ")"});
+                                    linesOf(season.battingLines) + "; it held " +
+                                    withThousands(season.heldBattingLines) + ")"});
     for (ReportLine& line : warningLines(outcome.warnings, outcome.recordsSkipped))
         lines.push_back(std::move(line));
     return lines;

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace boxloom::database {
 
@@ -65,7 +66,7 @@ public:
                     : path_;
         if (openDatabase() && begin()) {
             for (std::size_t i = 0; i < seasons_.size(); ++i) {
-                const bool imported = !cancelled() && importSeason(seasons_[i]);
+                const bool imported = !cancelled() && importSeason(i);
                 if (cancelled() || !imported) break;
                 if (control_.progress) control_.progress(i + 1, seasons_.size());
             }
@@ -85,6 +86,9 @@ private:
         outcome_.problems.assign(1, {path_, std::string(kImportCancelled)});
         return true;
     }
+
+    // Refused seasons do not stop the others; problems do.
+    bool noProblems() const { return outcome_.problems.empty(); }
 
     void problem(std::string file, std::string reason) {
         outcome_.problems.push_back({std::move(file), std::move(reason)});
@@ -138,24 +142,31 @@ private:
                 ReadOnlyFile file;
                 if (std::string reason = file.open(path); !reason.empty()) problem(path, reason);
             }
-            if (outcome_.succeeded() && !control_.replace)
-                checkStatisticsFile(joinPath(season.folder, kLeagueFiles[2]));
+            statisticsFiles_.push_back(
+                noProblems() ? checkStatisticsFile(joinPath(season.folder, kLeagueFiles[2])) : Damage{});
         }
-        return outcome_.succeeded();
+        return noProblems();
     }
 
-    void checkStatisticsFile(const std::string& path) {
+    // A statistics file that holds no whole season, found by its size alone.
+    struct Damage {
+        std::optional<ImportOutcome::Refusal::Kind> kind;
+        std::string reason;
+    };
+    Damage checkStatisticsFile(const std::string& path) {
+        using Kind = ImportOutcome::Refusal::Kind;
         ReadOnlyFile file;
         std::string reason = file.open(path);
         const std::uint64_t size = reason.empty() ? file.size(reason) : 0;
-        if (!reason.empty()) return problem(path, reason);
-        if (size == 0)
-            return problem(path,
-                           "holds no statistics records: nothing imported (--replace imports it anyway)");
-        if (size % kSeasonRecordSize != 0)
-            problem(path, "ends in a partial record (" + std::to_string(size) + " bytes, records of " +
-                              std::to_string(kSeasonRecordSize) +
-                              "): a file cut short; nothing imported (--replace imports it anyway)");
+        if (!reason.empty()) {
+            problem(path, reason);
+            return {};
+        }
+        if (size == 0) return {Kind::NoRecords, "holds no statistics records"};
+        if (size % kSeasonRecordSize == 0) return {};
+        return {Kind::PartialRecord, "ends in a partial record (" + std::to_string(size) +
+                                         " bytes, records of " + std::to_string(kSeasonRecordSize) +
+                                         "): a file cut short"};
     }
 
     struct HeldSeason {
@@ -178,26 +189,29 @@ private:
     }
 
     // A season replaces one of its label only when that is clearly meant.
-    bool replacementMeant(const SeasonSource& season, const HeldSeason& held, std::int64_t year,
-                          std::uint64_t battingLines) {
-        if (!held.held) return true;
+    void refuseUnlessMeant(std::size_t index, const HeldSeason& held, std::int64_t year,
+                           std::uint64_t battingLines) {
+        using Kind = ImportOutcome::Refusal::Kind;
+        const SeasonSource& season = seasons_[index];
         const std::string named = "season " + season.label;
-        if (!control_.replace && held.year != year) {
-            problem(season.folder,
-                    named + " in the database is of " + std::to_string(held.year) + ", this folder of " +
-                        std::to_string(year) +
-                        ": nothing imported; give --season LABEL for the new year, or --replace");
-            return false;
+        ImportOutcome::Refusal refusal{Kind::NoRecords, season.label, season.folder,    {},
+                                       battingLines,    held.held,    held.battingLines};
+        if (const Damage& damage = statisticsFiles_[index]; damage.kind) {
+            refusal.kind = *damage.kind;
+            refusal.file = joinPath(season.folder, kLeagueFiles[2]);
+            refusal.reason = damage.reason;
+        } else if (held.held && held.year != year) {
+            refusal.kind = Kind::OtherYear;
+            refusal.reason = named + " in the database is of " + std::to_string(held.year) +
+                             ", this folder of " + std::to_string(year);
+        } else if (held.held && battingLines < held.battingLines) {
+            refusal.kind = Kind::FewerLines;
+            refusal.reason = "this folder has " + std::to_string(battingLines) + " batting lines, " + named +
+                             " in the database " + std::to_string(held.battingLines) +
+                             " (an earlier or cut-short season file)";
         }
-        if (!control_.replace && battingLines < held.battingLines) {
-            problem(season.folder, "this folder has " + std::to_string(battingLines) + " batting lines, " +
-                                       named + " in the database " + std::to_string(held.battingLines) +
-                                       " (an earlier or cut-short season file): nothing imported; --replace "
-                                       "imports it anyway");
-            return false;
-        }
-        outcome_.replaced.push_back({season.label, battingLines, held.battingLines});
-        return true;
+        if (!control_.replace && !refusal.reason.empty()) return outcome_.refusals.push_back(refusal);
+        if (held.held) outcome_.replaced.push_back({season.label, battingLines, held.battingLines});
     }
 
     bool openDatabase() {
@@ -232,7 +246,9 @@ private:
         return true;
     }
 
-    bool importSeason(const SeasonSource& season) {
+    // A refused season does not stop the others: every refusal is told at once.
+    bool importSeason(std::size_t index) {
+        const SeasonSource& season = seasons_[index];
         const HeldSeason held = heldSeason(season.label);
         std::int64_t year = 0;
         if (!forgetSeason(season) || !loadLeagueTables(season, year)) return false;
@@ -251,7 +267,8 @@ private:
         outcome_.rowsPerSeason.push_back(rows);
         const std::uint64_t battingLines =
             outcome.rowsWritten[static_cast<std::size_t>(ExportFileKind::BattingStats)];
-        return outcome.succeeded() && replacementMeant(season, held, year, battingLines);
+        if (outcome.succeeded()) refuseUnlessMeant(index, held, year, battingLines);
+        return outcome.succeeded();
     }
 
     bool forgetSeason(const SeasonSource& season) {
@@ -264,7 +281,7 @@ private:
         add.bindText(2, season.folder);
         add.bindText(3, platform::utcNow());
         if (!add.step()) problem(path_, db_.reason());
-        return outcome_.succeeded();
+        return noProblems();
     }
 
     bool loadLeagueTables(const SeasonSource& season, std::int64_t& year) {
@@ -276,14 +293,14 @@ private:
         for (auto [file, path] : {std::pair{&teamFile, teamPath}, std::pair{&playerFile, playerPath}}) {
             if (std::string reason = file->open(path); !reason.empty()) problem(path, reason);
         }
-        if (!outcome_.succeeded()) return false;
+        if (!noProblems()) return false;
         if (auto loaded = loadTeamFile(teamFile, TeamNotation::None, *teams); !loaded.error.empty())
             problem(teamPath, loaded.error);
         if (auto loaded = loadPlayerFile(playerFile, *players); !loaded.error.empty())
             problem(playerPath, loaded.error);
         for (int number = 0; number <= TeamTable::kMax; ++number)
             if ((*teams)[number].loaded) year = std::max<std::int64_t>(year, (*teams)[number].year);
-        return outcome_.succeeded() && insertTeams(season, *teams) && insertPlayers(season, *players);
+        return noProblems() && insertTeams(season, *teams) && insertPlayers(season, *players);
     }
 
     bool insertTeams(const SeasonSource& season, const TeamTable& teams) {
@@ -328,7 +345,8 @@ private:
     const std::vector<SeasonSource>& seasons_;
     const ExportOptions& options_;
     const ImportControl& control_;
-    std::string workPath_; // the database's own path, or the new file beside it
+    std::vector<Damage> statisticsFiles_; // per season
+    std::string workPath_;                // the database's own path, or the new file beside it
     bool committed_ = false;
     Connection db_;
     bool fresh_ = false;

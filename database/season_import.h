@@ -35,10 +35,22 @@ struct ImportOutcome {
     };
     std::vector<Replaced> replaced;
     bool createdDatabase = false; // the database's file was made by this import
+    // Seasons not imported because they would lose what the database holds;
+    // ImportControl::replace imports them. Nothing is imported while any is refused.
+    struct Refusal {
+        enum class Kind { NoRecords, PartialRecord, OtherYear, FewerLines } kind;
+        std::string label;
+        std::string file; // the statistics file or the season folder
+        std::string reason;
+        std::uint64_t battingLines = 0;
+        bool held = false; // the database holds a season of the label
+        std::uint64_t heldBattingLines = 0;
+    };
+    std::vector<Refusal> refusals;
 
     bool cancelled = false;
 
-    bool succeeded() const { return problems.empty(); }
+    bool succeeded() const { return problems.empty() && refusals.empty(); }
 };
 
 // What a window needs of a long import: where it has got to, and a way to stop

@@ -150,8 +150,11 @@ private:
         if (!result.error.empty()) problem(paths_[kSeasonFile], result.error);
         if (reader.lastRecordPartial()) warnPartial(kSeasonFile);
         if (outcome_.recordsRead == 0 && reader.error().empty())
-            outcome_.warnings.push_back(
-                {paths_[kSeasonFile], "holds no records: the export files hold only their header rows"});
+            outcome_.warnings.push_back({paths_[kSeasonFile], io_.store != nullptr
+                                                                  ? "holds no records: the season has no "
+                                                                    "statistics lines in the database"
+                                                                  : "holds no records: the export files hold "
+                                                                    "only their header rows"});
         tables_->pitcherTotals.writePitcherRows(targets_, tables_->teams, options_.includeHittingSplits);
         leagueFiles_[kSeasonFile].reset();
     }

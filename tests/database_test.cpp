@@ -290,9 +290,11 @@ TEST_F(DemoSeasons, SeasonsAccumulateAndAReimportReplacesItsOwn) {
 // statistics file that is empty, cut in a record or cut at a record, or a
 // season of another year, is refused and changes nothing; unless replacing.
 TEST_F(DemoSeasons, ASeasonThatWouldLoseTheStoredOneIsRefusedUnlessReplacing) {
+    using Kind = ImportOutcome::Refusal::Kind;
     struct Case {
         const char* what;
         std::function<void(const std::string& folder)> damage;
+        Kind kind;
         const char* reason;
     };
     const auto cutTo = [](std::uintmax_t bytes) {
@@ -301,14 +303,19 @@ TEST_F(DemoSeasons, ASeasonThatWouldLoseTheStoredOneIsRefusedUnlessReplacing) {
         };
     };
     const std::vector<Case> cases = {
-        {"empty", cutTo(0), "holds no statistics records"},
-        {"cut in a record", cutTo(1000 * 302 + 151), "ends in a partial record"},
-        {"cut at a record", cutTo(1000 * 302), "batting lines, season 1986 in the database"},
+        {"empty", cutTo(0), Kind::NoRecords, "holds no statistics records"},
+        {"cut in a record", cutTo(1000 * 302 + 151), Kind::PartialRecord, "ends in a partial record"},
+        {"cut at a record", cutTo(1000 * 302), Kind::FewerLines,
+         "batting lines, season 1986 in the database"},
         {"another year",
          [](const std::string& folder) {
              ASSERT_EQ(writeDemoSeason(folder, {.seed = 1, .firstYear = 2040}).error, "");
          },
-         "in the database is of"},
+         Kind::OtherYear, "in the database is of"},
+    };
+    const auto copyOfSeason = [](const std::string& from, const std::string& to) {
+        for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+            std::filesystem::copy_file(from + "/" + name, to + "/" + name);
     };
     for (const Case& c : cases) {
         TempFolder work;
@@ -317,26 +324,42 @@ TEST_F(DemoSeasons, ASeasonThatWouldLoseTheStoredOneIsRefusedUnlessReplacing) {
         ASSERT_TRUE(importSeasons(database, {{"1986", season(0)}}, options).succeeded());
         const std::string before = fileBytes(database);
         TempFolder folder;
-        for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
-            std::filesystem::copy_file(season(0) + "/" + name, folder.file(name));
+        copyOfSeason(season(0), folder.str());
         c.damage(folder.str());
         const ImportOutcome refused = importSeasons(database, {{"1986", folder.str()}}, options);
-        ASSERT_EQ(refused.problems.size(), 1u) << c.what;
-        EXPECT_NE(refused.problems[0].reason.find(c.reason), std::string::npos)
-            << c.what << ": " << refused.problems[0].reason;
+        EXPECT_TRUE(refused.problems.empty()) << c.what;
+        ASSERT_EQ(refused.refusals.size(), 1u) << c.what;
+        EXPECT_EQ(refused.refusals[0].kind, c.kind) << c.what;
+        EXPECT_NE(refused.refusals[0].reason.find(c.reason), std::string::npos)
+            << c.what << ": " << refused.refusals[0].reason;
+        EXPECT_TRUE(refused.refusals[0].held) << c.what;
+        EXPECT_EQ(std::to_string(refused.refusals[0].heldBattingLines),
+                  Reader(database).value("SELECT count(*) FROM Batting_Stats"))
+            << c.what;
         EXPECT_TRUE(fileBytes(database) == before) << c.what << ": the database changed";
         ImportControl replace;
         replace.replace = true;
         const ImportOutcome replaced = importSeasons(database, {{"1986", folder.str()}}, options, replace);
         EXPECT_TRUE(replaced.succeeded()) << c.what;
-        EXPECT_EQ(replaced.replaced.size(), 1u) << c.what;
+        ASSERT_EQ(replaced.replaced.size(), 1u) << c.what;
+        EXPECT_EQ(replaced.replaced[0].battingLines, refused.refusals[0].battingLines) << c.what;
     }
+    // Every refused season of one call is told, a new label's empty file too.
+    TempFolder elsewhere, empty;
+    copyOfSeason(season(1), empty.str());
+    std::filesystem::resize_file(empty.file("zelgs.dat"), 0);
+    const ImportOutcome both =
+        importSeasons(elsewhere.file("new.db"), {{"1987", empty.str()}, {"1988", empty.str()}}, {});
+    ASSERT_EQ(both.refusals.size(), 2u);
+    EXPECT_FALSE(both.refusals[1].held);
+    EXPECT_EQ(both.refusals[1].label, "1988");
+    EXPECT_EQ(elsewhere.fileNames(), std::vector<std::string>{}) << "no new database for refused seasons";
+
     // A season that grows (a mid-season import) replaces its own without a word of refusal.
     TempFolder work;
     const std::string database = work.file("league.db");
     TempFolder cut;
-    for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
-        std::filesystem::copy_file(season(0) + "/" + name, cut.file(name));
+    copyOfSeason(season(0), cut.str());
     std::filesystem::resize_file(cut.file("zelgs.dat"), 1000 * 302);
     ASSERT_TRUE(importSeasons(database, {{"1986", cut.str()}}, {}).succeeded());
     const ImportOutcome grown = importSeasons(database, {{"1986", season(0)}}, {});

@@ -77,6 +77,10 @@ TEST(LeagueJob, ProgressAndStatusSayWhereTheJobIs) {
     EXPECT_EQ(endingStatus(Job::Import, Ending::Cancelled),
               "Import cancelled; the database was left as it was.");
     EXPECT_EQ(endingStatus(Job::Site, Ending::Failed), "Site FAILED; the log says why.");
+    EXPECT_EQ(endingStatus(Job::Import, Ending::Succeeded, 1),
+              "Import finished with 1 warning; the log says what.");
+    EXPECT_EQ(endingStatus(Job::Site, Ending::Succeeded, 2),
+              "Site finished with 2 warnings; the log says what.");
 }
 
 TEST(LeagueJob, OnlyCancelWorksWhileAJobRuns) {

@@ -383,5 +383,48 @@ TEST_F(LeagueWindowTest, RemovingASeasonAsksFirst) {
     EXPECT_EQ(cell(ids::kSeasonList, 0, 0), "2032");
 }
 
+// A season cut short in a record under the label of a whole one: the window
+// asks, names the season and both counts, and imports only on "Yes"; then its
+// status says that the import has a warning.
+TEST_F(LeagueWindowTest, ASeasonThatWouldLoseLinesIsImportedOnlyWhenTheUserSaysSo) {
+    const std::string database = work_.file("league.db");
+    ASSERT_EQ(testing::runProcess(quoted(BOXLOOM_EXPORT_EXE) + " --database " + quoted(database) + " " +
+                                  quoted(season("2031"))),
+              0);
+    const std::string before = bytesOf(database);
+    const std::string cut = work_.file("cut\\2031");
+    fs::create_directories(cut);
+    for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+        fs::copy_file(season("2031") + "/" + name, cut + "/" + name);
+    fs::resize_file(cut + "/zelgs.dat", fs::file_size(cut + "/zelgs.dat") / 2 / 302 * 302 + 151);
+    ASSERT_NE(create(), nullptr);
+    type(ids::kDatabaseBox, database);
+    chosen_ = {cut};
+    click(ids::kAddFolder);
+    answer_ = false;
+    click(ids::kImport);
+    finishJob();
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_NE(questions_[0].find("Season 2031: "), std::string::npos) << questions_[0];
+    EXPECT_NE(questions_[0].find(" batting lines in " + cut + "\\zelgs.dat, where " + database + " holds "),
+              std::string::npos)
+        << questions_[0];
+    EXPECT_EQ(text(ids::kStatus), "Import FAILED; the log says why.");
+    EXPECT_EQ(text(ids::kLog).find("--replace"), std::string::npos)
+        << "no command-line words: " << text(ids::kLog);
+    EXPECT_TRUE(bytesOf(database) == before) << "\"No\" changes nothing";
+    EXPECT_EQ(listRows(ids::kFolderList), 1);
+
+    answer_ = true;
+    click(ids::kImport);
+    finishJob();
+    EXPECT_EQ(questions_.size(), 2u);
+    EXPECT_EQ(text(ids::kStatus), "Import finished with 1 warning; the log says what.") << text(ids::kLog);
+    EXPECT_NE(text(ids::kLog).find(database + ": replaced season 2031 ("), std::string::npos)
+        << text(ids::kLog);
+    EXPECT_NE(text(ids::kLog).find("the last record was partial"), std::string::npos) << text(ids::kLog);
+    EXPECT_EQ(listRows(ids::kFolderList), 0);
+}
+
 } // namespace
 } // namespace boxloom::frontend::league

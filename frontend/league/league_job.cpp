@@ -67,10 +67,13 @@ std::string progressStatus(const Progress& progress) {
     return {};
 }
 
-std::string endingStatus(Job job, Ending ending) {
+std::string endingStatus(Job job, Ending ending, std::size_t warnings) {
     const std::string name = jobName(job);
     switch (ending) {
-    case Ending::Succeeded: return name + " finished.";
+    case Ending::Succeeded:
+        if (warnings == 0) return name + " finished.";
+        return name + " finished with " + std::to_string(warnings) +
+               (warnings == 1 ? " warning" : " warnings") + "; the log says what.";
     case Ending::Failed: return name + " FAILED; the log says why.";
     case Ending::Cancelled:
         return job == Job::Site ? "Site cancelled; the pages not yet made were left as they were."

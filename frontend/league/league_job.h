@@ -40,7 +40,8 @@ int progressPercent(const Progress& progress);
 std::string progressStatus(const Progress& progress);
 
 enum class Ending { Succeeded, Failed, Cancelled };
-std::string endingStatus(Job job, Ending ending);
+// A job that succeeded with warnings (records skipped, a partial record) says so.
+std::string endingStatus(Job job, Ending ending, std::size_t warnings = 0);
 
 // Lines for the read-only log box, with Windows line ends.
 std::string logText(const std::vector<ReportLine>& lines);

@@ -25,6 +25,7 @@ struct ImportRequest {
     std::string database;
     std::vector<std::pair<std::string, std::string>> seasons; // label, folder
     std::vector<std::string> problems;
+    bool replace = false; // import seasons the database's guards refuse (the user said so)
     bool ready() const { return problems.empty(); }
 };
 

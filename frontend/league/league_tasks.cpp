@@ -32,17 +32,18 @@ TaskResult importTask(const ImportRequest& request, const std::atomic<bool>& can
     std::vector<database::SeasonSource> seasons;
     for (const auto& [label, folder] : request.seasons)
         seasons.push_back({label, folder});
-    const database::ImportControl control{progress, &cancel};
+    const database::ImportControl control{progress, &cancel, request.replace};
     const database::ImportOutcome outcome =
         importer ? importer(request.database, seasons, control)
                  : database::importSeasons(request.database, seasons, ExportOptions{}, control);
     return {endingOf(outcome.succeeded(), outcome.cancelled),
-            database::importReport(request.database, seasons, outcome)};
+            database::importReport(request.database, seasons, outcome, database::ReplaceBy::Question),
+            database::replaceQuestion(request.database, outcome)};
 }
 
 TaskResult removeTask(const std::string& database, const std::string& label) {
     const database::RemovalOutcome outcome = database::removeSeasons(database, {label});
-    return {endingOf(outcome.succeeded(), false), database::removalReport(database, outcome)};
+    return {endingOf(outcome.succeeded(), false), database::removalReport(database, outcome), {}};
 }
 
 TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,

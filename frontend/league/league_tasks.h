@@ -19,6 +19,8 @@ namespace boxloom::frontend::league {
 struct TaskResult {
     Ending ending = Ending::Succeeded;
     std::vector<ReportLine> lines;
+    // Asked when an import refused seasons: "Yes" imports the same request with replace.
+    std::string replaceQuestion;
 };
 
 using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;

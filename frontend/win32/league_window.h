@@ -76,7 +76,7 @@ private:
     void browseDatabase();
     void browseFolderInto(int boxId, const char* title);
     void addSeasonFolder(const std::string& folder);
-    void importSeasons();
+    void importSeasons(bool replace = false);
     void removeSeason();
     void buildSite();
     void openSite(bool folderOnly);

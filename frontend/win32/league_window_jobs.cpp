@@ -8,11 +8,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace boxloom::frontend::league {
 
-void LeagueWindow::importSeasons() {
-    const ImportRequest request = importRequestOf(text(ids::kDatabaseBox), folders_);
+void LeagueWindow::importSeasons(bool replace) {
+    ImportRequest request = importRequestOf(text(ids::kDatabaseBox), folders_);
     if (refused(request.problems)) return;
+    request.replace = replace;
     remember();
     start(Job::Import, [request, importer = hooks_.importSeasons](const std::atomic<bool>& cancel,
                                                                   const ProgressReport& progress) {
@@ -86,7 +89,10 @@ void LeagueWindow::onJobDone(std::unique_ptr<JobResult> result) {
     setBusy(false);
     log(result->outcome.lines);
     const bool failed = result->outcome.ending == Ending::Failed;
-    setStatus(endingStatus(result->job, result->outcome.ending), failed);
+    const auto& lines = result->outcome.lines;
+    const auto warnings = static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.end(), [](const ReportLine& line) { return line.problem; }));
+    setStatus(endingStatus(result->job, result->outcome.ending, warnings), failed);
     SendMessageA(control(ids::kProgress), PBM_SETPOS, result->outcome.ending == Ending::Succeeded ? 100 : 0,
                  0);
     taskbar_.show(window_, failed ? TaskbarProgress::State::Error : TaskbarProgress::State::None, 100);
@@ -95,6 +101,11 @@ void LeagueWindow::onJobDone(std::unique_ptr<JobResult> result) {
         showFolders();
     }
     if (result->job != Job::Site) refreshSeasons();
+    // Seasons refused because they would lose what the database holds go in
+    // only when the user says so: the question's default is "No".
+    const std::string& question = result->outcome.replaceQuestion;
+    if (result->job == Job::Import && !question.empty() && hooks_.confirm(window_, question))
+        importSeasons(true);
 }
 
 } // namespace boxloom::frontend::league
