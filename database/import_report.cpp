@@ -68,6 +68,10 @@ std::vector<ReportLine> importReport(const std::string& databasePath,
                                      const std::vector<SeasonSource>& seasons, const ImportOutcome& outcome,
                                      ReplaceBy replaceBy) {
     std::vector<ReportLine> lines;
+    if (const std::uint64_t removed = outcome.workFilesRemoved; removed > 0)
+        lines.push_back({true, "removed " + std::to_string(removed) +
+                                   (removed == 1 ? " work file" : " work files") +
+                                   " left by an interrupted import into a new " + databasePath});
     if (!outcome.succeeded()) {
         for (const ImportOutcome::Refusal& refusal : outcome.refusals)
             lines.push_back({true, refusalLine(refusal, replaceBy)});

@@ -69,6 +69,18 @@ void RowBatch::clear() {
     blocksUsed_ = blockUsed_ = 0;
 }
 
+namespace {
+constexpr std::string_view kTransactionEnded = "the import's transaction ended after an earlier failure";
+}
+
+std::string TableInserts::error(ExportFileKind kind) const {
+    const std::string& own = tables_[indexOf(kind)].error;
+    if (own != kTransactionEnded) return own;
+    for (const Table& table : tables_)
+        if (!table.error.empty() && table.error != kTransactionEnded) return {};
+    return own;
+}
+
 TableInserts::TableInserts(Connection& db, std::string season) : db_(db), season_(std::move(season)) {}
 
 std::string TableInserts::prepare(ExportFileKind kind) {
@@ -87,7 +99,7 @@ void TableInserts::insertRow(Table& table, std::span<const StoredValue> values) 
     // After a full disk SQLite rolls the transaction back by itself: a row
     // written now would be committed on its own.
     if (!db_.inTransaction()) {
-        table.error = "the import's transaction ended after an earlier failure";
+        table.error = kTransactionEnded;
         return;
     }
     Statement& insert = *table.insert;

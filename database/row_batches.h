@@ -110,7 +110,9 @@ public:
     // The reason the table's insert cannot be made, or "".
     std::string prepare(ExportFileKind kind);
     void insert(const RowBatch& batch);
-    const std::string& error(ExportFileKind kind) const { return tables_[indexOf(kind)].error; }
+    // A table's failure; "" for one that only followed another table's, so
+    // that the cause is told first and once.
+    std::string error(ExportFileKind kind) const;
     std::uint64_t rows(ExportFileKind kind) const { return tables_[indexOf(kind)].rows; }
 
 private:

@@ -49,6 +49,40 @@ std::string removeSeasonsIn(Connection& db, const std::vector<std::string>& labe
     return {};
 }
 
+// A work file of an import into a new database, or its journal: whose it is.
+std::optional<SideFileOwner> workFileOwner(std::string_view name, std::string_view databaseName) {
+    if (name.ends_with("-journal")) name.remove_suffix(std::string_view("-journal").size());
+    std::optional<SideFileOwner> owner = parseSideFileName(name);
+    if (!owner || owner->finalName != databaseName || owner->kind != SideFile::Temporary) return std::nullopt;
+    return owner;
+}
+
+// Imports killed while making the database left their work files: those of
+// processes that are gone are removed.
+std::uint64_t removeWorkFilesOfGoneImports(const std::string& databasePath) {
+    const std::string folder(folderOf(databasePath));
+    std::uint64_t removed = 0;
+    for (const std::string& name : platform::namesInFolder(folder.empty() ? "." : folder)) {
+        const std::optional<SideFileOwner> owner = workFileOwner(name, nameOf(databasePath));
+        if (!owner || owner->processId == platform::currentProcessId() ||
+            platform::processMayBeRunning(owner->processId))
+            continue;
+        if (platform::removeIfPresent(folder + name).empty()) ++removed;
+    }
+    return removed;
+}
+
+// A name beside the database that no file has: a process number can be
+// reused, and a leftover of an earlier process of ours is not to be opened.
+std::string freeWorkPath(const std::string& databasePath) {
+    const std::string folder(folderOf(databasePath));
+    for (std::uint32_t sequence = 0;; ++sequence) {
+        const std::string path = folder + sideFileName(nameOf(databasePath), platform::currentProcessId(),
+                                                       sequence, SideFile::Temporary);
+        if (!platform::pathExists(path) && !platform::pathExists(path + "-journal")) return path;
+    }
+}
+
 class Import {
 public:
     Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options,
@@ -59,11 +93,9 @@ public:
         if (!leagueFilesOpen()) return std::move(outcome_);
         // A new database is made beside its name and takes the name only once
         // its import has committed: a failed import leaves no file behind.
+        outcome_.workFilesRemoved = removeWorkFilesOfGoneImports(path_);
         const bool newFile = !platform::pathExists(path_);
-        workPath_ =
-            newFile ? std::string(folderOf(path_)) +
-                          sideFileName(nameOf(path_), platform::currentProcessId(), 0, SideFile::Temporary)
-                    : path_;
+        workPath_ = newFile ? freeWorkPath(path_) : path_;
         if (openDatabase() && begin()) {
             for (std::size_t i = 0; i < seasons_.size(); ++i) {
                 const bool imported = !cancelled() && importSeason(i);

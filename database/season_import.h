@@ -35,6 +35,8 @@ struct ImportOutcome {
     };
     std::vector<Replaced> replaced;
     bool createdDatabase = false; // the database's file was made by this import
+    // Work files (and their journals) of killed imports into a new database of this name.
+    std::uint64_t workFilesRemoved = 0;
     // Seasons not imported because they would lose what the database holds;
     // ImportControl::replace imports them. Nothing is imported while any is refused.
     struct Refusal {

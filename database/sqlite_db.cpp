@@ -1,5 +1,7 @@
 #include "sqlite_db.h"
 
+#include "platform_files.h"
+
 #include <sqlite3.h>
 
 #include <cstring>
@@ -40,6 +42,8 @@ std::string Connection::open(const std::string& path, OpenMode mode) {
     static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     (void)configured;
     // One thread at a time uses a connection: no locking inside SQLite.
+    // SQLite opens a folder and fails only at its first read, as a disk error.
+    if (platform::isFolder(path)) return "is a folder, not a database";
     const int access =
         mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int code = sqlite3_open_v2(path.c_str(), &db_, access | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -150,6 +150,11 @@ bool isRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool removeEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool moveFile(const std::string& from, const std::string& to) {

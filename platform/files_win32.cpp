@@ -126,6 +126,8 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& r
 }
 
 // Folders and volume labels are not.
+bool isFolder(const std::string& path) { return isFolder(GetFileAttributesA(path.c_str())); }
+
 bool isRegularFile(const std::string& path) {
     constexpr DWORD kVolumeLabel = 0x8;
     WIN32_FIND_DATAA found{};

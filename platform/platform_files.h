@@ -37,6 +37,7 @@ std::string makeFolders(const std::string& path, bool& created);
 // The whole file, or nothing with the reason; only regular files are read.
 std::optional<std::string> readWholeFile(const std::string& path, std::string& reason);
 bool isRegularFile(const std::string& path);
+bool isFolder(const std::string& path);
 // Removes a folder when it is empty; false when it is not or cannot be removed.
 bool removeEmptyFolder(const std::string& path);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.

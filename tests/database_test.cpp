@@ -6,6 +6,7 @@
 #include "league_schema.h"
 #include "league_store.h"
 #include "paths.h"
+#include "platform_files.h"
 #include "season_files.h"
 #include "season_import.h"
 #include "sqlite_db.h"
@@ -524,6 +525,26 @@ TEST_F(DemoSeasons, ANewDatabasesNameTakenDuringTheImportFailsAndLeavesNoWorkFil
     EXPECT_EQ(work_.fileNames(), std::vector<std::string>{"league.db"});
 }
 
+// Killed first imports left their work files: a later import removes those of
+// processes that are gone, and makes its own under a name no file has.
+TEST_F(DemoSeasons, WorkFilesOfKilledImportsGoTheirNamesAreNotReusedAndAFolderIsNoDatabase) {
+    const std::string gone = "~league.db.2147483000-0.tmp";
+    const std::string ours = "~league.db." + std::to_string(platform::currentProcessId()) + "-0.tmp";
+    for (const std::string& name : {gone, gone + "-journal", ours, std::string("~other.db.2147483000-0.tmp")})
+        testing::writeFile(work_.file(name), "left by a killed import");
+    const ImportOutcome outcome = import({{"1986", season(0)}});
+    ASSERT_TRUE(outcome.succeeded()) << outcome.problems[0].reason;
+    EXPECT_EQ(outcome.workFilesRemoved, 2u);
+    std::filesystem::create_directory(work_.file("folder.db"));
+    const ImportOutcome intoAFolder = importSeasons(work_.file("folder.db"), {{"1986", season(0)}}, {});
+    ASSERT_EQ(intoAFolder.problems.size(), 1u);
+    EXPECT_EQ(intoAFolder.problems[0].reason, "is a folder, not a database");
+    std::filesystem::remove(work_.file("folder.db"));
+    EXPECT_EQ(work_.fileNames(), (std::vector<std::string>{"league.db", ours, "~other.db.2147483000-0.tmp"}))
+        << "another database's, and one of a number that is running (ours), stay";
+    EXPECT_EQ(testing::readFile(work_.file(ours)), "left by a killed import");
+}
+
 TEST_F(DemoSeasons, ADatabaseHeldByAnotherWriterIsInUse) {
     ASSERT_TRUE(import({{"1986", season(0)}}).succeeded());
     const std::string before = fileBytes(databasePath());
@@ -594,9 +615,9 @@ TEST_F(DemoSeasons, AFailureInsideTheTransactionRollsEverythingBack) {
     ASSERT_EQ(writeDemoSeason(big.str(), {6, 40000}).error, "");
     const ImportOutcome outcome = importSeasons(path, {{"1987", season(1)}, {"1988", big.str()}}, options);
     ASSERT_FALSE(outcome.succeeded());
-    // Files written after the failure say that the transaction had ended; one names the cause.
-    EXPECT_TRUE(std::any_of(outcome.problems.begin(), outcome.problems.end(),
-                            [](const ExportProblem& problem) { return problem.reason == "disk full"; }));
+    // The cause alone: not the tables whose rows came after it.
+    ASSERT_EQ(outcome.problems.size(), 1u) << outcome.problems[0].reason;
+    EXPECT_EQ(outcome.problems[0].reason, "disk full");
     EXPECT_FALSE(std::filesystem::exists(path + "-journal")) << "the rollback was left for later";
     EXPECT_TRUE(fileBytes(path) == before);
     EXPECT_EQ(Reader(path).value("SELECT group_concat(Season) FROM Seasons"), "1986");

@@ -598,6 +598,7 @@ TEST_F(SiteTest, FailuresAreClear) {
     const std::string site = out_.file("site");
     const std::vector<Case> cases = {
         {{notDatabase, "-o", site}, 1, notDatabase + ": not a SQLite database"},
+        {{badTemplates, "-o", site}, 1, badTemplates + ": is a folder, not a database"},
         {{database(), "-o", site, "--season", "1999"}, 1, "no season \"1999\""},
         {{database(), "-o", site, "--templates", badTemplates},
          1,
@@ -617,7 +618,7 @@ TEST_F(SiteTest, FailuresAreClear) {
         EXPECT_EQ(cli::runSiteCommandLine(c.arguments, out, err), c.exitCode) << c.message;
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     }
-    EXPECT_FALSE(fs::exists(site + "/index.html")) << "no page of a failed run";
+    EXPECT_FALSE(fs::exists(site)) << "no folder made for a failed run";
 }
 
 TEST_F(SiteTest, APageThatCannotBeWrittenFailsTheRunAndTheOthersStay) {
