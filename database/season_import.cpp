@@ -133,11 +133,23 @@ private:
         committed_ = true;
         if (!newFile) return;
         db_.close();
-        if (platform::moveFile(workPath_, path_)) return;
-        if (platform::pathExists(path_)) return problem(path_, "made by another program during the import");
+        moveIntoPlace();
+    }
+
+    void moveIntoPlace() {
+        const NewDatabaseMoves& moves = control_.moves;
+        if (moves.move ? moves.move(workPath_, path_) : platform::moveFile(workPath_, path_)) return;
+        // Linked into place, but its work name could not be removed: the import is done.
+        if (platform::sameFile(workPath_, path_)) {
+            platform::removeIfPresent(workPath_);
+            return;
+        }
+        if (platform::pathExists(path_))
+            return problem(path_, "was made by another program during the import; nothing imported");
         // Some file systems cannot move a file without the chance of replacing one.
-        if (std::string failed = platform::moveReplacing(workPath_, path_); !failed.empty())
-            problem(path_, failed);
+        const std::string failed = moves.moveReplacing ? moves.moveReplacing(workPath_, path_)
+                                                       : platform::moveReplacing(workPath_, path_);
+        if (!failed.empty()) problem(path_, failed);
     }
 
     // SQLite may have ended the transaction itself (a full disk) and left its

@@ -55,6 +55,15 @@ struct ImportOutcome {
     bool succeeded() const { return problems.empty() && refusals.empty(); }
 };
 
+// How a new database's file takes its name once its import has committed:
+// the platform's moves, or a test's faults.
+struct NewDatabaseMoves {
+    // Never replaces a file; false when it failed or could not finish.
+    std::function<bool(const std::string& from, const std::string& to)> move;
+    // The reason of a failure, or "".
+    std::function<std::string(const std::string& from, const std::string& to)> moveReplacing;
+};
+
 // What a window needs of a long import: where it has got to, and a way to stop
 // it. The import stops between rows and leaves the database as it was.
 struct ImportControl {
@@ -65,6 +74,7 @@ struct ImportControl {
     // empty or ends in a partial record, or when it would replace a season of
     // its label that has another year or more batting lines; unless this is set.
     bool replace = false;
+    NewDatabaseMoves moves; // empty: the platform's
 };
 
 inline constexpr std::string_view kImportCancelled = "the import was cancelled";

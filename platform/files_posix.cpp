@@ -155,6 +155,13 @@ bool isFolder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool sameFile(const std::string& first, const std::string& second) {
+    struct stat a {
+    }, b{};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 bool removeEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool moveFile(const std::string& from, const std::string& to) {

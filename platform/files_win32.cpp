@@ -128,6 +128,20 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& r
 // Folders and volume labels are not.
 bool isFolder(const std::string& path) { return isFolder(GetFileAttributesA(path.c_str())); }
 
+bool sameFile(const std::string& first, const std::string& second) {
+    auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const bool known = GetFileInformationByHandle(file, &info) != 0;
+        CloseHandle(file);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    return identity(first, a) && identity(second, b) && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
 bool isRegularFile(const std::string& path) {
     constexpr DWORD kVolumeLabel = 0x8;
     WIN32_FIND_DATAA found{};

@@ -38,6 +38,8 @@ std::string makeFolders(const std::string& path, bool& created);
 std::optional<std::string> readWholeFile(const std::string& path, std::string& reason);
 bool isRegularFile(const std::string& path);
 bool isFolder(const std::string& path);
+// Two names of one file (hard links); false when either cannot be looked at.
+bool sameFile(const std::string& first, const std::string& second);
 // Removes a folder when it is empty; false when it is not or cannot be removed.
 bool removeEmptyFolder(const std::string& path);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.

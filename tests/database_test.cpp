@@ -520,7 +520,7 @@ TEST_F(DemoSeasons, ANewDatabasesNameTakenDuringTheImportFailsAndLeavesNoWorkFil
     const ImportOutcome outcome = importSeasons(databasePath(), {{"1986", season(0)}}, options, control);
     ASSERT_FALSE(outcome.succeeded());
     ASSERT_EQ(outcome.problems.size(), 1u);
-    EXPECT_EQ(outcome.problems[0].reason, "made by another program during the import");
+    EXPECT_EQ(outcome.problems[0].reason, "was made by another program during the import; nothing imported");
     EXPECT_EQ(fileBytes(databasePath()), "theirs");
     EXPECT_EQ(work_.fileNames(), std::vector<std::string>{"league.db"});
 }
@@ -543,6 +543,44 @@ TEST_F(DemoSeasons, WorkFilesOfKilledImportsGoTheirNamesAreNotReusedAndAFolderIs
     EXPECT_EQ(work_.fileNames(), (std::vector<std::string>{"league.db", ours, "~other.db.2147483000-0.tmp"}))
         << "another database's, and one of a number that is running (ours), stay";
     EXPECT_EQ(testing::readFile(work_.file(ours)), "left by a killed import");
+}
+
+// The committed new file cannot take its name: the link fails (a file system
+// without hard links) and so does the rename after it; or the link works and
+// removing the work name fails. The one fails with the cause, the other has
+// imported; neither leaves its work file.
+TEST_F(DemoSeasons, ANewDatabaseThatCannotTakeItsNameSaysWhyAndLeavesNoWorkFile) {
+    struct Case {
+        const char* what;
+        NewDatabaseMoves moves;
+        const char* problem; // "" when the import is done
+    };
+    const auto linkOnly = [](const std::string& from, const std::string& to) {
+        std::filesystem::create_hard_link(from, to);
+        return false;
+    };
+    const auto neither = [](const std::string&, const std::string&) { return false; };
+    const auto refused = [](const std::string&, const std::string&) {
+        return std::string("input/output error");
+    };
+    const std::vector<Case> cases = {
+        {"no link, no rename", {neither, refused}, "input/output error"},
+        {"linked, work name stays", {linkOnly, refused}, ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder work;
+        ImportControl control;
+        control.moves = c.moves;
+        const ImportOutcome outcome =
+            importSeasons(work.file("league.db"), {{"1986", season(0)}}, {}, control);
+        EXPECT_EQ(outcome.problems.empty() ? "" : outcome.problems[0].reason, c.problem) << c.what;
+        EXPECT_EQ(work.fileNames(),
+                  *c.problem ? std::vector<std::string>{} : std::vector<std::string>{"league.db"})
+            << c.what;
+        if (!*c.problem) {
+            EXPECT_EQ(Reader(work.file("league.db")).value("SELECT Season FROM Seasons"), "1986");
+        }
+    }
 }
 
 TEST_F(DemoSeasons, ADatabaseHeldByAnotherWriterIsInUse) {

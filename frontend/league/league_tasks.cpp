@@ -32,7 +32,7 @@ TaskResult importTask(const ImportRequest& request, const std::atomic<bool>& can
     std::vector<database::SeasonSource> seasons;
     for (const auto& [label, folder] : request.seasons)
         seasons.push_back({label, folder});
-    const database::ImportControl control{progress, &cancel, request.replace};
+    const database::ImportControl control{progress, &cancel, request.replace, {}};
     const database::ImportOutcome outcome =
         importer ? importer(request.database, seasons, control)
                  : database::importSeasons(request.database, seasons, ExportOptions{}, control);
