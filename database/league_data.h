@@ -43,7 +43,7 @@ class Counters {
 public:
     // The longest row, and room after a row's own counters for the figures the
     // site works out from its league's totals.
-    static constexpr std::size_t kDerivedCount = 5;
+    static constexpr std::size_t kDerivedCount = 6;
     static constexpr std::size_t kCapacity = bat::Count + kDerivedCount;
     Counters() = default;
     explicit Counters(std::size_t size) { resize(size); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace boxloom::site {
 
@@ -14,6 +15,13 @@ Counter fixed(double value) {
 }
 
 double unscaled(Counter value) { return static_cast<double>(value) / kDerivedScale; }
+
+// A league's constant, rounded once, times a line's count: held in range.
+Counter scaledTimes(double constant, Counter count) {
+    __extension__ typedef __int128 Wide;
+    const Wide product = static_cast<Wide>(fixed(constant)) * count;
+    return static_cast<Counter>(std::clamp<Wide>(product, -kDerivedLimit, kDerivedLimit));
+}
 
 double quotient(double numerator, double denominator) {
     return denominator == 0 ? 0.0 : numerator / denominator;
@@ -97,25 +105,24 @@ void addLeagueAdjusted(SeasonData& season) {
     const double leagueObp = b.onBase.defined() ? b.onBase.value() : 0;
     const double leagueSlg = b.slugging.defined() ? b.slugging.value() : 0;
     const double leagueEra = b.earnedRunAverage.defined() ? b.earnedRunAverage.value() : 0;
+    const double perScale = b.wobaScale == 0 ? 0 : 1 / b.wobaScale;
     for (StatLine& line : season.batting) {
         Counters& c = line.counters;
         c.resize(adj::BattingEnd);
-        const auto pa = static_cast<double>(plateAppearances(c));
-        const double points = wobaPoints(c, b.weights);
-        const auto divisor = static_cast<double>(wobaDivisor(c));
-        c[adj::LeagueObpByPa] = fixed(leagueObp * pa);
-        c[adj::LeagueSlgByPa] = fixed(leagueSlg * pa);
-        c[adj::WobaPoints] = fixed(points);
-        c[adj::RunsAboveAverage] =
-            divisor == 0 || b.wobaScale == 0 ? 0 : fixed((points / divisor - b.woba) / b.wobaScale * pa);
-        c[adj::LeagueRuns] = fixed(b.runsPerPlateAppearance * pa);
+        const Counter pa = plateAppearances(c);
+        const auto plate = static_cast<double>(pa);
+        c[adj::LeagueObpByPa] = fixed(leagueObp * plate);
+        c[adj::LeagueSlgByPa] = fixed(leagueSlg * plate);
+        c[adj::WobaPoints] = fixed(wobaPoints(c, b.weights));
+        c[adj::PaOverScale] = fixed(perScale * plate);
+        c[adj::LeagueWobaOverScale] = fixed(b.woba * perScale * plate);
+        c[adj::LeagueRuns] = fixed(b.runsPerPlateAppearance * plate);
     }
     for (StatLine& line : season.pitching) {
         Counters& c = line.counters;
         c.resize(adj::PitchingEnd);
-        const auto outs = static_cast<double>(c[pit::Outs]);
-        c[adj::LeagueEraByOuts] = fixed(leagueEra * outs);
-        c[adj::FipConstantByOuts] = fixed(b.fipConstant * outs);
+        c[adj::LeagueEraByOuts] = scaledTimes(leagueEra, c[pit::Outs]);
+        c[adj::FipConstantByOuts] = fixed(b.fipConstant * static_cast<double>(c[pit::Outs]));
     }
 }
 
@@ -136,29 +143,46 @@ Ratio onBasePlusSluggingPlus(const Counters& c) {
 Ratio weightedOnBase(const Counters& c) {
     const Counter divisor = wobaDivisor(c);
     if (divisor == 0) return {0, 0};
+    constexpr Counter kLargestDivisor = std::numeric_limits<Counter>::max() / kDerivedScale;
+    if (divisor > 0 && divisor <= kLargestDivisor) return {c[adj::WobaPoints], divisor * kDerivedScale};
     return approximateRatio(unscaled(c[adj::WobaPoints]) / static_cast<double>(divisor));
 }
+
+namespace {
+
+// wOBA × PA / scale − lgwOBA × PA / scale, in runs.
+double runsAboveAverageOf(const Counters& c) {
+    return unscaled(c[adj::WobaPoints]) / static_cast<double>(wobaDivisor(c)) *
+               unscaled(c[adj::PaOverScale]) -
+           unscaled(c[adj::LeagueWobaOverScale]);
+}
+
+} // namespace
 
 // Runs from wOBA are as undefined as wOBA itself: a line of only sacrifices,
 // intentional walks or interference has none, not an average one.
 Ratio runsAboveAverage(const Counters& c) {
     if (wobaDivisor(c) == 0) return {0, 0};
-    return approximateRatio(unscaled(c[adj::RunsAboveAverage]));
+    return approximateRatio(runsAboveAverageOf(c));
 }
 
 Ratio runsCreated(const Counters& c) {
     if (wobaDivisor(c) == 0) return {0, 0};
-    return approximateRatio(unscaled(c[adj::RunsAboveAverage]) + unscaled(c[adj::LeagueRuns]));
+    return approximateRatio(runsAboveAverageOf(c) + unscaled(c[adj::LeagueRuns]));
 }
 
 Ratio runsCreatedPlus(const Counters& c) {
     if (c[adj::LeagueRuns] == 0 || wobaDivisor(c) == 0) return {0, 0};
     const double average = unscaled(c[adj::LeagueRuns]);
-    return approximateRatio(100 * (unscaled(c[adj::RunsAboveAverage]) + average) / average);
+    return approximateRatio(100 * (runsAboveAverageOf(c) + average) / average);
 }
 
+// Exact where the fraction fits: equal ERAs in one league are equal ERA+.
 Ratio earnedRunAveragePlus(const Counters& c) {
     if (c[pit::ER] == 0) return {0, 0};
+    constexpr Counter kLargestEarnedRuns = std::numeric_limits<Counter>::max() / (27 * kDerivedScale);
+    if (c[pit::ER] > 0 && c[pit::ER] <= kLargestEarnedRuns)
+        return {100 * c[adj::LeagueEraByOuts], 27 * kDerivedScale * c[pit::ER]};
     return approximateRatio(100 * unscaled(c[adj::LeagueEraByOuts]) / (27 * static_cast<double>(c[pit::ER])));
 }
 

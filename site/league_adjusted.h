@@ -17,7 +17,9 @@
 namespace boxloom::site {
 
 // Derived counters are fixed-point: a millionth of a unit, each line's held
-// within a range whose sums over any league cannot overflow.
+// within a range whose sums over any league cannot overflow. The league's ERA
+// is rounded once and multiplied by a line's outs, so that equal ERAs of one
+// league have exactly equal ERA+ and tie.
 inline constexpr Counter kDerivedScale = 1'000'000;
 inline constexpr Counter kDerivedLimit = 1'000'000'000'000;
 
@@ -27,8 +29,11 @@ enum : std::size_t {
     LeagueObpByPa = bat::Count, // lgOBP × PA
     LeagueSlgByPa,              // lgSLG × PA
     WobaPoints,                 // Σ weight × count
-    RunsAboveAverage,           // wRAA
-    LeagueRuns,                 // lgR / lgPA × PA: an average hitter's runs in his plate appearances
+    // wRAA = wOBA × PA / scale − lgwOBA × PA / scale: from these two, a
+    // season's total (a traded player's TOT) is the formula on its own line.
+    PaOverScale,         // PA / wOBA scale
+    LeagueWobaOverScale, // lgwOBA × PA / wOBA scale
+    LeagueRuns,          // lgR / lgPA × PA: an average hitter's runs in his plate appearances
     BattingEnd
 };
 // After a pitching line's own counters.

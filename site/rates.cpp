@@ -25,9 +25,38 @@ int compareRatios(const Ratio& a, const Ratio& b) {
     return left < right ? -1 : left > right ? 1 : 0;
 }
 
+namespace {
+
+Wide absolute(Wide value) { return value < 0 ? -value : value; }
+
+// A fraction of 128-bit terms as one of counters: reduced, and where it still
+// does not fit, both terms halved until it does (far below a printed digit).
+Ratio narrowed(Wide numerator, Wide denominator) {
+    Wide a = absolute(numerator), b = absolute(denominator);
+    while (b != 0) {
+        const Wide rest = a % b;
+        a = b;
+        b = rest;
+    }
+    if (a > 1) {
+        numerator /= a;
+        denominator /= a;
+    }
+    constexpr Wide kLargest = std::numeric_limits<Counter>::max();
+    while (absolute(numerator) > kLargest || absolute(denominator) > kLargest) {
+        numerator /= 2;
+        denominator /= 2;
+    }
+    return {static_cast<Counter>(numerator), static_cast<Counter>(denominator)};
+}
+
+} // namespace
+
 Ratio sumOfRatios(const Ratio& a, const Ratio& b) {
     if (!a.defined() || !b.defined()) return {0, 0};
-    return {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator};
+    return narrowed(static_cast<Wide>(a.numerator) * b.denominator +
+                        static_cast<Wide>(b.numerator) * a.denominator,
+                    static_cast<Wide>(a.denominator) * b.denominator);
 }
 
 int decimalsOf(Shown shown) {
@@ -39,11 +68,13 @@ int decimalsOf(Shown shown) {
     }
 }
 
+// Over a billion (a thousand beyond a billion): rounded far below a printed
+// digit, so that the figure is rounded once, where it is printed.
 Ratio approximateRatio(double value) {
-    constexpr Counter kMillion = 1'000'000;
     constexpr double kLargest = 1e12; // beyond any figure of a league, and far from overflow
     if (!std::isfinite(value) || std::abs(value) > kLargest) return {0, 0};
-    return {std::llround(value * kMillion), kMillion};
+    const Counter denominator = std::abs(value) < 1e9 ? 1'000'000'000 : 1'000;
+    return {std::llround(value * static_cast<double>(denominator)), denominator};
 }
 
 std::string formatInnings(Counter outs) {

@@ -163,6 +163,37 @@ TEST(LeagueAdjusted, TotalsAndCareersAreWeightedByTheirParts) {
     EXPECT_NEAR(earnedRunAveragePlus(career).value(), 100 * 3.975 / 3.6, 1e-6);
 }
 
+// Within one season a traded player's teams share the league's constants: his
+// TOT's figures are the formula on the TOT line (3 PA here), not his teams' sum.
+TEST(LeagueAdjusted, ATradedPlayersTotalIsTheFormulaOnItsOwnLine) {
+    SeasonData traded = smallLeague(), whole = smallLeague();
+    traded.batting.push_back(battingLine(7, 1, {2, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    // A sacrifice hit: a plate appearance that wOBA does not divide by.
+    traded.batting.push_back(battingLine(7, 2, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}));
+    whole.batting.push_back(battingLine(7, 1, {2, 0, 1, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}));
+    addLeagueAdjusted(traded);
+    addLeagueAdjusted(whole);
+    const Counters total = sum({&traded.batting[4].counters, &traded.batting[5].counters});
+    const Counters& own = whole.batting[4].counters;
+    // Within the millionths that the league's figures are held in.
+    for (auto figure :
+         {runsAboveAverage, runsCreated, runsCreatedPlus, weightedOnBase, onBasePlusSluggingPlus})
+        EXPECT_NEAR(figure(total).value(), figure(own).value(), 1e-5 + 1e-6 * std::abs(figure(own).value()));
+}
+
+// A league ERA of no short decimal (3429 / 1008): two pitchers with one ERA
+// have one ERA+, exactly, and rank as a tie.
+TEST(LeagueAdjusted, EqualErasInALeagueHaveEqualEraPlus) {
+    SeasonData season = smallLeague();
+    season.pitching.push_back(pitchingLine(5, {27, 3, 3, 5, 1, 5, 0, 0}));
+    season.pitching.push_back(pitchingLine(6, {81, 9, 9, 15, 3, 15, 0, 0}));
+    addLeagueAdjusted(season);
+    EXPECT_EQ(compareRatios(earnedRunAveragePlus(season.pitching[2].counters),
+                            earnedRunAveragePlus(season.pitching[3].counters)),
+              0);
+    EXPECT_NEAR(earnedRunAveragePlus(season.pitching[2].counters).value(), 100 * (3429.0 / 1008) / 3, 1e-4);
+}
+
 TEST(LeagueAdjusted, AZeroDivisorShowsADash) {
     SeasonData season = smallLeague();
     season.batting.push_back(battingLine(9, 1, {}));
@@ -210,8 +241,14 @@ TEST(LeagueAdjusted, TheLargestCountersOverflowNothing) {
 TEST(LeagueAdjusted, RealFiguresPrintRoundedWithoutANegativeZero) {
     const std::vector<std::tuple<double, Shown, std::string>> cases = {
         {118.5, Shown::Whole, "119"}, // half up, as the printed rates
-        {118.49, Shown::Whole, "118"},        {-0.04, Shown::OneDecimal, "0.0"}, {-0.4, Shown::Whole, "0"},
-        {-13.04, Shown::OneDecimal, "-13.0"}, {0.3778, Shown::Average, ".378"},
+        {118.49, Shown::Whole, "118"},
+        {-0.04, Shown::OneDecimal, "0.0"},
+        {-0.4, Shown::Whole, "0"},
+        {-13.04, Shown::OneDecimal, "-13.0"},
+        {0.3778, Shown::Average, ".378"},
+        // Rounded once, where printed: not first to a millionth.
+        {0.3254998, Shown::Average, ".325"},
+        {118.4999996, Shown::Whole, "118"},
     };
     for (const auto& [value, shown, text] : cases)
         EXPECT_EQ(formatValue(approximateRatio(value), shown), text) << value;

@@ -136,6 +136,13 @@ TEST(SiteRates, ComparedExactlyNotAsPrintedText) {
     const Ratio ops = sumOfRatios({1, 3}, {1, 2});
     EXPECT_EQ(compareRatios(ops, {5, 6}), 0);
     EXPECT_FALSE(sumOfRatios({1, 0}, {1, 2}).defined());
+    // A career OBP and SLG of the largest counters an export can hold: the
+    // cross products pass 64 bits (the sanitized build stopped there).
+    const Ratio obp{2621360000, 2631560000}, slg{5263120000, 2621360000};
+    const Ratio largest = sumOfRatios(obp, slg);
+    ASSERT_TRUE(largest.defined());
+    EXPECT_NEAR(largest.value(), obp.value() + slg.value(), 1e-12);
+    EXPECT_EQ(formatValue(largest, Shown::Average), "3.004");
 }
 
 // Names as literals: a candidate only views its name.
