@@ -83,6 +83,13 @@ Counter minimumFor(Qualifier qualifier, Counter games) {
     return 0;
 }
 
+Counter minimumOverSeasons(Qualifier qualifier, const std::vector<Counter>& gamesOfEachSeason) {
+    Counter minimum = 0;
+    for (Counter games : gamesOfEachSeason)
+        minimum += minimumFor(qualifier, games);
+    return minimum;
+}
+
 Counter amountFor(Qualifier qualifier, const Counters& c) {
     switch (qualifier) {
     case Q::None: return 0;
@@ -102,16 +109,19 @@ std::string minimumText(Qualifier qualifier, Counter minimum) {
     case Q::None: return {};
     case Q::PlateAppearances: return "Min. " + std::to_string(minimum) + " PA";
     case Q::Outs: return "Min. " + formatInnings(minimum) + " IP";
-    case Q::Decisions: return "Min. " + std::to_string(minimum) + " decisions";
+    case Q::Decisions: return "Min. " + std::to_string(minimum) + (minimum == 1 ? " decision" : " decisions");
     }
     return {};
 }
 
-bool qualifiesAtPosition(const std::string& position, Counter gamesAtPosition, Counter games) {
+bool qualifiesAtPosition(const std::string& position, Counter gamesAtPosition, Counter outsPitched,
+                         Counter games) {
+    if (position == "P") return outsPitched >= minimumFor(Q::Outs, games);
     return position == "C" ? 2 * gamesAtPosition >= games : 3 * gamesAtPosition >= 2 * games;
 }
 
 std::string positionMinimumText(const std::string& position, Counter games) {
+    if (position == "P") return minimumText(Q::Outs, minimumFor(Q::Outs, games));
     // The least whole number of games that qualifies.
     const Counter least = position == "C" ? (games + 1) / 2 : (2 * games + 2) / 3;
     return "Min. " + std::to_string(least) + " G";

@@ -35,6 +35,8 @@ std::span<const Category> leaderCategories();
 
 // The least a player needs to qualify, for N games per team.
 Counter minimumFor(Qualifier qualifier, Counter games);
+// Over several seasons (a career, a franchise): their single-season minimums summed.
+Counter minimumOverSeasons(Qualifier qualifier, const std::vector<Counter>& gamesOfEachSeason);
 // What a player has towards the minimum.
 Counter amountFor(Qualifier qualifier, const Counters& counters);
 // Whether a player's counters meet a category's minimum; counting categories have none.
@@ -43,7 +45,10 @@ bool qualifies(const Category& category, const Counters& counters, Counter minim
 std::string minimumText(Qualifier qualifier, Counter minimum);
 
 // Fielding average at a position: games there at least 2/3 of N, catchers 1/2.
-bool qualifiesAtPosition(const std::string& position, Counter gamesAtPosition, Counter games);
+// Pitchers qualify at P by innings pitched, one per team game (few of them
+// play 2/3 of the games); the others by their games at the position.
+bool qualifiesAtPosition(const std::string& position, Counter gamesAtPosition, Counter outsPitched,
+                         Counter games);
 std::string positionMinimumText(const std::string& position, Counter games);
 // The positions in the order a scorecard lists them.
 const std::vector<std::string>& fieldingPositions();

@@ -77,13 +77,19 @@ TEST(SiteRules, PlateAppearancesCountEveryWayToTheBatterBox) {
 TEST(SiteRules, FieldingMinimumsByPosition) {
     struct Case {
         const char* position;
-        Counter games, n;
+        Counter games, outs, n;
         bool qualifies;
     };
-    const Case cases[] = {{"SS", 108, 162, true}, {"SS", 107, 162, false}, {"C", 81, 162, true},
-                          {"C", 80, 162, false},  {"1B", 7, 10, true},     {"1B", 6, 10, false}};
+    // Pitchers by innings, one per team game: a starter of 32 games qualifies, a reliever of 70 does not.
+    const Case cases[] = {{"SS", 108, 0, 162, true}, {"SS", 107, 0, 162, false}, {"C", 81, 0, 162, true},
+                          {"C", 80, 0, 162, false},  {"1B", 7, 0, 10, true},     {"1B", 6, 0, 10, false},
+                          {"P", 32, 486, 162, true}, {"P", 70, 485, 162, false}, {"P", 162, 0, 162, false}};
     for (const Case& c : cases)
-        EXPECT_EQ(qualifiesAtPosition(c.position, c.games, c.n), c.qualifies) << c.position << " " << c.games;
+        EXPECT_EQ(qualifiesAtPosition(c.position, c.games, c.outs, c.n), c.qualifies)
+            << c.position << " " << c.games;
+    EXPECT_EQ(positionMinimumText("P", 162), "Min. 162.0 IP");
+    EXPECT_EQ(minimumText(Qualifier::Decisions, 1), "Min. 1 decision");
+    EXPECT_EQ(minimumText(Qualifier::Decisions, 2), "Min. 2 decisions");
     EXPECT_EQ(positionMinimumText("SS", 162), "Min. 108 G");
     EXPECT_EQ(positionMinimumText("C", 161), "Min. 81 G");
     EXPECT_EQ(positionMinimumText("1B", 10), "Min. 7 G");

@@ -497,6 +497,21 @@ TEST_F(SiteTest, SplitsBelongToTheirRowsWhateverOrderTheyWereWritten) {
         EXPECT_EQ(reread.pitching[i].counters, asWritten.pitching[i].counters) << "pitching row " << i;
 }
 
+// Pitchers qualify in the field by innings: every position's box has leaders.
+TEST_F(SiteTest, EveryFieldingBoxHasQualifiedPlayers) {
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const std::string leaders = testing::readFile(out.file("2031/leaders.html"));
+    for (const char* position : {"P", "C", "SS", "CF"}) {
+        const std::size_t at = leaders.find(std::string("id=\"fpct-") + position + "\"");
+        ASSERT_NE(at, std::string::npos) << position;
+        const std::string box = leaders.substr(at, leaders.find("</section>", at) - at);
+        EXPECT_EQ(box.find("No qualified player"), std::string::npos) << box;
+    }
+    const std::size_t pitchers = leaders.find("id=\"fpct-P\"");
+    EXPECT_NE(leaders.find(" IP</p>", pitchers), std::string::npos) << "by innings pitched";
+}
+
 TEST_F(SiteTest, LeagueLeadingFiguresAreBoldOnThePlayersPage) {
     const testing::TempFolder& out = madeSite();
     ASSERT_TRUE(siteOutcome_.succeeded());

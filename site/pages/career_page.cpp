@@ -23,10 +23,10 @@ LeaderBoxes SiteBuilder::careerBoxes(StatKind kind, const std::vector<PlayerTota
     LeaderBoxes boxes;
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
-        // The single-season minimums summed over the seasons.
-        Counter minimum = 0;
+        std::vector<Counter> games;
         for (const SeasonPages& season : seasonPages_)
-            minimum += minimumFor(category.qualifier, season.games);
+            games.push_back(season.games);
+        const Counter minimum = minimumOverSeasons(category.qualifier, games);
         BoxHeading heading = headingOf(category, minimum);
         heading.key = keyPrefix + heading.key;
         boxes.push_back(box(

@@ -98,10 +98,10 @@ FranchisePage SiteBuilder::franchisePage(const Franchise& franchise) const {
         {}};
     for (std::string_view key : kSeasonLeaderCategories)
         page.seasons.headers.push_back({std::string(categoryOf(key).title), "The team's leader", false});
-    Counter games = 0;
+    std::vector<Counter> games;
     for (const FranchiseSeason& entry : franchise.seasons) {
         page.seasons.rows.push_back(franchiseSeasonRow(entry, page.path));
-        games += seasonPages_[entry.season].games;
+        games.push_back(seasonPages_[entry.season].games);
     }
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
         const std::vector<PlayerTotal> totals = totalsWithTeam(seasons_, franchise, kind);

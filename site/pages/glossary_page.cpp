@@ -19,7 +19,8 @@ const std::vector<std::string>& glossaryRules() {
         "3.1 × N, "
         "rounded to the nearest whole number (502 for N = 162).",
         "Pitching rate titles (ERA, ERA+, FIP, OAVG, WHIP, K/9) need at least 3 × N outs (N innings).",
-        "Fielding average at a position needs games there of at least 2/3 of N; for catchers 1/2 of N.",
+        "Fielding average at a position needs games there of at least 2/3 of N; for catchers 1/2 of N; "
+        "for pitchers N innings pitched.",
         "Winning percentage needs at least N / 12 decisions (W + L), rounded up.",
         "Counting categories have no minimum.",
         "Players are ranked on exact values computed from the counters, not on the printed figures. For "
@@ -33,7 +34,7 @@ const std::vector<std::string>& glossaryRules() {
         "Careers sum each player's counters over the seasons and recompute the rates from the sums; "
         "innings are "
         "summed as outs. Career minimums are the single-season minimums summed over the seasons of the "
-        "site.",
+        "site; a franchise's over its seasons.",
         "A player is the same player in two seasons when both PlayerID and name match. A PlayerID that "
         "comes with another name is kept apart, as another player.",
         "RS and RA are a team's runs scored (the R of its batting rows) and allowed (the R of its "

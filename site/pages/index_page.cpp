@@ -24,7 +24,7 @@ FrontPage SiteBuilder::frontPage() const {
         shown.leaders = page.seasons.back().leaders;
         shown.standings = standingsTable(latest, path);
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-            addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), latest.games,
+            addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), {latest.games},
                              kFrontPageLeaderCount, path, shown.boxes);
     }
     return page;

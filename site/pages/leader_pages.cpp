@@ -8,7 +8,7 @@ SiteBuilder::SeasonLeaders SiteBuilder::seasonLeaders(const SeasonPages& season,
                                                       Counter games, const std::string& from) const {
     SeasonLeaders leaders;
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-        addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), statType), games, kLeaderCount,
+        addCategoryBoxes(kind, seasonTotals(linesOfKind(*season.data, kind), statType), {games}, kLeaderCount,
                          from, kind == StatKind::Batting ? leaders.batting : leaders.pitching);
     leaders.fielding = fieldingBoxes(*season.data, statType, games, from);
     return leaders;

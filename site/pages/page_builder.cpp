@@ -77,11 +77,12 @@ LeaderBox SiteBuilder::box(const BoxHeading& heading, const std::vector<Ranked>&
     return made;
 }
 
-void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                                   std::size_t limit, const std::string& from, LeaderBoxes& boxes) const {
+void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals,
+                                   const std::vector<Counter>& seasonGames, std::size_t limit,
+                                   const std::string& from, LeaderBoxes& boxes) const {
     for (const Category& category : leaderCategories()) {
         if (category.kind != kind) continue;
-        const Counter minimum = minimumFor(category.qualifier, games);
+        const Counter minimum = minimumOverSeasons(category.qualifier, seasonGames);
         boxes.push_back(
             box(headingOf(category, minimum),
                 rankCandidates(categoryCandidates(category, totals, minimum), category.direction, limit),
@@ -92,12 +93,16 @@ void SiteBuilder::addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>
 LeaderBoxes SiteBuilder::fieldingBoxes(const SeasonData& season, const std::string& statType, Counter games,
                                        const std::string& from) const {
     LeaderBoxes boxes;
+    const auto outsPitched = amountsById(season.pitching, statType, Qualifier::Outs);
     for (const std::string& position : fieldingPositions()) {
         const std::vector<PlayerTotal> totals = seasonTotals(season.fielding, statType, position);
-        std::vector<Candidate> found = candidatesOf(
-            totals,
-            [&](const Counters& counters) { return qualifiesAtPosition(position, counters[fld::G], games); },
-            fieldingAverage);
+        std::vector<Candidate> found;
+        for (std::size_t i = 0; i < totals.size(); ++i) {
+            const auto outs = outsPitched.find(totals[i].playerId);
+            const Counter pitched = outs == outsPitched.end() ? 0 : outs->second;
+            if (qualifiesAtPosition(position, totals[i].counters[fld::G], pitched, games))
+                found.push_back({totals[i].player, fieldingAverage(totals[i].counters), i});
+        }
         boxes.push_back(
             box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},
                 rankCandidates(std::move(found), Direction::HigherFirst, kLeaderCount), totals,

@@ -133,8 +133,9 @@ private:
     LeaderBox box(const BoxHeading& heading, const std::vector<Ranked>& ranked,
                   const std::vector<PlayerTotal>& totals, Shown shown, const std::string& from) const;
     // Appends the leader boxes of a kind's categories over players' totals (a season's or a team's).
-    void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, Counter games,
-                          std::size_t limit, const std::string& from, LeaderBoxes& boxes) const;
+    void addCategoryBoxes(StatKind kind, const std::vector<PlayerTotal>& totals,
+                          const std::vector<Counter>& seasonGames, std::size_t limit, const std::string& from,
+                          LeaderBoxes& boxes) const;
     // The leader boxes of every category of a kind over the players' careers.
     LeaderBoxes careerBoxes(StatKind kind, const std::vector<PlayerTotal>& totals, const std::string& from,
                             const std::string& keyPrefix) const;

@@ -8,16 +8,19 @@ namespace boxloom::site::pages {
 
 namespace {
 
-// How many of the lines from `first` on are one player's, for more than one team.
-std::size_t rowsOfOnePlayer(const std::vector<const StatLine*>& lines, std::size_t first) {
+// The lines from `first` on that are one player's, and whether for more than one team.
+struct PlayerRun {
+    std::size_t end;
+    bool severalTeams;
+};
+PlayerRun runOfOnePlayer(const std::vector<const StatLine*>& lines, std::size_t first) {
     const StatLine& line = *lines[first];
-    std::size_t end = first + 1;
-    while (end < lines.size() && lines[end]->hasPlayer && lines[end]->playerId == line.playerId &&
-           lines[end]->player == line.player)
-        ++end;
-    for (std::size_t i = first + 1; i < end; ++i)
-        if (lines[i]->team != line.team) return end - first;
-    return 1;
+    PlayerRun run{first + 1, false};
+    for (; run.end < lines.size() && lines[run.end]->hasPlayer && lines[run.end]->playerId == line.playerId &&
+           lines[run.end]->player == line.player;
+         ++run.end)
+        run.severalTeams = run.severalTeams || lines[run.end]->team != line.team;
+    return run;
 }
 
 } // namespace
@@ -53,6 +56,8 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
                 {other, urls::relative(page.path, urls::seasonTable(season.folder, kind.page, other))});
     const Counter games = gamesFor(data, type, settings_.games);
     const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
+    const auto outsPitched =
+        fielding ? amountsById(data.pitching, type, Qualifier::Outs) : decltype(amounts){};
     StatTable& table = page.table;
     table.id = std::string(kind.page) + "-" + folderNameFor(type);
     table.heading = type;
@@ -62,6 +67,9 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
     table.qualifiedToggle =
         fielding ? "games at the position" : minimumText(kind.qualifier, minimumFor(kind.qualifier, games));
     const std::vector<const StatLine*> lines = linesOf(*kind.lines, type);
+    // Lines before it are rows of one player for one team, each a row of its own:
+    // their run is read once, not again from each of them.
+    std::size_t oneTeamUntil = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const StatLine* line = lines[i];
         std::vector<Cell> leading = {
@@ -71,14 +79,23 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
         bool qualified = false;
         if (fielding) {
             leading.push_back({line->position});
-            qualified = qualifiesAtPosition(line->position, line->counters[fld::G], games);
+            const auto outs = outsPitched.find(line->playerId);
+            qualified = qualifiesAtPosition(line->position, line->counters[fld::G],
+                                            outs == outsPitched.end() ? 0 : outs->second, games);
         } else if (const auto amount = amounts.find(line->playerId);
                    line->hasPlayer && amount != amounts.end()) {
             qualified = amount->second >= minimumFor(kind.qualifier, games);
         }
         // A player with rows for several teams: his season total first, marked TOT,
         // his team rows under it; the qualified view asks the total.
-        const std::size_t rows = fielding || !line->hasPlayer ? 1 : rowsOfOnePlayer(lines, i);
+        std::size_t rows = 1;
+        if (!fielding && line->hasPlayer && i >= oneTeamUntil) {
+            const PlayerRun run = runOfOnePlayer(lines, i);
+            if (run.severalTeams)
+                rows = run.end - i;
+            else
+                oneTeamUntil = run.end;
+        }
         if (rows > 1) {
             Counters total;
             for (std::size_t j = i; j < i + rows; ++j)

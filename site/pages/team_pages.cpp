@@ -17,7 +17,7 @@ TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
         if (standing.team->id == team.id)
             page.record = std::to_string(standing.wins) + "–" + std::to_string(standing.losses);
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-        addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), season.games,
+        addCategoryBoxes(kind, seasonTotals(linesOfKind(data, kind), kRegular, {}, team.id), {season.games},
                          kTeamLeaderCount, page.path, page.boxes);
     for (const std::string& type : orderedStatTypes(data)) {
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
