@@ -146,6 +146,8 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         for (const ExportProblem& problem : outcome.problems)
             err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
         err << "boxloom-export: export FAILED; " << failedRunClosing(outcome) << '\n';
+        // What the run found left behind is said whatever became of the run.
+        printReport(warningLines(outcome.warnings, 0), out, err);
         return kExitFailed;
     }
     printWrittenFiles(outcome, report);

@@ -280,19 +280,35 @@ std::string rollBackInterruptedImport(const std::string& path) {
 
 } // namespace
 
+namespace {
+
+// The schema, then labels no season can be read by: one holding a NUL byte
+// (only another program could have written it) matches no row of its own.
+std::string storeProblem(Connection& db) {
+    if (std::string problem = schemaProblem(db); !problem.empty()) return problem;
+    Statement labels(db, "SELECT rowid, \"Season\" FROM \"Seasons\"");
+    while (labels.ok() && labels.step() && labels.hasRow())
+        if (labels.textColumn(1).find('\0') != std::string::npos)
+            return "table Seasons, row " + std::to_string(labels.integerColumn(0)) +
+                   ": a season label holding a NUL byte";
+    return {};
+}
+
+} // namespace
+
 std::string LeagueStore::open(const std::string& path) {
     if (std::string reason = db_.open(path, OpenMode::ReadOnly); !reason.empty()) return reason;
-    std::string problem = schemaProblem(db_);
+    std::string problem = storeProblem(db_);
     if (!db_.foundInterruptedWrite()) return problem;
     db_.close();
     if (std::string reason = rollBackInterruptedImport(path); !reason.empty()) return reason;
     if (std::string reason = db_.open(path, OpenMode::ReadOnly); !reason.empty()) return reason;
-    return schemaProblem(db_);
+    return storeProblem(db_);
 }
 
 std::string LeagueStore::openBytes(std::string_view bytes) {
     if (std::string reason = db_.openBytes(bytes); !reason.empty()) return reason;
-    return schemaProblem(db_);
+    return storeProblem(db_);
 }
 
 std::vector<std::string> LeagueStore::seasons() {

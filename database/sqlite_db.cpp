@@ -117,7 +117,10 @@ std::int64_t Statement::integerColumn(int index) const { return sqlite3_column_i
 
 std::string Statement::textColumn(int index) const {
     const unsigned char* text = sqlite3_column_text(statement_, index);
-    return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
+    // Every byte, a NUL among them, so that no text reads as a shorter one.
+    if (text == nullptr) return {};
+    return std::string(reinterpret_cast<const char*>(text),
+                       static_cast<std::size_t>(sqlite3_column_bytes(statement_, index)));
 }
 
 double Statement::realColumn(int index) const { return sqlite3_column_double(statement_, index); }

@@ -226,6 +226,19 @@ TEST(CommandLine, SaysHowManyTemporaryFilesOfKilledRunsItRemoved) {
               (std::vector<std::string>{"Batting_Stats.CSV", "Pitching_Stats.CSV"}));
 }
 
+// A record the run leaves alone is said also when the run fails.
+TEST(CommandLine, AFailedRunStillSaysWhatItLeftAlone) {
+    testing::TempFolder output, empty;
+    testing::writeFile(output.file("~boxloom-commit.2147483000.txt"), "not a record");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"-o", output.str(), empty.str()}, out, err), 1);
+    EXPECT_NE(err.str().find("boxloom-export: export FAILED"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("boxloom-export: warning: " + output.file("~boxloom-commit.2147483000.txt") +
+                             ": left alone"),
+              std::string::npos)
+        << err.str();
+}
+
 TEST(CommandLine, ADatabaseImportSaysHowManyRowsEachSeasonGot) {
     testing::SeasonFixture season;
     testing::addRivertonOwls(season);

@@ -66,6 +66,11 @@ TEST_F(LeagueStoreTest, OpensWhatTheImportWroteAndSaysWhyItWillNotOpenAnythingEl
          "not a Boxloom database"},
         {"not SQLite", [](LeagueStoreTest& t) { testing::writeFile(t.path(), std::string(4096, 'x')); },
          "not a SQLite database"},
+        {"a label holding a NUL byte",
+         [](LeagueStoreTest& t) {
+             t.alter("INSERT INTO \"Seasons\" VALUES (CAST(X'3230333100' AS TEXT), '', '')");
+         },
+         "table Seasons, row 2: a season label holding a NUL byte"},
     };
     for (const Case& c : cases) {
         SetUp();
