@@ -126,6 +126,9 @@ bool ExportFiles::beginCommit(ExportOutcome& outcome) {
     if (std::string reason = outputs_->beginCommit(folder_, moves); !reason.empty()) {
         outcome.problems.push_back({folder_.empty() ? "." : folder_,
                                     "the record of the replacement could not be written: " + reason});
+        // Nothing was moved: a record left whole or in part would tell the next
+        // run of an interrupted export that never was.
+        outputs_->endCommit(folder_);
         return false;
     }
     return true;

@@ -143,6 +143,20 @@ INSTANTIATE_TEST_SUITE_P(EveryFileAndStep, WritingFault, ::testing::ValuesIn(eve
                              return text;
                          });
 
+// A record of the moves that cannot be written: nothing is moved, and the
+// run removes what it wrote of the record.
+TEST(ExportFaults, ARecordThatCannotBeWrittenIsRemovedByItsRun) {
+    MemoryOutputs outputs;
+    outputs.folder = earlierExport();
+    const auto before = outputs.folder;
+    outputs.faults = {{FaultAt::CommitRecord, "out", 0, "disk full"}};
+    const ExportOutcome outcome = exportInto(outputs);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].reason, "the record of the replacement could not be written: disk full");
+    EXPECT_FALSE(outputs.commitOpen) << "the record stays";
+    EXPECT_TRUE(outputs.folder == before);
+}
+
 TEST(ExportFaults, ARemovalThatFailsIsReportedToo) {
     MemoryOutputs outputs;
     outputs.folder = earlierExport();

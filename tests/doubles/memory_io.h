@@ -26,7 +26,8 @@ public:
     std::unique_ptr<ByteSource> open(const std::string& path, std::string& reason) override;
 };
 
-enum class FaultAt { Nothing, Create, Write, Finish, Replace, Restore, CleanUp };
+// CommitRecord: writing the record of the moves fails after part of it is down.
+enum class FaultAt { Nothing, Create, Write, Finish, Replace, Restore, CleanUp, CommitRecord };
 
 // One planted fault: the operation `at` on the export file `path` fails with
 // `reason`; for Write, the write that would reach byte `byte` of the file.
