@@ -81,10 +81,6 @@ private:
             leagueFiles_[i] = io_.leagueFiles.open(paths_[i], reason);
             if (!leagueFiles_[i]) problem(paths_[i], reason.empty() ? "cannot be read" : reason);
         }
-        // A mistyped folder is one line, not one for each of its files.
-        if (outcome_.problems.size() == kLeagueFileNames.size())
-            if (std::string reason = seasonFolderProblem(options_.seasonFolder); !reason.empty())
-                outcome_.problems.assign(1, {options_.seasonFolder, reason});
         return outcome_.succeeded();
     }
 

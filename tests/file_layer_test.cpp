@@ -233,16 +233,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, CrashedCommit,
 
 #ifndef _WIN32
 
-TEST(FileLayer, ASeasonPathThatIsAFileIsNamed) {
+// Windows says "not found" for such a path.
+TEST(FileLayer, APartOfTheSeasonPathThatIsAFileIsNamed) {
     SeasonFixture season;
     addSeason(season);
     season.writeLeagueFiles();
     ExportOptions options = season.options();
     options.seasonFolder = season.seasonFolder.file("zelgs.dat");
     const ExportOutcome outcome = runExport(options);
-    ASSERT_EQ(outcome.problems.size(), 1u);
-    EXPECT_EQ(outcome.problems[0].file, options.seasonFolder);
-    EXPECT_EQ(outcome.problems[0].reason, "is not a folder");
+    ASSERT_FALSE(outcome.problems.empty());
+    EXPECT_EQ(outcome.problems[0].reason, "a part of the path is not a folder");
 }
 
 TEST(FileLayer, AFifoLeagueFileFailsAtOnce) {
