@@ -480,6 +480,11 @@ TEST(SitePages, TheGlossaryExplainsEveryColumnOnce) {
         for (const StatColumn& column : columns)
             EXPECT_EQ(explained.count(std::string(column.label) + "|" + std::string(column.meaning)), 1u)
                 << column.label;
+    // Every round the league's files name, as they name it.
+    for (const char* round : {"PreSeason", "Regular", "DCS", "LCS", "WS"})
+        EXPECT_TRUE(std::any_of(page.terms.begin(), page.terms.end(), [&](const GlossaryTerm& term) {
+            return term.abbreviation == round;
+        })) << round;
     EXPECT_FALSE(page.rules.empty());
 }
 

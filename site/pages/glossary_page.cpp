@@ -1,5 +1,6 @@
 #include "page_builder.h"
 
+#include "season_stats.h"
 #include "urls.h"
 
 namespace boxloom::site::pages {
@@ -59,11 +60,25 @@ const std::vector<std::string>& glossaryRules() {
         "FIP's constant cFIP is lgERA − (13 × lgHR + 3 × (lgBB + lgHBP) − 2 × "
         "lgSO) / lgIP, so the league's FIP is its ERA; HR and HBP allowed come from the pitchers' "
         "splits.",
-        "A total of several teams and a career weigh each season's league figures by the player's plate "
-        "appearances (OPS+, wRC+) or outs (ERA+, FIP) in it; wRAA and wRC are summed.",
+        "A season's total of several teams (TOT) shares that season's league figures: its OPS+, wOBA, "
+        "wRAA, wRC and wRC+ are the formulas on its own summed line. A career weighs each season's league "
+        "figures by the player's plate appearances (OPS+, wRAA, wRC, wRC+) or outs (ERA+, FIP) in it.",
         "A rate whose divisor is zero is shown as —.",
     };
     return rules;
+}
+
+// The rounds by the names the league's files give them.
+std::string_view roundMeaning(StatType round) {
+    switch (round) {
+    case StatType::PreSeason: return "Exhibition games before the season; they count toward nothing";
+    case StatType::Regular: return "The regular season: standings, leaders, records and careers";
+    case StatType::Dcs: return "Division championship series, the first playoff round";
+    case StatType::Lcs: return "League championship series, the second playoff round";
+    case StatType::Ws: return "The final playoff series, whose winner is the season's champion";
+    case StatType::Unnamed: break;
+    }
+    return {};
 }
 
 } // namespace
@@ -75,6 +90,9 @@ GlossaryPage glossary() {
         for (const StatColumn& column : columns)
             if (seen.insert(std::string(column.label) + "|" + std::string(column.meaning)).second)
                 page.terms.push_back({std::string(column.label), std::string(column.meaning)});
+    for (int code = 0; code <= kMaxStatTypeCode; ++code)
+        if (const std::string_view name = statTypeName(code); !name.empty())
+            page.terms.push_back({std::string(name), std::string(roundMeaning(static_cast<StatType>(code)))});
     page.rules = glossaryRules();
     return page;
 }
