@@ -1,5 +1,8 @@
 #include "season_import.h"
 
+#include "new_database_files.h"
+#include "season_removal.h"
+
 #include "commit_record.h"
 #include "export_file_kinds.h"
 #include "export_run.h"
@@ -22,66 +25,6 @@ namespace boxloom::database {
 namespace {
 
 constexpr std::array<const char*, 3> kLeagueFiles = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
-
-// Every row of the season, in each table; the reason of a failure, or "".
-std::string deleteSeasonRows(Connection& db, const std::string& label) {
-    for (const std::string& table : requiredTables()) {
-        Statement forget(db, "DELETE FROM \"" + table + "\" WHERE \"Season\" = ?");
-        forget.bindText(1, label);
-        if (!forget.ok() || !forget.step()) return db.reason();
-    }
-    return {};
-}
-
-bool holdsSeason(Connection& db, const std::string& label, std::string& reason) {
-    Statement query(db, "SELECT 1 FROM \"Seasons\" WHERE \"Season\" = ?");
-    query.bindText(1, label);
-    if (!query.ok() || !query.step()) reason = db.reason();
-    return query.hasRow();
-}
-
-std::string removeSeasonsIn(Connection& db, const std::vector<std::string>& labels) {
-    for (const std::string& label : labels) {
-        std::string reason;
-        if (!holdsSeason(db, label, reason)) return reason.empty() ? "no season \"" + label + "\"" : reason;
-        if (reason = deleteSeasonRows(db, label); !reason.empty()) return reason;
-    }
-    return {};
-}
-
-// A work file of an import into a new database, or its journal: whose it is.
-std::optional<SideFileOwner> workFileOwner(std::string_view name, std::string_view databaseName) {
-    if (name.ends_with("-journal")) name.remove_suffix(std::string_view("-journal").size());
-    std::optional<SideFileOwner> owner = parseSideFileName(name);
-    if (!owner || owner->finalName != databaseName || owner->kind != SideFile::Temporary) return std::nullopt;
-    return owner;
-}
-
-// Imports killed while making the database left their work files: those of
-// processes that are gone are removed.
-std::uint64_t removeWorkFilesOfGoneImports(const std::string& databasePath) {
-    const std::string folder(folderOf(databasePath));
-    std::uint64_t removed = 0;
-    for (const std::string& name : platform::namesInFolder(folder.empty() ? "." : folder)) {
-        const std::optional<SideFileOwner> owner = workFileOwner(name, nameOf(databasePath));
-        if (!owner || owner->processId == platform::currentProcessId() ||
-            platform::processMayBeRunning(owner->processId))
-            continue;
-        if (platform::removeIfPresent(folder + name).empty()) ++removed;
-    }
-    return removed;
-}
-
-// A name beside the database that no file has: a process number can be
-// reused, and a leftover of an earlier process of ours is not to be opened.
-std::string freeWorkPath(const std::string& databasePath) {
-    const std::string folder(folderOf(databasePath));
-    for (std::uint32_t sequence = 0;; ++sequence) {
-        const std::string path = folder + sideFileName(nameOf(databasePath), platform::currentProcessId(),
-                                                       sequence, SideFile::Temporary);
-        if (!platform::pathExists(path) && !platform::pathExists(path + "-journal")) return path;
-    }
-}
 
 class Import {
 public:
@@ -417,26 +360,6 @@ ExportOptions importOptions(const ExportOptions& options, const std::string& sea
 ImportOutcome importSeasons(const std::string& databasePath, const std::vector<SeasonSource>& seasons,
                             const ExportOptions& options, const ImportControl& control) {
     return Import(databasePath, seasons, options, control).run();
-}
-
-RemovalOutcome removeSeasons(const std::string& databasePath, const std::vector<std::string>& labels) {
-    RemovalOutcome outcome;
-    if (!platform::pathExists(databasePath)) {
-        outcome.problems.push_back({databasePath, "not found"});
-        return outcome;
-    }
-    Connection db;
-    std::string reason = db.open(databasePath);
-    if (reason.empty()) reason = schemaProblem(db);
-    if (reason.empty()) reason = db.execute("BEGIN IMMEDIATE");
-    if (reason.empty()) reason = readSeasonSummaries(db, outcome.removed, labels);
-    if (reason.empty()) reason = removeSeasonsIn(db, labels);
-    if (reason.empty()) reason = db.execute("COMMIT");
-    if (reason.empty()) return outcome;
-    if (db.inTransaction()) db.execute("ROLLBACK");
-    outcome.removed.clear();
-    outcome.problems.push_back({databasePath, reason});
-    return outcome;
 }
 
 } // namespace boxloom::database
