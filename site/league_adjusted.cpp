@@ -16,12 +16,14 @@ Counter fixed(double value) {
 
 double unscaled(Counter value) { return static_cast<double>(value) / kDerivedScale; }
 
-// A league's constant, rounded once, times a line's count: held in range.
-Counter scaledTimes(double constant, Counter count) {
-    __extension__ typedef __int128 Wide;
-    const Wide product = static_cast<Wide>(fixed(constant)) * count;
-    return static_cast<Counter>(std::clamp<Wide>(product, -kDerivedLimit, kDerivedLimit));
+__extension__ typedef __int128 Wide;
+
+Counter clamped(Wide value) {
+    return static_cast<Counter>(std::clamp<Wide>(value, -kDerivedLimit, kDerivedLimit));
 }
+
+// A league's constant, rounded once, times a line's count: held in range.
+Counter scaledTimes(double constant, Counter count) { return clamped(Wide{fixed(constant)} * count); }
 
 double quotient(double numerator, double denominator) {
     return denominator == 0 ? 0.0 : numerator / denominator;
@@ -100,6 +102,25 @@ LeagueBaselines leagueBaselines(const SeasonData& season) {
     return b;
 }
 
+namespace {
+
+// Σ weight × count with each weight rounded once: equal wOBAs are equal ratios.
+Counter fixedWobaPoints(const Counters& c, const WobaWeights& w) {
+    const Wide points = Wide{fixed(w.walk)} * unintentionalWalks(c) +
+                        Wide{fixed(w.hitByPitch)} * c[bat::HBP] + Wide{fixed(w.single)} * singles(c) +
+                        Wide{fixed(w.double_)} * c[bat::B2] + Wide{fixed(w.triple)} * c[bat::B3] +
+                        Wide{fixed(w.homeRun)} * c[bat::HR];
+    return clamped(points);
+}
+
+// A derived counter over the count it was made from: the league's constant
+// itself on a line of one season, their weighted mean on a sum of seasons.
+double perCount(Counter derived, Counter count) {
+    return static_cast<double>(derived) / static_cast<double>(count) / kDerivedScale;
+}
+
+} // namespace
+
 void addLeagueAdjusted(SeasonData& season) {
     const LeagueBaselines b = leagueBaselines(season);
     const double leagueObp = b.onBase.defined() ? b.onBase.value() : 0;
@@ -110,19 +131,18 @@ void addLeagueAdjusted(SeasonData& season) {
         Counters& c = line.counters;
         c.resize(adj::BattingEnd);
         const Counter pa = plateAppearances(c);
-        const auto plate = static_cast<double>(pa);
-        c[adj::LeagueObpByPa] = fixed(leagueObp * plate);
-        c[adj::LeagueSlgByPa] = fixed(leagueSlg * plate);
-        c[adj::WobaPoints] = fixed(wobaPoints(c, b.weights));
-        c[adj::PaOverScale] = fixed(perScale * plate);
-        c[adj::LeagueWobaOverScale] = fixed(b.woba * perScale * plate);
-        c[adj::LeagueRuns] = fixed(b.runsPerPlateAppearance * plate);
+        c[adj::LeagueObpByPa] = scaledTimes(leagueObp, pa);
+        c[adj::LeagueSlgByPa] = scaledTimes(leagueSlg, pa);
+        c[adj::WobaPoints] = fixedWobaPoints(c, b.weights);
+        c[adj::PaOverScale] = scaledTimes(perScale, pa);
+        c[adj::LeagueWobaOverScale] = scaledTimes(b.woba * perScale, pa);
+        c[adj::LeagueRuns] = scaledTimes(b.runsPerPlateAppearance, pa);
     }
     for (StatLine& line : season.pitching) {
         Counters& c = line.counters;
         c.resize(adj::PitchingEnd);
         c[adj::LeagueEraByOuts] = scaledTimes(leagueEra, c[pit::Outs]);
-        c[adj::FipConstantByOuts] = fixed(b.fipConstant * static_cast<double>(c[pit::Outs]));
+        c[adj::FipConstantByOuts] = scaledTimes(b.fipConstant, c[pit::Outs]);
     }
 }
 
@@ -132,14 +152,11 @@ Ratio onBasePlusSluggingPlus(const Counters& c) {
     if (pa <= 0 || c[adj::LeagueObpByPa] == 0 || c[adj::LeagueSlgByPa] == 0 || !obp.defined() ||
         !slg.defined())
         return {0, 0};
-    const double scaledPa = static_cast<double>(pa) * kDerivedScale;
-    const double leagueObp = static_cast<double>(c[adj::LeagueObpByPa]) / scaledPa;
-    const double leagueSlg = static_cast<double>(c[adj::LeagueSlgByPa]) / scaledPa;
+    const double leagueObp = perCount(c[adj::LeagueObpByPa], pa);
+    const double leagueSlg = perCount(c[adj::LeagueSlgByPa], pa);
     return approximateRatio(100 * (obp.value() / leagueObp + slg.value() / leagueSlg - 1));
 }
 
-// The figures are worked out in floating point: the products of derived
-// counters would not fit a fraction of whole numbers.
 Ratio weightedOnBase(const Counters& c) {
     const Counter divisor = wobaDivisor(c);
     if (divisor == 0) return {0, 0};
@@ -150,34 +167,41 @@ Ratio weightedOnBase(const Counters& c) {
 
 namespace {
 
-// wOBA × PA / scale − lgwOBA × PA / scale, in runs.
-double runsAboveAverageOf(const Counters& c) {
-    return unscaled(c[adj::WobaPoints]) / static_cast<double>(wobaDivisor(c)) *
-               unscaled(c[adj::PaOverScale]) -
-           unscaled(c[adj::LeagueWobaOverScale]);
+// wRAA per plate appearance: wOBA / scale − lgwOBA / scale. Worked out in
+// floating point, as the products of derived counters would not fit a
+// fraction of whole numbers; from per-PA constants, so that equal wOBAs in
+// one season give equal figures.
+double runsAboveAveragePerPa(const Counters& c, Counter pa) {
+    return weightedOnBase(c).value() * perCount(c[adj::PaOverScale], pa) -
+           perCount(c[adj::LeagueWobaOverScale], pa);
 }
+
+bool runsAreDefined(const Counters& c, Counter pa) { return wobaDivisor(c) != 0 && pa > 0; }
 
 } // namespace
 
 // Runs from wOBA are as undefined as wOBA itself: a line of only sacrifices,
 // intentional walks or interference has none, not an average one.
 Ratio runsAboveAverage(const Counters& c) {
-    if (wobaDivisor(c) == 0) return {0, 0};
-    return approximateRatio(runsAboveAverageOf(c));
+    const Counter pa = plateAppearances(c);
+    if (!runsAreDefined(c, pa)) return {0, 0};
+    return approximateRatio(runsAboveAveragePerPa(c, pa) * static_cast<double>(pa));
 }
 
 Ratio runsCreated(const Counters& c) {
-    if (wobaDivisor(c) == 0) return {0, 0};
-    return approximateRatio(runsAboveAverageOf(c) + unscaled(c[adj::LeagueRuns]));
+    const Counter pa = plateAppearances(c);
+    if (!runsAreDefined(c, pa)) return {0, 0};
+    const double perPa = runsAboveAveragePerPa(c, pa) + perCount(c[adj::LeagueRuns], pa);
+    return approximateRatio(perPa * static_cast<double>(pa));
 }
 
 Ratio runsCreatedPlus(const Counters& c) {
-    if (c[adj::LeagueRuns] == 0 || wobaDivisor(c) == 0) return {0, 0};
-    const double average = unscaled(c[adj::LeagueRuns]);
-    return approximateRatio(100 * (runsAboveAverageOf(c) + average) / average);
+    const Counter pa = plateAppearances(c);
+    if (c[adj::LeagueRuns] == 0 || !runsAreDefined(c, pa)) return {0, 0};
+    const double average = perCount(c[adj::LeagueRuns], pa);
+    return approximateRatio(100 * (runsAboveAveragePerPa(c, pa) + average) / average);
 }
 
-// Exact where the fraction fits: equal ERAs in one league are equal ERA+.
 Ratio earnedRunAveragePlus(const Counters& c) {
     if (c[pit::ER] == 0) return {0, 0};
     constexpr Counter kLargestEarnedRuns = std::numeric_limits<Counter>::max() / (27 * kDerivedScale);
@@ -187,9 +211,10 @@ Ratio earnedRunAveragePlus(const Counters& c) {
 }
 
 Ratio fieldingIndependentPitching(const Counters& c) {
-    if (c[pit::Outs] == 0) return {0, 0};
-    return approximateRatio((3 * static_cast<double>(fipPoints(c)) + unscaled(c[adj::FipConstantByOuts])) /
-                            static_cast<double>(c[pit::Outs]));
+    const Counter outs = c[pit::Outs];
+    if (outs == 0) return {0, 0};
+    const double points = 3 * static_cast<double>(fipPoints(c)) / static_cast<double>(outs);
+    return approximateRatio(points + perCount(c[adj::FipConstantByOuts], outs));
 }
 
 } // namespace boxloom::site

@@ -16,19 +16,20 @@
 
 namespace boxloom::site {
 
-// Derived counters are fixed-point: a millionth of a unit, each line's held
-// within a range whose sums over any league cannot overflow. The league's ERA
-// is rounded once and multiplied by a line's outs, so that equal ERAs of one
-// league have exactly equal ERA+ and tie.
-inline constexpr Counter kDerivedScale = 1'000'000;
-inline constexpr Counter kDerivedLimit = 1'000'000'000'000;
+// Derived counters are fixed-point: a billionth of a unit, each line's held
+// within a range whose sums over a league's seasons cannot overflow. A
+// league's constant is rounded once and multiplied by a line's count, so
+// that it comes back exactly from any line of its season: lines whose own
+// rates are equal have exactly equal figures, and tie.
+inline constexpr Counter kDerivedScale = 1'000'000'000;
+inline constexpr Counter kDerivedLimit = 100'000'000'000'000;
 
 namespace adj {
 // After a batting line's own counters.
 enum : std::size_t {
     LeagueObpByPa = bat::Count, // lgOBP × PA
     LeagueSlgByPa,              // lgSLG × PA
-    WobaPoints,                 // Σ weight × count
+    WobaPoints,                 // Σ weight × count, each weight rounded once
     // wRAA = wOBA × PA / scale − lgwOBA × PA / scale: from these two, a
     // season's total (a traded player's TOT) is the formula on its own line.
     PaOverScale,         // PA / wOBA scale

@@ -194,6 +194,25 @@ TEST(LeagueAdjusted, EqualErasInALeagueHaveEqualEraPlus) {
     EXPECT_NEAR(earnedRunAveragePlus(season.pitching[2].counters).value(), 100 * (3429.0 / 1008) / 3, 1e-4);
 }
 
+// Lines of one season whose rates are equal (one is another times seven) have
+// exactly equal figures, whatever the sizes: the league's constants come back
+// the same from every line, and each wOBA weight is rounded once.
+TEST(LeagueAdjusted, EqualRatesInALeagueHaveEqualFigures) {
+    SeasonData season = smallLeague();
+    season.batting.push_back(battingLine(5, 1, {7, 1, 3, 1, 0, 1, 1, 2, 1, 0, 0, 1, 0}));
+    season.batting.push_back(battingLine(6, 1, {49, 7, 21, 7, 0, 7, 7, 14, 7, 0, 0, 7, 0}));
+    season.pitching.push_back(pitchingLine(5, {31, 3, 2, 5, 3, 7, 1, 1}));
+    season.pitching.push_back(pitchingLine(6, {217, 21, 14, 35, 21, 49, 7, 7}));
+    addLeagueAdjusted(season);
+    const Counters& small = season.batting[4].counters;
+    const Counters& large = season.batting[5].counters;
+    for (auto figure : {onBasePlusSluggingPlus, weightedOnBase, runsCreatedPlus})
+        EXPECT_EQ(compareRatios(figure(small), figure(large)), 0) << figure(small).value();
+    EXPECT_EQ(compareRatios(fieldingIndependentPitching(season.pitching[2].counters),
+                            fieldingIndependentPitching(season.pitching[3].counters)),
+              0);
+}
+
 TEST(LeagueAdjusted, AZeroDivisorShowsADash) {
     SeasonData season = smallLeague();
     season.batting.push_back(battingLine(9, 1, {}));

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -307,6 +308,28 @@ TEST_F(SiteTest, EachTeamNumberHasAFranchisePageWithItsSeasons) {
         }
     }
     EXPECT_GT(franchises, 1u);
+}
+
+// The front page leads with the latest season: its champion (the franchise
+// whose page says it won that season), standings and leaders, then the
+// seasons, then the franchises.
+TEST_F(SiteTest, TheFrontPageLeadsWithTheLatestSeasonsChampion) {
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const std::string index = testing::readFile(out.file("index.html"));
+    std::vector<std::size_t> order;
+    for (const char* part : {"<h2>2032 standings", "Champion: <a href=\"franchises/", "<h2>2032 leaders",
+                             "<h2>Seasons", "<h2>Franchises"})
+        order.push_back(index.find(part));
+    ASSERT_NE(order[1], std::string::npos);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << index.substr(0, 2000);
+    const std::size_t link = order[1] + std::string_view("Champion: <a href=\"").size();
+    const std::string franchise = index.substr(link, index.find('"', link) - link);
+    const auto seasons = tableRows(testing::readFile(out.file(franchise)), "seasons");
+    ASSERT_FALSE(seasons.empty());
+    EXPECT_EQ(seasons.back()[0], "2032");
+    ASSERT_GT(seasons.back().size(), 7u);
+    EXPECT_NE(seasons.back()[7].find(", won"), std::string::npos) << franchise; // Playoffs
 }
 
 // With downloads, each season offers its export files as the store makes them

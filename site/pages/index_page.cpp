@@ -4,6 +4,16 @@
 
 namespace boxloom::site::pages {
 
+void SiteBuilder::addChampion(std::size_t season, const std::string& from, LatestSeason& shown) const {
+    for (const Franchise& franchise : franchises_)
+        for (const FranchiseSeason& entry : franchise.seasons)
+            if (entry.season == season && entry.champion) {
+                shown.champion = NamedLink{entry.standing.team->name(),
+                                           urls::relative(from, urls::franchise(franchise.teamId))};
+                shown.finalRound = entry.roundReached;
+            }
+}
+
 FrontPage SiteBuilder::frontPage() const {
     const std::string path = urls::index();
     FrontPage page;
@@ -23,6 +33,7 @@ FrontPage SiteBuilder::frontPage() const {
         shown.label = latest.data->label;
         shown.leaders = page.seasons.back().leaders;
         shown.standings = standingsTable(latest, path);
+        addChampion(seasonPages_.size() - 1, path, shown);
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
             addCategoryBoxes(kind, seasonTotals(linesOfKind(*latest.data, kind), kRegular), {latest.games},
                              kFrontPageLeaderCount, path, shown.boxes);

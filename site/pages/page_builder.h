@@ -101,6 +101,8 @@ public:
     TextTable standingsTable(const SeasonPages& season, const std::string& from) const;
     std::vector<IndexLetter> playersIndexLetters() const;
     FrontPage frontPage() const;
+    // The latest season's champion, when its last round was won.
+    void addChampion(std::size_t season, const std::string& from, LatestSeason& shown) const;
     PlayerPage playerPage(const Player& player) const;
     SeasonTablePage seasonTablePage(const SeasonPages& season, SeasonTableKind kind, const std::string& type,
                                     const std::vector<std::string>& types) const;

@@ -124,6 +124,13 @@ PageData pageData(const FrontPage& page) {
         PageData section;
         put(section, "label", page.latest->label);
         put(section, "leaders", page.latest->leaders);
+        if (page.latest->champion) {
+            PageData champion;
+            put(champion, "name", page.latest->champion->name);
+            put(champion, "link", page.latest->champion->link);
+            put(champion, "round", page.latest->finalRound);
+            put(section, "champion", std::move(champion));
+        }
         put(section, "standings", tableData(page.latest->standings));
         put(section, "boxes", boxesData(page.latest->boxes));
         put(data, "latest", std::move(section));

@@ -83,7 +83,9 @@ struct NamedLink {
 // The latest season on the front page: its standings and its leaders.
 struct LatestSeason {
     std::string label;
-    std::string leaders; // its leaders page
+    std::string leaders;               // its leaders page
+    std::optional<NamedLink> champion; // its franchise; none before the last round is won
+    std::string finalRound;            // the round it won
     TextTable standings;
     LeaderBoxes boxes;
 };
