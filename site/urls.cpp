@@ -28,6 +28,7 @@ std::string records() { return "records.html"; }
 std::string glossary() { return "glossary.html"; }
 std::string styleSheet() { return "site.css"; }
 std::string icon() { return "icon.svg"; }
+std::string pageScript() { return "site.js"; }
 std::string searchIndex() { return "search.js"; }
 std::string playersIndex() { return join(kPlayersFolder, "index.html"); }
 std::string player(std::string_view page) { return join(kPlayersFolder, page); }
@@ -97,6 +98,7 @@ std::vector<std::string> reservedNames() {
             glossary(),
             styleSheet(),
             icon(),
+            pageScript(),
             searchIndex(),
             databaseCopy(),
             std::string(kPlayersFolder),

@@ -17,6 +17,7 @@ std::string records();
 std::string glossary();
 std::string styleSheet();
 std::string icon();
+std::string pageScript();
 std::string searchIndex();
 std::string playersIndex();
 // `page` as the players' list names it: "17.html", "17-2.html".

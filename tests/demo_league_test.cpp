@@ -1,6 +1,7 @@
 // The demo league must look like baseball: consistent schedules, plausible
 // numbers, careers across seasons, the same bytes for the same options.
 
+#include "demo_people.h"
 #include "demo_season.h"
 #include "league_files.h"
 #include "season_stats.h"
@@ -221,6 +222,65 @@ TEST_P(DemoLeague, LeagueRatesAndLeadersLookLikeBaseball) {
         EXPECT_GE(
             std::count_if(totals.begin(), totals.end(), [&](auto& t) { return qualifiedPitcher(t.second); }),
             40);
+    }
+}
+
+// Playing time as a real club hands it out: the top of a five-man rotation
+// makes 30 to 34 starts and the rest of it and the spares 10 to 29; aces pitch
+// deep and now and then finish; regulars, platoons and the bench share the
+// plate appearances; position players bunt too; outfielders make errors.
+TEST_P(DemoLeague, PlayingTimeIsAClubs) {
+    for (const DemoSeasonBytes& season : league_) {
+        const Records records = recordsOf(season.stats);
+        const auto totals = regularTotals(records);
+        using F = StatField;
+        std::map<int, int> teamsMostStarts;
+        long outfieldErrors = 0, outfieldChances = 0, positionPlayersBunts = 0;
+        for (const SeasonStatRecord& record : records) {
+            if (record.statTypeCode() != regular()) continue;
+            int& most = teamsMostStarts[record.teamNumber()];
+            most = std::max(most, record.get(F::GamesStarted));
+            if (record.get(F::GamesPitched) == 0) positionPlayersBunts += record.get(F::SacrificeHits);
+            for (int position = demo::kLF; position <= demo::kRF; ++position) {
+                const int errors = record.atPosition(PositionArray::Errors, position);
+                outfieldErrors += errors;
+                outfieldChances += errors + record.atPosition(PositionArray::Putouts, position) +
+                                   record.atPosition(PositionArray::Assists, position);
+            }
+        }
+        auto players = [&](auto test) {
+            return static_cast<double>(
+                std::count_if(totals.begin(), totals.end(), [&](const auto& t) { return test(t.second); }));
+        };
+        auto starts = [](long low, long high) {
+            return [=](const PlayerTotal& t) {
+                return t.get(F::GamesStarted) >= low && t.get(F::GamesStarted) <= high;
+            };
+        };
+        auto count = [](F field) { return [field](const PlayerTotal& t) { return double(t.get(field)); }; };
+        auto all = [](const PlayerTotal&) { return true; };
+        const double teamsWithAnAce = static_cast<double>(std::count_if(
+            teamsMostStarts.begin(), teamsMostStarts.end(), [](auto& t) { return t.second >= 30; }));
+        const std::vector<std::pair<Range, double>> checks = {
+            {{"starts of the busiest starter", 30, 34}, best(totals, all, count(F::GamesStarted))},
+            {{"teams whose busiest starter made 30", 20, 30}, teamsWithAnAce},
+            {{"starters of 30 to 34 starts", 30, 80}, players(starts(30, 34))},
+            {{"starters of 10 to 29 starts", 90, 200}, players(starts(10, 29))},
+            {{"innings leader", 200, 240}, best(totals, all, count(F::OutsPitched)) / 3},
+            {{"strikeout leader", 250, 330}, best(totals, all, count(F::PitcherStrikeouts))},
+            {{"complete games", 20, 80}, static_cast<double>(leagueSum(records, F::CompleteGames))},
+            {{"qualified batters", 125, 165},
+             players([](const PlayerTotal& t) { return t.plateAppearances() >= 502; })},
+            {{"qualified pitchers", 50, 90},
+             players([](const PlayerTotal& t) { return t.get(F::OutsPitched) >= 486; })},
+            {{"position players' sacrifice hits", 40, 400}, static_cast<double>(positionPlayersBunts)},
+            {{"outfield fielding average", .975, .992},
+             1 - static_cast<double>(outfieldErrors) / static_cast<double>(outfieldChances)},
+        };
+        for (const auto& [range, value] : checks) {
+            EXPECT_GE(value, range.low) << season.year << " " << range.what;
+            EXPECT_LE(value, range.high) << season.year << " " << range.what;
+        }
     }
 }
 

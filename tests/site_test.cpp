@@ -332,6 +332,37 @@ TEST_F(SiteTest, TheFrontPageLeadsWithTheLatestSeasonsChampion) {
     EXPECT_NE(seasons.back()[7].find(", won"), std::string::npos) << franchise; // Playoffs
 }
 
+// The value axis of a player's chart reads as the dots do: its top label is
+// his best season's value at the highest dot, its bottom one his lowest.
+TEST_F(SiteTest, APlayersChartHasItsValuesOnItsAxis) {
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    const std::regex tick(R"re(<text class="tick" x="[0-9.]+" y="([0-9.]+)"[^>]*>([^<]+)</text>)re");
+    const std::regex dot(R"re(<circle cx="[0-9.]+" cy="([0-9.]+)" r="3"><title>[^:]+: ([^<]+)</title>)re");
+    std::size_t charts = 0;
+    for (const auto& entry : fs::directory_iterator(out.file("players"))) {
+        const std::string page = testing::readFile(entry.path().string());
+        const std::size_t start = page.find("<figure class=\"chart\">");
+        if (start == std::string::npos) continue;
+        const std::string html = page.substr(start, page.find("</figure>", start) - start);
+        std::vector<std::pair<double, std::string>> ticks, dots;
+        for (auto [list, pattern] : {std::pair{&ticks, &tick}, std::pair{&dots, &dot}})
+            for (std::sregex_iterator it(html.begin(), html.end(), *pattern), end; it != end; ++it)
+                list->push_back({std::stod((*it)[1]), (*it)[2]});
+        if (dots.empty()) continue;
+        ++charts;
+        const auto [highest, lowest] = std::minmax_element(dots.begin(), dots.end()); // by y: top first
+        ASSERT_FALSE(ticks.empty()) << entry.path();
+        EXPECT_EQ(ticks.front(), *highest) << entry.path();
+        if (highest->second != lowest->second) {
+            ASSERT_EQ(ticks.size(), 3u) << entry.path();
+            EXPECT_EQ(ticks.back(), *lowest) << entry.path();
+        }
+        if (charts == 40) break;
+    }
+    EXPECT_EQ(charts, 40u);
+}
+
 // With downloads, each season offers its export files as the store makes them
 // and the front page a copy of the database; both are written only when they
 // change, and leave with the option.

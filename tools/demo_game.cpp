@@ -110,11 +110,19 @@ private:
 
     // --- pitching changes
 
+    // A starter who has given up three runs or fewer goes out for the ninth if
+    // he has a little left: the league's complete games.
+    bool finishing(const Side& defense) const {
+        return defense.pitcher == defense.starter && inning_ >= 9 && defense.starterRuns <= 3 &&
+               defense.stintBatters < defense.starterBatters + 8;
+    }
+
     bool tired(const Side& defense, bool startOfInning) const {
         if (defense.pitcherOut) return true;
         if (defense.pitcher == defense.starter) {
             if (startOfInning)
-                return defense.stintBatters >= defense.starterBatters || defense.starterRuns >= 5;
+                return !finishing(defense) &&
+                       (defense.stintBatters >= defense.starterBatters || defense.starterRuns >= 5);
             return defense.stintBatters >= defense.starterBatters + 5 || defense.starterRuns >= 7;
         }
         return startOfInning ? defense.stintOuts >= 3 : defense.stintBatters >= 9;
@@ -123,8 +131,8 @@ private:
     void changePitcher(Side& defense, const Side& offense, bool startOfInning) {
         const int lead = defense.runs - offense.runs;
         const bool save = inning_ >= 9 && lead >= 1 && lead <= 3;
-        const bool callCloser =
-            startOfInning && save && defense.closer >= 0 && defense.pitcher != defense.closer;
+        const bool callCloser = startOfInning && save && defense.closer >= 0 &&
+                                defense.pitcher != defense.closer && !finishing(defense);
         if (!tired(defense, startOfInning) && !callCloser) return;
         const int reliever = pickReliever(defense, lead, save);
         if (reliever < 0) {
@@ -274,6 +282,12 @@ private:
         if (chance(std::clamp(6900 + 14 * speed, 4000, 9300))) {
             ++line(bases_[0].person)[StatField::StolenBases];
             bases_[1] = std::exchange(bases_[0], Runner{});
+            // Now and then the catcher's throw gets away, and the runner takes third.
+            if (!bases_[2].on() && chance(500)) {
+                field(defense, kC, PositionArray::Errors);
+                bases_[2] = std::exchange(bases_[1], Runner{});
+                bases_[2].earned = false;
+            }
             return;
         }
         ++line(bases_[0].person)[StatField::CaughtStealing];
@@ -341,18 +355,24 @@ private:
         return chance(std::clamp((hitter.batter.grades.power + 20) * 8, 0, 1500));
     }
 
+    // Pitchers bunt runners along; so, now and then, do light-hitting
+    // position players with nobody out.
     bool sacrificeBunt(const PlayerState& hitter) {
-        if (!hitter.batter.isPitcher || outs_ >= 2 || !(bases_[0].on() || bases_[1].on())) return false;
-        return chance(5500);
+        if (outs_ >= 2 || !(bases_[0].on() || bases_[1].on())) return false;
+        if (hitter.batter.isPitcher) return chance(5500);
+        return outs_ == 0 && chance(std::clamp(-4 * hitter.batter.grades.power, 0, 1200));
     }
 
     template <class Credit>
     void ballInPlay(Side& offense, Side& defense, const Runner& batter, Credit& credit) {
         const int roll = c_.luck.between(0, 9999);
-        if (roll < 170) return reachOnError(offense, defense, batter, credit);
+        if (roll < 170)
+            return reachOnError(offense, defense, batter, pickFielder(c_.luck, kGroundWeights), credit);
         if (roll < 170 + 4400) return groundBall(offense, defense, batter, credit);
         const bool fly = roll < 170 + 4400 + 3500;
         const int fielder = pickFielder(c_.luck, fly ? kFlyWeights : kLineWeights);
+        // A fly or liner an outfielder drops or throws away.
+        if (fielder >= kLF && chance(160)) return reachOnError(offense, defense, batter, fielder, credit);
         const bool sacrificeFly = fly && fielder >= kLF && outs_ < 2 && bases_[2].on() && chance(6000);
         credit(sacrificeFly ? Scored::SacrificeFly : Scored::AtBatOut);
         field(defense, fielder, PositionArray::Putouts);
@@ -363,9 +383,9 @@ private:
     }
 
     template <class Credit>
-    void reachOnError(Side& offense, Side& defense, const Runner& batter, Credit& credit) {
+    void reachOnError(Side& offense, Side& defense, const Runner& batter, int fielder, Credit& credit) {
         credit(Scored::AtBatOut);
-        field(defense, pickFielder(c_.luck, kGroundWeights), PositionArray::Errors);
+        field(defense, fielder, PositionArray::Errors);
         advanceAll(offense, defense, -1);
         bases_[0] = Runner{batter.person, batter.pitcher, false};
     }
@@ -373,6 +393,8 @@ private:
     template <class Credit>
     void groundBall(Side& offense, Side& defense, const Runner& batter, Credit& credit) {
         const int fielder = pickFielder(c_.luck, kGroundWeights);
+        // Pitchers, off balance after the pitch, boot more comebackers than infielders.
+        if (fielder == kP && chance(400)) return reachOnError(offense, defense, batter, kP, credit);
         const int speed = state(batter.person).batter.grades.speed;
         credit(Scored::AtBatOut);
         if (bases_[0].on() && outs_ < 2 && chance(std::clamp(4200 - 15 * speed, 1500, 6000)))

@@ -29,7 +29,10 @@ struct Chances {
 };
 
 void addGrades(Chances& c, const BattingGrades& bat, const PitchingGrades& pitch) {
-    c[Outcome::Strikeout] += (-28 * bat.contact + 8 * bat.power - 14 * bat.eye + 38 * pitch.stuff) / 10;
+    // Power arms miss bats out of proportion: the league's strikeout leaders.
+    const int overpowering = std::max(0, pitch.stuff - 30);
+    c[Outcome::Strikeout] +=
+        (-28 * bat.contact + 8 * bat.power - 14 * bat.eye + 55 * pitch.stuff + 90 * overpowering) / 10;
     c[Outcome::Walk] += (30 * bat.eye - 20 * pitch.control) / 10;
     c[Outcome::HomeRun] += (32 * bat.power - 16 * pitch.homers) / 10;
     c[Outcome::Double] += (10 * bat.power + 3 * bat.speed) / 10;

@@ -37,6 +37,23 @@ void planPitchers(TeamPlan& plan, const std::vector<Person>& people, std::vector
     plan.bullpen = others;
 }
 
+// The three weakest regulars who bat from one side share their position with
+// the next man on the depth chart; catchers are rested instead.
+void planPlatoons(TeamPlan& plan, const std::vector<Person>& people) {
+    constexpr std::size_t kPlatoons = 3;
+    auto at = [&](int id) -> const Person& { return people[static_cast<std::size_t>(id)]; };
+    std::vector<int> positions;
+    for (int position = k1B; position < kFieldPositions; ++position) {
+        const auto& depth = plan.depth[static_cast<std::size_t>(position)];
+        if (depth.size() > 1 && at(depth[0]).bats != Hand::Switch) positions.push_back(position);
+    }
+    sortBy(positions, [&](int position) {
+        return -offenseValue(at(plan.depth[static_cast<std::size_t>(position)][0]));
+    });
+    if (positions.size() > kPlatoons) positions.resize(kPlatoons);
+    plan.platoon = positions;
+}
+
 } // namespace
 
 bool covers(const Person& person, int position) {
@@ -78,6 +95,7 @@ TeamPlan planTeam(int team, const std::vector<Person>& people, const std::vector
         }
         if (!regular) plan.bench.push_back(id);
     }
+    planPlatoons(plan, people);
     return plan;
 }
 

@@ -23,6 +23,7 @@ struct TeamPlan {
     std::vector<int> rotation;                           // five starters, then the spare starters
     std::vector<int> bullpen; // the closer, two set-up men, the rest, then the spares
     std::vector<int> bench;   // position players who are not regulars, best hitters first
+    std::vector<int> platoon; // positions whose regular shares with a backup who bats from the other side
 
     // Puts `incoming` wherever `outgoing` stood: a trade.
     void replace(int outgoing, int incoming);

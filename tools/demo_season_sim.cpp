@@ -3,6 +3,7 @@
 #include "league_files.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace boxloom::demo {
@@ -19,7 +20,12 @@ struct PhaseRules {
 };
 
 constexpr PhaseRules kPreSeason{code(StatType::PreSeason), 4500, 5000, 8, 8, false};
-constexpr PhaseRules kRegular{code(StatType::Regular), 500, 1500, kRotationSize, 0, true};
+constexpr PhaseRules kRegular{code(StatType::Regular), 500, 3000, kRotationSize, 0, true};
+
+// After a start, the chance (per ten thousand) that each slot of the rotation
+// loses his place for a few turns (a sore arm, a demotion): the top starters
+// make 30 to 34 starts, the back of the rotation and the spares share the rest.
+constexpr std::array<int, kRotationSize> kSetAsideChance = {30, 150, 650, 900, 1200};
 
 struct Standing {
     int team = 0;
@@ -92,8 +98,10 @@ private:
     }
 
     GameResult play(int away, int home) {
-        const Lineup visitors = lineup(away);
-        const Lineup hosts = lineup(home);
+        const int awayStarter = startingPitcher(plan(away));
+        const int homeStarter = startingPitcher(plan(home));
+        const Lineup visitors = lineup(away, awayStarter, person(homeStarter).throws);
+        const Lineup hosts = lineup(home, homeStarter, person(awayStarter).throws);
         GameContext context{luck_, players_, book_, rules_.statType, day_};
         const GameResult result = playGame(context, visitors, hosts);
         ++gamesPlayed_[static_cast<std::size_t>(away)];
@@ -101,6 +109,8 @@ private:
         if (rules_.injuries) {
             injure(visitors);
             injure(hosts);
+            setAside(plan(away), awayStarter);
+            setAside(plan(home), homeStarter);
         }
         return result;
     }
@@ -115,22 +125,22 @@ private:
         return players_[static_cast<std::size_t>(id)].lastPitched < day_ - days;
     }
 
-    Lineup lineup(int team) {
+    Lineup lineup(int team, int starter, Hand opposingThrows) {
         TeamPlan& card = plan(team);
         Lineup lineup;
         lineup.team = team;
-        const int starter = startingPitcher(card);
         lineup.fielders[kP] = starter;
         std::vector<int> chosen{starter};
         for (int position = kC; position < kFieldPositions; ++position)
-            lineup.fielders[static_cast<std::size_t>(position)] = fielderAt(card, position, chosen);
+            lineup.fielders[static_cast<std::size_t>(position)] =
+                fielderAt(card, position, platoonSits(card, position, opposingThrows), chosen);
         battingOrder(lineup);
         for (int id : card.bench)
             if (available(id, team) && std::find(chosen.begin(), chosen.end(), id) == chosen.end())
                 lineup.bench.push_back(id);
         bullpen(card, lineup, starter);
         const int stamina = person(starter).pitching.stamina;
-        lineup.starterBatters = 24 + stamina / 12 + luck_.between(-3, 3) - rules_.starterShorter;
+        lineup.starterBatters = 25 + stamina / 10 + luck_.between(-3, 3) - rules_.starterShorter;
         return lineup;
     }
 
@@ -138,20 +148,42 @@ private:
         const int team = card.team;
         const std::size_t turn =
             static_cast<std::size_t>(gamesPlayed_[static_cast<std::size_t>(team)] % rules_.rotationSize);
+        // A starter takes his turn on full rest, even one just traded.
+        const int rest = rules_.rotationSize - 1;
         if (turn < card.rotation.size() && available(card.rotation[turn], team) &&
-            rested(card.rotation[turn], 3))
+            rested(card.rotation[turn], rest))
             return card.rotation[turn];
         for (std::size_t i = static_cast<std::size_t>(rules_.rotationSize); i < card.rotation.size(); ++i)
             if (available(card.rotation[i], team) && rested(card.rotation[i], 3)) return card.rotation[i];
-        for (int id : card.rotation)
-            if (available(id, team) && rested(id, 0)) return id;
+        // Nobody rested: a bullpen game, opened by the least of the staff.
+        for (auto id = card.rotation.rbegin(); id != card.rotation.rend(); ++id)
+            if (available(*id, team) && rested(*id, 0)) return *id;
         return card.rotation[turn % card.rotation.size()];
     }
 
-    int fielderAt(const TeamPlan& card, int position, std::vector<int>& chosen) {
+    // A platooned regular mostly sits against a pitcher of his own hand and
+    // now and then against the others: a third of his team's games.
+    bool platoonSits(const TeamPlan& card, int position, Hand opposingThrows) {
+        if (!rules_.injuries) return false; // only the regular season has a manager's card
+        const bool platooned =
+            std::find(card.platoon.begin(), card.platoon.end(), position) != card.platoon.end();
+        const auto& depth = card.depth[static_cast<std::size_t>(position)];
+        if (!platooned || depth.empty()) return false;
+        return luck_.chance(person(depth.front()).bats == opposingThrows ? 5000 : 1200);
+    }
+
+    void setAside(const TeamPlan& card, int starter) {
+        const auto slot =
+            std::find(card.rotation.begin(), card.rotation.end(), starter) - card.rotation.begin();
+        if (slot >= kRotationSize || !luck_.chance(kSetAsideChance[static_cast<std::size_t>(slot)])) return;
+        PlayerState& pitcher = state(starter);
+        pitcher.injuredUntil = std::max(pitcher.injuredUntil, day_ + luck_.between(10, 35));
+    }
+
+    int fielderAt(const TeamPlan& card, int position, bool regularSits, std::vector<int>& chosen) {
         const auto& depth = card.depth[static_cast<std::size_t>(position)];
         const int rest = position == kC ? rules_.catcherRest : rules_.restChance;
-        const bool regularRests = luck_.chance(rest);
+        const bool regularRests = regularSits || luck_.chance(rest);
         for (std::size_t i = 0; i < depth.size(); ++i) {
             const int id = depth[i];
             if (i == 0 && regularRests) continue;

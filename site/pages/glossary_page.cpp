@@ -104,6 +104,7 @@ std::string SiteBuilder::glossaryPage() {
 std::string SiteBuilder::styleSheet() {
     sink_.put(task_, urls::styleSheet(), templates_.text("site.css"));
     sink_.put(task_, urls::icon(), templates_.text("icon.svg"));
+    sink_.put(task_, urls::pageScript(), templates_.text("site.js"));
     return {};
 }
 

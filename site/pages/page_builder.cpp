@@ -50,7 +50,12 @@ std::string SiteBuilder::write(const std::string& path, const std::string& title
     PageData layout;
     put(layout, "title", title);
     put(layout, "league", settings_.title);
-    put(layout, "root", urls::rootOf(path));
+    const std::string root = urls::rootOf(path);
+    put(layout, "root", root);
+    put(layout, "styleSheet", root + urls::styleSheet());
+    put(layout, "script", root + urls::pageScript());
+    put(layout, "icon", root + urls::icon());
+    put(layout, "searchIndex", root + urls::searchIndex());
     put(layout, "version", settings_.version);
     std::string html;
     if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())

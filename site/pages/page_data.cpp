@@ -68,6 +68,34 @@ std::string coordinate(double value) {
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+struct ChartFrame {
+    static constexpr double kWidth = 480, kHeight = 160, kLeft = 48, kRight = 16, kTop = 16, kBottom = 124;
+    double low = 0, high = 0;
+    double y(double value) const {
+        const double span = high > low ? high - low : 1.0;
+        return kTop + (kBottom - kTop) * (high - value) / span;
+    }
+};
+
+// The value axis: the chart's highest and lowest values and the one between,
+// or the single value of a flat line.
+PageData chartTicks(const ChartFrame& frame, Shown shown) {
+    std::vector<double> values = {frame.high};
+    if (frame.high > frame.low) values = {frame.high, (frame.high + frame.low) / 2, frame.low};
+    PageData ticks = list();
+    for (const double value : values) {
+        PageData tick;
+        put(tick, "y", coordinate(frame.y(value)));
+        put(tick, "value", formatValue(approximateRatio(value), shown));
+        append(ticks, std::move(tick));
+    }
+    return ticks;
+}
+
+} // namespace
+
 // A chart of one rate by season, as the data of the player template.
 PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
                    Shown shown) {
@@ -75,32 +103,38 @@ PageData rateChart(const std::string& label, const std::vector<std::pair<std::st
     for (const auto& point : points)
         if (point.second.defined()) defined.push_back(point);
     if (defined.size() < 2) return PageData(false);
-    constexpr double kWidth = 480, kHeight = 160, kMargin = 24;
-    double low = defined.front().second.value(), high = low;
+    ChartFrame frame;
+    frame.low = frame.high = defined.front().second.value();
     for (const auto& [season, value] : defined) {
-        low = std::min(low, value.value());
-        high = std::max(high, value.value());
+        frame.low = std::min(frame.low, value.value());
+        frame.high = std::max(frame.high, value.value());
     }
-    const double span = high > low ? high - low : 1.0;
     PageData dots = list();
     std::string polyline;
     for (std::size_t i = 0; i < defined.size(); ++i) {
-        const double x = kMargin + (kWidth - 2 * kMargin) * static_cast<double>(i) /
-                                       static_cast<double>(defined.size() - 1);
-        const double y = kMargin + (kHeight - 2.5 * kMargin) * (high - defined[i].second.value()) / span;
+        const double x = ChartFrame::kLeft + (ChartFrame::kWidth - ChartFrame::kLeft - ChartFrame::kRight) *
+                                                 static_cast<double>(i) /
+                                                 static_cast<double>(defined.size() - 1);
+        const double y = frame.y(defined[i].second.value());
         polyline += (i == 0 ? "" : " ") + coordinate(x) + "," + coordinate(y);
         PageData dot;
         put(dot, "x", coordinate(x));
         put(dot, "y", coordinate(y));
-        put(dot, "labelY", coordinate(kHeight - 4));
+        put(dot, "labelY", coordinate(ChartFrame::kHeight - 4));
         put(dot, "season", defined[i].first);
         put(dot, "value", formatValue(defined[i].second, shown));
         append(dots, std::move(dot));
     }
     PageData chart;
     put(chart, "label", label);
-    put(chart, "width", coordinate(kWidth));
-    put(chart, "height", coordinate(kHeight));
+    put(chart, "width", coordinate(ChartFrame::kWidth));
+    put(chart, "height", coordinate(ChartFrame::kHeight));
+    put(chart, "axisX", coordinate(ChartFrame::kLeft - 8));
+    put(chart, "labelX", coordinate(ChartFrame::kLeft - 12));
+    put(chart, "right", coordinate(ChartFrame::kWidth - ChartFrame::kRight));
+    put(chart, "top", coordinate(ChartFrame::kTop));
+    put(chart, "bottom", coordinate(ChartFrame::kBottom));
+    put(chart, "ticks", chartTicks(frame, shown));
     put(chart, "points", polyline);
     put(chart, "dots", std::move(dots));
     return chart;

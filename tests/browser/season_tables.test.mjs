@@ -139,20 +139,37 @@ describe("the page script", () => {
     assert.equal(view.shown, view.rows - view.unqualified);
   });
 
-  test("the search box finds a player by part of his name and leads to his page", async () => {
+  // What a reader types into the box, and what it lists: by part of the first
+  // name, by surname alone, by "Surname, First" and "First Surname".
+  test("the search box finds a player however his name is typed, and says when it lists fewer than it found", async () => {
     const found = await page.evaluate(`(async () => {
-      const name = document.querySelector("table.long tbody tr td a").textContent.trim();
       const input = document.querySelector("form.search input");
       input.focus();
-      input.value = name.slice(0, 4).toLowerCase();
-      input.dispatchEvent(new Event("input"));
-      for (let i = 0; i < 100 && !window.boxloomSearch; i++) await new Promise((d) => setTimeout(d, 25));
-      input.dispatchEvent(new Event("input"));
-      const links = [...document.querySelectorAll("form.search .found a")];
-      return { name, count: links.length, texts: links.map((a) => a.textContent), href: links[0]?.href ?? "" };
+      input.dispatchEvent(new Event("focus"));
+      for (let i = 0; i < 200 && !window.boxloomSearch; i++) await new Promise((d) => setTimeout(d, 25));
+      const search = (text) => {
+        input.value = text;
+        input.dispatchEvent(new Event("input"));
+        const list = document.querySelector("form.search .found");
+        const links = [...list.querySelectorAll("a")];
+        return { texts: links.map((a) => a.textContent), href: links[0]?.href ?? "",
+                 note: list.querySelector(".note")?.textContent ?? "" };
+      };
+      const name = document.querySelector("table.long tbody tr td a").textContent.trim();
+      const [first, ...rest] = name.split(" ");
+      const surname = rest.join(" ");
+      return { name, byStart: search(first.slice(0, 3)), bySurname: search(surname.toLowerCase()),
+               reversed: search(surname + ", " + first), whole: search(name), one: search("a"),
+               nobody: search("zzzz qqqq") };
     })()`);
-    assert.ok(found.count > 0 && found.count <= 12, JSON.stringify(found));
-    assert.ok(found.texts.every((text) => text.toLowerCase().includes(found.name.slice(0, 4).toLowerCase())));
-    assert.ok(existsSync(new URL(found.href)), `${found.href} is not a page of the site`);
+    const { name, byStart, bySurname, reversed, whole, one, nobody } = found;
+    for (const result of [bySurname, reversed, whole])
+      assert.ok(result.texts.includes(name), `${name} not in ${JSON.stringify(result)}`);
+    assert.ok(byStart.texts.length > 0 && byStart.texts.length <= 12, JSON.stringify(byStart));
+    assert.ok(existsSync(new URL(whole.href)), `${whole.href} is not a page of the site`);
+    assert.equal(one.texts.length, 12);
+    assert.match(one.note, /^12 of \d+ shown/);
+    assert.deepEqual(nobody.texts, []);
+    assert.match(nobody.note, /No player or team/);
   });
 });
