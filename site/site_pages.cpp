@@ -1,7 +1,9 @@
 #include "site_pages.h"
 
 #include "page_builder.h"
+#include "page_keys.h"
 #include "parallel.h"
+#include "site_templates.h"
 #include "urls.h"
 
 #include <algorithm>
@@ -27,9 +29,22 @@ std::string folderNameFor(const std::string& label) {
 
 namespace {
 
+// What every page shares: the program, the templates, the options, the
+// seasons' labels and folders and every player's page name.
+std::uint64_t sharedInputs(const SiteModel& model, const SiteTemplates& templates) {
+    Fingerprint print;
+    print.add(model.settings.version).add(model.settings.title).add(model.settings.games.value_or(0));
+    print.add(static_cast<std::int64_t>(templates.fingerprint())).add(model.downloads.empty() ? 0 : 1);
+    for (const SeasonPages& season : model.seasonPages)
+        print.add(season.data->label).add(season.folder);
+    for (const auto& [key, player] : model.players.byKey)
+        print.add(key.id).add(key.name).add(player.page);
+    return print.value();
+}
+
 SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
-                  const SiteDownloads& downloads) {
-    SiteModel model{seasons, settings, collectPlayers(seasons), {}, franchisesOf(seasons), downloads};
+                  const SiteTemplates& templates, const SiteDownloads& downloads) {
+    SiteModel model{seasons, settings, collectPlayers(seasons), {}, franchisesOf(seasons), downloads, {}};
     // Names the site's own files take are no season folders.
     std::set<std::string> folders;
     for (std::string& name : urls::reservedNames())
@@ -40,7 +55,9 @@ SiteModel modelOf(const std::vector<SeasonData>& seasons, const SiteSettings& se
             pages.folder = folderNameFor(season.label) + "-" + std::to_string(n);
         noteLeaders(pages);
         model.seasonPages.push_back(std::move(pages));
+        model.keys.seasons.push_back(seasonFingerprint(season));
     }
+    model.keys.shared = sharedInputs(model, templates);
     return model;
 }
 
@@ -49,14 +66,35 @@ struct PageTask {
     bool large = false; // started first, so that no thread is left with one at the end
 };
 
+// A task whose pages are made again only when what they read has changed.
+template <class Make> std::function<std::string(SiteBuilder&)> keyed(std::string key, Make make) {
+    return [key = std::move(key), make](SiteBuilder& builder) {
+        return builder.reuse(key) ? std::string() : make(builder);
+    };
+}
+
 std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player*>& players) {
-    std::vector<PageTask> tasks = {{[](SiteBuilder& builder) { return builder.indexPage(); }}};
-    for (const SeasonPages& season : model.seasonPages) {
-        tasks.push_back({[&season](SiteBuilder& builder) { return builder.leaderPages(season); }, true});
-        tasks.push_back({[&season](SiteBuilder& builder) { return builder.statPages(season); }, true});
-        tasks.push_back({[&season](SiteBuilder& builder) { return builder.teamPages(season); }, true});
+    const PageKeys& keys = model.keys;
+    std::vector<PageTask> tasks = {
+        {keyed(keys.ofAll("index"), [](SiteBuilder& builder) { return builder.indexPage(); })}};
+    for (std::size_t s = 0; s < model.seasonPages.size(); ++s) {
+        const SeasonPages& season = model.seasonPages[s];
+        const auto key = [&](std::string_view group) {
+            return keys.of(std::string(group) + " " + season.folder, {s});
+        };
+        tasks.push_back(
+            {keyed(key("leaders"), [&season](SiteBuilder& builder) { return builder.leaderPages(season); }),
+             true});
+        tasks.push_back(
+            {keyed(key("tables"), [&season](SiteBuilder& builder) { return builder.statPages(season); }),
+             true});
+        tasks.push_back(
+            {keyed(key("teams"), [&season](SiteBuilder& builder) { return builder.teamPages(season); }),
+             true});
     }
-    tasks.push_back({[](SiteBuilder& builder) { return builder.franchisePages(); }, true});
+    tasks.push_back(
+        {keyed(keys.ofAll("franchises"), [](SiteBuilder& builder) { return builder.franchisePages(); }),
+         true});
     if (!model.downloads.empty())
         tasks.push_back({[](SiteBuilder& builder) { return builder.downloadFiles(); }});
     for (const auto& [key, player] : model.players.byKey)
@@ -67,7 +105,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
                                                   std::min(kPlayersPerTask, players.size() - first));
         tasks.push_back({[some](SiteBuilder& builder) { return builder.playerPages(some); }});
     }
-    tasks.push_back({[](SiteBuilder& builder) {
+    tasks.push_back({keyed(keys.ofAll("league"), [](SiteBuilder& builder) {
         std::string reason = builder.playersIndex();
         if (reason.empty()) reason = builder.careerPage();
         if (reason.empty()) reason = builder.recordsPage();
@@ -75,7 +113,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
         if (reason.empty()) reason = builder.styleSheet();
         if (reason.empty()) reason = builder.searchIndex();
         return reason;
-    }});
+    })});
     return tasks;
 }
 
@@ -83,7 +121,7 @@ std::vector<PageTask> pageTasks(const SiteModel& model, std::vector<const Player
 
 std::string buildSite(const std::vector<SeasonData>& seasons, const SiteSettings& settings,
                       const SiteTemplates& templates, PageSink& sink, const SiteDownloads& downloads) {
-    const SiteModel model = modelOf(seasons, settings, downloads);
+    const SiteModel model = modelOf(seasons, settings, templates, downloads);
     std::vector<const Player*> players;
     const std::vector<PageTask> tasks = pageTasks(model, players);
     sink.begin(tasks.size());

@@ -32,6 +32,14 @@ public:
     virtual void taskDone(std::size_t task) { (void)task; }
     // True once no more pages are wanted: the tasks not begun are left out.
     virtual bool stopped() const { return false; }
+    // Whether the files an earlier run made under this key are there to keep,
+    // so that the group need not be made again; when not, the task's pages
+    // from now on are the group of this key.
+    virtual bool reuse(std::size_t task, const std::string& key) {
+        (void)task;
+        (void)key;
+        return false;
+    }
 };
 
 // Files the site offers for download beside its pages.

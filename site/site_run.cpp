@@ -1,7 +1,9 @@
 #include "site_run.h"
 
+#include "file_layer.h"
 #include "league_adjusted.h"
 #include "league_store.h"
+#include "page_keys.h"
 #include "parallel.h"
 #include "platform_files.h"
 #include "players.h"
@@ -57,6 +59,46 @@ std::string readDownloads(database::LeagueStore& store, const std::vector<std::s
     return {};
 }
 
+// What the database's file says of its last change: SQLite counts every
+// committed change in its header. Nothing when it cannot tell: a journal of
+// changes not yet in the file, or write-ahead logging, which leaves the count.
+std::optional<std::string> databaseChangeStamp(const std::string& path) {
+    for (const char* beside : {"-journal", "-wal"})
+        if (platform::pathExists(path + beside)) return std::nullopt;
+    ReadOnlyFile file;
+    if (!file.open(path).empty()) return std::nullopt;
+    unsigned char header[100];
+    std::string reason;
+    if (file.read(header, sizeof header, reason) != static_cast<std::ptrdiff_t>(sizeof header))
+        return std::nullopt;
+    const std::uint64_t size = file.size(reason);
+    constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+    if (!reason.empty() || std::string_view(reinterpret_cast<const char*>(header), 16) != kMagic ||
+        header[18] == 2)
+        return std::nullopt;
+    Fingerprint print;
+    print.add(std::string_view(reinterpret_cast<const char*>(header) + 24, 4)); // change counter
+    print.add(std::string_view(reinterpret_cast<const char*>(header) + 40, 4)); // schema cookie
+    print.add(std::string_view(reinterpret_cast<const char*>(header) + 92, 4)); // counter it is valid for
+    print.add(static_cast<std::int64_t>(size));
+    return print.hex();
+}
+
+// The whole site's key: the database's change stamp with everything else the
+// pages are made from that is known before a season is read; "" when the
+// database cannot tell.
+std::string siteKey(const SiteOptions& options, const std::vector<std::string>& labels,
+                    const SiteTemplates& templates) {
+    const std::optional<std::string> stamp = databaseChangeStamp(options.database);
+    if (!stamp) return {};
+    Fingerprint print;
+    print.add(*stamp).add(options.version).add(options.title).add(options.games.value_or(0));
+    print.add(options.downloads ? 1 : 0).add(static_cast<std::int64_t>(templates.fingerprint()));
+    for (const std::string& label : labels)
+        print.add(label);
+    return "site " + print.hex();
+}
+
 } // namespace
 
 std::string parseGames(std::string_view text, Counter& games) {
@@ -94,6 +136,12 @@ SiteOutcome makeSite(const SiteOptions& options) {
         if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
     if (std::string reason = checkSeasonFolders(options.outputFolder, labels); !reason.empty()) {
         outcome.problems.push_back(options.database + ": " + reason);
+        return outcome;
+    }
+    SiteWriter writer(options.outputFolder, options.watch);
+    const std::string key = siteKey(options, labels, templates);
+    if (writer.keepsEverything(key, outcome.files)) {
+        if (options.watch.progress) options.watch.progress(1, 1);
         return outcome;
     }
     // Seasons are read side by side, and the parts of each too, each thread
@@ -140,7 +188,8 @@ SiteOutcome makeSite(const SiteOptions& options) {
         }
     }
     SiteSettings settings{options.title, options.games, options.version};
-    SiteWriter writer(options.outputFolder, options.watch);
+    // A run with warnings tells them again next time: it is read again.
+    if (outcome.warnings.empty()) writer.setSiteKey(key);
     if (std::string reason = buildSite(seasons, settings, templates, writer, downloads); !reason.empty()) {
         outcome.problems.push_back("template " + reason);
         return outcome;

@@ -1,5 +1,7 @@
 #include "site_templates.h"
 
+#include "page_keys.h"
+
 #include "platform_files.h"
 
 #include <algorithm>
@@ -157,6 +159,13 @@ std::string SiteTemplates::renderPage(std::string_view name, PageData data, cons
     whole.set("body", body);
     html.clear();
     return render("layout.mustache", parsed("layout.mustache"), whole, html);
+}
+
+std::uint64_t SiteTemplates::fingerprint() const {
+    Fingerprint print;
+    for (const auto& [name, text] : texts_)
+        print.add(name).add(text);
+    return print.value();
 }
 
 } // namespace boxloom::site

@@ -57,6 +57,9 @@ public:
     std::string renderPage(std::string_view name, PageData data, const PageData& layout,
                            std::string& html) const;
     const std::string& text(std::string_view name) const;
+    // Of every template's name and text: a page made again with other
+    // templates is another page.
+    std::uint64_t fingerprint() const;
 
 private:
     std::string check() const;

@@ -3,6 +3,7 @@
 #include "file_layer.h"
 #include "platform_files.h"
 
+#include <algorithm>
 #include <set>
 
 namespace boxloom::site {
@@ -28,21 +29,41 @@ std::string parentFolder(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::vector<std::string> listedFiles(const std::string& folder) {
-    std::vector<std::string> paths;
+// The file list: a path per line; a line "/KEY" begins the group of files
+// made under that key, and "/" alone ends it. Lists of earlier versions have
+// paths only.
+template <class Line> void eachListedLine(const std::string& folder, Line line) {
     std::string reason;
     const std::optional<std::string> list =
         platform::readWholeFile(folder + "/" + std::string(kFileList), reason);
-    if (!list) return paths;
+    if (!list) return;
     std::size_t start = 0;
     while (start < list->size()) {
         std::size_t end = list->find('\n', start);
         if (end == std::string::npos) end = list->size();
-        const std::string path = list->substr(start, end - start);
-        if (isSitePath(path)) paths.push_back(path);
+        line(std::string_view(*list).substr(start, end - start));
         start = end + 1;
     }
+}
+
+std::vector<std::string> listedFiles(const std::string& folder) {
+    std::vector<std::string> paths;
+    eachListedLine(folder, [&](std::string_view line) {
+        if (isSitePath(line)) paths.emplace_back(line);
+    });
     return paths;
+}
+
+std::map<std::string, std::vector<std::string>, std::less<>> listedGroups(const std::string& folder) {
+    std::map<std::string, std::vector<std::string>, std::less<>> groups;
+    std::vector<std::string>* group = nullptr;
+    eachListedLine(folder, [&](std::string_view line) {
+        if (line.starts_with('/'))
+            group = line.size() > 1 ? &groups[std::string(line.substr(1))] : nullptr;
+        else if (group != nullptr && isSitePath(line))
+            group->emplace_back(line);
+    });
+    return groups;
 }
 
 void removeStale(const std::string& folder, const std::set<std::string>& current, WriteSummary& summary) {
@@ -79,6 +100,22 @@ bool isSitePath(std::string_view path) {
 void SiteWriter::begin(std::size_t tasks) {
     tasks_.assign(tasks, {});
     tasksDone_ = 0;
+    earlierGroups_ = listedGroups(folder_);
+}
+
+bool SiteWriter::reuse(std::size_t task, const std::string& key) {
+    TaskFiles& files = tasks_.at(task);
+    const auto found = earlierGroups_.find(key);
+    const bool kept = found != earlierGroups_.end() && !failed_ && !stopped() &&
+                      std::all_of(found->second.begin(), found->second.end(), [&](const std::string& path) {
+                          return platform::pathExists(folder_ + "/" + path);
+                      });
+    files.groups.emplace_back(files.paths.size(), key);
+    if (!kept) return false;
+    files.paths.insert(files.paths.end(), found->second.begin(), found->second.end());
+    files.summary.unchanged += found->second.size();
+    files.groups.emplace_back(files.paths.size(), "");
+    return true;
 }
 
 bool SiteWriter::stopped() const { return watch_.cancel != nullptr && watch_.cancel->load(); }
@@ -119,21 +156,39 @@ void SiteWriter::fail(TaskFiles& files, const std::string& path, const std::stri
     failed_ = true;
 }
 
+bool SiteWriter::keepsEverything(const std::string& siteKey, WriteSummary& summary) const {
+    if (siteKey.empty() || listedGroups(folder_).count(siteKey) == 0) return false;
+    const std::vector<std::string> paths = listedFiles(folder_);
+    for (const std::string& path : paths)
+        if (!platform::pathExists(folder_ + "/" + path)) return false;
+    summary = {};
+    summary.unchanged = paths.size();
+    return true;
+}
+
 WriteSummary SiteWriter::finish() {
     WriteSummary summary;
     std::set<std::string> paths;
     std::string list;
     std::string failure;
     std::size_t notWritten = 0;
+    // The key of the group being listed, and of the one the task's file is in.
+    std::string listedKey, groupKey;
+    if (!siteKey_.empty()) list += "/" + siteKey_ + "\n/\n";
     for (const TaskFiles& files : tasks_) {
         summary.written += files.summary.written;
         summary.unchanged += files.summary.unchanged;
         if (failure.empty()) failure = files.failure;
         notWritten += files.notWritten;
-        for (const std::string& path : files.paths) {
-            paths.insert(path);
-            list += path + "\n";
+        for (std::size_t i = 0, g = 0; i < files.paths.size(); ++i) {
+            for (; g < files.groups.size() && files.groups[g].first <= i; ++g)
+                groupKey = files.groups[g].second;
+            if (groupKey != listedKey) list += "/" + groupKey + "\n";
+            listedKey = groupKey;
+            paths.insert(files.paths[i]);
+            list += files.paths[i] + "\n";
         }
+        groupKey.clear();
     }
     summary.cancelled = failure.empty() && (pagesSkipped_ || tasksDone_ < tasks_.size());
     if (!failure.empty() || summary.cancelled) {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,17 +48,27 @@ public:
     void put(std::size_t task, const std::string& path, const std::string& bytes) override;
     void taskDone(std::size_t task) override;
     bool stopped() const override;
+    bool reuse(std::size_t task, const std::string& key) override;
     // After the last page: unless a page failed or the run was cancelled,
     // removes the pages of the earlier site that this one no longer has and
     // writes the new file list. Otherwise the earlier list stays, with the
     // pages this run added to the folder, so it still names what is there.
     WriteSummary finish();
 
+    // The whole site's key, from what the run knows before it reads a season:
+    // when the earlier run that wrote the folder's list had the same one and
+    // every file it listed is there, nothing need be read or made.
+    bool keepsEverything(const std::string& siteKey, WriteSummary& summary) const;
+    // Listed first by `finish`, for the next run to compare.
+    void setSiteKey(std::string siteKey) { siteKey_ = std::move(siteKey); }
+
 private:
     // Kept per task and joined in task order, so the list and the problems
     // come out the same whatever the threads did first.
     struct TaskFiles {
         std::vector<std::string> paths;
+        // Where each group begins in `paths`, and its key ("" for files of no group).
+        std::vector<std::pair<std::size_t, std::string>> groups;
         std::vector<std::string> written;
         WriteSummary summary;
         std::string lastFolder; // made already
@@ -70,6 +81,8 @@ private:
     std::string folder_;
     SiteWatch watch_;
     std::vector<TaskFiles> tasks_;
+    std::map<std::string, std::vector<std::string>, std::less<>> earlierGroups_; // by key
+    std::string siteKey_;
     std::atomic<bool> failed_{false};
     std::atomic<std::size_t> tasksDone_{0};
     std::atomic<bool> pagesSkipped_{false};

@@ -26,7 +26,7 @@ public:
                    SiteDownloads downloads = {}, std::vector<Franchise> franchises = {},
                    const std::vector<std::string>& folders = {})
         : settings_(std::move(settings)), downloads_(std::move(downloads)),
-          model_{seasons, settings_, collectPlayers(seasons), {}, std::move(franchises), downloads_},
+          model_{seasons, settings_, collectPlayers(seasons), {}, std::move(franchises), downloads_, {}},
           builder_(model_, templates_, sink_, 0) {
         for (std::size_t i = 0; i < seasons.size(); ++i)
             model_.seasonPages.push_back(

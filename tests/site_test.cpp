@@ -8,6 +8,7 @@
 #include "season_import.h"
 #include "site_cli.h"
 #include "site_run.h"
+#include "site_templates.h"
 #include "sqlite_db.h"
 #include "stat_tables.h"
 #include "test_support.h"
@@ -637,6 +638,92 @@ TEST_F(SiteTest, ASecondRunWritesNothingAndGivesTheSameBytes) {
     EXPECT_TRUE(testing::filesUnder(out_.str()) == before);
 }
 
+// Which pages a run makes again: every page of the site is overwritten with a
+// mark first, and those the run made no longer hold it. A page is made again
+// when anything it is made from changed (a row, a team's name, the games that
+// set the qualifiers, a template), and no other page is.
+TEST_F(SiteTest, ARunMakesAgainThePagesWhoseInputsChangedAndNoOthers) {
+    const std::string league = out_.file("league.db");
+    // A player of 2032 alone and one of 2031 alone.
+    auto onlyIn = [&](const char* season, const char* other) {
+        database::Connection db;
+        EXPECT_EQ(db.open(league), "");
+        const std::string in = std::string("SELECT \"PlayerID\" FROM \"Batting_Stats\" WHERE \"Season\" = '");
+        database::Statement query(db, in + season + "' AND \"PlayerID\" > 2 AND \"PlayerID\" NOT IN (" + in +
+                                          other + "') ORDER BY 1 LIMIT 1");
+        EXPECT_TRUE(query.step() && query.hasRow());
+        return "players/" + std::to_string(query.integerColumn(0)) + ".html";
+    };
+    const std::string templates = out_.file("templates");
+    fs::create_directory(templates);
+    testing::writeFile(templates + "/glossary.mustache", SiteTemplates().text("glossary.mustache"));
+    struct Case {
+        const char* what;
+        std::string change; // SQL on the league, or "remove", "games" or "template"
+        std::vector<std::string> madeAgain, keptAsTheyWere;
+    };
+    // A league of two seasons a year apart: rookies and retired players are in one alone.
+    const DemoSeasonSummary demo = writeDemoSeason(out_.file("seasons"), {.seed = 3, .seasons = 2});
+    ASSERT_EQ(demo.error, "");
+    ExportOptions utf8;
+    utf8.encoding = TextEncoding::Utf8;
+    ASSERT_TRUE(database::importSeasons(league, {{"2031", demo.folders[0]}, {"2032", demo.folders[1]}}, utf8)
+                    .succeeded());
+    const std::string only2032 = onlyIn("2032", "2031"), only2031 = onlyIn("2031", "2032");
+    const std::vector<Case> cases = {
+        {"nothing", "", {}, {"index.html", "2032/batting.html", only2032, "career.html"}},
+        {"a row of 2032",
+         "UPDATE \"Batting_Stats\" SET \"HR\" = \"HR\" + 1 WHERE \"Season\" = '2032' AND \"PlayerID\" = " +
+             only2032.substr(8, only2032.size() - 13),
+         {"2032/batting.html", "2032/leaders.html", only2032, "index.html", "career.html"},
+         {"2031/batting.html", "2031/teams/1.html", only2031}},
+        {"a team's name in 2031",
+         "UPDATE \"Teams\" SET \"Nickname\" = 'Renamed' WHERE \"Season\" = '2031'",
+         {"2031/teams/1.html", "2031/batting.html", only2031, "franchises/1.html"},
+         {"2032/batting.html", "2032/teams/1.html", only2032}},
+        {"a page removed by hand", "remove", {only2031}, {"2031/batting.html", "index.html", only2032}},
+        {"the games of a season",
+         "games",
+         {"2031/batting.html", "2032/leaders.html", only2032, "index.html"},
+         {}},
+        {"a template", "template", {"glossary.html", only2031, "2031/pitching.html"}, {}},
+    };
+    Counter games = 0;
+    bool customTemplates = false;
+    auto build = [&] {
+        SiteOptions options;
+        options.database = league;
+        options.outputFolder = out_.file("site");
+        options.title = "Test League";
+        if (games != 0) options.games = games;
+        if (customTemplates) options.templatesFolder = templates;
+        return makeSite(options);
+    };
+    ASSERT_TRUE(build().succeeded());
+    for (const Case& c : cases) {
+        for (const auto& [path, bytes] : testing::filesUnder(out_.file("site")))
+            if (path.ends_with(".html")) testing::writeFile(out_.file("site/" + path), "stale");
+        if (c.change == "remove") {
+            fs::remove(out_.file("site/" + only2031));
+        } else if (c.change == "games") {
+            games = 150;
+        } else if (c.change == "template") {
+            testing::writeFile(templates + "/glossary.mustache",
+                               SiteTemplates().text("glossary.mustache") + "<p>Changed.</p>\n");
+            customTemplates = true;
+        } else if (!c.change.empty()) {
+            database::Connection db;
+            ASSERT_EQ(db.open(league), "");
+            ASSERT_EQ(db.execute(c.change), "");
+        }
+        ASSERT_TRUE(build().succeeded()) << c.what;
+        for (const std::string& page : c.madeAgain)
+            EXPECT_NE(testing::readFile(out_.file("site/" + page)), "stale") << c.what << ": " << page;
+        for (const std::string& page : c.keptAsTheyWere)
+            EXPECT_EQ(testing::readFile(out_.file("site/" + page)), "stale") << c.what << ": " << page;
+    }
+}
+
 TEST_F(SiteTest, PagesOfASeasonNoLongerChosenAreRemovedAndOtherFilesKept) {
     ASSERT_TRUE(make(out_.str()).succeeded());
     testing::writeFile(out_.file("2032/notes.txt"), "the league's own file");
@@ -703,7 +790,11 @@ TEST_F(SiteTest, APageThatCannotBeWrittenFailsTheRunAndTheOthersStay) {
     const std::string& problem = outcome.problems.front();
     EXPECT_EQ(problem.rfind(out_.str() + ": pages cannot be written there: is not a folder (2032/", 0), 0u)
         << problem;
-    const std::string total = std::to_string(std::count(list.begin(), list.end(), '\n'));
+    std::size_t listed = 0; // the list's files; its lines of keys begin with '/'
+    std::istringstream listLines(list);
+    for (std::string line; std::getline(listLines, line);)
+        listed += !line.starts_with('/');
+    const std::string total = std::to_string(listed);
     EXPECT_NE(problem.find(" of " + total + " pages were left as they were"), std::string::npos) << problem;
     EXPECT_EQ(outcome.files.removed, 0u) << "nothing removed after a failure";
     EXPECT_TRUE(fs::exists(out_.file("2031/leaders.html")));

@@ -7,6 +7,7 @@
 #include "franchises.h"
 #include "league_data.h"
 #include "page_data.h"
+#include "page_keys.h"
 #include "page_models.h"
 #include "players.h"
 #include "ranking.h"
@@ -73,6 +74,7 @@ struct SiteModel {
     std::vector<SeasonPages> seasonPages;
     std::vector<Franchise> franchises;
     const SiteDownloads& downloads;
+    PageKeys keys;
 };
 
 // Makes pages into its own list of files, so that several can work at once.
@@ -81,7 +83,10 @@ public:
     SiteBuilder(const SiteModel& model, const SiteTemplates& templates, PageSink& sink, std::size_t task)
         : seasons_(model.seasons), settings_(model.settings), templates_(templates), sink_(sink), task_(task),
           players_(model.players), seasonPages_(model.seasonPages), franchises_(model.franchises),
-          downloads_(model.downloads) {}
+          downloads_(model.downloads), keys_(model.keys) {}
+
+    // Whether the group of this key is kept from an earlier run (see PageSink).
+    bool reuse(const std::string& key) { return sink_.reuse(task_, key); }
 
     // A season's leader boxes of a stat type, for the page at `from`.
     struct SeasonLeaders {
@@ -158,6 +163,7 @@ private:
     const std::vector<SeasonPages>& seasonPages_;
     const std::vector<Franchise>& franchises_;
     const SiteDownloads& downloads_;
+    const PageKeys& keys_;
 };
 
 struct CareerTotals {

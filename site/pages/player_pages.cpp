@@ -109,8 +109,24 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
     return page;
 }
 
+namespace {
+
+// The seasons his page reads: those he played in.
+std::vector<std::size_t> seasonsOf(const Player& player) {
+    std::vector<std::size_t> seasons;
+    for (const auto* lines : {&player.batting, &player.pitching, &player.fielding})
+        for (const PlayerLine& line : *lines)
+            seasons.push_back(line.season);
+    std::sort(seasons.begin(), seasons.end());
+    seasons.erase(std::unique(seasons.begin(), seasons.end()), seasons.end());
+    return seasons;
+}
+
+} // namespace
+
 std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
     for (const Player* player : players) {
+        if (reuse(keys_.of("player " + player->page, seasonsOf(*player)))) continue;
         const PlayerPage page = playerPage(*player);
         if (std::string reason = write(page.path, page.title, "player", pageData(page)); !reason.empty())
             return reason;
