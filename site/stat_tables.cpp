@@ -258,7 +258,13 @@ TableData::TableData(std::string id, std::vector<std::string> leadingLabels) : i
         addHeader(label, std::string(meaningOfLeading(label)), false);
 }
 
-void TableData::addColumns(std::span<const StatColumn> columns) {
+void TableData::addColumns(std::span<const StatColumn> columns, std::set<std::string_view>* explained) {
+    if (explained != nullptr) {
+        for (const StatColumn& column : columns)
+            appendHeader(headers_, column.label,
+                         explained->insert(column.meaning).second ? column.meaning : "", true);
+        return;
+    }
     // Every table of a kind has the same headers: made once, for all pages.
     static const std::array<std::string, 4> made = [] {
         std::array<std::string, 4> headers;
@@ -341,9 +347,9 @@ void TableData::addRow(const std::vector<Cell>& leading, const Counters& counter
 
 namespace {
 
-TableData madeTable(const StatTable& table) {
+TableData madeTable(const StatTable& table, std::set<std::string_view>* explained = nullptr) {
     TableData made(table.id, table.leadingLabels);
-    made.addColumns(table.columns);
+    made.addColumns(table.columns, explained);
     for (const TableRow& row : table.rows)
         made.addRow(row.leading, row.counters, table.columns, row.rowClass, row.boldCategories);
     if (!table.qualifiedToggle.empty()) made.setQualifiedToggle(table.qualifiedToggle);
@@ -353,6 +359,14 @@ TableData madeTable(const StatTable& table) {
 } // namespace
 
 PageData tableData(const StatTable& table) { return madeTable(table).data(table.heading); }
+
+PageData tablesData(const std::vector<StatTable>& tables) {
+    PageData list{PageData::type::list};
+    std::set<std::string_view> explained;
+    for (const StatTable& table : tables)
+        list.push_back(madeTable(table, &explained).data(table.heading));
+    return list;
+}
 
 PageData tableData(const TextTable& table) {
     TableData made(table.id, table.leadingLabels);

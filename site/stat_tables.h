@@ -9,6 +9,7 @@
 #include "site_templates.h"
 
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -63,7 +64,9 @@ struct StatTable {
 class TableData {
 public:
     TableData(std::string id, std::vector<std::string> leadingLabels);
-    void addColumns(std::span<const StatColumn> columns);
+    // Each header says what its column is, unless `explained` holds it
+    // already: a page of several tables says it once.
+    void addColumns(std::span<const StatColumn> columns, std::set<std::string_view>* explained = nullptr);
     void addHeader(const std::string& label, const std::string& meaning, bool numeric);
     // A row: the leading cells, then one cell per stat column.
     void addRow(const std::vector<Cell>& leading, const Counters& counters,
@@ -126,6 +129,8 @@ struct TextTable {
 
 // A plain table as the data of the table template.
 PageData tableData(const StatTable& table);
+// A page's tables, whose headers say what a column is the first time it shows.
+PageData tablesData(const std::vector<StatTable>& tables);
 PageData tableData(const TextTable& table);
 
 // A long table with only its first block of rows in the page: the rest come

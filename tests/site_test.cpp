@@ -364,6 +364,27 @@ TEST_F(SiteTest, APlayersChartHasItsValuesOnItsAxis) {
     EXPECT_EQ(charts, 40u);
 }
 
+// A player's page says what each column is the first time it shows, not in
+// every table: the headers' explanations were a third of a career's page.
+TEST_F(SiteTest, APlayersPageExplainsEachColumnOnce) {
+    const testing::TempFolder& out = madeSite();
+    ASSERT_TRUE(siteOutcome_.succeeded());
+    std::string homeRuns;
+    for (const StatColumn& column : battingColumns())
+        if (column.label == "HR") homeRuns = " title=\"" + std::string(column.meaning) + "\"";
+    ASSERT_FALSE(homeRuns.empty());
+    const std::string page =
+        testing::readFile(out.file("players/" + std::to_string(homeRunLeader_) + ".html"));
+    std::size_t tables = 0, explained = 0;
+    for (std::size_t at = page.find("<h2>Batting, "); at != std::string::npos;
+         at = page.find("<h2>Batting, ", at + 1))
+        ++tables;
+    for (std::size_t at = page.find(homeRuns); at != std::string::npos; at = page.find(homeRuns, at + 1))
+        ++explained;
+    EXPECT_GT(tables, 1u);
+    EXPECT_EQ(explained, 1u);
+}
+
 // With downloads, each season offers its export files as the store makes them
 // and the front page a copy of the database; both are written only when they
 // change, and leave with the option.

@@ -210,10 +210,7 @@ PageData pageData(const TeamPage& page) {
     put(data, "franchise", page.franchiseLink);
     put(data, "record", page.record);
     put(data, "boxes", boxesData(page.boxes));
-    PageData tables = list();
-    for (const StatTable& table : page.tables)
-        append(tables, tableData(table));
-    put(data, "tables", std::move(tables));
+    put(data, "tables", tablesData(page.tables));
     return data;
 }
 
@@ -228,9 +225,7 @@ PageData pageData(const FranchisePage& page) {
 }
 
 PageData pageData(const PlayerPage& page) {
-    PageData tables = list();
-    for (const StatTable& table : page.tables)
-        append(tables, tableData(table));
+    PageData tables = tablesData(page.tables);
     PageData data;
     put(data, "chart",
         page.pitcher ? rateChart("ERA", page.era, Shown::TwoDecimals)
