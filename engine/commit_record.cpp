@@ -1,5 +1,7 @@
 #include "commit_record.h"
 
+#include <algorithm>
+
 #include "temporary_names.h"
 
 namespace boxloom {
@@ -116,6 +118,16 @@ std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOu
         record.moves.push_back(std::move(move));
     }
     return record;
+}
+
+bool isCutShortRecord(std::string_view text) {
+    std::string reason;
+    if (parseCommitRecord(
+            text, [](std::string_view) { return true; }, reason) ||
+        reason != "incomplete")
+        return false;
+    const std::string_view header = text.substr(0, std::min(text.size(), kHeader.size()));
+    return kHeader.starts_with(header);
 }
 
 } // namespace boxloom

@@ -46,4 +46,9 @@ std::string formatCommitRecord(const CommitRecord& record);
 std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOurs)(std::string_view),
                                               std::string& reason);
 
+// Whether the text is the start of a record that was never written whole
+// (nothing at all, or a beginning without its end): the run that wrote it had
+// moved no file, since a record is on the disk whole before the first move.
+bool isCutShortRecord(std::string_view text);
+
 } // namespace boxloom

@@ -17,6 +17,7 @@ public:
 
     FolderRecovery run() {
         const std::vector<std::string> names = ops_.names(folder_.empty() ? "." : folder_);
+        names_ = &names;
         for (const std::string& name : names)
             if (const auto processId = parseCommitRecordName(name)) settleRecord(name, *processId);
         for (const std::string& name : names)
@@ -46,6 +47,8 @@ private:
         std::optional<CommitRecord> record;
         if (text) record = parseCommitRecord(*text, isOurs_, reason);
         if (record && record->processId != processId) untouchable_.insert(record->processId);
+        if (!record && text && isCutShortRecord(*text) && !movedAnEarlierFile(processId))
+            return discardUnwritten(name, processId);
         if (!record || record->processId != processId)
             return leaveAlone(processId, name,
                               "not a commit record that can be trusted (" +
@@ -54,6 +57,24 @@ private:
             complete(name, *record);
         else
             rollBack(name, *record);
+    }
+
+    // An earlier export moved aside is the first move a run makes of a target that had one.
+    bool movedAnEarlierFile(std::uint32_t processId) {
+        for (const std::string& name : *names_) {
+            const auto owner = parseSideFileName(name);
+            if (owner && owner->processId == processId && owner->kind == SideFile::KeptEarlier) return true;
+        }
+        return false;
+    }
+
+    // A run that died or failed while writing its record had replaced nothing:
+    // its record goes, and its new files with the side files below.
+    void discardUnwritten(const std::string& name, std::uint32_t processId) {
+        if (!finishRecord(name)) return;
+        untouchable_.erase(processId);
+        result_.notes.push_back("removed the record of an export that stopped before it replaced any file,"
+                                " and its new files");
     }
 
     // Every new file is still there or already in place.
@@ -137,7 +158,8 @@ private:
     const std::string& folder_;
     std::string prefix_;
     bool (*isOurs_)(std::string_view);
-    std::set<std::uint32_t> untouchable_; // processes whose records were left alone
+    std::set<std::uint32_t> untouchable_;             // processes whose records were left alone
+    const std::vector<std::string>* names_ = nullptr; // the folder's, as the run began
     FolderRecovery result_;
 };
 

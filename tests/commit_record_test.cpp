@@ -178,6 +178,38 @@ TEST(FolderRecovery, RecordsThatCannotBeTrustedOrOfARunningExportAreLeftAlone) {
     }
 }
 
+// A record never written whole (a kill or a full disk while writing it) is
+// of a run that had moved nothing: the next run removes it and the run's new
+// files, keeps every earlier file, and says so. Once an earlier file was moved
+// aside, a record cut short is no such thing and is left alone.
+TEST(FolderRecovery, ARecordCutShortBeforeAnyMoveIsRemovedWithItsNewFiles) {
+    const std::string whole = interrupted(0).files[kRecordPath];
+    const std::vector<std::pair<const char*, std::string>> cuts = {
+        {"nothing written", ""},
+        {"a piece of the first line", whole.substr(0, 10)},
+        {"two lines", whole.substr(0, whole.find('\n', whole.find('\n') + 1) + 1)},
+        {"all but its end", whole.substr(0, whole.rfind("end "))},
+    };
+    for (const auto& [what, text] : cuts) {
+        MemoryFolder folder = interrupted(0);
+        folder.files[kRecordPath] = text;
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.warnings.empty() && recovery.problems.empty()) << what;
+        ASSERT_EQ(recovery.notes.size(), 1u) << what;
+        EXPECT_NE(recovery.notes[0].find("before it replaced any file"), std::string::npos) << what;
+        const auto files = exportFiles(folder);
+        ASSERT_EQ(files.size(), 3u) << what << ": the record or new files were left";
+        for (const auto& [name, bytes] : files)
+            EXPECT_EQ(bytes, "earlier " + name) << what;
+    }
+    MemoryFolder moved = interrupted(1);
+    moved.files[kRecordPath] = whole.substr(0, 10);
+    const auto before = moved.files;
+    const FolderRecovery recovery = recoverFolder(moved, "out", isExportFileName);
+    ASSERT_EQ(recovery.warnings.size(), 1u);
+    EXPECT_TRUE(moved.files == before);
+}
+
 TEST(FolderRecovery, AMoveThatFailsIsAProblemAndTheRecordStaysForTheNextRun) {
     MemoryFolder folder = interrupted(3);
     folder.failingPath = inPath("Fielding_Stats.CSV");
