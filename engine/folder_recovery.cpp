@@ -55,6 +55,8 @@ private:
                                   (reason.empty() ? "another process's" : reason) + ")");
         if (completable(*record))
             complete(name, *record);
+        else if (everyFileReplaced(*record))
+            forgetRecord(name, *record);
         else
             rollBack(name, *record);
     }
@@ -75,6 +77,21 @@ private:
         untouchable_.erase(processId);
         result_.notes.push_back("removed the record of an export that stopped before it replaced any file,"
                                 " and its new files");
+    }
+
+    // Every new file is in place and the earlier ones are gone: the run got to
+    // the end and only its record stayed (it could not be removed). Nothing is
+    // rolled back.
+    bool everyFileReplaced(const CommitRecord& record) {
+        for (const CommitMove& move : record.moves)
+            if (exists(move.fresh) || !exists(move.target)) return false;
+        return true;
+    }
+
+    void forgetRecord(const std::string& name, const CommitRecord& record) {
+        if (!finishRecord(name)) return;
+        result_.notes.push_back("removed the record of an export of " + record.writtenAt +
+                                " that had put every file in place");
     }
 
     // Every new file is still there or already in place.

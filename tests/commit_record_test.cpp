@@ -210,6 +210,22 @@ TEST(FolderRecovery, ARecordCutShortBeforeAnyMoveIsRemovedWithItsNewFiles) {
     EXPECT_TRUE(moved.files == before);
 }
 
+// A run that put every file in place and removed the earlier ones but could
+// not remove its record: the next run removes the record and rolls nothing
+// back (it once removed the new files that had no earlier one).
+TEST(FolderRecovery, TheRecordOfARunThatReplacedEveryFileIsRemovedAndNothingRolledBack) {
+    MemoryFolder folder = interrupted(8);
+    std::erase_if(folder.files, [](const auto& file) { return file.first.ends_with(".old"); });
+    const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+    EXPECT_TRUE(recovery.problems.empty() && recovery.warnings.empty());
+    ASSERT_EQ(recovery.notes.size(), 1u);
+    EXPECT_NE(recovery.notes[0].find("had put every file in place"), std::string::npos) << recovery.notes[0];
+    const auto files = exportFiles(folder);
+    ASSERT_EQ(files.size(), 5u);
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(bytes, "new " + name);
+}
+
 TEST(FolderRecovery, AMoveThatFailsIsAProblemAndTheRecordStaysForTheNextRun) {
     MemoryFolder folder = interrupted(3);
     folder.failingPath = inPath("Fielding_Stats.CSV");
