@@ -28,6 +28,11 @@ std::span<const StatColumn> battingColumns();
 std::span<const StatColumn> pitchingColumns();
 std::span<const StatColumn> fieldingColumns();
 std::span<const StatColumn> splitColumns();
+inline constexpr std::size_t kColumnKinds = 4;
+// The four above, each table's columns being one of them.
+std::span<const std::span<const StatColumn>, kColumnKinds> allColumnKinds();
+// What a leading column says ("" when it needs no saying).
+std::string_view meaningOfLeading(const std::string& label);
 
 struct Cell {
     Cell(std::string shown, std::string target = {}) : text(std::move(shown)), link(std::move(target)) {}
