@@ -1,5 +1,7 @@
 #include "demo_game.h"
 
+#include "demo_game_side.h"
+
 #include "league_files.h"
 
 #include <algorithm>
@@ -8,49 +10,6 @@
 namespace boxloom::demo {
 
 namespace {
-
-struct Runner {
-    int person = -1;
-    int pitcher = -1; // the pitcher charged if he scores
-    bool earned = true;
-    bool on() const { return person >= 0; }
-};
-
-struct Side {
-    explicit Side(const Lineup& lineup)
-        : team(lineup.team), order(lineup.order), fielders(lineup.fielders),
-          startingFielders(lineup.fielders), bench(lineup.bench), closer(lineup.closer), setup(lineup.setup),
-          middle(lineup.middle), starter(lineup.fielders[kP]), pitcher(starter),
-          starterBatters(lineup.starterBatters) {
-        entered.assign(order.begin(), order.end());
-        pitchers.push_back(starter);
-    }
-
-    int team;
-    std::array<int, 9> order;
-    std::array<int, kFieldPositions> fielders;
-    std::array<int, kFieldPositions> startingFielders;
-    std::vector<int> bench;
-    int closer;
-    std::vector<int> setup;
-    std::vector<int> middle;
-    int starter;
-    int pitcher;
-    int starterBatters;
-
-    std::vector<int> entered;  // everyone who played, once each
-    std::vector<int> pitchers; // in order of appearance
-    int next = 0;              // the batting order's next slot
-    int runs = 0;
-    int stintBatters = 0;
-    int stintOuts = 0;
-    int starterOuts = 0;
-    int starterRuns = 0;
-    bool pitcherOut = false; // pinch-hit for: a new pitcher takes the mound
-    int winPitcher = -1;     // pitcher of record when this side last took the lead
-    int losePitcher = -1;    // pitcher charged when the other side last took the lead
-    int winningRbi = -1;     // batter who last put this side ahead
-};
 
 // Where balls in play go, weights per position P to RF.
 constexpr std::array<int, kFieldPositions> kGroundWeights = {6, 1, 10, 26, 23, 30, 2, 1, 1};
@@ -67,10 +26,6 @@ int pickFielder(Random& random, const std::array<int, kFieldPositions>& weights)
         if (roll < 0) return position;
     }
     return kSS;
-}
-
-void addOnce(std::vector<int>& list, int person) {
-    if (std::find(list.begin(), list.end(), person) == list.end()) list.push_back(person);
 }
 
 class Game {
@@ -108,66 +63,8 @@ private:
         }
     }
 
-    // --- pitching changes
-
-    // A starter who has given up three runs or fewer goes out for the ninth if
-    // he has a little left: the league's complete games.
-    bool finishing(const Side& defense) const {
-        return defense.pitcher == defense.starter && inning_ >= 9 && defense.starterRuns <= 3 &&
-               defense.stintBatters < defense.starterBatters + 8;
-    }
-
-    bool tired(const Side& defense, bool startOfInning) const {
-        if (defense.pitcherOut) return true;
-        if (defense.pitcher == defense.starter) {
-            if (startOfInning)
-                return !finishing(defense) &&
-                       (defense.stintBatters >= defense.starterBatters || defense.starterRuns >= 5);
-            return defense.stintBatters >= defense.starterBatters + 5 || defense.starterRuns >= 7;
-        }
-        return startOfInning ? defense.stintOuts >= 3 : defense.stintBatters >= 9;
-    }
-
     void changePitcher(Side& defense, const Side& offense, bool startOfInning) {
-        const int lead = defense.runs - offense.runs;
-        const bool save = inning_ >= 9 && lead >= 1 && lead <= 3;
-        const bool callCloser = startOfInning && save && defense.closer >= 0 &&
-                                defense.pitcher != defense.closer && !finishing(defense);
-        if (!tired(defense, startOfInning) && !callCloser) return;
-        const int reliever = pickReliever(defense, lead, save);
-        if (reliever < 0) {
-            defense.pitcherOut = false;
-            defense.order[kPitcherSlot] = defense.pitcher;
-            return;
-        }
-        bringIn(defense, reliever);
-    }
-
-    static int take(std::vector<int>& pool) {
-        if (pool.empty()) return -1;
-        const int person = pool.front();
-        pool.erase(pool.begin());
-        return person;
-    }
-
-    int pickReliever(Side& defense, int lead, bool save) {
-        int person = -1;
-        if (save && defense.closer >= 0) std::swap(person, defense.closer);
-        if (person < 0 && inning_ >= 7 && lead >= 0 && lead <= 3) person = take(defense.setup);
-        if (person < 0) person = take(defense.middle);
-        if (person < 0) person = take(defense.setup);
-        if (person < 0 && defense.closer >= 0) std::swap(person, defense.closer);
-        return person;
-    }
-
-    void bringIn(Side& defense, int person) {
-        defense.pitcher = person;
-        defense.pitchers.push_back(person);
-        addOnce(defense.entered, person);
-        defense.order[kPitcherSlot] = person;
-        defense.fielders[kP] = person;
-        defense.stintBatters = defense.stintOuts = 0;
-        defense.pitcherOut = false;
+        makePitchingChange(defense, inning_, defense.runs - offense.runs, startOfInning);
     }
 
     // --- outs and runs
@@ -267,7 +164,7 @@ private:
         const int slot = offense.next;
         offense.next = (offense.next + 1) % 9;
         if (slot == kPitcherSlot && inning_ >= 7 && !offense.bench.empty()) {
-            const int hitter = take(offense.bench);
+            const int hitter = takeFirst(offense.bench);
             offense.order[kPitcherSlot] = hitter;
             offense.pitcherOut = true;
             addOnce(offense.entered, hitter);
