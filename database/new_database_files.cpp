@@ -26,20 +26,18 @@ std::uint64_t removeWorkFilesOfGoneImports(const std::string& databasePath) {
     std::uint64_t removed = 0;
     for (const std::string& name : platform::namesInFolder(folder.empty() ? "." : folder)) {
         const std::optional<SideFileOwner> owner = workFileOwner(name, nameOf(databasePath));
-        if (!owner || owner->processId == platform::currentProcessId() ||
-            platform::processMayBeRunning(owner->processId))
-            continue;
+        if (!owner || owner->run == currentRun() || runMayBeGoing(owner->run)) continue;
         if (platform::removeIfPresent(folder + name).empty()) ++removed;
     }
     return removed;
 }
 
-// A process number can be reused: a leftover of an earlier process of ours is not to be opened.
+// A name of this run that an earlier import of this process left is not to be opened.
 std::string freeWorkPath(const std::string& databasePath) {
     const std::string folder(folderOf(databasePath));
     for (std::uint32_t sequence = 0;; ++sequence) {
-        const std::string path = folder + sideFileName(nameOf(databasePath), platform::currentProcessId(),
-                                                       sequence, SideFile::Temporary);
+        const std::string path =
+            folder + sideFileName(nameOf(databasePath), currentRun(), sequence, SideFile::Temporary);
         if (!platform::pathExists(path) && !platform::pathExists(path + "-journal")) return path;
     }
 }

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kRecordPrefix = "~boxloom-commit.";
 constexpr std::string_view kRecordEnding = ".txt";
+constexpr std::string_view kPendingEnding = ".new";
 constexpr std::string_view kHeader = "Boxloom commit record 1";
 
 // The record's lines, each without its line feed; false when the last line has none.
@@ -41,42 +42,51 @@ bool isPlainName(std::string_view name) {
            name.find_first_of("/\\:") == std::string_view::npos;
 }
 
-// A side file of this target and process, of the given kind.
-bool isSideFileOf(std::string_view name, const CommitMove& move, std::uint32_t processId, SideFile kind) {
+// A side file of this target and run, of the given kind.
+bool isSideFileOf(std::string_view name, const CommitMove& move, const RunId& run, SideFile kind) {
     const auto owner = parseSideFileName(name);
-    return isPlainName(name) && owner && owner->finalName == move.target && owner->processId == processId &&
+    return isPlainName(name) && owner && owner->finalName == move.target && owner->run == run &&
            owner->kind == kind;
 }
 
-std::string checkMove(const std::vector<std::string_view>& fields, std::uint32_t processId,
+std::string checkMove(const std::vector<std::string_view>& fields, const RunId& run,
                       bool (*isOurs)(std::string_view), CommitMove& move) {
     if (fields.size() != 4 || fields[0] != "move") return "a line is not a move";
     move = {std::string(fields[1]), std::string(fields[2]), fields[3] == "-" ? "" : std::string(fields[3])};
     if (!isPlainName(move.target) || !isOurs(move.target))
         return "names " + move.target + ", not an export file";
-    if (!isSideFileOf(move.fresh, move, processId, SideFile::Temporary))
+    if (!isSideFileOf(move.fresh, move, run, SideFile::Temporary))
         return "names " + move.fresh + ", not a new file of " + move.target;
-    if (!move.earlier.empty() && !isSideFileOf(move.earlier, move, processId, SideFile::KeptEarlier))
+    if (!move.earlier.empty() && !isSideFileOf(move.earlier, move, run, SideFile::KeptEarlier))
         return "names " + move.earlier + ", not an earlier file of " + move.target;
     return {};
 }
 
 } // namespace
 
-std::string commitRecordName(std::uint32_t processId) {
-    return std::string(kRecordPrefix) + std::to_string(processId) + std::string(kRecordEnding);
+std::string commitRecordName(const RunId& run, std::uint32_t sequence, bool pending) {
+    return std::string(kRecordPrefix) + formatRunId(run) + "-" + std::to_string(sequence) +
+           std::string(pending ? kPendingEnding : kRecordEnding);
 }
 
-std::optional<std::uint32_t> parseCommitRecordName(std::string_view name) {
-    if (!name.starts_with(kRecordPrefix) || !name.ends_with(kRecordEnding)) return std::nullopt;
+std::optional<CommitRecordName> parseCommitRecordName(std::string_view name) {
+    CommitRecordName found;
+    found.pending = name.ends_with(kPendingEnding);
+    if (!name.starts_with(kRecordPrefix) || !(found.pending || name.ends_with(kRecordEnding)))
+        return std::nullopt;
     name = name.substr(kRecordPrefix.size(), name.size() - kRecordPrefix.size() - kRecordEnding.size());
-    std::uint32_t processId = 0;
-    if (!parseDecimal(name, processId)) return std::nullopt;
-    return processId;
+    const std::size_t dash = name.find('-');
+    std::uint32_t sequence = 0;
+    if (dash == std::string_view::npos ? found.pending : !parseDecimal(name.substr(dash + 1), sequence))
+        return std::nullopt;
+    const auto run = parseRunId(name.substr(0, dash));
+    if (!run || (dash == std::string_view::npos && run->started != 0)) return std::nullopt;
+    found.run = *run;
+    return found;
 }
 
 std::string formatCommitRecord(const CommitRecord& record) {
-    std::string text = std::string(kHeader) + "\nprocess " + std::to_string(record.processId) + "\nwritten " +
+    std::string text = std::string(kHeader) + "\nprocess " + formatRunId(record.run) + "\nwritten " +
                        record.writtenAt + "\n";
     for (const CommitMove& move : record.moves)
         text += "move " + move.target + " " + move.fresh + " " + (move.earlier.empty() ? "-" : move.earlier) +
@@ -99,11 +109,12 @@ std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOu
     CommitRecord record;
     const auto process = words(lines[1]);
     const auto written = words(lines[2]);
-    if (process.size() != 2 || process[0] != "process" || !parseDecimal(process[1], record.processId) ||
-        written.size() != 2 || written[0] != "written") {
+    const auto run = process.size() == 2 ? parseRunId(process[1]) : std::nullopt;
+    if (!run || process[0] != "process" || written.size() != 2 || written[0] != "written") {
         reason = "damaged";
         return std::nullopt;
     }
+    record.run = *run;
     record.writtenAt = written[1];
     const auto end = words(lines.back());
     std::uint32_t count = 0;
@@ -113,7 +124,7 @@ std::optional<CommitRecord> parseCommitRecord(std::string_view text, bool (*isOu
     }
     for (std::size_t i = 3; i + 1 < lines.size(); ++i) {
         CommitMove move;
-        reason = checkMove(words(lines[i]), record.processId, isOurs, move);
+        reason = checkMove(words(lines[i]), record.run, isOurs, move);
         if (!reason.empty()) return std::nullopt;
         record.moves.push_back(std::move(move));
     }

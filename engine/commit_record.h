@@ -3,17 +3,21 @@
 // The commit record: before the first export file is moved into place, a run
 // writes into the output folder a small text naming every move it is about to
 // make, and removes it once the whole set is in place. A later run that finds
-// the record of a process that has ended completes those moves first.
+// the record of a run that has ended completes those moves first.
 //
 //   Boxloom commit record 1
-//   process 4711
+//   process 4711_0001f2e3d4c5b6a7
 //   written 2026-12-09T10:00:00Z
-//   move Batting_Stats.CSV ~Batting_Stats.CSV.4711-0.tmp ~Batting_Stats.CSV.4711-1.old
-//   move Fielding_Stats.CSV ~Fielding_Stats.CSV.4711-2.tmp -
+//   move Batting_Stats.CSV ~Batting_Stats.CSV.4711_…-0.tmp ~Batting_Stats.CSV.4711_…-1.old
+//   move Fielding_Stats.CSV ~Fielding_Stats.CSV.4711_…-2.tmp -
 //   end 2
 //
 // Each move names the target, the new file and where the earlier file goes
-// ("-" when there was none), all plain names in the record's folder.
+// ("-" when there was none), all plain names in the record's folder. A record
+// is written whole under its pending name and then moved to its own, so a
+// record under its own name is never a piece of one.
+
+#include "run_identity.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,14 +34,21 @@ struct CommitMove {
 };
 
 struct CommitRecord {
-    std::uint32_t processId = 0;
+    RunId run;
     std::string writtenAt; // UTC, ISO 8601
     std::vector<CommitMove> moves;
 };
 
-std::string commitRecordName(std::uint32_t processId);
-// The process named by a commit record's file name; nothing for any other name.
-std::optional<std::uint32_t> parseCommitRecordName(std::string_view name);
+// "~boxloom-commit.RUN-SEQ.txt", or ".new" while it is written; no run names two alike.
+std::string commitRecordName(const RunId& run, std::uint32_t sequence, bool pending);
+
+struct CommitRecordName {
+    RunId run;
+    bool pending = false;
+};
+// Whose record a file's name says it is (earlier versions named it "~boxloom-commit.PID.txt");
+// nothing for any other name.
+std::optional<CommitRecordName> parseCommitRecordName(std::string_view name);
 
 std::string formatCommitRecord(const CommitRecord& record);
 

@@ -5,6 +5,8 @@
 #include "temporary_names.h"
 
 #include <atomic>
+#include <map>
+#include <mutex>
 
 namespace boxloom {
 
@@ -14,7 +16,7 @@ std::atomic<std::uint32_t> sideFileSequence{0};
 
 std::string sidePath(const std::string& finalPath, SideFile kind) {
     return std::string(folderOf(finalPath)) +
-           sideFileName(nameOf(finalPath), platform::currentProcessId(), sideFileSequence++, kind);
+           sideFileName(nameOf(finalPath), currentRun(), sideFileSequence++, kind);
 }
 
 } // namespace
@@ -148,6 +150,43 @@ std::unique_ptr<OutputFile> FileSystemOutputs::create(const std::string& finalPa
 
 namespace {
 
+// The records that this process's runs have written and not yet removed, by
+// folder: any other record of this process is one of a run that has ended.
+class RecordsInUse {
+public:
+    struct Names {
+        std::string pending, placed;
+    };
+    Names add(const std::string& folder) {
+        const std::uint32_t sequence = sideFileSequence++;
+        const Names names{commitRecordName(currentRun(), sequence, true),
+                          commitRecordName(currentRun(), sequence, false)};
+        const std::lock_guard lock(mutex_);
+        byFolder_[folder] = names;
+        return names;
+    }
+    std::string take(const std::string& folder) {
+        const std::lock_guard lock(mutex_);
+        const auto found = byFolder_.find(folder);
+        if (found == byFolder_.end()) return {};
+        const std::string placed = found->second.placed;
+        byFolder_.erase(found);
+        return placed;
+    }
+    bool has(const std::string& name) {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [folder, names] : byFolder_)
+            if (name == names.pending || name == names.placed) return true;
+        return false;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, Names> byFolder_;
+};
+
+RecordsInUse recordsInUse;
+
 class PlatformFolderOps final : public FolderOps {
 public:
     explicit PlatformFolderOps(const FileStepHook& hook) : hook_(hook) {}
@@ -174,10 +213,9 @@ public:
         step();
         return platform::flushFolder(folder);
     }
-    std::uint32_t currentProcessId() override { return platform::currentProcessId(); }
-    bool processMayBeRunning(std::uint32_t processId) override {
-        return platform::processMayBeRunning(processId);
-    }
+    RunId currentRun() override { return boxloom::currentRun(); }
+    bool runMayBeGoing(const RunId& run) override { return boxloom::runMayBeGoing(run); }
+    bool recordInUse(const std::string& name) override { return recordsInUse.has(name); }
 
 private:
     void step() const {
@@ -188,10 +226,6 @@ private:
 
 std::string folderPath(const std::string& folder) { return folder.empty() ? "." : folder; }
 
-std::string recordPath(const std::string& folder) {
-    return joinPath(folderPath(folder), commitRecordName(platform::currentProcessId()));
-}
-
 } // namespace
 
 FolderRecovery FileSystemOutputs::recoverFolder(const std::string& folder, bool (*isOurs)(std::string_view)) {
@@ -199,21 +233,39 @@ FolderRecovery FileSystemOutputs::recoverFolder(const std::string& folder, bool 
     return boxloom::recoverFolder(ops, folder, isOurs);
 }
 
+// Written whole under its pending name first: a record in place is never a piece of one.
 std::string FileSystemOutputs::beginCommit(const std::string& folder, const std::vector<CommitMove>& moves) {
-    const CommitRecord record{platform::currentProcessId(), platform::utcNow(), moves};
-    if (hook_) hook_();
-    if (std::string reason = platform::writeFileDurably(recordPath(folder), formatCommitRecord(record));
-        !reason.empty())
+    const std::string where = folderPath(folder);
+    const RecordsInUse::Names names = recordsInUse.add(where);
+    const std::string pending = joinPath(where, names.pending);
+    step();
+    std::string reason =
+        platform::writeFileDurably(pending, formatCommitRecord({currentRun(), platform::utcNow(), moves}));
+    if (reason.empty()) {
+        step();
+        reason = platform::moveReplacing(pending, joinPath(where, names.placed));
+    }
+    if (!reason.empty()) {
+        platform::removeIfPresent(pending);
         return reason;
-    if (hook_) hook_();
-    return platform::flushFolder(folderPath(folder));
+    }
+    step();
+    return platform::flushFolder(where);
 }
 
 std::string FileSystemOutputs::endCommit(const std::string& folder) {
+    const std::string where = folderPath(folder);
+    const std::string placed = recordsInUse.take(where);
+    if (placed.empty()) return {};
+    step();
+    if (std::string reason = platform::removeIfPresent(joinPath(where, placed)); !reason.empty())
+        return reason;
+    step();
+    return platform::flushFolder(where);
+}
+
+void FileSystemOutputs::step() const {
     if (hook_) hook_();
-    if (std::string reason = platform::removeIfPresent(recordPath(folder)); !reason.empty()) return reason;
-    if (hook_) hook_();
-    return platform::flushFolder(folderPath(folder));
 }
 
 ExportIo fileSystemIo() {

@@ -92,6 +92,7 @@ public:
     std::string endCommit(const std::string& folder) override;
 
 private:
+    void step() const;
     FileStepHook hook_;
 };
 

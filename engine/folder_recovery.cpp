@@ -9,6 +9,9 @@ namespace boxloom {
 
 namespace {
 
+constexpr const char* kStoppedBeforeReplacing =
+    "removed the record of an export that stopped before it replaced any file, and its new files";
+
 class Recovery {
 public:
     Recovery(FolderOps& ops, const std::string& folder, bool (*isOurs)(std::string_view))
@@ -19,7 +22,8 @@ public:
         const std::vector<std::string> names = ops_.names(folder_.empty() ? "." : folder_);
         names_ = &names;
         for (const std::string& name : names)
-            if (const auto processId = parseCommitRecordName(name)) settleRecord(name, *processId);
+            if (const auto record = parseCommitRecordName(name))
+                record->pending ? settlePending(name, record->run) : settleRecord(name, record->run);
         for (const std::string& name : names)
             clearSideFile(name);
         return std::move(result_);
@@ -28,70 +32,81 @@ public:
 private:
     std::string path(const std::string& name) const { return prefix_ + name; }
     bool exists(const std::string& name) { return ops_.exists(path(name)); }
-    bool ended(std::uint32_t processId) {
-        return processId != ops_.currentProcessId() && !ops_.processMayBeRunning(processId);
+    bool ended(const RunId& run) { return run != ops_.currentRun() && !ops_.runMayBeGoing(run); }
+    // This process's own earlier run has ended once it let go of its record.
+    bool recordEnded(const std::string& name, const RunId& run) {
+        return run == ops_.currentRun() ? !ops_.recordInUse(name) : ended(run);
     }
 
-    void leaveAlone(std::uint32_t processId, const std::string& name, const std::string& why) {
-        untouchable_.insert(processId);
+    void leaveAlone(const RunId& run, const std::string& name, const std::string& why) {
+        untouchable_.insert(run);
         result_.warnings.push_back({path(name), "left alone: " + why});
     }
 
-    void settleRecord(const std::string& name, std::uint32_t processId) {
+    // A record still being written names nothing that was moved: a run moves its
+    // record into place before its first move.
+    void settlePending(const std::string& name, const RunId& run) {
+        if (!recordEnded(name, run)) return;
+        if (!exists(name) || !step(path(name), ops_.remove(path(name)))) return;
+        result_.notes.push_back(kStoppedBeforeReplacing);
+    }
+
+    void settleRecord(const std::string& name, const RunId& run) {
         // The record's own side files are settled with it, never by the plain clean-up below.
-        untouchable_.insert(processId);
-        if (!ended(processId))
-            return leaveAlone(processId, name, "the export that wrote it is still running");
+        untouchable_.insert(run);
+        if (!recordEnded(name, run))
+            return leaveAlone(run, name, "the export that wrote it is still running");
         std::string reason;
         const auto text = ops_.read(path(name), reason);
         std::optional<CommitRecord> record;
         if (text) record = parseCommitRecord(*text, isOurs_, reason);
-        if (record && record->processId != processId) untouchable_.insert(record->processId);
-        if (!record && text && isCutShortRecord(*text) && !movedAnEarlierFile(processId))
-            return discardUnwritten(name, processId);
-        if (!record || record->processId != processId)
-            return leaveAlone(processId, name,
+        if (record && record->run != run) untouchable_.insert(record->run);
+        if (!record && text && isCutShortRecord(*text) && !movedAnEarlierFile(run))
+            return discardUnwritten(name, run);
+        if (!record || record->run != run)
+            return leaveAlone(run, name,
                               "not a commit record that can be trusted (" +
                                   (reason.empty() ? "another process's" : reason) + ")");
         if (completable(*record))
             complete(name, *record);
-        else if (everyFileReplaced(*record))
+        else if (nothingLeftToDo(*record))
             forgetRecord(name, *record);
         else
             rollBack(name, *record);
     }
 
     // An earlier export moved aside is the first move a run makes of a target that had one.
-    bool movedAnEarlierFile(std::uint32_t processId) {
+    bool movedAnEarlierFile(const RunId& run) {
         for (const std::string& name : *names_) {
             const auto owner = parseSideFileName(name);
-            if (owner && owner->processId == processId && owner->kind == SideFile::KeptEarlier) return true;
+            if (owner && owner->run == run && owner->kind == SideFile::KeptEarlier) return true;
         }
         return false;
     }
 
-    // A run that died or failed while writing its record had replaced nothing:
-    // its record goes, and its new files with the side files below.
-    void discardUnwritten(const std::string& name, std::uint32_t processId) {
+    // A run of an earlier version that died or failed while writing its record
+    // had replaced nothing: its record goes, and its new files with the side files below.
+    void discardUnwritten(const std::string& name, const RunId& run) {
         if (!finishRecord(name)) return;
-        untouchable_.erase(processId);
-        result_.notes.push_back("removed the record of an export that stopped before it replaced any file,"
-                                " and its new files");
+        untouchable_.erase(run);
+        result_.notes.push_back(kStoppedBeforeReplacing);
     }
 
-    // Every new file is in place and the earlier ones are gone: the run got to
-    // the end and only its record stayed (it could not be removed). Nothing is
-    // rolled back.
-    bool everyFileReplaced(const CommitRecord& record) {
+    // No new file is left and every target is there: either the run got to the
+    // end and only its record stayed, or it failed before its first move and
+    // could not remove the record. Nothing is to be rolled back either way.
+    bool nothingLeftToDo(const CommitRecord& record) {
         for (const CommitMove& move : record.moves)
-            if (exists(move.fresh) || !exists(move.target)) return false;
+            if (exists(move.fresh) ||
+                (!move.earlier.empty() && (exists(move.earlier) || !exists(move.target))))
+                return false;
         return true;
     }
 
     void forgetRecord(const std::string& name, const CommitRecord& record) {
         if (!finishRecord(name)) return;
         result_.notes.push_back("removed the record of an export of " + record.writtenAt +
-                                " that had put every file in place");
+                                " that had left no file to complete or put back");
     }
 
     // Every new file is still there or already in place.
@@ -159,8 +174,8 @@ private:
 
     void clearSideFile(const std::string& name) {
         const auto owner = parseSideFileName(name);
-        if (!owner || !isOurs_(owner->finalName) || untouchable_.count(owner->processId) ||
-            !ended(owner->processId) || !exists(name))
+        if (!owner || !isOurs_(owner->finalName) || untouchable_.count(owner->run) || !ended(owner->run) ||
+            !exists(name))
             return;
         // An earlier export moved aside by a run that died before putting it back.
         if (owner->kind == SideFile::KeptEarlier && !exists(owner->finalName) &&
@@ -175,7 +190,7 @@ private:
     const std::string& folder_;
     std::string prefix_;
     bool (*isOurs_)(std::string_view);
-    std::set<std::uint32_t> untouchable_;             // processes whose records were left alone
+    std::set<RunId> untouchable_;                     // runs whose records were left alone
     const std::vector<std::string>* names_ = nullptr; // the folder's, as the run began
     FolderRecovery result_;
 };

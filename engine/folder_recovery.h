@@ -2,8 +2,8 @@
 
 // What a run does first in its output folder: it completes the replacement of
 // any run that died while moving its files into place (or puts the earlier
-// files back where that cannot be done), then clears the side files of runs
-// that have ended.
+// files back where that cannot be done), then clears the side files and
+// half-written records of runs that have ended.
 
 #include "commit_record.h"
 #include "export_outcome.h"
@@ -28,8 +28,10 @@ public:
     virtual std::string moveIfAbsent(const std::string& from, const std::string& to) = 0;
     virtual std::string remove(const std::string& path) = 0; // "" also when it was not there
     virtual std::string flushFolder(const std::string& folder) = 0;
-    virtual std::uint32_t currentProcessId() = 0;
-    virtual bool processMayBeRunning(std::uint32_t processId) = 0;
+    virtual RunId currentRun() = 0;
+    virtual bool runMayBeGoing(const RunId& run) = 0;
+    // Whether a run of this process is between writing that record and removing it.
+    virtual bool recordInUse(const std::string& name) = 0;
 };
 
 FolderRecovery recoverFolder(FolderOps& ops, const std::string& folder, bool (*isOurs)(std::string_view));

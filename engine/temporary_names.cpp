@@ -1,7 +1,6 @@
 #include "temporary_names.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace boxloom {
 
@@ -12,18 +11,12 @@ constexpr std::string_view kKeptEnding = ".old";
 
 } // namespace
 
-bool parseDecimal(std::string_view digits, std::uint32_t& value) {
-    if (digits.empty()) return false;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return error == std::errc() && end == digits.data() + digits.size();
-}
-
-std::string sideFileName(std::string_view finalName, std::uint32_t processId, std::uint32_t sequence,
+std::string sideFileName(std::string_view finalName, const RunId& run, std::uint32_t sequence,
                          SideFile kind) {
     std::string name = "~";
     name += finalName;
     name += '.';
-    name += std::to_string(processId);
+    name += formatRunId(run);
     name += '-';
     name += std::to_string(sequence);
     name += kind == SideFile::Temporary ? kTemporaryEnding : kKeptEnding;
@@ -46,9 +39,9 @@ std::optional<SideFileOwner> parseSideFileName(std::string_view name) {
     const auto dot = name.find_last_of('.', dash);
     if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) return std::nullopt;
     std::uint32_t sequence = 0;
-    if (!parseDecimal(name.substr(dot + 1, dash - dot - 1), owner.processId) ||
-        !parseDecimal(name.substr(dash + 1), sequence))
-        return std::nullopt;
+    const auto run = parseRunId(name.substr(dot + 1, dash - dot - 1));
+    if (!run || !parseDecimal(name.substr(dash + 1), sequence)) return std::nullopt;
+    owner.run = *run;
     owner.finalName = name.substr(0, dot);
     return owner;
 }

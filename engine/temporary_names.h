@@ -1,8 +1,10 @@
 #pragma once
 
-// Files written beside an export file are named "~NAME.PID-SEQ.tmp" (the new
-// file being written) and "~NAME.PID-SEQ.old" (the earlier file, kept until
+// Files written beside an export file are named "~NAME.RUN-SEQ.tmp" (the new
+// file being written) and "~NAME.RUN-SEQ.old" (the earlier file, kept until
 // the whole set is in place), so a later run can tell whose they are.
+
+#include "run_identity.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,17 +15,13 @@ namespace boxloom {
 
 enum class SideFile { Temporary, KeptEarlier };
 
-std::string sideFileName(std::string_view finalName, std::uint32_t processId, std::uint32_t sequence,
-                         SideFile kind);
+std::string sideFileName(std::string_view finalName, const RunId& run, std::uint32_t sequence, SideFile kind);
 
 struct SideFileOwner {
     std::string finalName;
-    std::uint32_t processId = 0;
+    RunId run;
     SideFile kind = SideFile::Temporary;
 };
-
-// Decimal digits only, as the side files and the commit record write numbers.
-bool parseDecimal(std::string_view digits, std::uint32_t& value);
 
 // What a side file's name says; nothing for any other name.
 std::optional<SideFileOwner> parseSideFileName(std::string_view name);

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     testing::MemoryFolder folder;
-    folder.files[inPath(commitRecordName(record ? record->processId : 7))] = std::string(text);
+    folder.files[inPath(commitRecordName(record ? record->run : RunId{7}, 0, false))] = std::string(text);
     folder.files[inPath("zelgs.dat")] = "league";
     folder.files[inPath("notes.txt")] = "someone else's";
     int bit = 0;

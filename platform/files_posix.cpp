@@ -3,7 +3,6 @@
 #include "paths.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -81,13 +80,6 @@ std::vector<std::string> namesInFolder(const std::string& folder) {
         names.emplace_back(entry->d_name);
     ::closedir(listing);
     return names;
-}
-
-std::uint32_t currentProcessId() { return static_cast<std::uint32_t>(::getpid()); }
-
-bool processMayBeRunning(std::uint32_t processId) {
-    if (processId == 0 || processId > 0x7FFFFFFF) return true;
-    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
 }
 
 bool pathExists(const std::string& path) {

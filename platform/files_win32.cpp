@@ -56,17 +56,6 @@ std::vector<std::string> namesInFolder(const std::string& folder) {
     return names;
 }
 
-std::uint32_t currentProcessId() { return GetCurrentProcessId(); }
-
-bool processMayBeRunning(std::uint32_t processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
-    DWORD exitCode = 0;
-    const bool running = !GetExitCodeProcess(process, &exitCode) || exitCode == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-}
-
 bool pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

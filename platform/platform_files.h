@@ -19,6 +19,9 @@ std::vector<std::string> namesInFolder(const std::string& folder);
 std::uint32_t currentProcessId();
 // True also when it cannot tell: a side file is removed only when its process is surely gone.
 bool processMayBeRunning(std::uint32_t processId);
+// When the process of that number started, as a number that no other process
+// of that number has on this machine (never 0); nothing when it cannot be told.
+std::optional<std::uint64_t> processStartStamp(std::uint32_t processId);
 bool pathExists(const std::string& path);
 bool removeFile(const std::string& path);
 // Reason of a failure, or "" (also when there was nothing to remove).

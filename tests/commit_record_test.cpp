@@ -4,6 +4,7 @@
 #include "export_file_kinds.h"
 #include "folder_recovery.h"
 #include "memory_folder.h"
+#include "temporary_names.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,10 @@ namespace {
 using testing::inPath;
 using testing::MemoryFolder;
 
-constexpr std::uint32_t kDead = 4711;
+constexpr RunId kDead{4711, 0x00c0ffee00c0ffee};
 
 CommitMove moveOf(const std::string& target, bool hadEarlier, int sequence) {
-    const std::string base = "~" + target + "." + std::to_string(kDead) + "-";
+    const std::string base = "~" + target + "." + formatRunId(kDead) + "-";
     return {target, base + std::to_string(sequence) + ".tmp",
             hadEarlier ? base + std::to_string(sequence + 1) + ".old" : std::string()};
 }
@@ -35,20 +36,57 @@ TEST(CommitRecord, ReadsBackWhatItWrote) {
     std::string reason;
     const auto record = parseCommitRecord(text, isExportFileName, reason);
     ASSERT_TRUE(record) << reason;
-    EXPECT_EQ(record->processId, kDead);
+    EXPECT_EQ(record->run, kDead);
     EXPECT_EQ(record->writtenAt, "2031-04-01T12:00:00Z");
     ASSERT_EQ(record->moves.size(), 2u);
-    EXPECT_EQ(record->moves[0].earlier, "~Batting_Stats.CSV.4711-1.old");
+    EXPECT_EQ(record->moves[0].earlier, "~Batting_Stats.CSV.4711_00c0ffee00c0ffee-1.old");
     EXPECT_EQ(record->moves[1].earlier, "");
-    EXPECT_EQ(commitRecordName(kDead), "~boxloom-commit.4711.txt");
-    EXPECT_EQ(parseCommitRecordName("~boxloom-commit.4711.txt"), kDead);
-    EXPECT_FALSE(parseCommitRecordName("~boxloom-commit.47x1.txt"));
-    EXPECT_FALSE(parseCommitRecordName("boxloom-commit.4711.txt"));
+}
+
+// A record's and a side file's name say whose they are, in this version's form
+// and in the earlier one that held the process's number alone.
+TEST(CommitRecord, NamesSayWhichRunTheyBelongTo) {
+    EXPECT_EQ(commitRecordName(kDead, 9, false), "~boxloom-commit.4711_00c0ffee00c0ffee-9.txt");
+    EXPECT_EQ(commitRecordName(kDead, 9, true), "~boxloom-commit.4711_00c0ffee00c0ffee-9.new");
+    struct Case {
+        const char* name;
+        std::optional<RunId> run;
+        bool pending;
+    };
+    const Case cases[] = {
+        {"~boxloom-commit.4711_00c0ffee00c0ffee-9.txt", kDead, false},
+        {"~boxloom-commit.4711_00c0ffee00c0ffee-9.new", kDead, true},
+        {"~boxloom-commit.4711.txt", RunId{4711}, false},
+        {"~boxloom-commit.4711-2.txt", RunId{4711}, false},
+        {"~boxloom-commit.4711.new", std::nullopt, false},
+        {"~boxloom-commit.4711_00c0ffee00c0ffee.txt", std::nullopt, false},
+        {"~boxloom-commit.4711_00C0FFEE00C0FFEE-9.txt", std::nullopt, false},
+        {"~boxloom-commit.4711_0000000000000000-9.txt", std::nullopt, false},
+        {"~boxloom-commit.4711_c0ffee-9.txt", std::nullopt, false},
+        {"~boxloom-commit.47x1.txt", std::nullopt, false},
+        {"boxloom-commit.4711.txt", std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        const auto found = parseCommitRecordName(c.name);
+        EXPECT_EQ(found.has_value(), c.run.has_value()) << c.name;
+        if (!found || !c.run) continue;
+        EXPECT_EQ(found->run, *c.run) << c.name;
+        EXPECT_EQ(found->pending, c.pending) << c.name;
+    }
+    for (const RunId& run : {kDead, RunId{4711}}) {
+        const auto owner =
+            parseSideFileName(sideFileName("Batting_Stats.CSV", run, 3, SideFile::KeptEarlier));
+        ASSERT_TRUE(owner);
+        EXPECT_EQ(owner->run, run);
+        EXPECT_EQ(owner->finalName, "Batting_Stats.CSV");
+        EXPECT_EQ(owner->kind, SideFile::KeptEarlier);
+    }
 }
 
 // Anything but a whole record of export files and their own side files is refused.
 TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
     const std::string good = formatCommitRecord(twoFiles());
+    const std::string run = formatRunId(kDead);
     auto replaced = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
@@ -61,17 +99,20 @@ TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
         {"another version", replaced("record 1", "record 2")},
         {"a count that does not match", replaced("end 2", "end 3")},
         {"a target in another folder", replaced("move Batting_Stats.CSV", "move ../Batting_Stats.CSV")},
-        {"a league file as target", replaced("move Batting_Stats.CSV ~Batting_Stats.CSV.4711-0.tmp",
-                                             "move zelgs.dat ~zelgs.dat.4711-0.tmp")},
+        {"a league file as target", replaced("move Batting_Stats.CSV ~Batting_Stats.CSV." + run + "-0.tmp",
+                                             "move zelgs.dat ~zelgs.dat." + run + "-0.tmp")},
         {"a new file of another process",
-         replaced("~Batting_Stats.CSV.4711-0.tmp", "~Batting_Stats.CSV.99-0.tmp")},
+         replaced("~Batting_Stats.CSV." + run + "-0.tmp", "~Batting_Stats.CSV.99-0.tmp")},
+        {"a new file of an earlier process of that number",
+         replaced("~Batting_Stats.CSV." + run + "-0.tmp", "~Batting_Stats.CSV.4711-0.tmp")},
         {"a new file of another target",
-         replaced("~Batting_Stats.CSV.4711-0.tmp", "~Pitching_Stats.CSV.4711-0.tmp")},
+         replaced("~Batting_Stats.CSV." + run + "-0.tmp", "~Pitching_Stats.CSV." + run + "-0.tmp")},
         {"a new file with a path",
-         replaced("~Batting_Stats.CSV.4711-0.tmp", "x/~Batting_Stats.CSV.4711-0.tmp")},
+         replaced("~Batting_Stats.CSV." + run + "-0.tmp", "x/~Batting_Stats.CSV." + run + "-0.tmp")},
         {"an earlier file that is a new one",
-         replaced("~Batting_Stats.CSV.4711-1.old", "~Batting_Stats.CSV.4711-1.tmp")},
-        {"no process", replaced("process 4711", "process me")},
+         replaced("~Batting_Stats.CSV." + run + "-1.old", "~Batting_Stats.CSV." + run + "-1.tmp")},
+        {"no process", replaced("process " + run, "process me")},
+        {"a start that is not one", replaced("process " + run, "process 4711_x")},
         {"no time", replaced("written 2031-04-01T12:00:00Z", "written  ")},
         {"two blanks between words", replaced("move Batting_Stats.CSV ", "move  Batting_Stats.CSV ")},
     };
@@ -82,7 +123,7 @@ TEST(CommitRecord, RefusesDamagedAndForeignRecords) {
     }
 }
 
-const std::string kRecordPath = testing::inPath("~boxloom-commit.4711.txt");
+const std::string kRecordPath = testing::inPath(commitRecordName(kDead, 9, false));
 
 // Five files, three of them with an earlier file, stopped after `moves` of the run's moves.
 MemoryFolder interrupted(int moves, bool freshGone = false) {
@@ -130,6 +171,61 @@ TEST(FolderRecovery, AReplacementStoppedAtAnyMoveIsCompleted) {
     }
 }
 
+// A process number outlives its run: the first process of every container is
+// number 1, and a program's own earlier run shares its process.
+TEST(FolderRecovery, ARunIsGoneThoughItsProcessNumberLivesOn) {
+    const std::vector<std::pair<const char*, void (*)(MemoryFolder&)>> cases = {
+        {"another process has its number",
+         [](MemoryFolder& f) {
+             f.running = {{4711, 0x0badf00d0badf00d}};
+         }},
+        {"this process has its number",
+         [](MemoryFolder& f) {
+             f.current = {4711, 0x0badf00d0badf00d};
+         }},
+        {"an earlier run of this process", [](MemoryFolder& f) { f.current = kDead; }},
+    };
+    for (const auto& [what, setUp] : cases) {
+        MemoryFolder folder = interrupted(5);
+        setUp(folder);
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.warnings.empty()) << what << ": " << recovery.warnings[0].reason;
+        ASSERT_EQ(recovery.notes.size(), 1u) << what;
+        EXPECT_TRUE(recovery.notes[0].starts_with("completed an export interrupted")) << what;
+        const auto files = exportFiles(folder);
+        ASSERT_EQ(files.size(), 5u) << what;
+        for (const auto& [name, text] : files)
+            EXPECT_EQ(text, "new " + name) << what;
+    }
+}
+
+// A record still under its pending name was never in place, so no file was
+// moved: the record and the run's new files go once the run is gone.
+TEST(FolderRecovery, ARecordStillBeingWrittenIsRemovedWithItsNewFilesOnceItsRunIsGone) {
+    const std::string pending = inPath(commitRecordName(kDead, 9, true));
+    for (const bool whole : {false, true}) {
+        for (const bool going : {false, true}) {
+            MemoryFolder folder = interrupted(0);
+            folder.files[pending] = whole ? folder.files[kRecordPath] : "";
+            folder.files.erase(kRecordPath);
+            if (going) folder.running.insert(kDead);
+            const auto before = folder.files;
+            const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+            EXPECT_TRUE(recovery.warnings.empty() && recovery.problems.empty());
+            if (going) {
+                EXPECT_TRUE(folder.files == before && recovery.notes.empty()) << "a running export's files";
+                continue;
+            }
+            ASSERT_EQ(recovery.notes.size(), 1u);
+            EXPECT_NE(recovery.notes[0].find("before it replaced any file"), std::string::npos);
+            const auto files = exportFiles(folder);
+            ASSERT_EQ(files.size(), 3u) << "the record or new files were left";
+            for (const auto& [name, bytes] : files)
+                EXPECT_EQ(bytes, "earlier " + name);
+        }
+    }
+}
+
 TEST(FolderRecovery, ARecordWhoseNewFileIsGoneIsRolledBackAndEveryFileNamed) {
     for (int moves : {0, 3, 7}) {
         MemoryFolder folder = interrupted(moves, true);
@@ -154,15 +250,21 @@ TEST(FolderRecovery, RecordsThatCannotBeTrustedOrOfARunningExportAreLeftAlone) {
     const Case cases[] = {
         {"damaged", [](MemoryFolder& f) { f.files[kRecordPath].resize(f.files[kRecordPath].size() - 5); }},
         {"still running", [](MemoryFolder& f) { f.running.insert(kDead); }},
+        {"of a run of this process that has it in use",
+         [](MemoryFolder& f) {
+             f.current = kDead;
+             f.recordsInUse.insert(commitRecordName(kDead, 9, false));
+         }},
         {"naming a league file",
          [](MemoryFolder& f) {
              std::string& text = f.files[kRecordPath];
-             const std::string from = "move Batting_Splits.CSV ~Batting_Splits.CSV.4711-8.tmp";
-             text.replace(text.find(from), from.size(), "move zelgs.dat ~zelgs.dat.4711-8.tmp");
+             const std::string run = formatRunId(kDead);
+             const std::string from = "move Batting_Splits.CSV ~Batting_Splits.CSV." + run + "-8.tmp";
+             text.replace(text.find(from), from.size(), "move zelgs.dat ~zelgs.dat." + run + "-8.tmp");
          }},
         {"of another process",
          [](MemoryFolder& f) {
-             f.files[inPath("~boxloom-commit.99.txt")] = f.files[kRecordPath];
+             f.files[inPath(commitRecordName({99, kDead.started}, 9, false))] = f.files[kRecordPath];
              f.files.erase(kRecordPath);
          }},
     };
@@ -210,20 +312,32 @@ TEST(FolderRecovery, ARecordCutShortBeforeAnyMoveIsRemovedWithItsNewFiles) {
     EXPECT_TRUE(moved.files == before);
 }
 
-// A run that put every file in place and removed the earlier ones but could
-// not remove its record: the next run removes the record and rolls nothing
-// back (it once removed the new files that had no earlier one).
-TEST(FolderRecovery, TheRecordOfARunThatReplacedEveryFileIsRemovedAndNothingRolledBack) {
-    MemoryFolder folder = interrupted(8);
-    std::erase_if(folder.files, [](const auto& file) { return file.first.ends_with(".old"); });
-    const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
-    EXPECT_TRUE(recovery.problems.empty() && recovery.warnings.empty());
-    ASSERT_EQ(recovery.notes.size(), 1u);
-    EXPECT_NE(recovery.notes[0].find("had put every file in place"), std::string::npos) << recovery.notes[0];
-    const auto files = exportFiles(folder);
-    ASSERT_EQ(files.size(), 5u);
-    for (const auto& [name, bytes] : files)
-        EXPECT_EQ(bytes, "new " + name);
+// A record that its run could not remove, once the run had put every file in
+// place and removed the earlier ones, or when it failed before its first move
+// and had removed its new files: nothing is left to do but remove the record,
+// and nothing is said to hold what it does not.
+TEST(FolderRecovery, ARecordLeftWithNothingToCompleteOrPutBackIsRemovedAndNothingRolledBack) {
+    const std::vector<std::pair<const char*, MemoryFolder>> cases = {
+        {"every file in place", interrupted(8)},
+        {"failed before the first move", interrupted(0, true)},
+    };
+    for (auto [what, folder] : cases) {
+        const auto expected = [&] {
+            std::map<std::string, std::string> files;
+            for (const auto& [name, bytes] : exportFiles(folder))
+                if (!name.starts_with("~")) files[name] = bytes;
+            return files;
+        }();
+        std::erase_if(folder.files, [](const auto& file) {
+            return file.first.ends_with(".old") || file.first.ends_with(".tmp");
+        });
+        const FolderRecovery recovery = recoverFolder(folder, "out", isExportFileName);
+        EXPECT_TRUE(recovery.problems.empty() && recovery.warnings.empty()) << what;
+        ASSERT_EQ(recovery.notes.size(), 1u) << what;
+        EXPECT_NE(recovery.notes[0].find("left no file to complete or put back"), std::string::npos)
+            << what << ": " << recovery.notes[0];
+        EXPECT_TRUE(exportFiles(folder) == expected) << what;
+    }
 }
 
 TEST(FolderRecovery, AMoveThatFailsIsAProblemAndTheRecordStaysForTheNextRun) {

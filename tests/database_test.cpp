@@ -7,6 +7,7 @@
 #include "league_store.h"
 #include "paths.h"
 #include "platform_files.h"
+#include "run_identity.h"
 #include "season_files.h"
 #include "season_import.h"
 #include "sqlite_db.h"
@@ -529,12 +530,16 @@ TEST_F(DemoSeasons, ANewDatabasesNameTakenDuringTheImportFailsAndLeavesNoWorkFil
 // processes that are gone, and makes its own under a name no file has.
 TEST_F(DemoSeasons, WorkFilesOfKilledImportsGoTheirNamesAreNotReusedAndAFolderIsNoDatabase) {
     const std::string gone = "~league.db.2147483000-0.tmp";
-    const std::string ours = "~league.db." + std::to_string(platform::currentProcessId()) + "-0.tmp";
-    for (const std::string& name : {gone, gone + "-journal", ours, std::string("~other.db.2147483000-0.tmp")})
+    const std::string ours = "~league.db." + formatRunId(currentRun()) + "-0.tmp";
+    // An earlier process that had this one's number.
+    const std::string numberReused =
+        "~league.db." + formatRunId({currentRun().processId, currentRun().started ^ 1}) + "-0.tmp";
+    for (const std::string& name :
+         {gone, gone + "-journal", ours, numberReused, std::string("~other.db.2147483000-0.tmp")})
         testing::writeFile(work_.file(name), "left by a killed import");
     const ImportOutcome outcome = import({{"1986", season(0)}});
     ASSERT_TRUE(outcome.succeeded()) << outcome.problems[0].reason;
-    EXPECT_EQ(outcome.workFilesRemoved, 2u);
+    EXPECT_EQ(outcome.workFilesRemoved, 3u);
     std::filesystem::create_directory(work_.file("folder.db"));
     const ImportOutcome intoAFolder = importSeasons(work_.file("folder.db"), {{"1986", season(0)}}, {});
     ASSERT_EQ(intoAFolder.problems.size(), 1u);

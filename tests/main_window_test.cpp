@@ -318,7 +318,7 @@ void leaveAnExportInterruptedAfterItsThirdMove(const testing::TempFolder& folder
                                                const testing::TempFolder& newFiles) {
     constexpr std::uint32_t kDead = 2147483000; // no process has this number
     const std::vector<std::string> names = {"Batting_Stats.CSV", "Pitching_Stats.CSV", "Fielding_Stats.CSV"};
-    CommitRecord record{kDead, "2031-04-01T12:00:00Z", {}};
+    CommitRecord record{{kDead}, "2031-04-01T12:00:00Z", {}};
     int sequence = 0;
     for (const std::string& name : names) {
         const std::string side = "~" + name + "." + std::to_string(kDead) + "-";
@@ -327,7 +327,9 @@ void leaveAnExportInterruptedAfterItsThirdMove(const testing::TempFolder& folder
         sequence += 2;
         testing::writeFile(folder.file(record.moves.back().fresh), testing::readFile(newFiles.file(name)));
     }
-    testing::writeFile(folder.file(commitRecordName(kDead)), formatCommitRecord(record));
+    // Named as earlier versions named it: by the process's number alone.
+    testing::writeFile(folder.file("~boxloom-commit." + std::to_string(kDead) + ".txt"),
+                       formatCommitRecord(record));
     int moves = 3;
     for (const CommitMove& move : record.moves) {
         if (moves-- > 0) std::filesystem::rename(folder.file(move.target), folder.file(move.earlier));

@@ -2,6 +2,7 @@
 // give when they fail.
 
 #include "platform_files.h"
+#include "run_identity.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace boxloom::platform {
@@ -69,6 +72,37 @@ TEST(PlatformFiles, TheClockSaysUtcInIsoForm) {
     EXPECT_EQ(now[10], 'T');
     EXPECT_EQ(now.back(), 'Z');
     EXPECT_GE(now.substr(0, 4), "2024");
+}
+
+// A run is its process's number and start: a later process given the number
+// (as the first of every container is) is not the run that had it.
+TEST(PlatformProcesses, ARunIsToldFromAnotherProcessOfItsNumber) {
+    const RunId run = currentRun();
+    ASSERT_NE(run.started, 0u) << "this platform cannot tell when a process started";
+    EXPECT_EQ(processStartStamp(run.processId), run.started) << "the same on every asking";
+    EXPECT_TRUE(runMayBeGoing(run));
+    EXPECT_FALSE(runMayBeGoing({run.processId, run.started ^ 1}));
+    EXPECT_FALSE(runMayBeGoing({2147483000, run.started})) << "no process has this number";
+#ifndef _WIN32
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string own = formatRunId(currentRun());
+        ::_exit(::write(channel[1], own.data(), own.size()) == static_cast<ssize_t>(own.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    char text[64] = {};
+    const ssize_t got = ::read(channel[0], text, sizeof text - 1);
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    const auto childRun = parseRunId(std::string_view(text, got > 0 ? static_cast<std::size_t>(got) : 0));
+    ASSERT_TRUE(childRun) << text;
+    EXPECT_EQ(childRun->processId, static_cast<std::uint32_t>(child)) << "a forked child is a run of its own";
+    EXPECT_NE(childRun->started, 0u);
+    EXPECT_FALSE(runMayBeGoing(*childRun)) << "it has ended";
+#endif
 }
 
 } // namespace

@@ -19,8 +19,10 @@ inline std::string inPath(const std::string& name) { return joinPath("out", name
 class MemoryFolder final : public FolderOps {
 public:
     std::map<std::string, std::string> files; // by path, as inPath() makes it
-    std::set<std::uint32_t> running = {1};
-    std::string failingPath; // moves and removals of this path fail
+    RunId current{1, 0x1111};
+    std::set<RunId> running = {current};
+    std::set<std::string> recordsInUse; // this process's, by name
+    std::string failingPath;            // moves and removals of this path fail
     int flushes = 0;
 
     std::vector<std::string> names(const std::string& folder) override {
@@ -54,8 +56,14 @@ public:
         ++flushes;
         return {};
     }
-    std::uint32_t currentProcessId() override { return 1; }
-    bool processMayBeRunning(std::uint32_t processId) override { return running.count(processId) != 0; }
+    RunId currentRun() override { return current; }
+    // A run named by its number alone may be any running process of that number.
+    bool runMayBeGoing(const RunId& run) override {
+        for (const RunId& going : running)
+            if (going == run || (run.started == 0 && going.processId == run.processId)) return true;
+        return false;
+    }
+    bool recordInUse(const std::string& name) override { return recordsInUse.count(name) != 0; }
 };
 
 } // namespace boxloom::testing

@@ -138,7 +138,7 @@ FolderRecovery MemoryOutputs::recoverFolder(const std::string&, bool (*)(std::st
 }
 
 std::string MemoryOutputs::beginCommit(const std::string& folderPath, const std::vector<CommitMove>& moves) {
-    commitRecords.push_back(formatCommitRecord({1, "now", moves}));
+    commitRecords.push_back(formatCommitRecord({{1}, "now", moves}));
     commitOpen = true;
     if (const Fault* fault = faultFor(FaultAt::CommitRecord, folderPath)) return fault->reason;
     return {};
