@@ -86,16 +86,20 @@ int main(int argc, char** argv) {
         playerSeed.insert(playerSeed.end(), playerFile.begin(), playerFile.end());
         writeSeed(out / "league_files", name + "-players", playerSeed);
     }
-    for (std::uint8_t present : {0x00, 0x5A, 0xFF}) {
-        const std::string side = "~Batting_Stats.CSV.4711-";
-        const CommitRecord record{4711,
-                                  "2031-04-01T12:00:00Z",
-                                  {{"Batting_Stats.CSV", side + "0.tmp", side + "1.old"},
-                                   {"Fielding_Stats.TXT", "~Fielding_Stats.TXT.4711-2.tmp", ""}}};
-        const std::string text = formatCommitRecord(record);
-        std::vector<std::uint8_t> bytes = {present};
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        writeSeed(out / "commit_record", "record-" + std::to_string(present), bytes);
+    // A record as earlier versions named runs (the process's number) and as this one does.
+    for (const RunId run : {RunId{4711}, RunId{4711, 0x00c0ffee00c0ffee}}) {
+        for (std::uint8_t present : {0x00, 0x5A, 0xFF}) {
+            const std::string id = formatRunId(run);
+            const std::string side = "~Batting_Stats.CSV." + id + "-";
+            const CommitRecord record{run,
+                                      "2031-04-01T12:00:00Z",
+                                      {{"Batting_Stats.CSV", side + "0.tmp", side + "1.old"},
+                                       {"Fielding_Stats.TXT", "~Fielding_Stats.TXT." + id + "-2.tmp", ""}}};
+            const std::string text = formatCommitRecord(record);
+            std::vector<std::uint8_t> bytes = {present};
+            bytes.insert(bytes.end(), text.begin(), text.end());
+            writeSeed(out / "commit_record", "record-" + id + "-" + std::to_string(present), bytes);
+        }
     }
     for (int seasons : {1, 2})
         writeSeed(out / "site", "league-" + std::to_string(seasons), smallLeague(out / "work", seasons));
