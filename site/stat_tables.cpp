@@ -25,16 +25,28 @@ void appendEscaped(std::string& out, std::string_view text) {
 
 namespace {
 
-void appendHeader(std::string& out, std::string_view label, std::string_view meaning, bool numeric) {
-    out += numeric ? "<th class=\"num\"" : "<th";
-    if (!meaning.empty()) {
-        out += " title=\"";
-        appendEscaped(out, meaning);
-        out += '"';
+// Table markup is most of a site's bytes: cells and rows end where the next
+// begins, as HTML lets them, and attribute values go bare where they may.
+void appendAttribute(std::string& out, std::string_view name, std::string_view value) {
+    constexpr std::string_view kBare = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-/";
+    out += ' ';
+    out += name;
+    out += '=';
+    if (!value.empty() && value.back() != '/' && value.find_first_not_of(kBare) == std::string_view::npos) {
+        out += value;
+        return;
     }
+    out += '"';
+    appendEscaped(out, value);
+    out += '"';
+}
+
+void appendHeader(std::string& out, std::string_view label, std::string_view meaning, bool numeric) {
+    out += "<th";
+    if (!numeric) appendAttribute(out, "class", "t");
+    if (!meaning.empty()) appendAttribute(out, "title", meaning);
     out += '>';
     appendEscaped(out, label);
-    out += "</th>";
 }
 
 // Without the zeros that end the decimals: .29374, not .293740.
@@ -71,16 +83,16 @@ int sortDecimals(std::vector<Ratio> values, int printed) {
     return kMostDecimals;
 }
 
-// Rows in blocks of kBlockRows rows. A row ends at its "</tr>\n": a name
-// may hold a line break of its own.
+// Rows in blocks of kBlockRows rows. A row starts at its "<tr": text
+// inside one has every "<" escaped.
 std::vector<std::string> inBlocks(const std::string& rows) {
-    constexpr std::string_view kRowEnd = "</tr>\n";
+    constexpr std::string_view kRowStart = "<tr";
     std::vector<std::string> blocks;
     std::size_t count = 0;
-    for (std::size_t start = 0; start < rows.size();) {
-        const std::size_t end = rows.find(kRowEnd, start) + kRowEnd.size();
+    for (std::size_t start = rows.find(kRowStart); start != std::string::npos;) {
+        const std::size_t end = rows.find(kRowStart, start + kRowStart.size());
         if (count % TableData::kBlockRows == 0) blocks.emplace_back();
-        blocks.back().append(rows, start, end - start);
+        blocks.back().append(rows, start, end == std::string::npos ? std::string::npos : end - start);
         ++count;
         start = end;
     }
@@ -111,9 +123,8 @@ std::string TableData::rowsWithSortValues() const {
         if (needed == decimalsOf(cell.shown)) continue;
         rows.append(rows_, copied, cell.offset - copied);
         copied = cell.offset;
-        rows += " data-v=\"";
+        rows += " data-v=";
         appendSortValue(rows, cell.value, needed);
-        rows += '"';
     }
     rows.append(rows_, copied);
     return rows;
@@ -131,9 +142,14 @@ std::string TableData::rowsHtml() const {
     return joined;
 }
 
-TableData::TableData(std::string id, std::vector<std::string> leadingLabels) : id_(std::move(id)) {
-    for (const std::string& label : leadingLabels)
-        addHeader(label, std::string(meaningOfLeading(label)), false);
+TableData::TableData(std::string id, const std::vector<std::string>& leadingLabels,
+                     std::set<std::string_view>* explained)
+    : id_(std::move(id)), leadingText_(leadingLabels.size()) {
+    for (const std::string& label : leadingLabels) {
+        const std::string_view meaning = meaningOfLeading(label);
+        appendHeader(headers_, label,
+                     explained == nullptr || explained->insert(meaning).second ? meaning : "", false);
+    }
 }
 
 void TableData::addColumns(std::span<const StatColumn> columns, std::set<std::string_view>* explained) {
@@ -165,27 +181,22 @@ void TableData::addHeader(const std::string& label, const std::string& meaning, 
     appendHeader(headers_, label, meaning, numeric);
 }
 
-// Numbers are the rule: only text cells are marked, to keep large tables small.
-void TableData::appendCell(const Cell& cell) {
-    if (!cell.numeric) {
-        rows_ += "<td class=\"t\">";
-    } else if (cell.sort) {
-        rows_ += "<td data-v=\"";
-        rows_ += *cell.sort;
-        rows_ += "\">";
-    } else {
-        rows_ += "<td>";
-    }
+// Numbers are the rule, and text in the leading columns: only the cells
+// that are not are marked, to keep large tables small.
+void TableData::appendCell(const Cell& cell, std::size_t position) {
+    rows_ += "<td";
+    if (cell.numeric == (position < leadingText_)) appendAttribute(rows_, "class", cell.numeric ? "n" : "t");
+    if (cell.numeric && cell.sort) appendAttribute(rows_, "data-v", *cell.sort);
+    rows_ += '>';
     if (cell.bold) rows_ += "<b>";
     if (!cell.link.empty()) {
-        rows_ += "<a href=\"";
-        appendEscaped(rows_, cell.link);
-        rows_ += "\">";
+        rows_ += "<a";
+        appendAttribute(rows_, "href", cell.link);
+        rows_ += '>';
     }
     appendEscaped(rows_, cell.text);
     if (!cell.link.empty()) rows_ += "</a>";
     if (cell.bold) rows_ += "</b>";
-    rows_ += "</td>";
 }
 
 void TableData::appendNumber(const Ratio& value, Shown shown, bool bold, std::size_t column) {
@@ -198,35 +209,30 @@ void TableData::appendNumber(const Ratio& value, Shown shown, bool bold, std::si
     if (bold) rows_ += "<b>";
     appendValue(rows_, value, shown);
     if (bold) rows_ += "</b>";
-    rows_ += "</td>";
 }
 
 void TableData::addRow(const std::vector<Cell>& leading, const Counters& counters,
                        std::span<const StatColumn> columns, std::string_view rowClass,
                        const std::vector<std::string_view>& boldCategories) {
-    if (rowClass.empty()) {
-        rows_ += "<tr>";
-    } else {
-        rows_ += "<tr class=\"";
-        appendEscaped(rows_, rowClass);
-        rows_ += "\">";
-    }
-    for (const Cell& cell : leading)
-        appendCell(cell);
+    rows_ += "<tr";
+    if (!rowClass.empty()) appendAttribute(rows_, "class", rowClass);
+    rows_ += '>';
+    for (std::size_t i = 0; i < leading.size(); ++i)
+        appendCell(leading[i], i);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const StatColumn& column = columns[i];
         const bool bold = !column.category.empty() && std::find(boldCategories.begin(), boldCategories.end(),
                                                                 column.category) != boldCategories.end();
         appendNumber(column.value(counters), column.shown, bold, i);
     }
-    rows_ += "</tr>\n";
+    rows_ += '\n';
     ++rowCount_;
 }
 
 namespace {
 
 TableData madeTable(const StatTable& table, std::set<std::string_view>* explained = nullptr) {
-    TableData made(table.id, table.leadingLabels);
+    TableData made(table.id, table.leadingLabels, explained);
     made.addColumns(table.columns, explained);
     for (const TableRow& row : table.rows)
         made.addRow(row.leading, row.counters, table.columns, row.rowClass, row.boldCategories);
@@ -281,6 +287,7 @@ PageData TableData::data(const std::string& heading, const std::string& rows) co
     put(table, "headers", headers_);
     put(table, "rows", rows);
     if (isLong()) put(table, "long", PageData(true));
+    if (leadingText_ > 0) put(table, "leadingText", std::to_string(leadingText_));
     if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
     return table;
 }

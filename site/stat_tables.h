@@ -68,7 +68,9 @@ struct StatTable {
 // A sortable table of the pages, turned into the data of the table template.
 class TableData {
 public:
-    TableData(std::string id, std::vector<std::string> leadingLabels);
+    // The leading columns hold text; `explained` as for addColumns().
+    TableData(std::string id, const std::vector<std::string>& leadingLabels,
+              std::set<std::string_view>* explained = nullptr);
     // Each header says what its column is, unless `explained` holds it
     // already: a page of several tables says it once.
     void addColumns(std::span<const StatColumn> columns, std::set<std::string_view>* explained = nullptr);
@@ -106,12 +108,13 @@ private:
 
     std::string id_;
     std::string rowsWithSortValues() const;
-    void appendCell(const Cell& cell);
+    void appendCell(const Cell& cell, std::size_t position);
     void appendNumber(const Ratio& value, Shown shown, bool bold, std::size_t column);
 
     // The cells are made here, not by the template: a season has tens of
     // thousands of rows, too many for the template engine's data.
     std::string headers_;
+    std::size_t leadingText_ = 0; // the first columns, text unless a cell says otherwise
     std::string rows_;
     std::size_t rowCount_ = 0;
     std::vector<SortValue> sortValues_;

@@ -1,8 +1,15 @@
 // The site's page script: sortable tables, rows loaded after the page, the
 // qualified view and the search box. One file, cached once for every page.
 (function () {
-  function key(cell) {
-    if (cell.className === "t") return { n: false, v: cell.textContent.trim().toLowerCase() };
+  // The first columns hold text (a table of class "lead2": two); a cell
+  // that is not as its column says so.
+  function leadingText(table) {
+    var found = /(?:^| )lead(\d)(?: |$)/.exec(table.className);
+    return found ? +found[1] : 0;
+  }
+  function key(cell, text) {
+    if (cell.className === "t" || (text && cell.className !== "n"))
+      return { n: false, v: cell.textContent.trim().toLowerCase() };
     var v = cell.getAttribute("data-v");
     var f = parseFloat(v === null ? cell.textContent : v);
     return { n: true, v: isNaN(f) ? null : f };
@@ -72,11 +79,11 @@
     table.querySelectorAll("th").forEach(function (other) { other.removeAttribute("aria-sort"); });
     th.setAttribute("aria-sort", up ? "ascending" : "descending");
     // A traded player's team rows stay under his total, which ranks him.
-    var bodies = table.tBodies, groups = [], block = bodies[0].rows.length;
+    var bodies = table.tBodies, groups = [], block = bodies[0].rows.length, leading = leadingText(table);
     for (var b = 0; b < bodies.length; b++)
       Array.prototype.forEach.call(bodies[b].rows, function (row) {
         if (groups.length && row.classList.contains("part")) groups[groups.length - 1].rows.push(row);
-        else groups.push({ rows: [row], key: key(row.cells[column]) });
+        else groups.push({ rows: [row], key: key(row.cells[column], column < leading) });
       });
     groups.sort(function (a, b) { return compare(a.key, b.key, up); });
     // A long table's rows come in blocks: they go back in blocks of the same size.

@@ -122,6 +122,27 @@ describe("the page script", () => {
     assert.ok(sorted.partsFollow);
   });
 
+  // The text columns are known by the table's class, not by a mark on each cell.
+  test("a text column sorts and lines up as text, a number column as numbers", async () => {
+    const seen = await page.evaluate(`(() => {
+      const table = document.querySelector("table.long");
+      const headings = [...table.tHead.rows[0].cells];
+      const at = (label) => headings.findIndex((th) => th.textContent.trim() === label);
+      const team = at("Team"), hits = at("H");
+      headings[team].click();
+      const rows = [...table.querySelectorAll("tbody tr")].filter((row) => !row.classList.contains("part"));
+      const teams = rows.map((row) => row.cells[team].textContent.trim().toLowerCase());
+      const align = (cell) => getComputedStyle(cell).textAlign;
+      return { teams, player: align(rows[0].cells[0]), team: align(rows[0].cells[team]),
+               hits: align(rows[0].cells[hits]), heading: align(headings[hits]), teamHeading: align(headings[team]) };
+    })()`);
+    for (let i = 1; i < seen.teams.length; i++)
+      assert.ok(!(seen.teams[i] > seen.teams[i - 1]), `row ${i}: ${seen.teams[i]} after ${seen.teams[i - 1]}`);
+    assert.ok(new Set(seen.teams).size > 2, "sorted as numbers: every team the same");
+    assert.deepEqual([seen.player, seen.team, seen.teamHeading, seen.hits, seen.heading],
+      ["left", "left", "left", "right", "right"]);
+  });
+
   test("\"Qualified only\" hides exactly the unqualified rows", async () => {
     const view = await page.evaluate(`(async () => {
       const label = document.querySelector("label.qualified");
