@@ -52,7 +52,7 @@ std::string ReplacementFile::finish() {
     if (!file_.isOpen()) return {};
     step();
     // On the disk before the commit record names it as complete.
-    if (std::string reason = file_.flushAndClose(); !reason.empty()) return reason;
+    if (std::string reason = file_.flushAndClose(flush_ == Flush::ToDisk); !reason.empty()) return reason;
     hadEarlier_ = platform::pathExists(finalPath_);
     return {};
 }
@@ -115,8 +115,8 @@ CommitMove ReplacementFile::commitMove() const {
             hadEarlier_ ? std::string(nameOf(keptPath_)) : std::string()};
 }
 
-std::string replaceWholeFile(const std::string& path, std::string_view bytes) {
-    ReplacementFile file;
+std::string replaceWholeFile(const std::string& path, std::string_view bytes, Flush flush) {
+    ReplacementFile file(nullptr, flush);
     std::string reason = file.create(path);
     if (reason.empty()) reason = file.write(bytes.data(), bytes.size());
     if (reason.empty()) reason = file.finish();

@@ -38,9 +38,14 @@ private:
 // move, a removal): a test can end the process at any of them.
 using FileStepHook = std::function<void()>;
 
+// Whether a replacement's new file is on the disk before it takes the name:
+// files that the next run makes again whole (a site's pages) need not wait.
+enum class Flush { ToDisk, Later };
+
 class ReplacementFile final : public OutputFile {
 public:
-    explicit ReplacementFile(const FileStepHook* hook = nullptr) : hook_(hook) {}
+    explicit ReplacementFile(const FileStepHook* hook = nullptr, Flush flush = Flush::ToDisk)
+        : hook_(hook), flush_(flush) {}
     ~ReplacementFile() override;
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -67,11 +72,12 @@ private:
     bool hadEarlier_ = false;
     bool replaced_ = false;
     const FileStepHook* hook_;
+    Flush flush_;
 };
 
 // Writes a whole file through a replacement file: the earlier file stays whole
 // until the new one is complete. The reason it failed, or "".
-std::string replaceWholeFile(const std::string& path, std::string_view bytes);
+std::string replaceWholeFile(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDisk);
 
 // Why a season folder whose files would not open is not one: "no such folder",
 // "is not a folder", or "" when it is a folder.

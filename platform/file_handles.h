@@ -43,8 +43,9 @@ public:
     // Creates the file, never opening one that exists: then `existed` is set.
     std::string create(const std::string& path, bool& existed);
     std::string write(const void* data, std::size_t size);
-    // Flushes the bytes to the disk, then closes the file.
-    std::string flushAndClose();
+    // Flushes the bytes to the disk (unless `toDisk` is false: the system
+    // writes them out in its own time), then closes the file.
+    std::string flushAndClose(bool toDisk = true);
     void close();
     bool isOpen() const { return handle_ != kClosed; }
 

@@ -88,8 +88,8 @@ std::string NewFile::write(const void* data, std::size_t size) {
     return {};
 }
 
-std::string NewFile::flushAndClose() {
-    const bool synced = ::fsync(fd(handle_)) == 0;
+std::string NewFile::flushAndClose(bool toDisk) {
+    const bool synced = !toDisk || ::fsync(fd(handle_)) == 0;
     const int error = errno;
     const int closed = ::close(fd(handle_));
     handle_ = kClosed;

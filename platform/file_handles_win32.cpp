@@ -84,7 +84,9 @@ std::string NewFile::write(const void* data, std::size_t size) {
     return {};
 }
 
-std::string NewFile::flushAndClose() {
+// Always to the disk: flushing a whole volume at once (what a later flush
+// stands on elsewhere) takes an administrator here.
+std::string NewFile::flushAndClose(bool) {
     const BOOL flushed = FlushFileBuffers(nativeHandle(handle_));
     const DWORD error = GetLastError();
     const BOOL closed = CloseHandle(nativeHandle(handle_));

@@ -119,6 +119,15 @@ std::string flushFolder(const std::string& folder) {
     return synced || error == EINVAL || error == EROFS ? std::string() : reasonForError(error);
 }
 
+std::string flushFileSystemOf(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return reasonForError(errno);
+    const bool synced = ::syncfs(descriptor) == 0;
+    const int error = errno;
+    ::close(descriptor);
+    return synced ? std::string() : reasonForError(error);
+}
+
 std::string makeFolders(const std::string& path, bool& created) {
     created = false;
     for (std::size_t end = 1; end <= path.size(); ++end) {

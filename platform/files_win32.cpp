@@ -62,6 +62,8 @@ bool pathExists(const std::string& path) {
 
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+std::string flushFileSystemOf(const std::string&) { return {}; }
+
 std::string makeFolders(const std::string& path, bool& created) {
     created = false;
     // A share's "\\\\" and server ("\\\\server\\share") are no folders to make.

@@ -47,6 +47,9 @@ bool sameFile(const std::string& first, const std::string& second);
 bool removeEmptyFolder(const std::string& path);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
 std::string flushFolder(const std::string& folder);
+// Puts on the disk every file written to the folder's file system without a
+// flush of its own, and their names; "" where each was flushed as it closed.
+std::string flushFileSystemOf(const std::string& folder);
 // The longest name of one file or folder, and the longest path, in bytes, that
 // the platform's file calls take.
 inline constexpr std::size_t kMaxNameLength = 255;

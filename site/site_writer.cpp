@@ -144,7 +144,8 @@ void SiteWriter::put(std::size_t task, const std::string& path, const std::strin
             return fail(files, path, reason);
         files.lastFolder = parent;
     }
-    if (std::string reason = replaceWholeFile(fullPath, bytes); !reason.empty())
+    // A page torn by a crash differs from the one the next run makes, which writes it again.
+    if (std::string reason = replaceWholeFile(fullPath, bytes, Flush::Later); !reason.empty())
         return fail(files, path, reason);
     ++files.summary.written;
     files.written.push_back(path);
@@ -204,6 +205,13 @@ WriteSummary SiteWriter::finish() {
     }
     tasks_.clear();
     removeStale(folder_, paths, summary);
+    // The list's keys let a later run keep pages unread: they must be whole on the disk first.
+    if (summary.written > 0) {
+        if (std::string reason = platform::flushFileSystemOf(folder_); !reason.empty()) {
+            summary.problems.push_back(std::string(kFileList) + ": " + reason);
+            return summary;
+        }
+    }
     const std::string listPath = folder_ + "/" + std::string(kFileList);
     if (holdsExactly(listPath, list)) return summary;
     if (std::string reason = replaceWholeFile(listPath, list); !reason.empty())
