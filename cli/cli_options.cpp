@@ -190,6 +190,9 @@ constexpr ExportOption kOptions[] = {
 std::string checkOperands(const CliCommand& command, const std::vector<const ExportOption*>& given) {
     const auto& folders = command.seasonFolders;
     if (folders.empty()) return "missing SEASON_FOLDER";
+    // An empty path would be read as the file system's root.
+    for (const std::string& folder : folders)
+        if (folder.empty()) return "an empty SEASON_FOLDER ('')";
     if (command.database.empty()) {
         if (folders.size() > 1) return "more than one SEASON_FOLDER: '" + folders[1] + "'";
         if (!command.seasonLabel.empty()) return "--season goes with --database";

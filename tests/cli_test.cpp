@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageErrorCase{"NoFolder", {}, "missing SEASON_FOLDER"},
         UsageErrorCase{"TwoFolders", {"a", "b"}, "more than one SEASON_FOLDER"},
+        UsageErrorCase{"EmptyFolder", {""}, "an empty SEASON_FOLDER"},
+        UsageErrorCase{"EmptyFolderIntoADatabase", {"--database", "x.db", "a", ""}, "an empty SEASON_FOLDER"},
         UsageErrorCase{"UnknownOption", {"--colour", "a"}, "unknown option '--colour'"},
         UsageErrorCase{"BadSuffix", {"--suffix", "XLS", "a"}, "--suffix must be TXT or CSV"},
         UsageErrorCase{"BadTeams", {"--teams=town", "a"}, "--teams must be city|nickname"},
