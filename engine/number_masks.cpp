@@ -255,8 +255,4 @@ double maskedValue(float value, const NumberMask& mask) {
     return printed;
 }
 
-MaskedText formatWithMask(float value, std::string_view mask) {
-    return formatWithMask(value, parseMask(mask));
-}
-
 } // namespace boxloom

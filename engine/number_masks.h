@@ -67,7 +67,6 @@ private:
 MaskedText formatWithMask(float value, const NumberMask& mask);
 // Writes the text at `out` (room for MaskedText::kCapacity bytes); returns its end.
 char* formatWithMaskInto(char* out, float value, const NumberMask& mask);
-MaskedText formatWithMask(float value, std::string_view mask);
 // The value its mask prints, as the nearest double (-0.0 for a negative that
 // prints as zero): what a reader of the text would take.
 double maskedValue(float value, const NumberMask& mask);

@@ -1,7 +1,5 @@
 #include "record_reader.h"
 
-#include "season_stats.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -88,10 +86,6 @@ std::size_t RecordReader::readRecords(std::uint8_t* records, std::size_t count) 
         }
     }
     return done;
-}
-
-bool readNext(RecordReader& reader, SeasonStatRecord& record) {
-    return reader.readNext(record.mutableBytes().data());
 }
 
 } // namespace boxloom

@@ -44,9 +44,4 @@ private:
     std::string error_;
 };
 
-class SeasonStatRecord;
-
-// The next season statistics record in file order; false at the end.
-bool readNext(RecordReader& reader, SeasonStatRecord& record);
-
 } // namespace boxloom

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The rest of the input as a mask picture.
     const std::string_view picture(reinterpret_cast<const char*>(data + 6), size - 6);
     try {
-        const MaskedText pictured = formatWithMask(value, picture);
+        const MaskedText pictured = formatWithMask(value, parseMask(picture));
         if (pictured.view().size() > MaskedText::kCapacity) std::abort();
     } catch (const std::invalid_argument&) {
         const std::size_t point = picture.find('.');

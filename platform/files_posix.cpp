@@ -87,8 +87,6 @@ bool pathExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
-
 std::string writeFileDurably(const std::string& path, std::string_view text) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (descriptor < 0) return reasonForError(errno);

@@ -60,8 +60,6 @@ bool pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
 std::string flushFileSystemOf(const std::string&) { return {}; }
 
 std::string makeFolders(const std::string& path, bool& created) {

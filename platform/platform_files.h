@@ -23,7 +23,6 @@ bool processMayBeRunning(std::uint32_t processId);
 // of that number has on this machine (never 0); nothing when it cannot be told.
 std::optional<std::uint64_t> processStartStamp(std::uint32_t processId);
 bool pathExists(const std::string& path);
-bool removeFile(const std::string& path);
 // Reason of a failure, or "" (also when there was nothing to remove).
 std::string removeIfPresent(const std::string& path);
 // Replaces `to` when it exists; reason of a failure, or "".

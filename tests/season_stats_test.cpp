@@ -38,7 +38,7 @@ TEST_P(RecordReading, YieldsFullRecordsThenOneZeroFilledRecord) {
     RecordReader reader(source, kSeasonRecordSize);
     std::vector<SeasonStatRecord> records;
     SeasonStatRecord record;
-    while (readNext(reader, record))
+    while (reader.readNext(record.mutableBytes().data()))
         records.push_back(record);
 
     EXPECT_EQ(reader.error(), "");
