@@ -56,6 +56,11 @@ std::string SiteBuilder::write(const std::string& path, const std::string& title
     put(layout, "script", root + urls::pageScript());
     put(layout, "icon", root + urls::icon());
     put(layout, "searchIndex", root + urls::searchIndex());
+    put(layout, "home", root + urls::index());
+    put(layout, "playersIndex", root + urls::playersIndex());
+    put(layout, "career", root + urls::career());
+    put(layout, "records", root + urls::records());
+    put(layout, "glossary", root + urls::glossary());
     put(layout, "version", settings_.version);
     std::string html;
     if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
