@@ -1,5 +1,6 @@
 #include "demo_season.h"
 #include "export_run.h"
+#include "league_files.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using boxloom::kLeagueFileNames;
+using boxloom::kStatsFileName;
 
 constexpr std::uint64_t kRecords = 1000000;
 
@@ -19,7 +22,8 @@ struct BenchSeason {
     BenchSeason() {
         fs::create_directories(season);
         fs::create_directories(output);
-        if (fs::exists(season / "zelgs.dat") && fs::file_size(season / "zelgs.dat") >= kRecords * 302) return;
+        if (fs::exists(season / kStatsFileName) && fs::file_size(season / kStatsFileName) >= kRecords * 302)
+            return;
         boxloom::writeDemoSeason(season.string(), {.seed = 11, .records = kRecords});
     }
 };
@@ -47,7 +51,7 @@ std::uint64_t outputBytes() {
 
 std::uint64_t inputBytes() {
     std::uint64_t bytes = 0;
-    for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"})
+    for (const std::string_view name : kLeagueFileNames)
         bytes += fs::file_size(benchSeason().season / name);
     return bytes;
 }
@@ -100,7 +104,7 @@ void BM_ReadWriteBaseline(benchmark::State& state) {
     const fs::path target = benchSeason().output / "baseline.bin";
     std::vector<char> buffer(1 << 17, 'x');
     for (auto _ : state) {
-        for (const char* name : {"zelteam.dat", "zelplyr.dat", "zelgs.dat"}) {
+        for (const std::string_view name : kLeagueFileNames) {
             std::FILE* in = std::fopen((benchSeason().season / name).string().c_str(), "rb");
             while (std::fread(buffer.data(), 1, buffer.size(), in) > 0)
                 benchmark::ClobberMemory();

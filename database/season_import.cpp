@@ -24,8 +24,6 @@ namespace boxloom::database {
 
 namespace {
 
-constexpr std::array<const char*, 3> kLeagueFiles = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
-
 class Import {
 public:
     Import(const std::string& path, const std::vector<SeasonSource>& seasons, const ExportOptions& options,
@@ -124,13 +122,13 @@ private:
                 problem(season.folder, reason);
                 continue;
             }
-            for (const char* name : kLeagueFiles) {
+            for (const std::string_view name : kLeagueFileNames) {
                 const std::string path = joinPath(season.folder, name);
                 ReadOnlyFile file;
                 if (std::string reason = file.open(path); !reason.empty()) problem(path, reason);
             }
             statisticsFiles_.push_back(
-                noProblems() ? checkStatisticsFile(joinPath(season.folder, kLeagueFiles[2])) : Damage{});
+                noProblems() ? checkStatisticsFile(joinPath(season.folder, kStatsFileName)) : Damage{});
         }
         return noProblems();
     }
@@ -185,7 +183,7 @@ private:
                                        battingLines,    held.held,    held.battingLines};
         if (const Damage& damage = statisticsFiles_[index]; damage.kind) {
             refusal.kind = *damage.kind;
-            refusal.file = joinPath(season.folder, kLeagueFiles[2]);
+            refusal.file = joinPath(season.folder, kStatsFileName);
             refusal.reason = damage.reason;
         } else if (held.held && held.year != year) {
             refusal.kind = Kind::OtherYear;
@@ -275,8 +273,8 @@ private:
         auto teams = std::make_unique<TeamTable>();
         auto players = std::make_unique<PlayerTable>();
         ReadOnlyFile teamFile, playerFile;
-        const std::string teamPath = joinPath(season.folder, kLeagueFiles[0]);
-        const std::string playerPath = joinPath(season.folder, kLeagueFiles[1]);
+        const std::string teamPath = joinPath(season.folder, kTeamFileName);
+        const std::string playerPath = joinPath(season.folder, kPlayerFileName);
         for (auto [file, path] : {std::pair{&teamFile, teamPath}, std::pair{&playerFile, playerPath}}) {
             if (std::string reason = file->open(path); !reason.empty()) problem(path, reason);
         }

@@ -17,7 +17,6 @@ namespace boxloom {
 
 namespace {
 
-constexpr std::array<std::string_view, 3> kLeagueFileNames = {"zelteam.dat", "zelplyr.dat", "zelgs.dat"};
 enum LeagueFile { kTeamFile, kPlayerFile, kSeasonFile };
 
 // A file's rows in a store: "Batting_Stats".

@@ -7,11 +7,19 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace boxloom {
 
 class ByteSource;
+
+// A season folder's three league files, in the order a run opens them.
+inline constexpr std::string_view kTeamFileName = "zelteam.dat";
+inline constexpr std::string_view kPlayerFileName = "zelplyr.dat";
+inline constexpr std::string_view kStatsFileName = "zelgs.dat";
+inline constexpr std::array<std::string_view, 3> kLeagueFileNames = {kTeamFileName, kPlayerFileName,
+                                                                     kStatsFileName};
 
 inline constexpr std::size_t kTeamRecordSize = 746;
 inline constexpr std::size_t kPlayerRecordSize = 656;

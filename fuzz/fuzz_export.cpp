@@ -3,6 +3,7 @@
 
 #include "export_run.h"
 #include "fuzz_input.h"
+#include "league_files.h"
 #include "memory_io.h"
 #include "paths.h"
 #include "season_stats.h"
@@ -24,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     season.options.threads = 1;
     season.stats = season.stats.first(std::min(season.stats.size(), kMaxRecords * kSeasonRecordSize));
     testing::MemoryLeagueFiles league;
-    league.files[joinPath("season", "zelteam.dat")].assign(season.teams.begin(), season.teams.end());
-    league.files[joinPath("season", "zelplyr.dat")].assign(season.players.begin(), season.players.end());
-    league.files[joinPath("season", "zelgs.dat")].assign(season.stats.begin(), season.stats.end());
+    league.files[joinPath("season", kTeamFileName)].assign(season.teams.begin(), season.teams.end());
+    league.files[joinPath("season", kPlayerFileName)].assign(season.players.begin(), season.players.end());
+    league.files[joinPath("season", kStatsFileName)].assign(season.stats.begin(), season.stats.end());
     testing::MemoryOutputs outputs;
     const ExportOutcome outcome = runExport(season.options, {}, ExportIo{league, outputs});
 

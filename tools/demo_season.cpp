@@ -2,6 +2,7 @@
 
 #include "demo_league.h"
 #include "league_builder.h"
+#include "league_files.h"
 #include "paths.h"
 
 #include <algorithm>
@@ -135,8 +136,8 @@ DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOpt
             summary.error = "cannot create " + seasonFolder;
             return false;
         }
-        stats = std::fopen(joinPath(seasonFolder, "zelgs.dat").c_str(), "wb");
-        if (stats == nullptr) summary.error = "cannot write " + joinPath(seasonFolder, "zelgs.dat");
+        stats = std::fopen(joinPath(seasonFolder, kStatsFileName).c_str(), "wb");
+        if (stats == nullptr) summary.error = "cannot write " + joinPath(seasonFolder, kStatsFileName);
         return stats != nullptr;
     };
     int year = options.firstYear;
@@ -144,14 +145,14 @@ DemoSeasonSummary writeDemoSeason(const std::string& folder, const DemoSeasonOpt
     sink.stats = [&](const std::vector<std::uint8_t>& bytes) {
         if (stats == nullptr && !open(year)) return false;
         if (std::fwrite(bytes.data(), 1, bytes.size(), stats) == bytes.size()) return true;
-        summary.error = "cannot write " + joinPath(seasonFolder, "zelgs.dat");
+        summary.error = "cannot write " + joinPath(seasonFolder, kStatsFileName);
         return false;
     };
     sink.finish = [&](int seasonYear, const LeagueFileBytes& teams, const LeagueFileBytes& players) {
         const bool closed = std::fclose(std::exchange(stats, nullptr)) == 0;
         ++year;
-        if (!closed || !writeBinaryFile(joinPath(seasonFolder, "zelteam.dat"), teams.bytes()) ||
-            !writeBinaryFile(joinPath(seasonFolder, "zelplyr.dat"), players.bytes())) {
+        if (!closed || !writeBinaryFile(joinPath(seasonFolder, kTeamFileName), teams.bytes()) ||
+            !writeBinaryFile(joinPath(seasonFolder, kPlayerFileName), players.bytes())) {
             summary.error = "cannot write the league files into " + seasonFolder;
             return false;
         }
