@@ -1,6 +1,7 @@
 #include "season_files.h"
 
 #include "export_columns.h"
+#include "league_files.h"
 #include "league_schema.h"
 #include "line_writer.h"
 #include "sqlite_db.h"
@@ -36,7 +37,7 @@ Field fieldOf(const Column& column, const Statement& row, int index, int outsInd
         text = encodeFieldText(row.textColumn(index), false);
         return Field::ofEncodedText(text);
     case ColumnSource::Year:
-        text = null ? std::string() : " " + std::to_string(row.integerColumn(index));
+        text = null ? std::string() : seasonYearText(static_cast<int>(row.integerColumn(index)));
         return Field::ofYear(text, null ? 0 : static_cast<std::int32_t>(row.integerColumn(index)));
     case ColumnSource::PlayerId:
         return null ? Field::blank() : Field::ofNumber(static_cast<std::int32_t>(row.integerColumn(index)));

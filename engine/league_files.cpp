@@ -6,6 +6,8 @@
 
 namespace boxloom {
 
+std::string seasonYearText(int year) { return " " + std::to_string(year); }
+
 std::string teamDisplayName(const TeamRow& row, TeamNotation notation) {
     switch (notation) {
     case TeamNotation::City: return row.city;
@@ -51,8 +53,7 @@ LoadResult loadTeamFile(ByteSource& source, TeamNotation notation, TeamTable& te
         row.city = readText(record, L::cityName);
         row.nickname = readText(record, L::teamNickname);
         row.abbreviation = readText(record, L::abbreviation);
-        row.yearText.assign(1, ' ');
-        row.yearText += std::to_string(year);
+        row.yearText = seasonYearText(year);
         row.year = year;
         if (notation != TeamNotation::None) row.displayName = teamDisplayName(row, notation);
         return true;

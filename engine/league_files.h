@@ -43,6 +43,10 @@ struct PlayerRecordLayout {
     static constexpr FieldLayout playerKind = byte(106);
 };
 
+// A season's year as the export files write it: a blank, then its digits
+// (the way the game's own exports print a number).
+std::string seasonYearText(int year);
+
 struct TeamRow {
     bool loaded = false; // a team record supplied this row
     std::string displayName;
