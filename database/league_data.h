@@ -3,6 +3,8 @@
 // A league's seasons as the league store reads them: the counters of every
 // row, named by the store's columns, in the order the pages index them.
 
+#include "season_stats.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -109,7 +111,7 @@ struct SeasonData {
     std::vector<std::string> statTypes;
 };
 
-inline constexpr std::string_view kRegular = "Regular";
-inline constexpr std::string_view kPreSeason = "PreSeason";
+inline constexpr std::string_view kRegular = statTypeName(code(StatType::Regular));
+inline constexpr std::string_view kPreSeason = statTypeName(code(StatType::PreSeason));
 
 } // namespace boxloom

@@ -254,7 +254,13 @@ enum class StatType : int { PreSeason = 0, Regular = 1, Unnamed = 2, Dcs = 3, Lc
 
 constexpr int code(StatType type) { return static_cast<int>(type); }
 
-// "PreSeason", "Regular", "", "DCS", "LCS", "WS", then empty for 6 to 8.
-std::string_view statTypeName(int statTypeCode);
+// The names of the stat types by code, as the export writes them; code 2 and 6 to 8 have none.
+inline constexpr std::array<std::string_view, kMaxStatTypeCode + 1> kStatTypeNames = {
+    "PreSeason", "Regular", "", "DCS", "LCS", "WS", "", "", ""};
+
+constexpr std::string_view statTypeName(int statTypeCode) {
+    if (statTypeCode < 0 || statTypeCode > kMaxStatTypeCode) return {};
+    return kStatTypeNames[static_cast<std::size_t>(statTypeCode)];
+}
 
 } // namespace boxloom

@@ -7,17 +7,16 @@
 
 namespace boxloom::site::pages {
 
-// Regular first, then the playoff types in the order they appear, PreSeason last.
-std::vector<std::string> orderedStatTypes(const SeasonData& season) {
-    std::vector<std::string> types;
-    if (std::find(season.statTypes.begin(), season.statTypes.end(), kRegular) != season.statTypes.end())
-        types.emplace_back(kRegular);
-    for (const std::string& type : season.statTypes)
-        if (type != kRegular && type != kPreSeason) types.push_back(type);
-    if (std::find(season.statTypes.begin(), season.statTypes.end(), kPreSeason) != season.statTypes.end())
-        types.emplace_back(kPreSeason);
-    return types;
+std::vector<std::string> inPageOrder(std::vector<std::string> statTypes) {
+    const auto weight = [](const std::string& type) {
+        return type == kRegular ? 0 : type == kPreSeason ? 2 : 1;
+    };
+    std::stable_sort(statTypes.begin(), statTypes.end(),
+                     [&](const std::string& a, const std::string& b) { return weight(a) < weight(b); });
+    return statTypes;
 }
+
+std::vector<std::string> orderedStatTypes(const SeasonData& season) { return inPageOrder(season.statTypes); }
 
 const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind) {
     return kind == StatKind::Batting ? season.batting : season.pitching;

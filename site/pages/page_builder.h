@@ -30,7 +30,9 @@ inline constexpr std::size_t kLeaderCount = 10;
 inline constexpr std::size_t kFrontPageLeaderCount = 5;
 inline constexpr std::size_t kTeamLeaderCount = 3;
 
-// Regular first, then the playoff types in the order they appear, PreSeason last.
+// Regular first, PreSeason last, the playoffs between in the order they came.
+std::vector<std::string> inPageOrder(std::vector<std::string> statTypes);
+// The season's stat types in that order.
 std::vector<std::string> orderedStatTypes(const SeasonData& season);
 const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind);
 // Games per team for a stat type: the league's number for the regular season,

@@ -9,17 +9,12 @@ namespace boxloom::site::pages {
 
 namespace {
 
-// Regular first, PreSeason last, the playoffs between in the order they came.
 std::vector<std::string> statTypesOf(const std::vector<PlayerLine>& lines) {
     std::vector<std::string> types;
     for (const PlayerLine& line : lines)
         if (std::find(types.begin(), types.end(), line.line->statType) == types.end())
             types.push_back(line.line->statType);
-    std::stable_sort(types.begin(), types.end(), [](const std::string& a, const std::string& b) {
-        const auto weight = [](const std::string& t) { return t == kRegular ? 0 : t == kPreSeason ? 2 : 1; };
-        return weight(a) < weight(b);
-    });
-    return types;
+    return inPageOrder(std::move(types));
 }
 
 } // namespace
