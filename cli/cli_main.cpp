@@ -7,6 +7,7 @@
 #include "league_store.h"
 #include "option_grammar.h"
 #include "output_folder.h"
+#include "report_printing.h"
 #include "season_import.h"
 
 #include <algorithm>
@@ -31,11 +32,7 @@ void printWrittenFiles(const ExportOutcome& outcome, std::ostream& out) {
     }
 }
 
-// Results to `out`; problems and warnings to `err` after the program's name.
-void printReport(const std::vector<ReportLine>& lines, std::ostream& out, std::ostream& err) {
-    for (const ReportLine& line : lines)
-        (line.problem ? err << "boxloom-export: " : out) << line.text << '\n';
-}
+constexpr std::string_view kProgram = "boxloom-export";
 
 // What the run put right before its own work: an interrupted export completed, side files cleared.
 void printRecovery(const FolderRecovery& recovery, std::ostream& err) {
@@ -69,7 +66,7 @@ int importIntoDatabase(const CliCommand& command, std::ostream& out, std::ostrea
     control.replace = command.replace;
     const database::ImportOutcome outcome =
         database::importSeasons(command.database, seasons, command.options, control);
-    printReport(database::importReport(command.database, seasons, outcome), out, err);
+    printReport(kProgram, database::importReport(command.database, seasons, outcome), out, err);
     return outcome.succeeded() ? kExitSuccess : kExitFailed;
 }
 
@@ -114,7 +111,7 @@ int listSeasons(const CliCommand& command, std::ostream& out, std::ostream& err)
 
 int removeSeasons(const CliCommand& command, std::ostream& out, std::ostream& err) {
     const database::RemovalOutcome outcome = database::removeSeasons(command.database, command.removeLabels);
-    printReport(database::removalReport(command.database, outcome), out, err);
+    printReport(kProgram, database::removalReport(command.database, outcome), out, err);
     return outcome.succeeded() ? kExitSuccess : kExitFailed;
 }
 
@@ -135,8 +132,8 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command.action == CliAction::ListSeasons) return listSeasons(command, out, err);
     if (command.action == CliAction::RemoveSeasons) return removeSeasons(command, report, err);
     if (!command.database.empty()) return importIntoDatabase(command, report, err);
-    const OutputFolder folder =
-        prepareOutputFolder("boxloom-export", command.options.outputFolder, report, err);
+    const OutputFolder folder = prepareOutputFolder(command.options.outputFolder);
+    printReport(kProgram, folder.lines, report, err);
     if (!folder.ready) return kExitFailed;
 
     const ExportOutcome outcome = runExport(command.options);
@@ -147,11 +144,11 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             err << "boxloom-export: " << problem.file << ": " << problem.reason << '\n';
         err << "boxloom-export: export FAILED; " << failedRunClosing(outcome) << '\n';
         // What the run found left behind is said whatever became of the run.
-        printReport(warningLines(outcome.warnings, 0), out, err);
+        printReport(kProgram, warningLines(outcome.warnings, 0), out, err);
         return kExitFailed;
     }
     printWrittenFiles(outcome, report);
-    printReport(warningLines(outcome.warnings, outcome.recordsSkipped), out, err);
+    printReport(kProgram, warningLines(outcome.warnings, outcome.recordsSkipped), out, err);
     return kExitSuccess;
 }
 

@@ -2,6 +2,7 @@
 
 #include "option_grammar.h"
 #include "output_folder.h"
+#include "report_printing.h"
 #include "site_report.h"
 #include "site_run.h"
 
@@ -122,12 +123,11 @@ int runSiteCommandLine(const std::vector<std::string>& arguments, std::ostream& 
     }
     std::ostringstream quiet;
     std::ostream& report = command.quiet ? quiet : out;
-    const OutputFolder folder =
-        prepareOutputFolder("boxloom-site", command.options.outputFolder, report, err);
+    const OutputFolder folder = prepareOutputFolder(command.options.outputFolder);
+    printReport("boxloom-site", folder.lines, report, err);
     if (!folder.ready) return kExitFailed;
     const site::SiteOutcome outcome = site::makeSite(command.options);
-    for (const ReportLine& line : site::siteReport(outcome))
-        (line.problem ? err << "boxloom-site: " : report) << line.text << '\n';
+    printReport("boxloom-site", site::siteReport(outcome), report, err);
     if (!outcome.succeeded()) {
         folder.removeIfUnused();
         return kExitFailed;

@@ -4,25 +4,12 @@
 #include "output_folder.h"
 #include "site_report.h"
 
-#include <sstream>
-
 namespace boxloom::frontend::league {
 
 namespace {
 
 Ending endingOf(bool succeeded, bool cancelled) {
     return cancelled ? Ending::Cancelled : succeeded ? Ending::Succeeded : Ending::Failed;
-}
-
-// The lines a command-line step printed: results from `out`, problems from
-// `err` without the program's name.
-void addPrinted(const std::string& printed, bool problem, std::string_view program,
-                std::vector<ReportLine>& lines) {
-    std::istringstream in(printed);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(program, 0) == 0) line.erase(0, program.size());
-        lines.push_back({problem, line});
-    }
 }
 
 } // namespace
@@ -49,10 +36,8 @@ TaskResult removeTask(const std::string& database, const std::string& label) {
 TaskResult siteTask(site::SiteOptions options, const std::atomic<bool>& cancel,
                     const ProgressReport& progress, const SiteMaker& maker) {
     TaskResult result;
-    std::ostringstream out, err;
-    const cli::OutputFolder folder = cli::prepareOutputFolder("boxloom-site", options.outputFolder, out, err);
-    addPrinted(out.str(), false, "", result.lines);
-    addPrinted(err.str(), true, "boxloom-site: ", result.lines);
+    const OutputFolder folder = prepareOutputFolder(options.outputFolder);
+    result.lines = folder.lines;
     if (!folder.ready) {
         result.ending = Ending::Failed;
         return result;

@@ -3,7 +3,7 @@
 #include "paths.h"
 #include "platform_files.h"
 
-namespace boxloom::cli {
+namespace boxloom {
 
 namespace {
 
@@ -28,8 +28,7 @@ void OutputFolder::removeIfUnused() const {
         if (!platform::removeEmptyFolder(folder)) return;
 }
 
-OutputFolder prepareOutputFolder(const std::string& program, const std::string& folder, std::ostream& out,
-                                 std::ostream& err) {
+OutputFolder prepareOutputFolder(const std::string& folder) {
     OutputFolder prepared;
     if (folder.empty()) {
         prepared.ready = true;
@@ -38,16 +37,17 @@ OutputFolder prepareOutputFolder(const std::string& program, const std::string& 
     std::vector<std::string> missing = missingFolders(folder);
     bool created = false;
     if (std::string reason = platform::makeFolders(folder, created); !reason.empty()) {
-        err << program << ": " << folder << ": "
-            << (reason == "is not a folder" ? reason : "cannot create the folder: " + reason) << '\n';
+        prepared.lines.push_back(
+            {true,
+             folder + ": " + (reason == "is not a folder" ? reason : "cannot create the folder: " + reason)});
         return prepared;
     }
     if (created) {
-        out << "created folder " << folder << '\n';
+        prepared.lines.push_back({false, "created folder " + folder});
         prepared.made = std::move(missing);
     }
     prepared.ready = true;
     return prepared;
 }
 
-} // namespace boxloom::cli
+} // namespace boxloom
