@@ -35,13 +35,19 @@ bool RecordReader::readNext(std::uint8_t* record) {
         if (!error_.empty()) return false;
     }
     const std::size_t available = std::min(end_ - begin_, recordSize_);
+    // An end that falls between records leaves nothing to read: no record of
+    // zeros stands for it, which every loop would only have to reject.
+    if (available == 0) {
+        exhausted_ = true;
+        return false;
+    }
     std::memcpy(record, buffer_.data() + begin_, available);
     begin_ += available;
-    if (available > 0) ++recordsFromFile_;
+    ++recordsFromFile_;
     if (available < recordSize_) {
         std::memset(record + available, 0, recordSize_ - available);
         exhausted_ = true;
-        lastRecordPartial_ = available > 0;
+        lastRecordPartial_ = true;
     }
     return true;
 }

@@ -8,9 +8,8 @@
 
 namespace boxloom {
 
-// Reads fixed-length records in file order. The first read that finds fewer
-// bytes than a record (none included) yields one last record completed with
-// zero bytes; reading stops after it.
+// Reads fixed-length records in file order. A last record that the file cuts
+// short is completed with zero bytes; reading stops after it.
 class RecordReader {
 public:
     RecordReader(ByteSource& source, std::size_t recordSize);
@@ -21,7 +20,7 @@ public:
     // straight into place where the file allows; fewer only at the end or on a
     // read error.
     std::size_t readRecords(std::uint8_t* records, std::size_t count);
-    // Records that held at least one byte of the file.
+    // Records that held bytes of the file: every record read.
     std::uint64_t recordsFromFile() const { return recordsFromFile_; }
     const std::string& error() const { return error_; }
     // The file's size was not a whole number of records.
