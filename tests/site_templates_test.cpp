@@ -2,6 +2,7 @@
 // body rendered into its place in the layout; both must give what the template
 // engine itself gives.
 
+#include "row_classes.h"
 #include "site_templates.h"
 #include "test_support.h"
 
@@ -115,6 +116,26 @@ TEST(SiteTemplates, AFaultIsPlacedByItsLine) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(withLine("t.mustache", text, c.message), c.shown) << c.message;
+}
+
+// The row classes the pages give are the ones the styles and the page script act on.
+TEST(SiteTemplates, TheStylesAndThePageScriptNameTheRowClassesThePagesGive) {
+    std::map<std::string_view, std::string_view> texts;
+    for (const BuiltinTemplate& file : builtinTemplates())
+        texts[file.name] = file.text;
+    const std::string css(texts["site.css"]), script(texts["site.js"]);
+    ASSERT_FALSE(css.empty() || script.empty());
+    const std::pair<std::string_view, const std::string*> uses[] = {
+        {row_classes::kTotal, &css},
+        {row_classes::kTradedTotal, &css},
+        {row_classes::kUnqualified, &css},
+        {row_classes::kTradedPart, &script},
+    };
+    for (const auto& [name, text] : uses) {
+        const std::string selector =
+            text == &css ? "tr." + std::string(name) + " " : "\"" + std::string(name) + "\"";
+        EXPECT_NE(text->find(selector), std::string::npos) << selector;
+    }
 }
 
 } // namespace

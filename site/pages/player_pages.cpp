@@ -1,5 +1,6 @@
 #include "page_builder.h"
 
+#include "row_classes.h"
 #include "urls.h"
 
 #include <algorithm>
@@ -67,11 +68,15 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
                     addCounters(seasonTotal, row->counters);
                 }
                 if (rows.size() > 1)
-                    table.rows.push_back({{{seasons_[s].label}, {"TOT"}}, seasonTotal, "total", bold});
+                    table.rows.push_back({{{seasons_[s].label}, {"TOT"}},
+                                          seasonTotal,
+                                          std::string(row_classes::kTotal),
+                                          bold});
                 addCounters(career, seasonTotal);
                 if (type == kRegular) kind.chart->push_back({seasons_[s].label, kind.charted(seasonTotal)});
             }
-            if (type != kPreSeason) table.rows.push_back({{{"Career"}, {""}}, career, "total", {}});
+            if (type != kPreSeason)
+                table.rows.push_back({{{"Career"}, {""}}, career, std::string(row_classes::kTotal), {}});
             page.tables.push_back(std::move(table));
         }
     }

@@ -1,5 +1,6 @@
 #include "page_builder.h"
 
+#include "row_classes.h"
 #include "urls.h"
 
 #include <algorithm>
@@ -7,6 +8,13 @@
 namespace boxloom::site::pages {
 
 namespace {
+
+// A row's classes: its own, and "unqualified" when it does not qualify.
+std::string classes(std::string_view own, bool qualified) {
+    std::string made(own);
+    if (!qualified) made += (made.empty() ? "" : " ") + std::string(row_classes::kUnqualified);
+    return made;
+}
 
 // The lines from `first` on that are one player's, and whether for more than one team.
 struct PlayerRun {
@@ -100,12 +108,12 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
             Counters total;
             for (std::size_t j = i; j < i + rows; ++j)
                 addCounters(total, lines[j]->counters);
-            table.rows.push_back({{leading[0], {"TOT"}}, total, qualified ? "tot" : "tot unqualified", {}});
+            table.rows.push_back(
+                {{leading[0], {"TOT"}}, total, classes(row_classes::kTradedTotal, qualified), {}});
         }
         for (std::size_t j = i; j < i + rows; ++j) {
             if (j > i) leading[1] = Cell(lines[j]->team);
-            std::string rowClass = rows > 1 ? "part" : "";
-            if (!qualified) rowClass += rowClass.empty() ? "unqualified" : " unqualified";
+            std::string rowClass = classes(rows > 1 ? row_classes::kTradedPart : "", qualified);
             table.rows.push_back({leading, lines[j]->counters, std::move(rowClass), {}});
         }
         i += rows - 1;

@@ -1,5 +1,6 @@
 #include "page_builder.h"
 
+#include "row_classes.h"
 #include "urls.h"
 
 namespace boxloom::site::pages {
@@ -38,7 +39,7 @@ TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
                 addCounters(total, line->counters);
             }
             if (table.rows.empty()) continue;
-            table.rows.push_back({{{"Team total"}}, total, "total", {}});
+            table.rows.push_back({{{"Team total"}}, total, std::string(row_classes::kTotal), {}});
             page.tables.push_back(std::move(table));
         }
     }
