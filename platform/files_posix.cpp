@@ -107,23 +107,28 @@ std::optional<std::string> readSmallFile(const std::string& path, std::string& r
     return readRegularFile(path, 64 * 1024, reason);
 }
 
-std::string flushFolder(const std::string& folder) {
+namespace {
+
+// `sync` on the folder's own descriptor: 0, or the error it met.
+int syncFolder(const std::string& folder, int (*sync)(int)) {
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return reasonForError(errno);
-    const bool synced = ::fsync(descriptor) == 0;
-    const int error = errno;
+    if (descriptor < 0) return errno;
+    const int error = sync(descriptor) == 0 ? 0 : errno;
     ::close(descriptor);
+    return error;
+}
+
+} // namespace
+
+std::string flushFolder(const std::string& folder) {
+    const int error = syncFolder(folder, ::fsync);
     // Some file systems cannot flush a folder; their entries are as safe as they get.
-    return synced || error == EINVAL || error == EROFS ? std::string() : reasonForError(error);
+    return error == 0 || error == EINVAL || error == EROFS ? std::string() : reasonForError(error);
 }
 
 std::string flushFileSystemOf(const std::string& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return reasonForError(errno);
-    const bool synced = ::syncfs(descriptor) == 0;
-    const int error = errno;
-    ::close(descriptor);
-    return synced ? std::string() : reasonForError(error);
+    const int error = syncFolder(folder, ::syncfs);
+    return error == 0 ? std::string() : reasonForError(error);
 }
 
 std::string makeFolders(const std::string& path, bool& created) {
