@@ -88,9 +88,9 @@ LeagueBaselines leagueBaselines(const SeasonData& season) {
         if (line.statType == kRegular && !isPitcher(season, line)) addOwn(b.batting, line.counters);
     for (const StatLine& line : season.pitching)
         if (line.statType == kRegular) addOwn(b.pitching, line.counters);
-    b.onBase = onBase(b.batting);
-    b.slugging = slugging(b.batting);
-    b.earnedRunAverage = earnedRunAverage(b.pitching);
+    b.onBase = rateOf<rate::kOnBase>(b.batting);
+    b.slugging = rateOf<rate::kSlugging>(b.batting);
+    b.earnedRunAverage = rateOf<rate::kEarnedRunAverage>(b.pitching);
     const auto outs = static_cast<double>(b.pitching[pit::Outs]);
     b.runsPerOut = quotient(static_cast<double>(b.pitching[pit::R]), outs);
     deriveWobaWeights(b);
@@ -148,7 +148,7 @@ void addLeagueAdjusted(SeasonData& season) {
 
 Ratio onBasePlusSluggingPlus(const Counters& c) {
     const Counter pa = plateAppearances(c);
-    const Ratio obp = onBase(c), slg = slugging(c);
+    const Ratio obp = rateOf<rate::kOnBase>(c), slg = rateOf<rate::kSlugging>(c);
     if (pa <= 0 || c[adj::LeagueObpByPa] == 0 || c[adj::LeagueSlgByPa] == 0 || !obp.defined() ||
         !slg.defined())
         return {0, 0};

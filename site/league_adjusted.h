@@ -10,7 +10,7 @@
 // the seasons and rows they are made of.
 
 #include "league_data.h"
-#include "rates.h"
+#include "exact_ratios.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "players.h"
 
-#include "rates.h"
+#include "exact_ratios.h"
 #include "urls.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 // Ranks players on a category's exact values; ties share a rank.
 
-#include "rates.h"
+#include "exact_ratios.h"
 #include "rules.h"
 
 #include <optional>

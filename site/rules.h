@@ -4,7 +4,7 @@
 // for a rate title, and the leader categories, written once as data.
 
 #include "league_data.h"
-#include "rates.h"
+#include "exact_ratios.h"
 
 #include <optional>
 #include <span>

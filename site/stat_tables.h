@@ -4,7 +4,7 @@
 // and player pages and the glossary all use them.
 
 #include "league_data.h"
-#include "rates.h"
+#include "exact_ratios.h"
 #include "rules.h"
 #include "site_templates.h"
 

@@ -3,7 +3,7 @@
 #include "franchises.h"
 #include "players.h"
 #include "ranking.h"
-#include "rates.h"
+#include "exact_ratios.h"
 #include "rules.h"
 #include "script_text.h"
 #include "site_pages.h"

@@ -110,7 +110,7 @@ LeaderBoxes SiteBuilder::fieldingBoxes(const SeasonData& season, const std::stri
             const auto outs = outsPitched.find(totals[i].playerId);
             const Counter pitched = outs == outsPitched.end() ? 0 : outs->second;
             if (qualifiesAtPosition(position, totals[i].counters[fld::G], pitched, games))
-                found.push_back({totals[i].player, fieldingAverage(totals[i].counters), i});
+                found.push_back({totals[i].player, rateOf<rate::kFieldingAverage>(totals[i].counters), i});
         }
         boxes.push_back(
             box({"fpct-" + position, "Fielding average, " + position, positionMinimumText(position, games)},

@@ -1,6 +1,6 @@
 #include "page_data.h"
 
-#include "rates.h"
+#include "exact_ratios.h"
 #include "urls.h"
 
 #include <algorithm>

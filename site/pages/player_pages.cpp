@@ -35,7 +35,8 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
     };
     const Kind kinds[] = {
         {"Batting", &player.batting, battingColumns(), "batting", &page.ops, onBasePlusSlugging},
-        {"Pitching", &player.pitching, pitchingColumns(), "pitching", &page.era, earnedRunAverage}};
+        {"Pitching", &player.pitching, pitchingColumns(), "pitching", &page.era,
+         rateOf<rate::kEarnedRunAverage>}};
     for (const Kind& kind : kinds) {
         for (const std::string& type : statTypesOf(*kind.lines)) {
             StatTable table{std::string(kind.heading) + "-" + folderNameFor(type),

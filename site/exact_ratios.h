@@ -50,28 +50,12 @@ std::string sortKey(const Ratio& value);
 void appendSortKey(std::string& out, const Ratio& value);
 std::string formatInnings(Counter outs);
 
-// The rates of the rows, from their counters.
+// The rates of the rows, from their counters: rateOf<rate::kOnBase> is the
+// one definition the views' SQL is written from as well.
 Ratio ratioOf(const RateFormula& formula, const Counters& c);
-Ratio battingAverage(const Counters& c);
-Ratio onBase(const Counters& c);
-Ratio slugging(const Counters& c);
+template <const RateFormula& formula> Ratio rateOf(const Counters& c) { return ratioOf(formula, c); }
 Ratio onBasePlusSlugging(const Counters& c);
 Counter plateAppearances(const Counters& c);
-Ratio earnedRunAverage(const Counters& c);
-Ratio opponentsAverage(const Counters& c);
-Ratio walksHitsPerInning(const Counters& c);
-Ratio strikeoutsPerNine(const Counters& c);
-Ratio walksPerNine(const Counters& c);
-Ratio homeRunsPerNine(const Counters& c);
-Ratio strikeoutsPerWalk(const Counters& c);
-Ratio isolatedPower(const Counters& c);
-Ratio ballsInPlayAverage(const Counters& c);
-Ratio winningPercentage(const Counters& c);
-Ratio fieldingAverage(const Counters& c);
-// A batter's rates on one side of the splits.
-Ratio splitAverage(const Counters& side);
-Ratio splitOnBase(const Counters& side);
-Ratio splitSlugging(const Counters& side);
 
 void addCounters(Counters& total, const Counters& more);
 

@@ -1,4 +1,4 @@
-#include "rates.h"
+#include "exact_ratios.h"
 
 #include <charconv>
 #include <cmath>
@@ -188,25 +188,10 @@ Ratio ratioOf(const RateFormula& formula, const Counters& c) {
     return {formula.numerator.of(c), formula.denominator.of(c)};
 }
 
-Ratio battingAverage(const Counters& c) { return ratioOf(rate::kBattingAverage, c); }
-Ratio onBase(const Counters& c) { return ratioOf(rate::kOnBase, c); }
-Ratio slugging(const Counters& c) { return ratioOf(rate::kSlugging, c); }
-Ratio onBasePlusSlugging(const Counters& c) { return sumOfRatios(onBase(c), slugging(c)); }
+Ratio onBasePlusSlugging(const Counters& c) {
+    return sumOfRatios(ratioOf(rate::kOnBase, c), ratioOf(rate::kSlugging, c));
+}
 Counter plateAppearances(const Counters& c) { return rate::kPlateAppearances.of(c); }
-Ratio earnedRunAverage(const Counters& c) { return ratioOf(rate::kEarnedRunAverage, c); }
-Ratio opponentsAverage(const Counters& c) { return ratioOf(rate::kOpponentsAverage, c); }
-Ratio walksHitsPerInning(const Counters& c) { return ratioOf(rate::kWalksHitsPerInning, c); }
-Ratio strikeoutsPerNine(const Counters& c) { return ratioOf(rate::kStrikeoutsPerNine, c); }
-Ratio walksPerNine(const Counters& c) { return ratioOf(rate::kWalksPerNine, c); }
-Ratio homeRunsPerNine(const Counters& c) { return ratioOf(rate::kHomeRunsPerNine, c); }
-Ratio strikeoutsPerWalk(const Counters& c) { return ratioOf(rate::kStrikeoutsPerWalk, c); }
-Ratio isolatedPower(const Counters& c) { return ratioOf(rate::kIsolatedPower, c); }
-Ratio ballsInPlayAverage(const Counters& c) { return ratioOf(rate::kBallsInPlayAverage, c); }
-Ratio winningPercentage(const Counters& c) { return ratioOf(rate::kWinningPercentage, c); }
-Ratio fieldingAverage(const Counters& c) { return ratioOf(rate::kFieldingAverage, c); }
-Ratio splitAverage(const Counters& s) { return ratioOf(rate::kSplitAverage, s); }
-Ratio splitOnBase(const Counters& s) { return ratioOf(rate::kSplitOnBase, s); }
-Ratio splitSlugging(const Counters& s) { return ratioOf(rate::kSplitSlugging, s); }
 
 void addCounters(Counters& total, const Counters& more) {
     if (total.size() < more.size()) total.resize(more.size());
