@@ -19,7 +19,8 @@ namespace boxloom {
 using Counter = std::int64_t;
 
 // The counters of each statistics table, in the order of its export file's
-// counter columns (the league store reads them by that order; IP is its outs).
+// counter columns (the league store reads them by that order; IP is its outs;
+// the schema checks them against the columns when it is compiled).
 namespace bat {
 enum : std::size_t { G, AB, R, RBI, H, B2, B3, HR, HBP, SO, W, IW, SB, CS, GWRBI, SH, SF, GDP, CI, Count };
 }

@@ -1,11 +1,16 @@
 #include "league_schema.h"
 
+#include "column_tables.h"
 #include "export_columns.h"
+#include "league_data.h"
 #include "rate_formulas.h" // after the columns: its Counter would shadow theirs
 #include "sqlite_db.h"
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
 
 namespace boxloom::database {
 
@@ -22,6 +27,95 @@ const char* sqlType(Stored stored) {
     default: return "INTEGER";
     }
 }
+
+// The store keeps a table's games, counters and innings (as outs), in the
+// order of its columns.
+constexpr bool isStoredCounter(const Column& column) {
+    return column.source == ColumnSource::Games || column.source == ColumnSource::Counter ||
+           column.source == ColumnSource::Innings;
+}
+
+template <std::size_t N> constexpr std::size_t storedCounterCount(const std::array<Column, N>& columns) {
+    return static_cast<std::size_t>(std::count_if(columns.begin(), columns.end(), isStoredCounter));
+}
+
+// Where the store keeps a column's counter; past the end when it keeps none.
+template <std::size_t N>
+constexpr std::size_t storedCounterIndex(const std::array<Column, N>& columns, std::string_view header) {
+    std::size_t index = 0;
+    for (const Column& column : columns) {
+        if (!isStoredCounter(column)) continue;
+        if (column.header == header) return index;
+        ++index;
+    }
+    return N;
+}
+
+template <std::size_t N>
+constexpr bool namesMatch(const std::array<Column, N>& columns,
+                          std::initializer_list<std::pair<std::size_t, std::string_view>> names) {
+    for (const auto& [index, header] : names)
+        if (storedCounterIndex(columns, header) != index) return false;
+    return true;
+}
+
+// The pages index counters by the names of league_data.h: they must be the columns'.
+static_assert(storedCounterCount(columns::kBatting) == bat::Count);
+static_assert(namesMatch(columns::kBatting, {{bat::G, "G"},
+                                             {bat::AB, "AB"},
+                                             {bat::R, "R"},
+                                             {bat::RBI, "RBI"},
+                                             {bat::H, "H"},
+                                             {bat::B2, "2B"},
+                                             {bat::B3, "3B"},
+                                             {bat::HR, "HR"},
+                                             {bat::HBP, "HBP"},
+                                             {bat::SO, "SO"},
+                                             {bat::W, "W"},
+                                             {bat::IW, "IW"},
+                                             {bat::SB, "SB"},
+                                             {bat::CS, "CS"},
+                                             {bat::GWRBI, "GWRBI"},
+                                             {bat::SH, "SH"},
+                                             {bat::SF, "SF"},
+                                             {bat::GDP, "GDP"},
+                                             {bat::CI, "CI"}}));
+// The pitching rows' own counters; the opponents' AB, HR and HBP follow them.
+static_assert(storedCounterCount(columns::kPitching) == pit::AB);
+static_assert(namesMatch(columns::kPitching, {{pit::W, "W"},
+                                              {pit::L, "L"},
+                                              {pit::G, "G"},
+                                              {pit::GS, "GS"},
+                                              {pit::CG, "CG"},
+                                              {pit::Outs, "IP"},
+                                              {pit::R, "R"},
+                                              {pit::ER, "ER"},
+                                              {pit::H, "H"},
+                                              {pit::BB, "BB"},
+                                              {pit::SO, "SO"}}));
+static_assert(storedCounterCount(columns::kFielding) == fld::Count);
+static_assert(namesMatch(columns::kFielding,
+                         {{fld::G, "G"}, {fld::GS, "GS"}, {fld::PO, "PO"}, {fld::A, "A"}, {fld::E, "E"}}));
+static_assert(storedCounterCount(columns::kBattingSplits) == 2 * split::Count);
+
+constexpr bool splitNamesMatch(std::initializer_list<std::pair<std::size_t, std::string_view>> names) {
+    for (const auto& [index, stem] : names)
+        if (columns::kSplitCounterStems[index] != stem) return false;
+    return true;
+}
+static_assert(splitNamesMatch({{split::AB, "AB"},
+                               {split::H, "H"},
+                               {split::B2, "2B"},
+                               {split::B3, "3B"},
+                               {split::HR, "HR"},
+                               {split::RBI, "RBI"},
+                               {split::HBP, "HBP"},
+                               {split::BB, "BB"},
+                               {split::SO, "SO"},
+                               {split::SH, "SH"},
+                               {split::CI, "CI"},
+                               {split::SF, "SF"},
+                               {split::IW, "IW"}}));
 
 Stored storedAs(const Column& column) {
     switch (column.source) {
@@ -41,10 +135,8 @@ TableDescription describe(ExportFileKind kind) {
     table.name.pop_back(); // the dot before the suffix
     for (const Column& column : columnsOf(kind, true)) {
         table.columns.push_back({std::string(column.header), storedAs(column)});
-        if (column.source == ColumnSource::Games || column.source == ColumnSource::Counter)
-            table.counters.emplace_back(column.header);
-        else if (column.source == ColumnSource::Innings)
-            table.counters.emplace_back("IPOuts");
+        if (isStoredCounter(column))
+            table.counters.emplace_back(column.source == ColumnSource::Innings ? "IPOuts" : column.header);
     }
     if (std::find(table.counters.begin(), table.counters.end(), "IPOuts") != table.counters.end())
         table.columns.push_back({"IPOuts", Stored::InningsOuts});
