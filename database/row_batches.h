@@ -5,7 +5,7 @@
 // batches that another thread binds into the tables' inserts.
 
 #include "export_file_kinds.h"
-#include "line_writer.h"
+#include "row_sink.h"
 #include "sqlite_db.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 #include "export_columns.h"
 #include "league_files.h"
 #include "league_schema.h"
-#include "line_writer.h"
+#include "csv_lines.h"
 #include "sqlite_db.h"
 
 #include <vector>

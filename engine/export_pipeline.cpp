@@ -1,5 +1,6 @@
 #include "export_pipeline.h"
 
+#include "csv_lines.h"
 #include "season_stats.h"
 
 #include <algorithm>

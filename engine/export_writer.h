@@ -7,7 +7,7 @@
 #include "export_io.h"
 #include "export_options.h"
 #include "export_outcome.h"
-#include "line_writer.h"
+#include "csv_lines.h"
 #include "row_targets.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "batting_rows.h"
 #include "fielding_rows.h"
-#include "line_writer.h"
+#include "csv_lines.h"
 #include "pitcher_totals.h"
 #include "pitching_rows.h"
 #include "season_stats.h"

@@ -2,7 +2,7 @@
 
 #include "column_tables.h"
 #include "export_columns.h"
-#include "line_writer.h"
+#include "csv_lines.h"
 #include "row_targets.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export_file_kinds.h"
-#include "line_writer.h"
+#include "row_sink.h"
 
 #include <array>
 
