@@ -1,9 +1,9 @@
 #include "season_files.h"
 
+#include "csv_lines.h"
 #include "export_columns.h"
 #include "league_files.h"
 #include "league_schema.h"
-#include "csv_lines.h"
 #include "sqlite_db.h"
 
 #include <vector>

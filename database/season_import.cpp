@@ -10,6 +10,7 @@
 #include "league_files.h"
 #include "league_schema.h"
 #include "platform_files.h"
+#include "season_input.h"
 #include "season_stats.h"
 #include "sqlite_db.h"
 #include "table_rows.h"
@@ -235,11 +236,18 @@ private:
     bool importSeason(std::size_t index) {
         const SeasonSource& season = seasons_[index];
         const HeldSeason held = heldSeason(season.label);
-        std::int64_t year = 0;
-        if (!forgetSeason(season) || !loadLeagueTables(season, year)) return false;
+        if (!forgetSeason(season)) return false;
+        const ExportOptions options = importOptions(options_, season.folder);
         FileSystemLeagueFiles leagueFiles;
+        SeasonInput input = readSeasonInput(options, leagueFiles);
+        for (const ExportProblem& found : input.problems)
+            problem(found.file, found.reason);
+        if (!input.succeeded() || !insertTeams(season, *input.teams) ||
+            !insertPlayers(season, *input.players))
+            return false;
+        const std::int64_t year = latestYear(*input.teams);
         SeasonTables tables(db_, season.label, control_.cancel);
-        const ExportOutcome outcome = runExport(importOptions(options_, season.folder), leagueFiles, tables);
+        const ExportOutcome outcome = runExport(options, std::move(input), tables);
         // A league file's problem names it; a table's is the database's.
         for (const ExportProblem& found : outcome.problems)
             problem(found.file.rfind(season.folder, 0) == 0 ? found.file : path_, found.reason);
@@ -256,6 +264,13 @@ private:
         return outcome.succeeded();
     }
 
+    static std::int64_t latestYear(const TeamTable& teams) {
+        std::int64_t year = 0;
+        for (int number = 0; number <= TeamTable::kMax; ++number)
+            if (teams[number].loaded) year = std::max<std::int64_t>(year, teams[number].year);
+        return year;
+    }
+
     bool forgetSeason(const SeasonSource& season) {
         if (std::string reason = deleteSeasonRows(db_, season.label); !reason.empty()) {
             problem(path_, reason);
@@ -267,25 +282,6 @@ private:
         add.bindText(3, platform::utcNow());
         if (!add.step()) problem(path_, db_.reason());
         return noProblems();
-    }
-
-    bool loadLeagueTables(const SeasonSource& season, std::int64_t& year) {
-        auto teams = std::make_unique<TeamTable>();
-        auto players = std::make_unique<PlayerTable>();
-        ReadOnlyFile teamFile, playerFile;
-        const std::string teamPath = joinPath(season.folder, kTeamFileName);
-        const std::string playerPath = joinPath(season.folder, kPlayerFileName);
-        for (auto [file, path] : {std::pair{&teamFile, teamPath}, std::pair{&playerFile, playerPath}}) {
-            if (std::string reason = file->open(path); !reason.empty()) problem(path, reason);
-        }
-        if (!noProblems()) return false;
-        if (auto loaded = loadTeamFile(teamFile, TeamNotation::None, *teams); !loaded.error.empty())
-            problem(teamPath, loaded.error);
-        if (auto loaded = loadPlayerFile(playerFile, *players); !loaded.error.empty())
-            problem(playerPath, loaded.error);
-        for (int number = 0; number <= TeamTable::kMax; ++number)
-            if ((*teams)[number].loaded) year = std::max<std::int64_t>(year, (*teams)[number].year);
-        return noProblems() && insertTeams(season, *teams) && insertPlayers(season, *players);
     }
 
     bool insertTeams(const SeasonSource& season, const TeamTable& teams) {

@@ -22,8 +22,10 @@ using StatusCallback = std::function<void(std::string_view)>;
 ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus = {});
 // The same run over other league files and export files than the file system's.
 ExportOutcome runExport(const ExportOptions& options, const StatusCallback& reportStatus, const ExportIo& io);
-// The same run with its rows going to `store` instead of export files (the
-// output folder, suffix and encoding play no part); one thread formats them.
-ExportOutcome runExport(const ExportOptions& options, LeagueFileOpener& leagueFiles, RowStore& store);
+struct SeasonInput; // season_input.h
+// The same run over a season already read, with its rows going to `store`
+// instead of export files (the output folder, suffix and encoding play no
+// part); one thread formats them.
+ExportOutcome runExport(const ExportOptions& options, SeasonInput input, RowStore& store);
 
 } // namespace boxloom

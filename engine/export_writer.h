@@ -3,11 +3,11 @@
 // The export files of one run: each is written beside its final name, and the
 // whole set replaces the earlier files only when every file is complete.
 
+#include "csv_lines.h"
 #include "export_file_kinds.h"
 #include "export_io.h"
 #include "export_options.h"
 #include "export_outcome.h"
-#include "csv_lines.h"
 #include "row_targets.h"
 
 #include <array>

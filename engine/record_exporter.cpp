@@ -1,8 +1,8 @@
 #include "record_exporter.h"
 
 #include "batting_rows.h"
-#include "fielding_rows.h"
 #include "csv_lines.h"
+#include "fielding_rows.h"
 #include "pitcher_totals.h"
 #include "pitching_rows.h"
 #include "season_stats.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "column_tables.h"
-#include "export_columns.h"
 #include "csv_lines.h"
+#include "export_columns.h"
 #include "row_targets.h"
 
 #include <array>

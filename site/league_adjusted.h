@@ -9,8 +9,8 @@
 // counters, so a traded player's total, a team's and a career are weighted by
 // the seasons and rows they are made of.
 
-#include "league_data.h"
 #include "exact_ratios.h"
+#include "league_data.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // The league's rules for leaders and standings: games per team, who qualifies
 // for a rate title, and the leader categories, written once as data.
 
-#include "league_data.h"
 #include "exact_ratios.h"
+#include "league_data.h"
 
 #include <optional>
 #include <span>

@@ -3,8 +3,8 @@
 // The columns of the site's tables, written once: the season tables, the team
 // and player pages and the glossary all use them.
 
-#include "league_data.h"
 #include "exact_ratios.h"
+#include "league_data.h"
 #include "rules.h"
 #include "site_templates.h"
 

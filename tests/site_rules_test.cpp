@@ -1,9 +1,9 @@
 // The site's rules: qualifying minimums, ranking, standings, identities.
 
+#include "exact_ratios.h"
 #include "franchises.h"
 #include "players.h"
 #include "ranking.h"
-#include "exact_ratios.h"
 #include "rules.h"
 #include "script_text.h"
 #include "site_pages.h"
