@@ -1,6 +1,7 @@
 #include "site_templates.h"
 
 #include "page_keys.h"
+#include "template_data.h"
 
 #include "platform_files.h"
 
@@ -10,6 +11,11 @@
 #include <optional>
 
 namespace boxloom::site {
+
+struct ParsedTemplate {
+    explicit ParsedTemplate(const std::string& text) : engine(text) {}
+    kainjow::mustache::mustache engine;
+};
 
 namespace {
 
@@ -23,8 +29,8 @@ constexpr std::string_view kBodyMarker = "<\0boxloom-body\0>"sv;
 static_assert(kBodyMarker.size() == 16);
 
 // Appends the rendered template to `out`.
-std::string render(const std::string& name, kainjow::mustache::mustache& page, const PageData& data,
-                   std::string& out) {
+std::string render(const std::string& name, ParsedTemplate& parsed, const PageData& data, std::string& out) {
+    kainjow::mustache::mustache& page = parsed.engine;
     if (!page.is_valid()) return name + ": " + page.error_message();
     page.render(data, [&out](const std::string& text) { out += text; });
     if (!page.is_valid()) return name + ": " + page.error_message();
@@ -65,6 +71,10 @@ SiteTemplates::SiteTemplates() {
     for (const BuiltinTemplate& builtin : builtinTemplates())
         texts_.emplace(std::string(builtin.name), std::string(builtin.text));
 }
+
+SiteTemplates::SiteTemplates(const SiteTemplates& other) : texts_(other.texts_), paths_(other.paths_) {}
+
+SiteTemplates::~SiteTemplates() = default;
 
 std::string SiteTemplates::useFolder(const std::string& folder) {
     // A folder that is not there would leave every built-in template in place unnoticed.
@@ -112,8 +122,8 @@ const std::string& SiteTemplates::text(std::string_view name) const {
     return found == texts_.end() ? none : found->second;
 }
 
-kainjow::mustache::mustache& SiteTemplates::parsed(const std::string& name) const {
-    std::unique_ptr<kainjow::mustache::mustache>& page = parsed_[name];
+ParsedTemplate& SiteTemplates::parsed(const std::string& name) const {
+    std::unique_ptr<ParsedTemplate>& page = parsed_[name];
     if (!page) {
         // The template engine parses a partial anew each time it shows one.
         const auto partial = [this](std::string_view partialName) -> const std::string* {
@@ -121,13 +131,15 @@ kainjow::mustache::mustache& SiteTemplates::parsed(const std::string& name) cons
                 if (partialName == known) return &text(std::string(known) + std::string(kSuffix));
             return nullptr;
         };
-        page = std::make_unique<kainjow::mustache::mustache>(inlinePartials(text(name), partial));
+        page = std::make_unique<ParsedTemplate>(inlinePartials(text(name), partial));
     }
     return *page;
 }
 
-std::optional<std::string> SiteTemplates::renderInLayout(const std::string& file, const PageData& data,
-                                                         PageData& layout, std::string& html) const {
+std::optional<std::string> SiteTemplates::renderInLayout(const std::string& file, const TemplateData& page,
+                                                         TemplateData& frameData, std::string& html) const {
+    const PageData& data = page.value;
+    PageData& layout = frameData.value;
     if (text("layout.mustache").find(kBodyMarker) != std::string::npos) return std::nullopt;
     std::string frame;
     layout.set("body", std::string(kBodyMarker));
@@ -142,17 +154,19 @@ std::optional<std::string> SiteTemplates::renderInLayout(const std::string& file
     return std::string();
 }
 
-std::string SiteTemplates::renderPage(std::string_view name, PageData data, const PageData& layout,
+std::string SiteTemplates::renderPage(std::string_view name, TemplateData page, const TemplateData& layout,
                                       std::string& html) const {
+    PageData& data = page.value;
     // Partials inside partials are left to the template engine.
     for (std::string_view partial : kPartials) {
         const std::string& partialText = text(std::string(partial) + std::string(kSuffix));
         data.set(std::string(partial), kainjow::mustache::partial([&partialText] { return partialText; }));
     }
     const std::string file = std::string(name) + std::string(kSuffix);
-    PageData whole = layout;
+    TemplateData frame = layout;
     html.clear();
-    if (std::optional<std::string> reason = renderInLayout(file, data, whole, html)) return *reason;
+    if (std::optional<std::string> reason = renderInLayout(file, page, frame, html)) return *reason;
+    PageData& whole = frame.value;
     // A layout that escapes the body, or shows it twice, gets it the plain way.
     std::string body;
     if (std::string reason = render(file, parsed(file), data, body); !reason.empty()) return reason;

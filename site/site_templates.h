@@ -3,8 +3,6 @@
 // The templates of the site's pages. The built-in ones can be replaced one by
 // one by files of the same names in a folder, so that a league restyles its site.
 
-#include <kainjow/mustache.hpp>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,18 +19,8 @@ struct BuiltinTemplate {
 };
 std::span<const BuiltinTemplate> builtinTemplates();
 
-using PageData = kainjow::mustache::data;
-
-// The template engine's own `set` and `push_back` copy what they are given,
-// and a page's data is nested four deep: these move it in instead.
-inline void put(PageData& object, const std::string& name, PageData value) {
-    if (object.is_object()) object[name] = std::move(value);
-}
-inline void append(PageData& list, PageData item) {
-    // The engine hands out its list only as const, but the list itself is
-    // not const: it lives on the heap, owned by `list`.
-    if (list.is_list()) const_cast<kainjow::mustache::list&>(list.list_value()).push_back(std::move(item));
-}
+struct TemplateData;   // template_data.h: the template engine's data
+struct ParsedTemplate; // a template the engine has parsed
 
 // A template with the partial tags that `partial` knows replaced by the
 // partials' texts, so that it is parsed once; tags of unknown partials, and
@@ -47,14 +35,15 @@ std::string withLine(const std::string& file, std::string_view text, const std::
 class SiteTemplates {
 public:
     SiteTemplates();
+    ~SiteTemplates();
     // The texts only: each copy parses the templates for itself.
-    SiteTemplates(const SiteTemplates& other) : texts_(other.texts_), paths_(other.paths_) {}
+    SiteTemplates(const SiteTemplates& other);
     SiteTemplates& operator=(const SiteTemplates&) = delete;
     // Reads the templates of that folder that replace built-in ones and checks
     // every template; the reason it failed ("NAME: what is wrong"), or "".
     std::string useFolder(const std::string& folder);
     // A page: its template rendered with the data, inside the layout.
-    std::string renderPage(std::string_view name, PageData data, const PageData& layout,
+    std::string renderPage(std::string_view name, TemplateData data, const TemplateData& layout,
                            std::string& html) const;
     const std::string& text(std::string_view name) const;
     // Of every template's name and text: a page made again with other
@@ -66,13 +55,13 @@ private:
     // The page rendered straight into its place in the layout, not copied
     // there: "" or the reason it failed; nullopt when the layout does not
     // show the body once and as it is.
-    std::optional<std::string> renderInLayout(const std::string& file, const PageData& data, PageData& layout,
-                                              std::string& html) const;
+    std::optional<std::string> renderInLayout(const std::string& file, const TemplateData& data,
+                                              TemplateData& layout, std::string& html) const;
     // A template parsed once, for every page that uses it.
-    kainjow::mustache::mustache& parsed(const std::string& name) const;
+    ParsedTemplate& parsed(const std::string& name) const;
     std::map<std::string, std::string, std::less<>> texts_;
     std::map<std::string, std::string, std::less<>> paths_; // of the templates read from a folder
-    mutable std::map<std::string, std::unique_ptr<kainjow::mustache::mustache>> parsed_;
+    mutable std::map<std::string, std::unique_ptr<ParsedTemplate>> parsed_;
 };
 
 } // namespace boxloom::site

@@ -242,31 +242,31 @@ TableData madeTable(const StatTable& table, std::set<std::string_view>* explaine
 
 } // namespace
 
-PageData tableData(const StatTable& table) { return madeTable(table).data(table.heading); }
+TableMarkup tableMarkup(const StatTable& table) { return madeTable(table).markup(table.heading); }
 
-PageData tablesData(const std::vector<StatTable>& tables) {
-    PageData list{PageData::type::list};
+std::vector<TableMarkup> tablesMarkup(const std::vector<StatTable>& tables) {
+    std::vector<TableMarkup> all;
     std::set<std::string_view> explained;
     for (const StatTable& table : tables)
-        list.push_back(madeTable(table, &explained).data(table.heading));
-    return list;
+        all.push_back(madeTable(table, &explained).markup(table.heading));
+    return all;
 }
 
-PageData tableData(const TextTable& table) {
+TableMarkup tableMarkup(const TextTable& table) {
     TableData made(table.id, table.leadingLabels);
     for (const TextHeader& header : table.headers)
         made.addHeader(header.label, header.meaning, header.numeric);
     for (const std::vector<Cell>& row : table.rows)
         made.addRow(row, {}, {});
-    return made.data(table.heading);
+    return made.markup(table.heading);
 }
 
 SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLink) {
     const TableData made = madeTable(table);
-    if (!made.isLong()) return {made.data(table.heading), {}};
+    if (!made.isLong()) return {made.markup(table.heading), {}};
     std::vector<std::string> blocks = made.rowBlocks();
-    PageData data = made.data(table.heading, blocks.front());
-    put(data, "laterRows", laterRowsLink);
+    TableMarkup markup = made.markup(table.heading, std::move(blocks.front()));
+    markup.laterRows = laterRowsLink;
     std::string script = "boxloomRows(";
     appendScriptString(script, table.id);
     script += ", [";
@@ -275,21 +275,13 @@ SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLi
         appendScriptString(script, blocks[i]);
     }
     script += "]);\n";
-    return {std::move(data), std::move(script)};
+    return {std::move(markup), std::move(script)};
 }
 
-PageData TableData::data(const std::string& heading) const { return data(heading, rowsHtml()); }
+TableMarkup TableData::markup(const std::string& heading) const { return markup(heading, rowsHtml()); }
 
-PageData TableData::data(const std::string& heading, const std::string& rows) const {
-    PageData table;
-    put(table, "heading", heading);
-    put(table, "id", id_);
-    put(table, "headers", headers_);
-    put(table, "rows", rows);
-    if (isLong()) put(table, "long", PageData(true));
-    if (leadingText_ > 0) put(table, "leadingText", std::to_string(leadingText_));
-    if (!qualifiedToggle_.empty()) put(table, "qualifiedToggle", qualifiedToggle_);
-    return table;
+TableMarkup TableData::markup(const std::string& heading, std::string rows) const {
+    return {heading, id_, headers_, std::move(rows), isLong(), leadingText_, qualifiedToggle_, {}};
 }
 
 } // namespace boxloom::site

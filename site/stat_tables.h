@@ -6,7 +6,6 @@
 #include "exact_ratios.h"
 #include "league_data.h"
 #include "rules.h"
-#include "site_templates.h"
 
 #include <optional>
 #include <set>
@@ -65,7 +64,20 @@ struct StatTable {
     std::string qualifiedToggle = {}; // the minimum, for the "Qualified only" box; "" for none
 };
 
-// A sortable table of the pages, turned into the data of the table template.
+// A table as the table template shows it: its header and row cells already
+// HTML.
+struct TableMarkup {
+    std::string heading;
+    std::string id;
+    std::string headers;
+    std::string rows;
+    bool isLong = false;
+    std::size_t leadingText = 0; // the first columns, text unless a cell says otherwise
+    std::string qualifiedToggle;
+    std::string laterRows; // the script of the rows left out of the page, or ""
+};
+
+// A sortable table of the pages, made into its markup.
 class TableData {
 public:
     // The leading columns hold text; `explained` as for addColumns().
@@ -81,9 +93,9 @@ public:
                 const std::vector<std::string_view>& boldCategories = {});
     void setQualifiedToggle(std::string text) { qualifiedToggle_ = std::move(text); }
     bool empty() const { return rows_.empty(); }
-    PageData data(const std::string& heading) const;
+    TableMarkup markup(const std::string& heading) const;
     // The same with only these of its rows in the page.
-    PageData data(const std::string& heading, const std::string& rows) const;
+    TableMarkup markup(const std::string& heading, std::string rows) const;
     // The rows' HTML, with the sort values the rate columns need, in blocks
     // of kBlockRows rows.
     std::vector<std::string> rowBlocks() const;
@@ -135,18 +147,17 @@ struct TextTable {
     std::vector<std::vector<Cell>> rows; // the leading cells, then one per header
 };
 
-// A plain table as the data of the table template.
-PageData tableData(const StatTable& table);
+TableMarkup tableMarkup(const StatTable& table);
 // A page's tables, whose headers say what a column is the first time it shows.
-PageData tablesData(const std::vector<StatTable>& tables);
-PageData tableData(const TextTable& table);
+std::vector<TableMarkup> tablesMarkup(const std::vector<StatTable>& tables);
+TableMarkup tableMarkup(const TextTable& table);
 
 // A long table with only its first block of rows in the page: the rest come
 // from a script at `laterRowsLink` that the page loads once the reader starts
 // using it, so that a phone opens the page without reading a thousand rows.
 // A table of one block is whole in the page, without a script.
 struct SplitTable {
-    PageData data;
+    TableMarkup table;
     std::string laterRowsScript; // "" when the page holds every row
 };
 SplitTable splitTableData(const StatTable& table, const std::string& laterRowsLink);

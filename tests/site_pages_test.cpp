@@ -2,6 +2,7 @@
 
 #include "league_adjusted.h"
 #include "page_builder.h"
+#include "site_templates.h"
 
 #include <gtest/gtest.h>
 

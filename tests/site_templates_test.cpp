@@ -4,6 +4,7 @@
 
 #include "row_classes.h"
 #include "site_templates.h"
+#include "template_data.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,7 @@ TEST(SiteTemplates, TheBodyTakesItsPlaceInAnyLayout) {
         PageData layout;
         layout.set("title", std::string("T&U"));
         std::string html = "left from before";
-        EXPECT_EQ(templates.renderPage("glossary", data, layout, html), "");
+        EXPECT_EQ(templates.renderPage("glossary", {data}, {layout}, html), "");
         EXPECT_EQ(html, c.page) << c.layout;
     }
 }

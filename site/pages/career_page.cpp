@@ -52,7 +52,7 @@ CareerPage SiteBuilder::careerLeaders() const {
 }
 
 std::string SiteBuilder::careerPage() {
-    return write(urls::career(), "Career leaders", "career", pageData(careerLeaders()));
+    return write(urls::career(), "Career leaders", "career", careerLeaders());
 }
 
 } // namespace boxloom::site::pages

@@ -113,7 +113,7 @@ FranchisePage SiteBuilder::franchisePage(const Franchise& franchise) const {
 std::string SiteBuilder::franchisePages() {
     for (const Franchise& franchise : franchises_) {
         const FranchisePage page = franchisePage(franchise);
-        if (std::string reason = write(page.path, page.title, "franchise", pageData(page)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "franchise", page); !reason.empty())
             return reason;
     }
     return {};

@@ -1,4 +1,5 @@
 #include "page_builder.h"
+#include "site_templates.h"
 
 #include "season_stats.h"
 #include "urls.h"
@@ -98,7 +99,7 @@ GlossaryPage glossary() {
 }
 
 std::string SiteBuilder::glossaryPage() {
-    return write(urls::glossary(), "Glossary", "glossary", pageData(glossary()));
+    return write(urls::glossary(), "Glossary", "glossary", glossary());
 }
 
 std::string SiteBuilder::styleSheet() {

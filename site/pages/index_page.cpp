@@ -41,8 +41,6 @@ FrontPage SiteBuilder::frontPage() const {
     return page;
 }
 
-std::string SiteBuilder::indexPage() {
-    return write(urls::index(), settings_.title, "index", pageData(frontPage()));
-}
+std::string SiteBuilder::indexPage() { return write(urls::index(), settings_.title, "index", frontPage()); }
 
 } // namespace boxloom::site::pages

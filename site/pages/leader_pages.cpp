@@ -42,7 +42,7 @@ std::string SiteBuilder::leaderPages(const SeasonPages& season) {
     for (const std::string& type : types) {
         if (type == kPreSeason) continue;
         const SeasonLeadersPage page = seasonLeadersPage(season, type, types);
-        if (std::string reason = write(page.path, page.title, "leaders", pageData(page)); !reason.empty())
+        if (std::string reason = write(page.path, page.title, "leaders", page); !reason.empty())
             return reason;
     }
     return {};

@@ -44,30 +44,6 @@ std::vector<Candidate> categoryCandidates(const Category& category, const std::v
         category.value);
 }
 
-std::string SiteBuilder::write(const std::string& path, const std::string& title, std::string_view page,
-                               PageData data) {
-    PageData layout;
-    put(layout, "title", title);
-    put(layout, "league", settings_.title);
-    const std::string root = urls::rootOf(path);
-    put(layout, "root", root);
-    put(layout, "styleSheet", root + urls::styleSheet());
-    put(layout, "script", root + urls::pageScript());
-    put(layout, "icon", root + urls::icon());
-    put(layout, "searchIndex", root + urls::searchIndex());
-    put(layout, "home", root + urls::index());
-    put(layout, "playersIndex", root + urls::playersIndex());
-    put(layout, "career", root + urls::career());
-    put(layout, "records", root + urls::records());
-    put(layout, "glossary", root + urls::glossary());
-    put(layout, "version", settings_.version);
-    std::string html;
-    if (std::string reason = templates_.renderPage(page, std::move(data), layout, html); !reason.empty())
-        return reason;
-    sink_.put(task_, path, html);
-    return {};
-}
-
 std::string SiteBuilder::playerLink(const std::string& from, std::int64_t id, std::string_view name) const {
     const Player* player = players_.find(id, name);
     return player == nullptr ? std::string() : urls::relative(from, urls::player(player->page));

@@ -134,8 +134,19 @@ public:
 
 private:
     // The page at `path`; its links to other pages are made from that path.
-    std::string write(const std::string& path, const std::string& title, std::string_view page,
-                      PageData data);
+    template <class Page>
+    std::string write(const std::string& path, const std::string& title, std::string_view name,
+                      const Page& page) {
+        std::string html;
+        if (std::string reason = renderPage(templates_, name, frameOf(path, title), page, html);
+            !reason.empty())
+            return reason;
+        sink_.put(task_, path, html);
+        return {};
+    }
+    PageFrame frameOf(const std::string& path, const std::string& title) const {
+        return {path, title, settings_.title, settings_.version};
+    }
     std::string playerLink(const std::string& from, std::int64_t id, std::string_view name) const;
 
     // A leader box: the ranked candidates stand for players of `totals`.

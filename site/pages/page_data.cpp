@@ -1,6 +1,8 @@
 #include "page_data.h"
 
 #include "exact_ratios.h"
+#include "site_templates.h"
+#include "template_data.h"
 #include "urls.h"
 
 #include <algorithm>
@@ -8,7 +10,29 @@
 
 namespace boxloom::site::pages {
 
+namespace {
+
 PageData list() { return PageData{PageData::type::list}; }
+
+PageData tableData(const TableMarkup& table) {
+    PageData data;
+    put(data, "heading", table.heading);
+    put(data, "id", table.id);
+    put(data, "headers", table.headers);
+    put(data, "rows", table.rows);
+    if (table.isLong) put(data, "long", PageData(true));
+    if (table.leadingText > 0) put(data, "leadingText", std::to_string(table.leadingText));
+    if (!table.qualifiedToggle.empty()) put(data, "qualifiedToggle", table.qualifiedToggle);
+    if (!table.laterRows.empty()) put(data, "laterRows", table.laterRows);
+    return data;
+}
+
+PageData tablesData(const std::vector<StatTable>& tables) {
+    PageData all = list();
+    for (const TableMarkup& table : tablesMarkup(tables))
+        append(all, tableData(table));
+    return all;
+}
 
 PageData boxesData(const LeaderBoxes& boxes) {
     PageData all = list();
@@ -68,8 +92,6 @@ std::string coordinate(double value) {
     return std::string(buffer, result.ptr);
 }
 
-namespace {
-
 struct ChartFrame {
     static constexpr double kWidth = 480, kHeight = 160, kLeft = 48, kRight = 16, kTop = 16, kBottom = 124;
     double low = 0, high = 0;
@@ -93,8 +115,6 @@ PageData chartTicks(const ChartFrame& frame, Shown shown) {
     }
     return ticks;
 }
-
-} // namespace
 
 // A chart of one rate by season, as the data of the player template.
 PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
@@ -165,7 +185,7 @@ PageData pageData(const FrontPage& page) {
             put(champion, "round", page.latest->finalRound);
             put(section, "champion", std::move(champion));
         }
-        put(section, "standings", tableData(page.latest->standings));
+        put(section, "standings", tableData(tableMarkup(page.latest->standings)));
         put(section, "boxes", boxesData(page.latest->boxes));
         put(data, "latest", std::move(section));
     }
@@ -191,7 +211,7 @@ std::pair<PageData, std::string> pageData(const SeasonTablePage& page) {
     std::string laterRows;
     if (!page.table.rows.empty()) {
         SplitTable split = splitTableData(page.table, urls::relative(page.path, page.laterRowsPath));
-        append(tables, std::move(split.data));
+        append(tables, tableData(split.table));
         laterRows = std::move(split.laterRowsScript);
     }
     PageData data;
@@ -216,7 +236,7 @@ PageData pageData(const TeamPage& page) {
 
 PageData pageData(const FranchisePage& page) {
     PageData data;
-    put(data, "seasons", tableData(page.seasons));
+    put(data, "seasons", tableData(tableMarkup(page.seasons)));
     put(data, "first", page.first);
     put(data, "last", page.last);
     put(data, "count", std::to_string(page.seasonCount));
@@ -310,6 +330,59 @@ PageData pageData(const GlossaryPage& page) {
     put(data, "terms", std::move(terms));
     put(data, "rules", textList(page.rules));
     return data;
+}
+
+PageData layoutData(const PageFrame& frame) {
+    PageData layout;
+    put(layout, "title", frame.title);
+    put(layout, "league", frame.league);
+    const std::string root = urls::rootOf(frame.path);
+    put(layout, "root", root);
+    put(layout, "styleSheet", root + urls::styleSheet());
+    put(layout, "script", root + urls::pageScript());
+    put(layout, "icon", root + urls::icon());
+    put(layout, "searchIndex", root + urls::searchIndex());
+    put(layout, "home", root + urls::index());
+    put(layout, "playersIndex", root + urls::playersIndex());
+    put(layout, "career", root + urls::career());
+    put(layout, "records", root + urls::records());
+    put(layout, "glossary", root + urls::glossary());
+    put(layout, "version", frame.version);
+    return layout;
+}
+
+} // namespace
+
+template <class Page>
+std::string renderPage(const SiteTemplates& templates, std::string_view name, const PageFrame& frame,
+                       const Page& page, std::string& html) {
+    return templates.renderPage(name, {pageData(page)}, {layoutData(frame)}, html);
+}
+
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const FrontPage&,
+                                std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&,
+                                const SeasonLeadersPage&, std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const TeamPage&,
+                                std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&,
+                                const FranchisePage&, std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const PlayerPage&,
+                                std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&,
+                                const std::vector<IndexLetter>&, std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const CareerPage&,
+                                std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const RecordsPage&,
+                                std::string&);
+template std::string renderPage(const SiteTemplates&, std::string_view, const PageFrame&, const GlossaryPage&,
+                                std::string&);
+
+std::string renderPage(const SiteTemplates& templates, std::string_view name, const PageFrame& frame,
+                       const SeasonTablePage& page, std::string& html, std::string& laterRows) {
+    auto [data, script] = pageData(page);
+    laterRows = std::move(script);
+    return templates.renderPage(name, {std::move(data)}, {layoutData(frame)}, html);
 }
 
 } // namespace boxloom::site::pages

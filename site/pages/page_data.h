@@ -1,39 +1,34 @@
 #pragma once
 
-// The pages' plain data made into the data of their templates: the one place
-// that knows the templates' names for things.
+// The pages' plain models rendered by their templates: the one place that
+// knows the templates' names for things.
 
 #include "page_models.h"
-#include "site_templates.h"
 
 #include <string>
-#include <utility>
-#include <vector>
+#include <string_view>
+
+namespace boxloom::site {
+class SiteTemplates;
+}
 
 namespace boxloom::site::pages {
 
-PageData list();
-PageData boxesData(const LeaderBoxes& boxes);
-PageData groupsData(const LeaderGroups& groups);
-PageData textList(const std::vector<std::string>& texts);
-std::string coordinate(double value);
+// What the layout shows around every page.
+struct PageFrame {
+    std::string path; // the page's own: its links are made from it
+    std::string title;
+    std::string league;
+    std::string version;
+};
 
-// Links as the templates list them: each with its name and link.
-PageData linksData(const std::vector<NamedLink>& links);
-// A chart of one rate by season, as the data of the player template.
-PageData rateChart(const std::string& label, const std::vector<std::pair<std::string, Ratio>>& points,
-                   Shown shown);
-
-PageData pageData(const FrontPage& page);
-PageData pageData(const SeasonLeadersPage& page);
-PageData pageData(const TeamPage& page);
-PageData pageData(const FranchisePage& page);
-PageData pageData(const PlayerPage& page);
-PageData pageData(const std::vector<IndexLetter>& letters);
-PageData pageData(const CareerPage& page);
-PageData pageData(const RecordsPage& page);
-PageData pageData(const GlossaryPage& page);
+// A page of one of the models' kinds by its template `name`, inside the
+// layout, into `html`: "" or the reason it failed.
+template <class Page>
+std::string renderPage(const SiteTemplates& templates, std::string_view name, const PageFrame& frame,
+                       const Page& page, std::string& html);
 // A season table's page, and the script of the rows it leaves out ("" for none).
-std::pair<PageData, std::string> pageData(const SeasonTablePage& page);
+std::string renderPage(const SiteTemplates& templates, std::string_view name, const PageFrame& frame,
+                       const SeasonTablePage& page, std::string& html, std::string& laterRows);
 
 } // namespace boxloom::site::pages

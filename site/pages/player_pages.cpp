@@ -129,8 +129,7 @@ std::string SiteBuilder::playerPages(std::span<const Player* const> players) {
     for (const Player* player : players) {
         if (reuse(keys_.of("player " + player->page, seasonsOf(*player)))) continue;
         const PlayerPage page = playerPage(*player);
-        if (std::string reason = write(page.path, page.title, "player", pageData(page)); !reason.empty())
-            return reason;
+        if (std::string reason = write(page.path, page.title, "player", page); !reason.empty()) return reason;
     }
     return {};
 }

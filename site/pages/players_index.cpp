@@ -24,7 +24,7 @@ std::vector<IndexLetter> SiteBuilder::playersIndexLetters() const {
 }
 
 std::string SiteBuilder::playersIndex() {
-    return write(urls::playersIndex(), "Players", "players", pageData(playersIndexLetters()));
+    return write(urls::playersIndex(), "Players", "players", playersIndexLetters());
 }
 
 } // namespace boxloom::site::pages

@@ -161,8 +161,6 @@ LeaderBoxes SiteBuilder::teamRecordBoxes(const std::string& from) const {
     return boxes;
 }
 
-std::string SiteBuilder::recordsPage() {
-    return write(urls::records(), "Records", "records", pageData(records()));
-}
+std::string SiteBuilder::recordsPage() { return write(urls::records(), "Records", "records", records()); }
 
 } // namespace boxloom::site::pages

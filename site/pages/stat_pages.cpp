@@ -130,10 +130,13 @@ std::string SiteBuilder::statPages(const SeasonPages& season) {
          {SeasonTableKind::Batting, SeasonTableKind::Pitching, SeasonTableKind::Fielding}) {
         for (const std::string& type : types) {
             const SeasonTablePage page = seasonTablePage(season, kind, type, types);
-            auto [data, laterRows] = pageData(page);
-            if (!laterRows.empty()) sink_.put(task_, page.laterRowsPath, laterRows);
-            if (std::string reason = write(page.path, page.title, "stats", std::move(data)); !reason.empty())
+            std::string html, laterRows;
+            if (std::string reason =
+                    renderPage(templates_, "stats", frameOf(page.path, page.title), page, html, laterRows);
+                !reason.empty())
                 return reason;
+            if (!laterRows.empty()) sink_.put(task_, page.laterRowsPath, laterRows);
+            sink_.put(task_, page.path, html);
         }
     }
     return {};

@@ -50,8 +50,7 @@ std::string SiteBuilder::teamPages(const SeasonPages& season) {
     const std::vector<Standing> table = standings(*season.data);
     for (const Team& team : season.data->teams) {
         TeamPage page = teamPage(season, team, table);
-        if (std::string reason = write(page.path, page.title, "team", pageData(page)); !reason.empty())
-            return reason;
+        if (std::string reason = write(page.path, page.title, "team", page); !reason.empty()) return reason;
     }
     return {};
 }
