@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace boxloom::site {
@@ -999,6 +1000,59 @@ TEST(DemoLeagueSite, TheDefaultDemoSeasonHas162GamesAndAFullFieldOfQualifiers) {
     for (const PlayerTotal& total : seasonTotals(season.batting, "Regular"))
         qualified += amountFor(Qualifier::PlateAppearances, total.counters) >= minimum;
     EXPECT_GE(qualified, 100u);
+}
+
+// A template with each tag marked "@@page:key@@" where the tag's value shows:
+// after a section's opening, after a value, and before an inverted section.
+// `keys` gets the keys the template names.
+std::string markedTemplate(const std::string& text, const std::string& page, std::set<std::string>& keys) {
+    static const std::regex tag(R"(\{\{(\{?)\s*([#^&]?)\s*([A-Za-z][\w]*)\s*\}?\}\})");
+    std::string out;
+    auto at = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), tag), end; it != end; ++it) {
+        const std::smatch& match = *it;
+        out.append(at, match[0].first);
+        at = match[0].second;
+        const std::string key = match[3], kind = match[2], mark = "@@" + page + ":" + key + "@@";
+        keys.insert(key);
+        if (kind == "#")
+            out += match.str() + mark;
+        else if (kind == "^")
+            out += "{{#" + key + "}}" + mark + "{{/" + key + "}}" + match.str();
+        else
+            out += match.str() + "{{#" + key + "}}" + mark + "{{/" + key + "}}";
+    }
+    out.append(at, text.cend());
+    return out;
+}
+
+// Every key a template names is given by some page's data: a key renamed on
+// one side alone prints nothing, unnoticed.
+TEST_F(SiteTest, EveryKeyOfEveryTemplateIsGivenByThePagesData) {
+    const std::string templates = out_.file("marked");
+    fs::create_directory(templates);
+    std::map<std::string, std::set<std::string>> keys; // by template
+    for (const BuiltinTemplate& builtin : builtinTemplates()) {
+        const std::string name(builtin.name);
+        if (!name.ends_with(".mustache")) continue;
+        const std::string page = name.substr(0, name.find('.'));
+        testing::writeFile(templates + "/" + name,
+                           markedTemplate(std::string(builtin.text), page, keys[page]));
+    }
+    SiteOptions options;
+    options.database = database();
+    options.outputFolder = out_.file("site");
+    options.title = "Test League";
+    options.downloads = true;
+    options.templatesFolder = templates;
+    ASSERT_TRUE(makeSite(options).succeeded());
+    std::string pages;
+    for (const auto& [path, bytes] : testing::filesUnder(options.outputFolder))
+        pages += bytes;
+    for (const auto& [page, names] : keys)
+        for (const std::string& key : names)
+            EXPECT_NE(pages.find("@@" + page + ":" + key + "@@"), std::string::npos)
+                << page << ".mustache names \"" << key << "\", which no page gives";
 }
 
 } // namespace
