@@ -16,8 +16,8 @@ namespace boxloom::frontend::league {
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
+constexpr FrameStyle kFrameStyle{WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                 WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES};
 
 struct ControlClass {
     const char* className;
@@ -47,13 +47,6 @@ ControlClass classOf(Kind kind) {
 bool isInteractive(Kind kind) {
     return kind != Kind::Label && kind != Kind::ProgressBar && kind != Kind::StatusLine &&
            kind != Kind::LogBox;
-}
-
-// The frame around a client area at a DPI.
-Size frameAt(int dpi) {
-    RECT bounds{};
-    AdjustWindowRectExForDpi(&bounds, kWindowStyle, FALSE, kWindowExtendedStyle, static_cast<UINT>(dpi));
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 // The system's message font at a DPI.
@@ -98,25 +91,14 @@ LeagueWindow::~LeagueWindow() {
 }
 
 HWND LeagueWindow::create(HINSTANCE instance, LeagueWindowHooks hooks) {
-    const std::string className(kWindowClassName);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (!GetClassInfoExA(instance, className.c_str(), &windowClass)) {
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = routeToState<LeagueWindow>;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-        if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className.c_str();
-        RegisterClassExA(&windowClass);
-    }
-    std::unique_ptr<LeagueWindow> state(new LeagueWindow(std::move(hooks)));
-    const Size frame = frameAt(kDesignDpi);
-    return CreateWindowExA(kWindowExtendedStyle, className.c_str(), std::string(kWindowCaption).c_str(),
-                           kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, kDesignClient.width + frame.width,
-                           kDesignClient.height + frame.height, nullptr, nullptr, instance, &state);
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    if (icon == nullptr) icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    registerWindowClass(instance,
+                        {kWindowClassName, CS_HREDRAW | CS_VREDRAW, routeToState<LeagueWindow>, icon});
+    const Size frame = frameAt(kFrameStyle, kDesignDpi);
+    return createStateWindow(instance, kWindowClassName, kFrameStyle, kWindowCaption,
+                             {kDesignClient.width + frame.width, kDesignClient.height + frame.height},
+                             std::unique_ptr<LeagueWindow>(new LeagueWindow(std::move(hooks))));
 }
 
 bool LeagueWindow::busy(HWND window) {
@@ -156,7 +138,7 @@ void LeagueWindow::onCreate() {
     showSettings(loadLeagueSettings(), controls);
     SendMessageA(control(ids::kProgress), PBM_SETRANGE32, 0, 100);
     const Size client = designClientAt(dpi_);
-    const Size frame = frameAt(dpi_);
+    const Size frame = frameAt(kFrameStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, client.width + frame.width, client.height + frame.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     setBusy(false);
@@ -199,7 +181,7 @@ void LeagueWindow::layOut() {
 
 void LeagueWindow::onMinMaxInfo(MINMAXINFO& info) const {
     const Size least = designClientAt(dpi_);
-    const Size frame = frameAt(dpi_);
+    const Size frame = frameAt(kFrameStyle, dpi_);
     info.ptMinTrackSize = {least.width + frame.width, least.height + frame.height};
 }
 

@@ -10,7 +10,7 @@
 #include "league_tasks.h"
 #include "season_import.h"
 #include "site_run.h"
-#include "window_state.h"
+#include "window_base.h"
 
 #include <atomic>
 #include <functional>

@@ -10,9 +10,9 @@ namespace boxloom::frontend {
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-                               WS_MAXIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
-constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+constexpr FrameStyle kFrameStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                     WS_MAXIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE,
+                                 WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE};
 
 struct ControlClass {
     const char* className;
@@ -41,13 +41,6 @@ ControlClass classOf(const ControlDesign& control) {
                 WS_EX_CLIENTEDGE};
     }
     return {"Static", 0, 0};
-}
-
-// The caption and borders of the window at a DPI, as the system computes them.
-Size nonClientSize(int dpi) {
-    RECT bounds{};
-    AdjustWindowRectExForDpi(&bounds, kWindowStyle, FALSE, kWindowExtendedStyle, static_cast<UINT>(dpi));
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 // The caption and borders the window really has.
@@ -123,25 +116,11 @@ MainWindowHooks withDefaults(MainWindowHooks hooks) {
 MainWindow::MainWindow(MainWindowHooks hooks) : hooks_(withDefaults(std::move(hooks))) {}
 
 HWND MainWindow::create(HINSTANCE instance, MainWindowHooks hooks) {
-    const std::string className(kWindowClassName);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (!GetClassInfoExA(instance, className.c_str(), &windowClass)) {
-        windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        windowClass.lpfnWndProc = routeToState<MainWindow>;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the standard arrow
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className.c_str();
-        RegisterClassExA(&windowClass);
-    }
-    // The window takes the state over when it is first created; a window that
-    // never gets that far leaves it here to be deleted.
-    std::unique_ptr<MainWindow> state(new MainWindow(std::move(hooks)));
-    return CreateWindowExA(kWindowExtendedStyle, className.c_str(), std::string(kWindowCaption).c_str(),
-                           kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr,
-                           nullptr, instance, &state);
+    registerWindowClass(instance, {kWindowClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                                   routeToState<MainWindow>, LoadIconA(instance, MAKEINTRESOURCEA(32512))});
+    return createStateWindow(instance, kWindowClassName, kFrameStyle, kWindowCaption,
+                             {kWindowWidth, kWindowHeight},
+                             std::unique_ptr<MainWindow>(new MainWindow(std::move(hooks))));
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,8 +175,8 @@ void MainWindow::onCreate() {
     // The window was created 640 x 462 at 96 DPI. Its frame at 96 DPI is the
     // system's reckoning, corrected by how far the real frame differs from it.
     const Size frame = nonClientSizeOf(window_);
-    const Size reckoned = nonClientSize(dpi);
-    const Size reckonedAt96 = nonClientSize(kDesignDpi);
+    const Size reckoned = frameAt(kFrameStyle, dpi);
+    const Size reckonedAt96 = frameAt(kFrameStyle, kDesignDpi);
     designClient_ = {kWindowWidth - (reckonedAt96.width + frame.width - reckoned.width),
                      kWindowHeight - (reckonedAt96.height + frame.height - reckoned.height)};
     useDpi(dpi);

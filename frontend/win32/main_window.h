@@ -6,7 +6,7 @@
 #include "controls.h"
 #include "event_handling.h"
 #include "layout.h"
-#include "window_state.h"
+#include "window_base.h"
 
 #include <array>
 #include <functional>
