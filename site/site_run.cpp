@@ -110,6 +110,61 @@ std::string parseGames(std::string_view text, Counter& games) {
     return {};
 }
 
+namespace {
+
+// The seasons the options ask for, in the database's order whatever the
+// order of the options; a problem for each the database does not have.
+std::vector<std::string> chosenSeasons(const SiteOptions& options, database::LeagueStore& store,
+                                       std::vector<std::string>& problems) {
+    const std::vector<std::string> present = store.seasons();
+    const std::vector<std::string>& chosen = options.seasons.empty() ? present : options.seasons;
+    for (const std::string& label : chosen)
+        if (std::find(present.begin(), present.end(), label) == present.end())
+            problems.push_back(options.database + ": no season \"" + label + "\"");
+    std::vector<std::string> labels;
+    for (const std::string& label : present)
+        if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
+    return labels;
+}
+
+// Seasons are read side by side, and the parts of each too, each thread
+// through its own store; the first reason one failed, or "".
+std::string readSeasons(const std::string& databasePath, const std::vector<std::string>& labels,
+                        std::vector<SeasonData>& seasons) {
+    seasons.assign(labels.size(), SeasonData{});
+    using database::kSeasonParts;
+    constexpr std::size_t kParts = std::size(kSeasonParts);
+    std::vector<std::string> reasons(labels.size() * kParts);
+    forEachInParallel(
+        reasons.size(),
+        [&databasePath] {
+            struct Reader {
+                database::LeagueStore store;
+                std::string openFailed;
+            };
+            auto own = std::make_unique<Reader>();
+            own->openFailed = own->store.open(databasePath);
+            return own;
+        },
+        [&](auto& own, std::size_t index) {
+            const std::size_t season = index / kParts;
+            reasons[index] =
+                own->openFailed.empty()
+                    ? own->store.load(labels[season], kSeasonParts[index % kParts], seasons[season])
+                    : own->openFailed;
+        });
+    for (const std::string& reason : reasons)
+        if (!reason.empty()) return reason;
+    for (std::size_t i = 0; i < seasons.size(); ++i) {
+        seasons[i].label = labels[i];
+        database::completeSeason(seasons[i]);
+        addLeagueAdjusted(seasons[i]);
+    }
+    return {};
+}
+
+} // namespace
+
 SiteOutcome makeSite(const SiteOptions& options) {
     SiteOutcome outcome;
     SiteTemplates templates;
@@ -124,16 +179,8 @@ SiteOutcome makeSite(const SiteOptions& options) {
         outcome.problems.push_back(options.database + ": " + reason);
         return outcome;
     }
-    const std::vector<std::string> present = store.seasons();
-    std::vector<std::string> chosen = options.seasons.empty() ? present : options.seasons;
-    for (const std::string& label : chosen)
-        if (std::find(present.begin(), present.end(), label) == present.end())
-            outcome.problems.push_back(options.database + ": no season \"" + label + "\"");
+    const std::vector<std::string> labels = chosenSeasons(options, store, outcome.problems);
     if (!outcome.succeeded()) return outcome;
-    // In the database's order, whatever the order of the options.
-    std::vector<std::string> labels;
-    for (const std::string& label : present)
-        if (std::find(chosen.begin(), chosen.end(), label) != chosen.end()) labels.push_back(label);
     if (std::string reason = checkSeasonFolders(options.outputFolder, labels); !reason.empty()) {
         outcome.problems.push_back(options.database + ": " + reason);
         return outcome;
@@ -144,54 +191,20 @@ SiteOutcome makeSite(const SiteOptions& options) {
         if (options.watch.progress) options.watch.progress(1, 1);
         return outcome;
     }
-    // Seasons are read side by side, and the parts of each too, each thread
-    // through its own store.
-    std::vector<SeasonData> seasons(labels.size());
-    using database::kSeasonParts;
-    constexpr std::size_t kParts = std::size(kSeasonParts);
-    std::vector<std::string> reasons(labels.size() * kParts);
-    forEachInParallel(
-        reasons.size(),
-        [&options] {
-            struct Reader {
-                database::LeagueStore store;
-                std::string openFailed;
-            };
-            auto own = std::make_unique<Reader>();
-            own->openFailed = own->store.open(options.database);
-            return own;
-        },
-        [&](auto& own, std::size_t index) {
-            const std::size_t season = index / kParts;
-            reasons[index] =
-                own->openFailed.empty()
-                    ? own->store.load(labels[season], kSeasonParts[index % kParts], seasons[season])
-                    : own->openFailed;
-        });
-    for (const std::string& reason : reasons) {
-        if (!reason.empty()) {
-            outcome.problems.push_back(options.database + ": " + reason);
-            return outcome;
-        }
-    }
-    for (std::size_t i = 0; i < seasons.size(); ++i) {
-        seasons[i].label = labels[i];
-        database::completeSeason(seasons[i]);
-        addLeagueAdjusted(seasons[i]);
-    }
-    outcome.warnings = identityConflicts(collectPlayers(seasons), seasons);
+    std::vector<SeasonData> seasons;
     SiteDownloads downloads;
-    if (options.downloads) {
-        if (std::string reason = readDownloads(store, labels, downloads); !reason.empty()) {
-            outcome.problems.push_back(options.database + ": " + reason);
-            return outcome;
-        }
+    std::string reason = readSeasons(options.database, labels, seasons);
+    if (reason.empty()) outcome.warnings = identityConflicts(collectPlayers(seasons), seasons);
+    if (reason.empty() && options.downloads) reason = readDownloads(store, labels, downloads);
+    if (!reason.empty()) {
+        outcome.problems.push_back(options.database + ": " + reason);
+        return outcome;
     }
     SiteSettings settings{options.title, options.games, options.version};
     // A run with warnings tells them again next time: it is read again.
     if (outcome.warnings.empty()) writer.setSiteKey(key);
-    if (std::string reason = buildSite(seasons, settings, templates, writer, downloads); !reason.empty()) {
-        outcome.problems.push_back("template " + reason);
+    if (std::string made = buildSite(seasons, settings, templates, writer, downloads); !made.empty()) {
+        outcome.problems.push_back("template " + made);
         return outcome;
     }
     outcome.files = writer.finish();

@@ -18,6 +18,46 @@ std::vector<std::string> statTypesOf(const std::vector<PlayerLine>& lines) {
     return inPageOrder(std::move(types));
 }
 
+// A player's batting or pitching: its tables, one per stat type, and its chart.
+struct PlayerKind {
+    const char* heading;
+    const std::vector<PlayerLine>* lines;
+    std::span<const StatColumn> columns;
+    const char* statsTable; // PreSeason has no leaders
+    std::vector<std::pair<std::string, Ratio>>* chart;
+    Ratio (*charted)(const Counters&);
+};
+
+// Splits of the regular seasons, against left- and right-handed pitchers.
+StatTable splitsTable(const Player& player, const std::vector<SeasonData>& seasons) {
+    StatTable splits{"splits", "Batting splits, Regular", {"Season", "Against"}, splitColumns(), {}};
+    for (std::size_t s = 0; s < seasons.size(); ++s) {
+        std::array<Counters, 2> sides;
+        bool any = false;
+        for (const PlayerLine& line : player.batting) {
+            if (line.season != s || line.line->statType != kRegular) continue;
+            any = true;
+            for (std::size_t side = 0; side < 2; ++side)
+                addCounters(sides[side], line.line->splits[side]);
+        }
+        if (!any) continue;
+        splits.rows.push_back({{{seasons[s].label}, {"LHP"}}, sides[0], {}, {}});
+        splits.rows.push_back({{{seasons[s].label}, {"RHP"}}, sides[1], {}, {}});
+    }
+    return splits;
+}
+
+StatTable fieldingTable(const Player& player, const std::vector<SeasonData>& seasons) {
+    StatTable fielding{"fielding", "Fielding, Regular", {"Season", "Team", "Pos"}, fieldingColumns(), {}};
+    for (const PlayerLine& line : player.fielding)
+        if (line.line->statType == kRegular)
+            fielding.rows.push_back({{{seasons[line.season].label}, {line.line->team}, {line.line->position}},
+                                     line.line->counters,
+                                     {},
+                                     {}});
+    return fielding;
+}
+
 } // namespace
 
 PlayerPage SiteBuilder::playerPage(const Player& player) const {
@@ -25,19 +65,11 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
     PlayerPage page;
     page.path = urls::player(player.page);
     page.title = displayName(key.name);
-    struct Kind {
-        const char* heading;
-        const std::vector<PlayerLine>* lines;
-        std::span<const StatColumn> columns;
-        const char* statsTable; // PreSeason has no leaders
-        std::vector<std::pair<std::string, Ratio>>* chart;
-        Ratio (*charted)(const Counters&);
-    };
-    const Kind kinds[] = {
+    const PlayerKind kinds[] = {
         {"Batting", &player.batting, battingColumns(), "batting", &page.ops, onBasePlusSlugging},
         {"Pitching", &player.pitching, pitchingColumns(), "pitching", &page.era,
          rateOf<rate::kEarnedRunAverage>}};
-    for (const Kind& kind : kinds) {
+    for (const PlayerKind& kind : kinds) {
         for (const std::string& type : statTypesOf(*kind.lines)) {
             StatTable table{std::string(kind.heading) + "-" + folderNameFor(type),
                             std::string(kind.heading) + ", " + type,
@@ -81,31 +113,10 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
             page.tables.push_back(std::move(table));
         }
     }
-    // Splits of the regular seasons, against left- and right-handed pitchers.
-    StatTable splits{"splits", "Batting splits, Regular", {"Season", "Against"}, splitColumns(), {}};
-    for (std::size_t s = 0; s < seasons_.size(); ++s) {
-        std::array<Counters, 2> sides;
-        bool any = false;
-        for (const PlayerLine& line : player.batting) {
-            if (line.season != s || line.line->statType != kRegular) continue;
-            any = true;
-            for (std::size_t side = 0; side < 2; ++side)
-                addCounters(sides[side], line.line->splits[side]);
-        }
-        if (!any) continue;
-        splits.rows.push_back({{{seasons_[s].label}, {"LHP"}}, sides[0], {}, {}});
-        splits.rows.push_back({{{seasons_[s].label}, {"RHP"}}, sides[1], {}, {}});
-    }
-    if (!splits.rows.empty()) page.tables.push_back(std::move(splits));
-    StatTable fielding{"fielding", "Fielding, Regular", {"Season", "Team", "Pos"}, fieldingColumns(), {}};
-    for (const PlayerLine& line : player.fielding)
-        if (line.line->statType == kRegular)
-            fielding.rows.push_back(
-                {{{seasons_[line.season].label}, {line.line->team}, {line.line->position}},
-                 line.line->counters,
-                 {},
-                 {}});
-    if (!fielding.rows.empty()) page.tables.push_back(std::move(fielding));
+    if (StatTable splits = splitsTable(player, seasons_); !splits.rows.empty())
+        page.tables.push_back(std::move(splits));
+    if (StatTable fielding = fieldingTable(player, seasons_); !fielding.rows.empty())
+        page.tables.push_back(std::move(fielding));
     page.pitcher = !page.era.empty() && (page.ops.empty() || player.pitching.size() >= player.batting.size());
     return page;
 }
