@@ -3,30 +3,12 @@
 // The main window's 24 controls, written once as data: the window creates them
 // from this table, and the tests check the real window against it.
 
+#include "control_design.h"
+
 #include <array>
 #include <string_view>
 
 namespace boxloom::frontend {
-
-enum class ControlKind { Label, CheckBox, OptionButton, PushButton, EditBox };
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-struct ControlDesign {
-    int id;
-    ControlKind kind;
-    std::string_view caption;
-    Rect rect;
-    int fontHeight;
-    bool checked = false;     // initial state of check boxes and option buttons
-    bool startsGroup = false; // the first option button of a group
-};
 
 namespace ids {
 inline constexpr int kTeamNotationLabel = 1000;

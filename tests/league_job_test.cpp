@@ -84,7 +84,7 @@ TEST(LeagueJob, ProgressAndStatusSayWhereTheJobIs) {
 }
 
 TEST(LeagueJob, OnlyCancelWorksWhileAJobRuns) {
-    for (const Control& control : kControls) {
+    for (const ControlDesign& control : kControls) {
         EXPECT_EQ(enabledWhile(true, control.id), control.id == ids::kCancel) << control.id;
         EXPECT_EQ(enabledWhile(false, control.id), control.id != ids::kCancel) << control.id;
     }

@@ -11,9 +11,9 @@
 namespace boxloom::frontend::league {
 namespace {
 
-bool isField(Kind kind) {
-    return kind == Kind::EditBox || kind == Kind::SeasonList || kind == Kind::FolderList ||
-           kind == Kind::LogBox;
+bool isField(ControlKind kind) {
+    return kind == ControlKind::EditBox || kind == ControlKind::SeasonList ||
+           kind == ControlKind::FolderList || kind == ControlKind::LogBox;
 }
 
 TEST(LeagueControls, EachFieldFollowsTheLabelThatNamesItAndTabFollowsReading) {
@@ -21,11 +21,11 @@ TEST(LeagueControls, EachFieldFollowsTheLabelThatNamesItAndTabFollowsReading) {
     std::vector<int> tableOrder;
     std::set<int> ids;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const Control& control = kControls[i];
+        const ControlDesign& control = kControls[i];
         EXPECT_TRUE(ids.insert(control.id).second) << control.id;
         if (isField(control.kind)) {
             ASSERT_GT(i, 0u);
-            EXPECT_EQ(kControls[i - 1].kind, Kind::Label) << control.id << " has no label before it";
+            EXPECT_EQ(kControls[i - 1].kind, ControlKind::Label) << control.id << " has no label before it";
         }
         asDesigns.push_back({control.id, ControlKind::Label, control.caption, control.rect, 9});
         tableOrder.push_back(control.id);
@@ -35,7 +35,7 @@ TEST(LeagueControls, EachFieldFollowsTheLabelThatNamesItAndTabFollowsReading) {
 
 TEST(LeagueControls, AccessKeysAreUniqueAndEveryControlIsInsideTheWindowApart) {
     std::set<char> keys;
-    for (const Control& control : kControls) {
+    for (const ControlDesign& control : kControls) {
         if (const auto amp = control.caption.find('&'); amp != std::string_view::npos) {
             EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(control.caption[amp + 1]))).second)
                 << control.caption;
@@ -45,7 +45,7 @@ TEST(LeagueControls, AccessKeysAreUniqueAndEveryControlIsInsideTheWindowApart) {
         EXPECT_GE(r.top, 0);
         EXPECT_LE(r.left + r.width, kDesignClient.width) << control.id;
         EXPECT_LE(r.top + r.height, kDesignClient.height) << control.id;
-        for (const Control& other : kControls) {
+        for (const ControlDesign& other : kControls) {
             if (&other == &control) continue;
             const Rect& o = other.rect;
             const bool apart = r.left + r.width <= o.left || o.left + o.width <= r.left ||
@@ -55,8 +55,8 @@ TEST(LeagueControls, AccessKeysAreUniqueAndEveryControlIsInsideTheWindowApart) {
     }
 }
 
-const Control& controlOf(int id) {
-    for (const Control& control : kControls)
+const ControlDesign& controlOf(int id) {
+    for (const ControlDesign& control : kControls)
         if (control.id == id) return control;
     throw std::out_of_range("no control");
 }

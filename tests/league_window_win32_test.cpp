@@ -34,8 +34,8 @@ std::string textOf(HWND window) {
     return text;
 }
 
-const Control& controlOfId(int id) {
-    for (const Control& control : kControls)
+const ControlDesign& controlOfId(int id) {
+    for (const ControlDesign& control : kControls)
         if (control.id == id) return control;
     throw std::out_of_range("no control " + std::to_string(id));
 }
@@ -163,9 +163,9 @@ TempFolder* LeagueWindowTest::seasons_ = nullptr;
 TEST_F(LeagueWindowTest, ControlsComeInTheTablesOrderAndFollowTheWindowsSize) {
     ASSERT_NE(create(), nullptr);
     EXPECT_EQ(textOf(window_), kWindowCaption);
-    for (const Control& design : kControls) {
+    for (const ControlDesign& design : kControls) {
         ASSERT_NE(control(design.id), nullptr) << design.id;
-        if (design.kind == Kind::Label || design.kind == Kind::PushButton) {
+        if (design.kind == ControlKind::Label || design.kind == ControlKind::PushButton) {
             EXPECT_EQ(text(design.id), design.caption);
         }
     }
@@ -176,7 +176,7 @@ TEST_F(LeagueWindowTest, ControlsComeInTheTablesOrderAndFollowTheWindowsSize) {
          at = GetNextDlgTabItem(window_, at, FALSE))
         tabbed.push_back(GetDlgCtrlID(at));
     std::vector<int> expected;
-    for (const Control& design : kControls)
+    for (const ControlDesign& design : kControls)
         if (IsWindowEnabled(control(design.id)) &&
             (GetWindowLongA(control(design.id), GWL_STYLE) & WS_TABSTOP))
             expected.push_back(design.id);

@@ -227,6 +227,7 @@ TEST_F(MainWindowTest, TwentyFourControlsInTheirPlacesAndStates) {
             EXPECT_EQ(SendMessageA(child, EM_GETMARGINS, 0, 0), 0);
             EXPECT_GT(SendMessageA(child, EM_GETLIMITTEXT, 0, 0), 0x7FFF0000);
             break;
+        default: ADD_FAILURE() << expected.id << " is of a kind this window does not have";
         }
         if (expected.kind == ControlKind::CheckBox || expected.kind == ControlKind::OptionButton) {
             EXPECT_EQ(checked(expected.id), expected.checked);

@@ -6,7 +6,7 @@ namespace boxloom::frontend::league {
 
 Size designClientAt(int dpi) { return scaleForDpi(kDesignClient, dpi); }
 
-Rect placeControl(const Control& control, int dpi, Size client) {
+Rect placeControl(const ControlDesign& control, int dpi, Size client) {
     Rect rect = scaleForDpi(control.rect, dpi);
     const Size design = designClientAt(dpi);
     const int wider = std::max(0, client.width - design.width);

@@ -4,7 +4,7 @@
 // in this order, which is also the tab order, and each field comes after the
 // label that names it (screen readers name a control by the label before it).
 
-#include "control_table.h"
+#include "control_design.h"
 #include "layout.h"
 #include "season_list.h"
 
@@ -12,20 +12,6 @@
 #include <string_view>
 
 namespace boxloom::frontend::league {
-
-enum class Kind { Label, EditBox, PushButton, SeasonList, FolderList, ProgressBar, StatusLine, LogBox };
-
-// Which edges of the client area a control keeps its distance to; a control
-// held at both edges of a direction stretches with the window.
-enum Anchor : unsigned { kLeft = 1, kRight = 2, kTop = 4, kBottom = 8 };
-
-struct Control {
-    int id;
-    Kind kind;
-    std::string_view caption;
-    Rect rect; // at 96 DPI in the design client area
-    unsigned anchors = kLeft | kTop;
-};
 
 namespace ids {
 inline constexpr int kDatabaseLabel = 2000;
@@ -66,36 +52,38 @@ inline constexpr Size kDesignClient = {640, 620};
 inline constexpr unsigned kAcross = kLeft | kRight | kTop;
 inline constexpr unsigned kAtRight = kRight | kTop;
 
-inline constexpr std::array<Control, 29> kControls = {{
-    {ids::kDatabaseLabel, Kind::Label, "League &database:", {12, 15, 112, 20}},
-    {ids::kDatabaseBox, Kind::EditBox, "", {126, 12, 372, 23}, kAcross},
-    {ids::kBrowseDatabase, Kind::PushButton, "&Browse...", {506, 11, 122, 25}, kAtRight},
-    {ids::kSeasonsLabel, Kind::Label, "Seasons in the database:", {12, 44, 300, 20}},
-    {ids::kSeasonList, Kind::SeasonList, "", {12, 64, 486, 128}, kAcross},
-    {ids::kRemoveSeason, Kind::PushButton, "&Remove Season", {506, 64, 122, 25}, kAtRight},
-    {ids::kFoldersLabel, Kind::Label, "Season folders to import (F2 edits a label):", {12, 202, 400, 20}},
-    {ids::kFolderList, Kind::FolderList, "", {12, 222, 486, 96}, kAcross},
-    {ids::kAddFolder, Kind::PushButton, "Add Season &Folder...", {506, 222, 122, 25}, kAtRight},
-    {ids::kImport, Kind::PushButton, "&Import", {506, 254, 122, 25}, kAtRight},
-    {ids::kSiteFolderLabel, Kind::Label, "&Site folder:", {12, 333, 112, 20}},
-    {ids::kSiteFolderBox, Kind::EditBox, "", {126, 330, 372, 23}, kAcross},
-    {ids::kBrowseSiteFolder, Kind::PushButton, "Br&owse...", {506, 329, 122, 25}, kAtRight},
-    {ids::kTitleLabel, Kind::Label, "League &name:", {12, 362, 112, 20}},
-    {ids::kTitleBox, Kind::EditBox, "", {126, 359, 200, 23}},
-    {ids::kGamesLabel, Kind::Label, "&Games per team:", {338, 362, 104, 20}},
-    {ids::kGamesBox, Kind::EditBox, "", {444, 359, 54, 23}},
-    {ids::kGamesFound, Kind::Label, "", {506, 362, 122, 20}, kAtRight},
-    {ids::kTemplatesLabel, Kind::Label, "&Templates folder:", {12, 391, 112, 20}},
-    {ids::kTemplatesBox, Kind::EditBox, "", {126, 388, 372, 23}, kAcross},
-    {ids::kBrowseTemplates, Kind::PushButton, "Bro&wse...", {506, 387, 122, 25}, kAtRight},
-    {ids::kBuildSite, Kind::PushButton, "B&uild Site", {126, 420, 110, 27}},
-    {ids::kOpenSite, Kind::PushButton, "O&pen Site", {244, 420, 110, 27}},
-    {ids::kOpenFolder, Kind::PushButton, "Open Fold&er", {362, 420, 110, 27}},
-    {ids::kProgress, Kind::ProgressBar, "", {12, 462, 486, 20}, kAcross},
-    {ids::kCancel, Kind::PushButton, "Cancel", {506, 459, 122, 27}, kAtRight},
-    {ids::kStatus, Kind::StatusLine, "Ready.", {12, 490, 616, 20}, kAcross},
-    {ids::kLogLabel, Kind::Label, "&Log:", {12, 514, 112, 18}},
-    {ids::kLog, Kind::LogBox, "", {12, 532, 616, 76}, kLeft | kRight | kTop | kBottom},
+inline constexpr std::array<ControlDesign, 29> kControls = {{
+    anchored(ids::kDatabaseLabel, ControlKind::Label, "League &database:", {12, 15, 112, 20}),
+    anchored(ids::kDatabaseBox, ControlKind::EditBox, "", {126, 12, 372, 23}, kAcross),
+    anchored(ids::kBrowseDatabase, ControlKind::PushButton, "&Browse...", {506, 11, 122, 25}, kAtRight),
+    anchored(ids::kSeasonsLabel, ControlKind::Label, "Seasons in the database:", {12, 44, 300, 20}),
+    anchored(ids::kSeasonList, ControlKind::SeasonList, "", {12, 64, 486, 128}, kAcross),
+    anchored(ids::kRemoveSeason, ControlKind::PushButton, "&Remove Season", {506, 64, 122, 25}, kAtRight),
+    anchored(ids::kFoldersLabel, ControlKind::Label,
+             "Season folders to import (F2 edits a label):", {12, 202, 400, 20}),
+    anchored(ids::kFolderList, ControlKind::FolderList, "", {12, 222, 486, 96}, kAcross),
+    anchored(ids::kAddFolder, ControlKind::PushButton, "Add Season &Folder...", {506, 222, 122, 25},
+             kAtRight),
+    anchored(ids::kImport, ControlKind::PushButton, "&Import", {506, 254, 122, 25}, kAtRight),
+    anchored(ids::kSiteFolderLabel, ControlKind::Label, "&Site folder:", {12, 333, 112, 20}),
+    anchored(ids::kSiteFolderBox, ControlKind::EditBox, "", {126, 330, 372, 23}, kAcross),
+    anchored(ids::kBrowseSiteFolder, ControlKind::PushButton, "Br&owse...", {506, 329, 122, 25}, kAtRight),
+    anchored(ids::kTitleLabel, ControlKind::Label, "League &name:", {12, 362, 112, 20}),
+    anchored(ids::kTitleBox, ControlKind::EditBox, "", {126, 359, 200, 23}),
+    anchored(ids::kGamesLabel, ControlKind::Label, "&Games per team:", {338, 362, 104, 20}),
+    anchored(ids::kGamesBox, ControlKind::EditBox, "", {444, 359, 54, 23}),
+    anchored(ids::kGamesFound, ControlKind::Label, "", {506, 362, 122, 20}, kAtRight),
+    anchored(ids::kTemplatesLabel, ControlKind::Label, "&Templates folder:", {12, 391, 112, 20}),
+    anchored(ids::kTemplatesBox, ControlKind::EditBox, "", {126, 388, 372, 23}, kAcross),
+    anchored(ids::kBrowseTemplates, ControlKind::PushButton, "Bro&wse...", {506, 387, 122, 25}, kAtRight),
+    anchored(ids::kBuildSite, ControlKind::PushButton, "B&uild Site", {126, 420, 110, 27}),
+    anchored(ids::kOpenSite, ControlKind::PushButton, "O&pen Site", {244, 420, 110, 27}),
+    anchored(ids::kOpenFolder, ControlKind::PushButton, "Open Fold&er", {362, 420, 110, 27}),
+    anchored(ids::kProgress, ControlKind::ProgressBar, "", {12, 462, 486, 20}, kAcross),
+    anchored(ids::kCancel, ControlKind::PushButton, "Cancel", {506, 459, 122, 27}, kAtRight),
+    anchored(ids::kStatus, ControlKind::StatusLine, "Ready.", {12, 490, 616, 20}, kAcross),
+    anchored(ids::kLogLabel, ControlKind::Label, "&Log:", {12, 514, 112, 18}),
+    anchored(ids::kLog, ControlKind::LogBox, "", {12, 532, 616, 76}, kLeft | kRight | kTop | kBottom),
 }};
 
 // The season list's columns, in order.
@@ -119,7 +107,7 @@ inline constexpr std::array<Column, 2> kFolderColumns = {{{"Label", 110, false},
 // A control's rectangle at `dpi` in a client area of `client`: scaled from its
 // design, then moved or stretched with the edges it is anchored to. The client
 // area is never smaller than the design's at that DPI.
-Rect placeControl(const Control& control, int dpi, Size client);
+Rect placeControl(const ControlDesign& control, int dpi, Size client);
 
 // The window's client area at `dpi`, and the least it may be made.
 Size designClientAt(int dpi);

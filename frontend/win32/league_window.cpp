@@ -19,34 +19,29 @@ namespace {
 constexpr FrameStyle kFrameStyle{WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                  WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES};
 
-struct ControlClass {
-    const char* className;
-    DWORD style;
-    DWORD extendedStyle;
-};
-
-ControlClass classOf(Kind kind) {
+ControlClass classOf(ControlKind kind) {
     switch (kind) {
-    case Kind::Label: return {"Static", SS_LEFT, 0};
-    case Kind::EditBox: return {"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case Kind::PushButton: return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case Kind::SeasonList:
+    case ControlKind::Label: return {"Static", SS_LEFT, 0};
+    case ControlKind::EditBox: return {"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::PushButton: return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::SeasonList:
         return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case Kind::FolderList:
+    case ControlKind::FolderList:
         return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
-    case Kind::ProgressBar: return {PROGRESS_CLASSA, 0, 0};
-    case Kind::StatusLine: return {"Static", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0};
-    case Kind::LogBox:
+    case ControlKind::ProgressBar: return {PROGRESS_CLASSA, 0, 0};
+    case ControlKind::StatusLine: return {"Static", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0};
+    case ControlKind::LogBox:
         return {"Edit", ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
+    default: break; // the export window's kinds
     }
     return {"Static", 0, 0};
 }
 
-bool isInteractive(Kind kind) {
-    return kind != Kind::Label && kind != Kind::ProgressBar && kind != Kind::StatusLine &&
-           kind != Kind::LogBox;
+bool isInteractive(ControlKind kind) {
+    return kind != ControlKind::Label && kind != ControlKind::ProgressBar &&
+           kind != ControlKind::StatusLine && kind != ControlKind::LogBox;
 }
 
 // The system's message font at a DPI.
@@ -154,7 +149,7 @@ void LeagueWindow::useDpi(int dpi) {
 
 void LeagueWindow::createControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-    for (const Control& design : kControls) {
+    for (const ControlDesign& design : kControls) {
         const ControlClass kind = classOf(design.kind);
         const Rect rect = scaleForDpi(design.rect, dpi_);
         HWND made = CreateWindowExA(
@@ -162,7 +157,7 @@ void LeagueWindow::createControls() {
             WS_CHILD | WS_VISIBLE | kind.style, rect.left, rect.top, rect.width, rect.height, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
         SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (design.kind == Kind::LogBox) SendMessageA(made, EM_LIMITTEXT, 0, 0);
+        if (design.kind == ControlKind::LogBox) SendMessageA(made, EM_LIMITTEXT, 0, 0);
     }
 }
 
@@ -173,7 +168,7 @@ void LeagueWindow::createColumns() {
 
 void LeagueWindow::layOut() {
     const Size client = clientOf(window_);
-    for (const Control& design : kControls) {
+    for (const ControlDesign& design : kControls) {
         const Rect rect = placeControl(design, dpi_, client);
         MoveWindow(control(design.id), rect.left, rect.top, rect.width, rect.height, TRUE);
     }
@@ -187,7 +182,7 @@ void LeagueWindow::onMinMaxInfo(MINMAXINFO& info) const {
 
 void LeagueWindow::onDpiChanged(int dpi, const RECT& suggested) {
     useDpi(dpi);
-    for (const Control& design : kControls)
+    for (const ControlDesign& design : kControls)
         SendMessageA(control(design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     scaleColumns(control(ids::kSeasonList), kSeasonColumns, dpi);
     scaleColumns(control(ids::kFolderList), kFolderColumns, dpi);
@@ -366,7 +361,7 @@ void LeagueWindow::showFolders() {
 void LeagueWindow::setBusy(bool busy) {
     busy_ = busy;
     if (busy) focusBeforeJob_ = GetFocus();
-    for (const Control& design : kControls)
+    for (const ControlDesign& design : kControls)
         if (isInteractive(design.kind)) EnableWindow(control(design.id), enabledWhile(busy, design.id));
     if (busy)
         SetFocus(control(ids::kCancel));

@@ -14,12 +14,6 @@ constexpr FrameStyle kFrameStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFR
                                      WS_MAXIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE,
                                  WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE};
 
-struct ControlClass {
-    const char* className;
-    DWORD style;
-    DWORD extendedStyle;
-};
-
 ControlClass classOf(const ControlDesign& control) {
     switch (control.kind) {
     case ControlKind::Label: return {"Static", SS_LEFT | SS_NOTIFY, 0};
@@ -39,6 +33,7 @@ ControlClass classOf(const ControlDesign& control) {
                 static_cast<DWORD>(ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP |
                                    (control.id == kReadOnlyBox ? ES_READONLY : 0)),
                 WS_EX_CLIENTEDGE};
+    default: break; // the league window's kinds
     }
     return {"Static", 0, 0};
 }

@@ -22,6 +22,13 @@ struct WindowClassSpec {
 // Registers the class unless the instance has it already.
 void registerWindowClass(HINSTANCE instance, const WindowClassSpec& spec);
 
+// The window class and styles a control of the design is created with.
+struct ControlClass {
+    const char* className;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
 struct FrameStyle {
     DWORD style = 0;
     DWORD extendedStyle = 0;
