@@ -80,7 +80,8 @@ private:
 
     void moveIntoPlace() {
         const NewDatabaseMoves& moves = control_.moves;
-        if (moves.move ? moves.move(workPath_, path_) : platform::moveFile(workPath_, path_)) return;
+        if ((moves.move ? moves.move(workPath_, path_) : platform::moveIfAbsent(workPath_, path_)).empty())
+            return;
         // Linked into place, but its work name could not be removed: the import is done.
         if (platform::sameFile(workPath_, path_)) {
             platform::removeIfPresent(workPath_);

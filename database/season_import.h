@@ -58,8 +58,8 @@ struct ImportOutcome {
 // How a new database's file takes its name once its import has committed:
 // the platform's moves, or a test's faults.
 struct NewDatabaseMoves {
-    // Never replaces a file; false when it failed or could not finish.
-    std::function<bool(const std::string& from, const std::string& to)> move;
+    // Never replaces a file; the reason it failed or could not finish, or "".
+    std::function<std::string(const std::string& from, const std::string& to)> move;
     // The reason of a failure, or "".
     std::function<std::string(const std::string& from, const std::string& to)> moveReplacing;
 };

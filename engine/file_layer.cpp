@@ -195,7 +195,9 @@ public:
     }
     bool exists(const std::string& path) override { return platform::pathExists(path); }
     std::optional<std::string> read(const std::string& path, std::string& reason) override {
-        return platform::readSmallFile(path, reason);
+        std::string bytes;
+        reason = platform::readSmallFile(path, bytes);
+        return reason.empty() ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
     }
     std::string move(const std::string& from, const std::string& to) override {
         step();
@@ -203,7 +205,7 @@ public:
     }
     std::string moveIfAbsent(const std::string& from, const std::string& to) override {
         step();
-        return platform::moveFile(from, to) ? std::string() : "cannot be moved back";
+        return platform::moveIfAbsent(from, to).empty() ? std::string() : "cannot be moved back";
     }
     std::string remove(const std::string& path) override {
         step();

@@ -25,7 +25,7 @@ std::vector<std::string> missingFolders(std::string path) {
 
 void OutputFolder::removeIfUnused() const {
     for (const std::string& folder : made)
-        if (!platform::removeEmptyFolder(folder)) return;
+        if (!platform::removeEmptyFolder(folder).empty()) return;
 }
 
 OutputFolder prepareOutputFolder(const std::string& folder) {

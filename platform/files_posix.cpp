@@ -103,8 +103,19 @@ std::string writeFileDurably(const std::string& path, std::string_view text) {
     return reason;
 }
 
-std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
-    return readRegularFile(path, 64 * 1024, reason);
+namespace {
+
+std::string readInto(const std::string& path, std::size_t limit, std::string& bytes) {
+    std::string reason;
+    std::optional<std::string> read = readRegularFile(path, limit, reason);
+    if (read) bytes = std::move(*read);
+    return reason;
+}
+
+} // namespace
+
+std::string readSmallFile(const std::string& path, std::string& bytes) {
+    return readInto(path, 64 * 1024, bytes);
 }
 
 namespace {
@@ -145,8 +156,8 @@ std::string makeFolders(const std::string& path, bool& created) {
     return S_ISDIR(info.st_mode) ? std::string() : "is not a folder";
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string& reason) {
-    return readRegularFile(path, std::string().max_size(), reason);
+std::string readWholeFile(const std::string& path, std::string& bytes) {
+    return readInto(path, std::string().max_size(), bytes);
 }
 
 bool isRegularFile(const std::string& path) {
@@ -166,12 +177,14 @@ bool sameFile(const std::string& first, const std::string& second) {
            a.st_ino == b.st_ino;
 }
 
-bool removeEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+std::string removeEmptyFolder(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0 ? std::string() : reasonForError(errno);
+}
 
-bool moveFile(const std::string& from, const std::string& to) {
+std::string moveIfAbsent(const std::string& from, const std::string& to) {
     // link + unlink never replaces an existing file.
-    if (::link(from.c_str(), to.c_str()) != 0) return false;
-    return ::unlink(from.c_str()) == 0;
+    if (::link(from.c_str(), to.c_str()) != 0 || ::unlink(from.c_str()) != 0) return reasonForError(errno);
+    return {};
 }
 
 } // namespace boxloom::platform

@@ -83,7 +83,7 @@ std::string makeFolders(const std::string& path, bool& created) {
     return isFolder(GetFileAttributesA(path.c_str())) ? std::string() : "is not a folder";
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string& reason) {
+static std::optional<std::string> wholeFile(const std::string& path, std::string& reason) {
     if (isFolder(GetFileAttributesA(path.c_str()))) {
         reason = "is a folder";
         return std::nullopt;
@@ -140,10 +140,14 @@ bool isRegularFile(const std::string& path) {
     return (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabel)) == 0;
 }
 
-bool removeEmptyFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+std::string removeEmptyFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0 ? std::string() : reasonForError(GetLastError());
+}
 
-bool moveFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+std::string moveIfAbsent(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0
+               ? std::string()
+               : reasonForError(GetLastError());
 }
 
 std::string writeFileDurably(const std::string& path, std::string_view text) {
@@ -159,7 +163,7 @@ std::string writeFileDurably(const std::string& path, std::string_view text) {
     return reason;
 }
 
-std::optional<std::string> readSmallFile(const std::string& path, std::string& reason) {
+static std::optional<std::string> smallFile(const std::string& path, std::string& reason) {
     constexpr DWORD kLimit = 64 * 1024;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -182,5 +186,24 @@ std::optional<std::string> readSmallFile(const std::string& path, std::string& r
 
 // Moves made with write-through are on the disk when they return.
 std::string flushFolder(const std::string&) { return {}; }
+
+namespace {
+
+std::string readInto(std::optional<std::string> (*read)(const std::string&, std::string&),
+                     const std::string& path, std::string& bytes) {
+    std::string reason;
+    std::optional<std::string> found = read(path, reason);
+    if (found) bytes = std::move(*found);
+    return reason;
+}
+
+} // namespace
+
+std::string readWholeFile(const std::string& path, std::string& bytes) {
+    return readInto(wholeFile, path, bytes);
+}
+std::string readSmallFile(const std::string& path, std::string& bytes) {
+    return readInto(smallFile, path, bytes);
+}
 
 } // namespace boxloom::platform

@@ -2,7 +2,9 @@
 
 // The platform's file, folder, process and clock calls: every other room goes
 // through these (or the engine's file layer built on them). One implementation
-// per platform. Reasons are short plain words ("not found", "permission denied").
+// per platform. An operation that can fail returns its reason, short plain
+// words ("not found", "permission denied"), or "" on success; what it reads
+// comes back through a parameter. Questions (pathExists, isFolder) are bools.
 
 #include <cstdint>
 #include <optional>
@@ -27,23 +29,23 @@ bool pathExists(const std::string& path);
 std::string removeIfPresent(const std::string& path);
 // Replaces `to` when it exists; reason of a failure, or "".
 std::string moveReplacing(const std::string& from, const std::string& to);
-// Never replaces an existing file.
-bool moveFile(const std::string& from, const std::string& to);
+// Never replaces an existing file; reason of a failure, or "".
+std::string moveIfAbsent(const std::string& from, const std::string& to);
 // Creates or truncates the file, writes the text and flushes it to the disk.
 std::string writeFileDurably(const std::string& path, std::string_view text);
-// A small file whole (a commit record), or nothing with the reason.
-std::optional<std::string> readSmallFile(const std::string& path, std::string& reason);
+// A small file whole (a commit record) into `bytes`; reason of a failure, or "".
+std::string readSmallFile(const std::string& path, std::string& bytes);
 // Makes the folder and its missing parents; "is not a folder" when something
 // else has its name. `created` says whether it was missing.
 std::string makeFolders(const std::string& path, bool& created);
-// The whole file, or nothing with the reason; only regular files are read.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& reason);
+// The whole file into `bytes`; reason of a failure, or "". Only regular files are read.
+std::string readWholeFile(const std::string& path, std::string& bytes);
 bool isRegularFile(const std::string& path);
 bool isFolder(const std::string& path);
 // Two names of one file (hard links); false when either cannot be looked at.
 bool sameFile(const std::string& first, const std::string& second);
-// Removes a folder when it is empty; false when it is not or cannot be removed.
-bool removeEmptyFolder(const std::string& path);
+// Removes a folder when it is empty; reason it was not removed, or "".
+std::string removeEmptyFolder(const std::string& path);
 // Makes the folder's entries (new names, moves, removals) durable; "" where the platform needs nothing.
 std::string flushFolder(const std::string& folder);
 // Puts on the disk every file written to the folder's file system without a

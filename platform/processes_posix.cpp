@@ -11,9 +11,9 @@ namespace {
 // The process's start in clock ticks since the machine started: the 22nd field
 // of its stat line, counted after the name, which may hold blanks and brackets.
 std::optional<std::string> startTicks(std::uint32_t processId) {
-    std::string reason;
-    const auto line = readSmallFile("/proc/" + std::to_string(processId) + "/stat", reason);
-    if (!line) return std::nullopt;
+    std::string bytes;
+    if (!readSmallFile("/proc/" + std::to_string(processId) + "/stat", bytes).empty()) return std::nullopt;
+    const std::string* line = &bytes;
     std::size_t at = line->rfind(')');
     for (int field = 2; field < 22 && at != std::string::npos; ++field)
         at = line->find(' ', at + 1);
@@ -45,9 +45,9 @@ bool processMayBeRunning(std::uint32_t processId) {
 std::optional<std::uint64_t> processStartStamp(std::uint32_t processId) {
     const auto ticks = startTicks(processId);
     if (!ticks) return std::nullopt;
-    std::string reason;
-    const auto bootId = readSmallFile("/proc/sys/kernel/random/boot_id", reason);
-    return stampOf(bootId.value_or(""), *ticks);
+    std::string bootId;
+    readSmallFile("/proc/sys/kernel/random/boot_id", bootId); // none: the ticks alone
+    return stampOf(bootId, *ticks);
 }
 
 } // namespace boxloom::platform

@@ -83,10 +83,10 @@ std::string SiteTemplates::useFolder(const std::string& folder) {
     for (auto& [name, text] : texts_) {
         const std::string path = folder + "/" + name;
         if (!platform::pathExists(path)) continue; // the built-in one stays
-        std::string reason;
-        const std::optional<std::string> bytes = platform::readWholeFile(path, reason);
-        if (!bytes) return path + ": " + reason;
-        text = *bytes;
+        std::string bytes;
+        if (std::string reason = platform::readWholeFile(path, bytes); !reason.empty())
+            return path + ": " + reason;
+        text = std::move(bytes);
         paths_[name] = path;
     }
     parsed_.clear();

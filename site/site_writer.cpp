@@ -33,10 +33,9 @@ std::string parentFolder(const std::string& path) {
 // made under that key, and "/" alone ends it. Lists of earlier versions have
 // paths only.
 template <class Line> void eachListedLine(const std::string& folder, Line line) {
-    std::string reason;
-    const std::optional<std::string> list =
-        platform::readWholeFile(folder + "/" + std::string(kFileList), reason);
-    if (!list) return;
+    std::string bytes;
+    if (!platform::readWholeFile(folder + "/" + std::string(kFileList), bytes).empty()) return;
+    const std::string* list = &bytes;
     std::size_t start = 0;
     while (start < list->size()) {
         std::size_t end = list->find('\n', start);
@@ -77,7 +76,7 @@ void removeStale(const std::string& folder, const std::set<std::string>& current
             ++summary.removed;
         // Folders left empty go too; one that still holds something stays.
         for (std::string parent = parentFolder(path); !parent.empty(); parent = parentFolder(parent))
-            if (!platform::removeEmptyFolder(folder + "/" + parent)) break;
+            if (!platform::removeEmptyFolder(folder + "/" + parent).empty()) break;
     }
 }
 

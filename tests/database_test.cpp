@@ -562,9 +562,9 @@ TEST_F(DemoSeasons, ANewDatabaseThatCannotTakeItsNameSaysWhyAndLeavesNoWorkFile)
     };
     const auto linkOnly = [](const std::string& from, const std::string& to) {
         std::filesystem::create_hard_link(from, to);
-        return false;
+        return std::string("permission denied"); // the work name stays
     };
-    const auto neither = [](const std::string&, const std::string&) { return false; };
+    const auto neither = [](const std::string&, const std::string&) { return std::string("exists"); };
     const auto refused = [](const std::string&, const std::string&) {
         return std::string("input/output error");
     };

@@ -37,8 +37,9 @@ void openInShell(HWND owner, const std::string& path) {
 LeagueSettings loadLeagueSettings() {
     const std::string name(kLeagueSettingsFile);
     if (!platform::isRegularFile(name)) return {};
-    std::string reason;
-    return parseLeagueSettings(platform::readWholeFile(name, reason).value_or(""), legacyToUtf8);
+    std::string bytes;
+    platform::readWholeFile(name, bytes); // unreadable: the settings a first run has
+    return parseLeagueSettings(bytes, legacyToUtf8);
 }
 
 std::string rememberLeagueSettings(const LeagueSettings& settings) {

@@ -30,8 +30,8 @@ void loadFolderSettings(ControlStates& controls) {
         const std::string name(setting.fileName);
         // A folder or a volume label of that name is no settings file.
         if (!platform::isRegularFile(name)) continue;
-        std::string reason;
-        const std::string bytes = platform::readWholeFile(name, reason).value_or("");
+        std::string bytes;
+        platform::readWholeFile(name, bytes); // unreadable: an empty box, as for a missing file
         const std::string value = settingValueAsUtf8(readSettingValue(bytes), legacyToUtf8);
         controls.setText(setting.boxId, value);
     }
