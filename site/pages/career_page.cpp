@@ -1,5 +1,7 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
+
 #include "urls.h"
 
 namespace boxloom::site::pages {
@@ -41,8 +43,8 @@ CareerPage SiteBuilder::careerLeaders() const {
     const CareerTotals careers = careerTotals(players_);
     CareerPage page;
     for (StatKind kind : {StatKind::Batting, StatKind::Pitching})
-        page.groups.push_back({kind == StatKind::Batting ? "Batting" : "Pitching",
-                               careerBoxes(kind, careers.of(kind), urls::career(), "")});
+        page.groups.push_back(
+            {std::string(lineKind(kind).heading), careerBoxes(kind, careers.of(kind), urls::career(), "")});
     if (!seasons_.empty()) {
         page.first = seasons_.front().label;
         page.last = seasons_.back().label;

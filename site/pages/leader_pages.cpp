@@ -1,5 +1,7 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
+
 #include "urls.h"
 
 namespace boxloom::site::pages {
@@ -31,9 +33,10 @@ SeasonLeadersPage SiteBuilder::seasonLeadersPage(const SeasonPages& season, cons
             page.downloads.push_back(
                 {file.name, urls::relative(page.path, urls::seasonDownload(season.folder, file.name))});
     SeasonLeaders leaders = seasonLeaders(season, statType, page.games, page.path);
-    page.groups = {{"Batting", std::move(leaders.batting)},
-                   {"Pitching", std::move(leaders.pitching)},
-                   {"Fielding", std::move(leaders.fielding)}};
+    const auto heading = [](SeasonTableKind kind) { return std::string(lineKind(kind).heading); };
+    page.groups = {{heading(SeasonTableKind::Batting), std::move(leaders.batting)},
+                   {heading(SeasonTableKind::Pitching), std::move(leaders.pitching)},
+                   {heading(SeasonTableKind::Fielding), std::move(leaders.fielding)}};
     return page;
 }
 

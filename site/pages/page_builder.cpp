@@ -1,5 +1,6 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
 #include "urls.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ std::vector<std::string> inPageOrder(std::vector<std::string> statTypes) {
 std::vector<std::string> orderedStatTypes(const SeasonData& season) { return inPageOrder(season.statTypes); }
 
 const std::vector<StatLine>& linesOfKind(const SeasonData& season, StatKind kind) {
-    return kind == StatKind::Batting ? season.batting : season.pitching;
+    return season.*lineKind(kind).lines;
 }
 
 // Games per team for a stat type: the league's number for the regular season,

@@ -1,5 +1,7 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
+
 #include "row_classes.h"
 #include "urls.h"
 
@@ -20,10 +22,8 @@ std::vector<std::string> statTypesOf(const std::vector<PlayerLine>& lines) {
 
 // A player's batting or pitching: its tables, one per stat type, and its chart.
 struct PlayerKind {
-    const char* heading;
+    const LineKind& table;
     const std::vector<PlayerLine>* lines;
-    std::span<const StatColumn> columns;
-    const char* statsTable; // PreSeason has no leaders
     std::vector<std::pair<std::string, Ratio>>* chart;
     Ratio (*charted)(const Counters&);
 };
@@ -66,15 +66,14 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
     page.path = urls::player(player.page);
     page.title = displayName(key.name);
     const PlayerKind kinds[] = {
-        {"Batting", &player.batting, battingColumns(), "batting", &page.ops, onBasePlusSlugging},
-        {"Pitching", &player.pitching, pitchingColumns(), "pitching", &page.era,
-         rateOf<rate::kEarnedRunAverage>}};
+        {lineKind(StatKind::Batting), &player.batting, &page.ops, onBasePlusSlugging},
+        {lineKind(StatKind::Pitching), &player.pitching, &page.era, rateOf<rate::kEarnedRunAverage>}};
     for (const PlayerKind& kind : kinds) {
         for (const std::string& type : statTypesOf(*kind.lines)) {
-            StatTable table{std::string(kind.heading) + "-" + folderNameFor(type),
-                            std::string(kind.heading) + ", " + type,
+            StatTable table{std::string(kind.table.heading) + "-" + folderNameFor(type),
+                            std::string(kind.table.heading) + ", " + type,
                             {"Season", "Team"},
-                            kind.columns,
+                            kind.table.columns(),
                             {}};
             Counters career;
             for (std::size_t s = 0; s < seasons_.size(); ++s) {
@@ -89,7 +88,7 @@ PlayerPage SiteBuilder::playerPage(const Player& player) const {
                         if (id == key.id) bold.push_back(category);
                 const std::string& folder = seasonPages_[s].folder;
                 const std::string seasonPage = type == kPreSeason
-                                                   ? urls::seasonTable(folder, kind.statsTable, type)
+                                                   ? urls::seasonTable(folder, kind.table.page, type)
                                                    : urls::seasonLeaders(folder, type);
                 for (const StatLine* row : rows) {
                     table.rows.push_back(

@@ -1,5 +1,7 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
+
 #include "row_classes.h"
 #include "urls.h"
 
@@ -37,24 +39,12 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
                                              const std::string& type,
                                              const std::vector<std::string>& types) const {
     const SeasonData& data = *season.data;
-    struct Kind {
-        const char* page;
-        const char* heading;
-        const std::vector<StatLine>* lines;
-        std::span<const StatColumn> columns;
-        Qualifier qualifier;
-    };
-    const Kind kinds[] = {
-        {"batting", "Batting", &data.batting, battingColumns(), Qualifier::PlateAppearances},
-        {"pitching", "Pitching", &data.pitching, pitchingColumns(), Qualifier::Outs},
-        {"fielding", "Fielding", &data.fielding, fieldingColumns(), Qualifier::None},
-    };
-    const Kind& kind = kinds[static_cast<std::size_t>(which)];
+    const LineKind& kind = lineKind(which);
     const bool fielding = which == SeasonTableKind::Fielding;
     SeasonTablePage page;
     page.path = urls::seasonTable(season.folder, kind.page, type);
     page.laterRowsPath = urls::seasonTableRows(season.folder, kind.page, type);
-    page.title = data.label + " " + kind.heading + ", " + type;
+    page.title = data.label + " " + std::string(kind.heading) + ", " + type;
     page.description = data.label + ", " + type + ": every " + std::string(kind.page) +
                        " row. Select a column heading to sort.";
     page.leadersLink = urls::relative(page.path, urls::seasonLeaders(season.folder, kRegular));
@@ -63,7 +53,7 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
             page.otherTypes.push_back(
                 {other, urls::relative(page.path, urls::seasonTable(season.folder, kind.page, other))});
     const Counter games = gamesFor(data, type, settings_.games);
-    const auto amounts = amountsById(*kind.lines, type, kind.qualifier);
+    const auto amounts = amountsById(data.*kind.lines, type, kind.qualifier);
     const auto outsPitched =
         fielding ? amountsById(data.pitching, type, Qualifier::Outs) : decltype(amounts){};
     StatTable& table = page.table;
@@ -71,10 +61,10 @@ SeasonTablePage SiteBuilder::seasonTablePage(const SeasonPages& season, SeasonTa
     table.heading = type;
     table.leadingLabels = fielding ? std::vector<std::string>{"Player", "Team", "Pos"}
                                    : std::vector<std::string>{"Player", "Team"};
-    table.columns = kind.columns;
+    table.columns = kind.columns();
     table.qualifiedToggle =
         fielding ? "games at the position" : minimumText(kind.qualifier, minimumFor(kind.qualifier, games));
-    const std::vector<const StatLine*> lines = linesOf(*kind.lines, type);
+    const std::vector<const StatLine*> lines = linesOf(data.*kind.lines, type);
     // Lines before it are rows of one player for one team, each a row of its own:
     // their run is read once, not again from each of them.
     std::size_t oneTeamUntil = 0;

@@ -1,5 +1,7 @@
 #include "page_builder.h"
 
+#include "line_kinds.h"
+
 #include "row_classes.h"
 #include "urls.h"
 
@@ -22,11 +24,11 @@ TeamPage SiteBuilder::teamPage(const SeasonPages& season, const Team& team,
                          kTeamLeaderCount, page.path, page.boxes);
     for (const std::string& type : orderedStatTypes(data)) {
         for (StatKind kind : {StatKind::Batting, StatKind::Pitching}) {
-            const std::string heading = kind == StatKind::Batting ? "Batting" : "Pitching";
+            const std::string heading(lineKind(kind).heading);
             StatTable table{heading + "-" + folderNameFor(type),
                             heading + ", " + type,
                             {"Player"},
-                            kind == StatKind::Batting ? battingColumns() : pitchingColumns(),
+                            lineKind(kind).columns(),
                             {}};
             Counters total;
             for (const StatLine* line : linesOf(linesOfKind(data, kind), type, team.id)) {
