@@ -9,6 +9,7 @@
 #include "league_schema.h"
 #include "row_batches.h"
 #include "season_import.h"
+#include "season_input.h"
 #include "sqlite_db.h"
 
 #include <chrono>
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
     if (argc != 3) return fail("usage: boxloom_import_floor SEASON_FOLDER DATABASE");
     KeptRows rows;
     FileSystemLeagueFiles leagueFiles;
-    if (!runExport(importOptions({}, argv[1]), leagueFiles, rows).succeeded())
+    const ExportOptions options = importOptions({}, argv[1]);
+    if (!runExport(options, readSeasonInput(options, leagueFiles), rows).succeeded())
         return fail("the season could not be read");
 
     Connection db;
