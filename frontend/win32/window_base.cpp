@@ -2,15 +2,15 @@
 
 namespace boxloom::frontend {
 
-void registerWindowClass(HINSTANCE instance, const WindowClassSpec& spec) {
-    const std::string name(spec.name);
+void registerWindowClass(HINSTANCE instance, const WindowClassDesign& design) {
+    const std::string name(design.name);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExA(instance, name.c_str(), &windowClass)) return;
-    windowClass.style = spec.style;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.style = design.style;
+    windowClass.lpfnWndProc = design.procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = spec.icon;
+    windowClass.hIcon = design.icon;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the standard arrow
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name.c_str();

@@ -13,14 +13,14 @@
 
 namespace boxloom::frontend {
 
-struct WindowClassSpec {
+struct WindowClassDesign {
     std::string_view name;
     UINT style = CS_HREDRAW | CS_VREDRAW;
     WNDPROC procedure = nullptr;
     HICON icon = nullptr;
 };
 // Registers the class unless the instance has it already.
-void registerWindowClass(HINSTANCE instance, const WindowClassSpec& spec);
+void registerWindowClass(HINSTANCE instance, const WindowClassDesign& design);
 
 // The window class and styles a control of the design is created with.
 struct ControlClass {
