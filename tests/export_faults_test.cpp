@@ -4,9 +4,11 @@
 #include "export_run.h"
 #include "memory_io.h"
 #include "paths.h"
+#include "season_input.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <sstream>
 
@@ -241,6 +243,44 @@ INSTANTIATE_TEST_SUITE_P(OpenAndRead, LeagueFileFault,
                                            ReadFault{"PlayersFailAtOnce", "zelplyr.dat", 0},
                                            ReadFault{"StatsFailMidway", "zelgs.dat", 302 * 1000 + 7}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// A season's league files are read once, before any row is made: what cannot
+// be opened or loaded is a problem of that file, a cut-short record a warning,
+// and only a season read whole hands on its statistics file.
+TEST(SeasonInput, ReadsTheLeagueFilesOnceAndNamesTheFileAtFault) {
+    const std::string teams = joinPath(kSeasonFolder, "zelteam.dat");
+    const std::string players = joinPath(kSeasonFolder, "zelplyr.dat");
+    struct Case {
+        const char* what;
+        std::function<void(MemoryLeagueFiles&, ExportOptions&)> change;
+        std::string problemFile; // "" for none
+        std::string warningFile; // "" for none
+    };
+    const std::vector<Case> cases = {
+        {"whole", [](MemoryLeagueFiles&, ExportOptions&) {}, "", ""},
+        {"no folder", [](MemoryLeagueFiles&, ExportOptions& o) { o.seasonFolder.clear(); }, "season folder",
+         ""},
+        {"team file refused", [&](MemoryLeagueFiles& l, ExportOptions&) { l.failingPath = teams; }, teams,
+         ""},
+        {"player file missing", [&](MemoryLeagueFiles& l, ExportOptions&) { l.files.erase(players); },
+         players, ""},
+        {"player file cut short", [&](MemoryLeagueFiles& l, ExportOptions&) { l.files[players].pop_back(); },
+         "", players},
+    };
+    for (const Case& c : cases) {
+        MemoryLeagueFiles league = demoLeague();
+        ExportOptions options = everyFile();
+        c.change(league, options);
+        const SeasonInput input = readSeasonInput(options, league);
+        EXPECT_EQ(input.problems.empty() ? "" : input.problems.front().file, c.problemFile) << c.what;
+        EXPECT_EQ(input.warnings.empty() ? "" : input.warnings.front().file, c.warningFile) << c.what;
+        EXPECT_EQ(input.statistics != nullptr, c.problemFile.empty()) << c.what;
+        if (!c.problemFile.empty()) continue;
+        EXPECT_EQ(input.statisticsPath, joinPath(kSeasonFolder, "zelgs.dat")) << c.what;
+        EXPECT_TRUE((*input.teams)[1].loaded) << c.what;
+        EXPECT_TRUE((*input.players)[1].loaded) << c.what;
+    }
+}
 
 } // namespace
 } // namespace boxloom

@@ -65,6 +65,27 @@ TEST(PlatformFiles, MakeFoldersMakesTheMissingOnesAndRefusesAFileInTheWay) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("a/b/c")));
 }
 
+// A move that must never replace: onto a taken name it fails with a reason and
+// leaves both files as they were.
+TEST(PlatformFiles, MoveIfAbsentNeverReplacesAndSaysWhyItFailed) {
+    struct Case {
+        const char* what;
+        bool targetTaken;
+        bool moved;
+    };
+    for (const Case& c : {Case{"a free name", false, true}, Case{"a taken name", true, false}}) {
+        TempFolder folder;
+        testing::writeFile(folder.file("from"), "new");
+        if (c.targetTaken) testing::writeFile(folder.file("to"), "old");
+        const std::string reason = moveIfAbsent(folder.file("from"), folder.file("to"));
+        EXPECT_EQ(reason.empty(), c.moved) << c.what << ": " << reason;
+        EXPECT_EQ(testing::readFile(folder.file("to")), c.moved ? "new" : "old") << c.what;
+        EXPECT_EQ(std::filesystem::exists(folder.file("from")), !c.moved) << c.what;
+    }
+    TempFolder folder;
+    EXPECT_EQ(moveIfAbsent(folder.file("missing"), folder.file("to")), "not found");
+}
+
 TEST(PlatformFiles, TheClockSaysUtcInIsoForm) {
     const std::string now = utcNow();
     ASSERT_EQ(now.size(), 20u) << now;
